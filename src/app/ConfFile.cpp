@@ -1,0 +1,45 @@
+#include "ConfFile.h"
+
+#include <QFile>
+#include <QList>
+#include <QSaveFile>
+
+namespace {
+constexpr qint64 MaxConfSize = 4096;
+} // namespace
+
+ConfFile ConfFile::parse(const QByteArray& content) {
+    ConfFile conf;
+    const QList<QByteArray> lines = content.split('\n');
+    if (lines.size() < 2)
+        return conf;
+    bool okType = false;
+    bool okPort = false;
+    const int type = lines[0].trimmed().toInt(&okType);
+    const int port = lines[1].trimmed().toInt(&okPort);
+    if (!okType || !okPort || port < 1 || port > 255)
+        return conf;
+    conf.InterfaceType = type;
+    conf.ComPortNumber = port;
+    return conf;
+}
+
+ConfFile ConfFile::read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parse(file.read(MaxConfSize));
+}
+
+bool ConfFile::write(const QString& path, QString* error) const {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QByteArray::number(InterfaceType) + "\r\n" + QByteArray::number(ComPortNumber) +
+                   "\r\n");
+        if (file.commit())
+            return true;
+    }
+    if (error)
+        *error = file.errorString();
+    return false;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ReceiveRing.h"
+#include "Transmitter.h"
+
+class Clock;
+class LinkView;
+class SerialPort;
+
+// The line to the command station: what came in, framed into the ring, and
+// the one message going out.
+class Link {
+public:
+    Link(const Clock& clock, SerialPort& port, LinkView& view)
+        : m_port(port), Tx(clock, view) {}
+
+    // Takes everything the port holds into the ring; nothing while closed.
+    void ReceiveBytes();
+    void TransmitPending() { Tx.TransmitPending(m_port, InterfaceType); }
+
+    SerialPort& port() { return m_port; }
+
+    // 1 = the station's own port, 2 = interface 41770, 3 = USB interface.
+    int InterfaceType = 1;
+    int ComPortNumber = 1;
+
+private:
+    SerialPort& m_port;
+
+public:
+    ReceiveRing Rx;
+    Transmitter Tx;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+
+class Clock;
+class LinkView;
+class SerialPort;
+
+// The one outgoing message: built into TxBuffer, sent with its checksum, and
+// held until the dispatcher has seen its echo or three seconds have passed.
+class Transmitter {
+public:
+    static constexpr double EchoTimeout = 3.0;
+    static constexpr double CtsTimeout = 5.0;
+
+    Transmitter(const Clock& clock, LinkView& view) : m_clock(clock), m_view(view) {}
+
+    bool isFree() const { return TxLastIndex == -1; }
+    // Places a message (without checksum). Only while the buffer is free.
+    void place(std::initializer_list<quint8> bytes);
+
+    // interfaceType 1 writes byte by byte while CTS is held; 2 and 3 write
+    // the whole message at once.
+    void TransmitPending(SerialPort& port, int interfaceType);
+
+    // True when the received message is the sent one, checksum included.
+    bool isEcho(const quint8* message) const;
+    void release();
+
+    std::array<quint8, 65> TxBuffer{};
+    int TxLastIndex = -1;
+    bool EchoPending = false;
+    double TxSentTime = 0;
+
+private:
+    void fail();
+
+    const Clock& m_clock;
+    LinkView& m_view;
+    // Bytes of the current message already written while waiting for CTS.
+    int m_written = 0;
+    double m_ctsWaitSince = -1;
+};

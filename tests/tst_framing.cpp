@@ -1,0 +1,111 @@
+#include "link/ReceiveRing.h"
+#include "support/Hex.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+class FramingTest : public QObject {
+    Q_OBJECT
+
+    static QList<QByteArray> drain(ReceiveRing& ring) {
+        QList<QByteArray> messages;
+        while (!ring.isEmpty()) {
+            const ReceiveRing::Row row = ring.take();
+            const int length = row[0] >= 0xE0 ? row[1] : (((row[0] >> 5) & 3) + 1) * 2;
+            messages.append(QByteArray(reinterpret_cast<const char*>(row.data()), length));
+        }
+        return messages;
+    }
+
+private slots:
+    void framesMessages_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("leading data bytes ignored")
+            << hex("00 12 B0 12 30 6D") << QStringList{"B0 12 30 6D"};
+        QTest::newRow("new opcode cuts off a message")
+            << hex("A0 01 83 7C 5C") << QStringList{"83 7C"};
+        QTest::newRow("two-byte, four-byte, six-byte")
+            << hex("82 7D B2 05 70 38 D4 20 05 05 10 00")
+            << QStringList{"82 7D", "B2 05 70 38", "D4 20 05 05 10 00"};
+        QTest::newRow("count byte gives the length")
+            << hex("E7 0E 01 03 03 00 00 07 00 00 00 00 00 17")
+            << QStringList{"E7 0E 01 03 03 00 00 07 00 00 00 00 00 17"};
+        QTest::newRow("count 0 drops the message and its data")
+            << hex("E5 00 01 02 03 82 7D") << QStringList{"82 7D"};
+        QTest::newRow("count above 64 drops the message")
+            << hex("E5 41 01 02 03 04") << QStringList{};
+        QTest::newRow("count 1 can never complete")
+            << (hex("E5 01") + QByteArray(200, 0x11) + hex("83 7C")) << QStringList{"83 7C"};
+        QByteArray longest = hex("E0 40") + QByteArray(62, 0x01);
+        QTest::newRow("count 64 is the longest message")
+            << longest << QStringList{hexText(longest)};
+        QTest::newRow("incomplete message stays unread")
+            << hex("B0 12") << QStringList{};
+    }
+    void framesMessages() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        ReceiveRing ring;
+        ring.receive(bytes);
+        QStringList got;
+        for (const QByteArray& m : drain(ring))
+            got.append(hexText(m));
+        QCOMPARE(got, messages);
+    }
+
+    void messageSplitAcrossReadsIsKept() {
+        ReceiveRing ring;
+        ring.receive(hex("B0 12"));
+        QVERIFY(ring.isEmpty());
+        ring.receive(hex("30 6D"));
+        QCOMPARE(drain(ring), QList<QByteArray>{hex("B0 12 30 6D")});
+    }
+
+    // With 31 unread messages the ring is full: each further message replaces
+    // the newest stored one, and the 30 older ones are untouched.
+    void fullRingOverwritesNewest() {
+        ReceiveRing ring;
+        for (int i = 0; i < 31; ++i)
+            ring.receive(QByteArray{"\xB2"} + char(i) + char(0x10) + char(0x5D ^ i));
+        QCOMPARE(ring.unreadCount(), 31);
+        ring.receive(hex("B2 40 10 1D"));
+        ring.receive(hex("B2 41 10 1C"));
+        QCOMPARE(ring.unreadCount(), 31);
+        const QList<QByteArray> messages = drain(ring);
+        QCOMPARE(messages.size(), 31);
+        for (int i = 0; i < 30; ++i)
+            QCOMPARE(quint8(messages[i][1]), quint8(i));
+        QCOMPARE(messages.last(), hex("B2 41 10 1C"));
+
+        // Once read, the ring takes new messages in order again.
+        ring.receive(hex("83 7C 82 7D"));
+        QCOMPARE(drain(ring), (QList<QByteArray>{hex("83 7C"), hex("82 7D")}));
+    }
+
+    // Whatever arrives, the ring stays in bounds and keeps working.
+    void survivesRandomBytes() {
+        ReceiveRing ring;
+        QRandomGenerator random(4711);
+        QByteArray chunk(4096, 0);
+        int taken = 0;
+        for (int round = 0; round < 256; ++round) {
+            for (char& c : chunk)
+                c = char(random.bounded(256));
+            ring.receive(chunk);
+            while (!ring.isEmpty()) {
+                const ReceiveRing::Row row = ring.take();
+                QVERIFY(row[0] & 0x80);
+                ++taken;
+            }
+            QVERIFY(ring.RxFillSlot >= 0 && ring.RxFillSlot < ReceiveRing::Slots);
+            QVERIFY(ring.RxByteIndex < ReceiveRing::Columns);
+        }
+        QVERIFY(taken > 1000);
+        ring.receive(hex("83 7C"));
+        QCOMPARE(drain(ring), QList<QByteArray>{hex("83 7C")});
+    }
+};
+
+QTEST_GUILESS_MAIN(FramingTest)
+#include "tst_framing.moc"

@@ -1,0 +1,115 @@
+#include "platform/ComPortNames.h"
+#include "platform/SerialSettings.h"
+#include "platform/UsbInterfaceSearch.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settings_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("bitRate");
+        QTest::addColumn<int>("stopBits");
+        QTest::newRow("switch-over") << "2400,n,8,2" << true << 2400 << 2;
+        QTest::newRow("station port") << "19200,n,8,2" << true << 19200 << 2;
+        QTest::newRow("interface") << "19200,n,8,1" << true << 19200 << 1;
+        QTest::newRow("usb") << "115200,N,8,1" << true << 115200 << 1;
+        QTest::newRow("three parts") << "19200,n,8" << false << 0 << 0;
+        QTest::newRow("bad parity") << "19200,x,8,1" << false << 0 << 0;
+        QTest::newRow("bad rate") << "fast,n,8,1" << false << 0 << 0;
+        QTest::newRow("three stop bits") << "19200,n,8,3" << false << 0 << 0;
+    }
+    void settings() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const auto s = SerialSettings::parse(text);
+        QCOMPARE(s.has_value(), valid);
+        if (valid) {
+            QFETCH(int, bitRate);
+            QFETCH(int, stopBits);
+            QCOMPARE(s->bitRate, bitRate);
+            QCOMPARE(s->stopBits, stopBits);
+            QCOMPARE(s->dataBits, 8);
+            QCOMPARE(s->parity, 'n');
+        }
+    }
+
+#ifndef Q_OS_WIN
+    void defaultDevices_data() {
+        QTest::addColumn<int>("com");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("COM1") << 1 << "/dev/ttyS0";
+        QTest::newRow("COM32") << 32 << "/dev/ttyS31";
+        QTest::newRow("COM33") << 33 << "/dev/ttyUSB0";
+        QTest::newRow("COM64") << 64 << "/dev/ttyUSB31";
+        QTest::newRow("COM65") << 65 << "/dev/ttyACM0";
+        QTest::newRow("COM96") << 96 << "/dev/ttyACM31";
+    }
+    void defaultDevices() {
+        QFETCH(int, com);
+        QFETCH(QString, device);
+        const ComPortNames names;
+        QCOMPARE(names.device(com), device);
+        QCOMPARE(names.comNumber(device), com);
+    }
+#endif
+
+    void portsDatEntriesWinOverDefaults() {
+        const ComPortNames names = ComPortNames::fromText(
+            "5=/dev/pts/7\r\njunk\n=/dev/x\n0=/dev/zero\n300=/dev/big\n 6 = /dev/pts/9 \n");
+        QCOMPARE(names.device(5), QString("/dev/pts/7"));
+        QCOMPARE(names.device(6), QString("/dev/pts/9"));
+        QCOMPARE(names.comNumber("/dev/pts/9"), 6);
+        QCOMPARE(names.comNumber("/dev/big"), 0);
+        QCOMPARE(names.comNumber("/dev/nothing"), 0);
+    }
+
+    void registerPortKeepsOtherLines() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ports.dat");
+        QFile seed(path);
+        QVERIFY(seed.open(QIODevice::WriteOnly));
+        seed.write("3=/dev/pts/1\r\n4=/dev/pts/2\r\n");
+        seed.close();
+
+        QString error;
+        QVERIFY(ComPortNames::registerPort(path, 4, "/dev/pts/8", &error));
+        QVERIFY(ComPortNames::registerPort(path, 9, "/dev/pts/9", &error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("3=/dev/pts/1\r\n4=/dev/pts/8\r\n9=/dev/pts/9\r\n"));
+        const ComPortNames names = ComPortNames::fromFile(path);
+        QCOMPARE(names.device(4), QString("/dev/pts/8"));
+    }
+
+    void usbSearchFindsTheInterfaces() {
+        const ComPortNames names = ComPortNames::fromText("7=/dev/ttyUSB7x\n");
+        QList<SerialPortEntry> ports = {
+            {"/dev/ttyS0", false, 0, 0},
+            {"/dev/ttyUSB2", true, 0x10C4, 0xEA60},
+            {"/dev/ttyUSB3", true, 0x10C4, 0xEA61},
+            {"/dev/ttyUSB4", true, 0x0403, 0xEA60},
+            {"/dev/ttyUSB7x", true, 0x10C4, 0xEA60},
+            {"/dev/unknown", true, 0x10C4, 0xEA60},
+        };
+        QCOMPARE(usbInterfaceComPorts(ports, names), (QList<int>{35, 7}));
+    }
+
+    void usbSearchStopsAtTen() {
+        QList<SerialPortEntry> ports;
+        for (int i = 0; i < 12; ++i)
+            ports.append({QString("/dev/ttyUSB%1").arg(i), true, 0x10C4, 0xEA60});
+        const QList<int> found = usbInterfaceComPorts(ports, ComPortNames());
+        QCOMPARE(found.size(), 10);
+        QCOMPARE(found.first(), 33);
+        QCOMPARE(found.last(), 42);
+    }
+};
+
+QTEST_GUILESS_MAIN(PlatformTest)
+#include "tst_platform.moc"

@@ -1,0 +1,102 @@
+#include "app/ConfFile.h"
+#include "app/ConfFolder.h"
+#include "app/Station.h"
+#include "platform/Clock.h"
+#include "support/FakeSerialPort.h"
+#include "support/RecordingView.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    static void writeFile(const QString& path, const QByteArray& content) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+private slots:
+    void confDat_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("interfaceType");
+        QTest::addColumn<int>("port");
+        QTest::newRow("usb on COM4") << QByteArray("3\r\n4\r\n") << 3 << 4;
+        QTest::newRow("LF only, trailing lines") << QByteArray("2\n1\nmore\n") << 2 << 1;
+        QTest::newRow("no interface chosen") << QByteArray("7\r\n2\r\n") << 7 << 2;
+        QTest::newRow("empty") << QByteArray() << 1 << 1;
+        QTest::newRow("one line") << QByteArray("3\r\n") << 1 << 1;
+        QTest::newRow("junk") << QByteArray("abc\r\nxyz\r\n") << 1 << 1;
+        QTest::newRow("port zero") << QByteArray("3\r\n0\r\n") << 1 << 1;
+        QTest::newRow("binary") << QByteArray("\x00\xff\x13\n\x80\x01", 6) << 1 << 1;
+        QTest::newRow("huge number") << QByteArray("99999999999999999999\r\n3\r\n") << 1 << 1;
+    }
+    void confDat() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, interfaceType);
+        QFETCH(int, port);
+        const ConfFile conf = ConfFile::parse(content);
+        QCOMPARE(conf.InterfaceType, interfaceType);
+        QCOMPARE(conf.ComPortNumber, port);
+    }
+
+    void hugeConfDatStartsWithDefaults() {
+        QTemporaryDir dir;
+        QByteArray junk(4 * 1024 * 1024, 0);
+        QRandomGenerator random(7);
+        for (char& c : junk)
+            c = char(random.bounded(256));
+        writeFile(dir.filePath("conf.dat"), junk);
+        const ConfFile conf = ConfFile::read(dir.filePath("conf.dat"));
+        QCOMPARE(conf.InterfaceType, 1);
+        QCOMPARE(conf.ComPortNumber, 1);
+    }
+
+    void confDatIsWrittenWithCrLf() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("conf.dat");
+        QVERIFY((ConfFile{3, 12}.write(path, nullptr)));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("3\r\n12\r\n"));
+    }
+
+    void confDatWriteFailureIsReported() {
+        QString error;
+        QVERIFY(!ConfFile{}.write("/nonexistent-folder/conf.dat", &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void confFolderFromArguments() {
+        QCOMPARE(confFolder({"gx", "--conf", "/tmp/x"}, "/opt/gx"), QString("/tmp/x"));
+        QCOMPARE(confFolder({"gx"}, "/opt/gx"), QString("/opt/gx/Conf"));
+        QCOMPARE(confFolder({"gx", "--conf"}, "/opt/gx"), QString("/opt/gx/Conf"));
+    }
+
+    void startUpSetsTheStartValues() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("conf.dat"), "3\r\n4\r\n");
+        ManualClock clock;
+        FakeSerialPort port;
+        RecordingView view;
+        Station station(clock, port, view, dir.path());
+        station.StartUp();
+        QCOMPARE(station.link.InterfaceType, 3);
+        QCOMPARE(station.link.ComPortNumber, 4);
+        QCOMPARE(station.StationType, 99);
+        QVERIFY(station.timer1Running());
+        QVERIFY(!station.mainTimerRunning());
+        QCOMPARE(station.ThrottleSlot[0], -1);
+        QCOMPARE(station.ThrottleData[1][SlotRecord::Address], -1);
+        QCOMPARE(station.FeedbackState[0], qint16(-1));
+        QCOMPARE(station.FeedbackState[2048], qint16(-1));
+        QVERIFY(station.link.Tx.isFree());
+        QVERIFY(station.link.Rx.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(StartupTest)
+#include "tst_startup.moc"
