@@ -40,8 +40,7 @@ private slots:
         QByteArray longest = hex("E0 40") + QByteArray(62, 0x01);
         QTest::newRow("count 64 is the longest message")
             << longest << QStringList{hexText(longest)};
-        QTest::newRow("incomplete message stays unread")
-            << hex("B0 12") << QStringList{};
+        QTest::newRow("incomplete message stays unread") << hex("B0 12") << QStringList{};
     }
     void framesMessages() {
         QFETCH(QByteArray, bytes);

@@ -1,6 +1,7 @@
 #include "app/ConfFile.h"
 #include "app/ConfFolder.h"
 #include "app/Station.h"
+#include "link/OperatingView.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
 #include "support/RecordingView.h"
@@ -82,17 +83,18 @@ private slots:
         ManualClock clock;
         FakeSerialPort port;
         RecordingView view;
-        Station station(clock, port, view, dir.path());
+        OperatingView operating;
+        Station station(clock, port, view, operating, dir.path());
         station.StartUp();
         QCOMPARE(station.link.InterfaceType, 3);
         QCOMPARE(station.link.ComPortNumber, 4);
-        QCOMPARE(station.StationType, 99);
+        QCOMPARE(station.state.StationType, 99);
         QVERIFY(station.timer1Running());
         QVERIFY(!station.mainTimerRunning());
-        QCOMPARE(station.ThrottleSlot[0], -1);
-        QCOMPARE(station.ThrottleData[1][SlotRecord::Address], -1);
-        QCOMPARE(station.FeedbackState[0], qint16(-1));
-        QCOMPARE(station.FeedbackState[2048], qint16(-1));
+        QCOMPARE(station.state.ThrottleSlot[0], -1);
+        QCOMPARE(station.state.ThrottleData[1][SlotRecord::Address], -1);
+        QCOMPARE(station.state.FeedbackState[0], qint16(-1));
+        QCOMPARE(station.state.FeedbackState[2048], qint16(-1));
         QVERIFY(station.link.Tx.isFree());
         QVERIFY(station.link.Rx.isEmpty());
     }

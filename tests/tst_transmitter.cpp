@@ -30,9 +30,8 @@ private slots:
             QTest::newRow("power off, type " + t) << type << "82" << hex("82 7D");
             QTest::newRow("switch, type " + t) << type << "B0 12 30" << hex("B0 12 30 6D");
         }
-        QTest::newRow("station request")
-            << 3 << "ED 0F 01 47 58 07 00 00 00 00 00 00 00 00"
-            << hex("ED 0F 01 47 58 07 00 00 00 00 00 00 00 00 04");
+        QTest::newRow("station request") << 3 << "ED 0F 01 47 58 07 00 00 00 00 00 00 00 00"
+                                         << hex("ED 0F 01 47 58 07 00 00 00 00 00 00 00 00 04");
     }
     void appendsChecksum() {
         QFETCH(int, interfaceType);
@@ -120,7 +119,8 @@ private slots:
         QTest::newRow("empty") << "" << int(HexTextResult::Empty) << QByteArray();
         QTest::newRow("only spaces") << "   " << int(HexTextResult::Empty) << QByteArray();
         QTest::newRow("not hex") << "B0 XY 30" << int(HexTextResult::BadToken) << QByteArray();
-        QTest::newRow("hex then junk") << "B0 1G 30" << int(HexTextResult::BadToken) << QByteArray();
+        QTest::newRow("hex then junk")
+            << "B0 1G 30" << int(HexTextResult::BadToken) << QByteArray();
         QTest::newRow("too big for a byte")
             << "B0 1FF 30" << int(HexTextResult::BadToken) << QByteArray();
         QTest::newRow("sign") << "B0 -1 30" << int(HexTextResult::BadToken) << QByteArray();
@@ -140,8 +140,8 @@ private slots:
         QCOMPARE(tx.TxLastIndex, int(placed.size()) - 1);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(tx.TxBuffer.data()), placed.size()),
                  placed);
-        QCOMPARE(hexTextProblem(result).isEmpty(), kind == int(HexTextResult::Placed) ||
-                                                       kind == int(HexTextResult::Empty));
+        QCOMPARE(hexTextProblem(result).isEmpty(),
+                 kind == int(HexTextResult::Placed) || kind == int(HexTextResult::Empty));
     }
 
     void badTokenIsNamed() {

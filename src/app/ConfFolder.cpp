@@ -9,4 +9,6 @@ QString confFolder(const QStringList& arguments, const QString& applicationDir) 
     return QDir(applicationDir).filePath("Conf");
 }
 
-QString confPath(const QString& folder, const QString& name) { return QDir(folder).filePath(name); }
+QString confPath(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name);
+}

@@ -1,10 +1,16 @@
 #include "Station.h"
 
+#include "ConfFile.h"
 #include "ConfFolder.h"
+#include "link/LinkJobs.h"
+#include "link/OperatingView.h"
 #include "platform/SerialPort.h"
 
-Station::Station(const Clock& clock, SerialPort& port, LinkView& view, QString confFolder)
-    : link(clock, port, view), m_clock(clock), m_confFolder(std::move(confFolder)) {
+Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, OperatingView& operating,
+                 QString confFolder)
+    : state(clock, port, messages, operating), link(state.link), jobs(state), dispatcher(state),
+      m_confFolder(std::move(confFolder)) {
+    registerLinkJobs(jobs, state);
     m_timer1.setInterval(Timer1Interval);
     m_mainTimer.setInterval(MainTimerInterval);
     connect(&m_timer1, &QTimer::timeout, this, &Station::ReceiveBytes);
@@ -17,24 +23,19 @@ void Station::StartUp() {
     link.InterfaceType = conf.InterfaceType;
     link.ComPortNumber = conf.ComPortNumber;
     setTimer1Running(true);
-    StationType = 99;
-    resetLinkState();
+    state.resetToStartValues();
+    state.operating.SetLinkBusy(true);
 }
 
-void Station::resetLinkState() {
-    link.Rx = ReceiveRing{};
-    link.Tx.release();
-    for (int t = 0; t < 2; ++t) {
-        ThrottleData[t][SlotRecord::Address] = -1;
-        ThrottleSlot[t] = -1;
-    }
-    FeedbackState.fill(-1);
-    SlotTable[BlankSlot] = SlotRecord{};
+void Station::ShutDown() {
+    setMainTimerRunning(false);
 }
 
-void Station::ShutDown() { setMainTimerRunning(false); }
-
-void Station::MainTick() { link.TransmitPending(); }
+void Station::MainTick() {
+    jobs.RunJobStep();
+    link.TransmitPending();
+    dispatcher.DispatchAll();
+}
 
 void Station::setMainTimerRunning(bool on) {
     if (on)

@@ -1,5 +1,6 @@
 #include "ConfFolder.h"
 #include "Station.h"
+#include "link/OperatingView.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
 #include "platform/Clock.h"
@@ -15,7 +16,8 @@ int main(int argc, char* argv[]) {
     SteadyClock clock;
     QtSerialPort port(ComPortNames::fromFile(confPath(conf, "ports.dat")));
     MessageQueue messages;
-    Station station(clock, port, messages, conf);
+    OperatingView operating;
+    Station station(clock, port, messages, operating, conf);
     MainWin window(station);
     messages.setParentWindow(&window);
 

@@ -7,11 +7,10 @@ namespace {
 
 // First row of step 1, 2, 3, ... for the columns that step irregularly.
 const std::vector<int> FirstRows14 = {2, 10, 19, 29, 38, 48, 56, 67, 76, 86, 95, 105, 114, 124};
-const std::vector<int> FirstRows28 = {2,  7,  11, 16, 20, 25, 29, 34, 38,  43,
-                                      47, 52, 56, 61, 65, 70, 74, 79, 83,  88,
-                                      92, 97, 101, 106, 110, 115, 119, 124};
+const std::vector<int> FirstRows28 = {2,  7,  11, 16, 20, 25, 29, 34, 38,  43,  47,  52,  56,  61,
+                                      65, 70, 74, 79, 83, 88, 92, 97, 101, 106, 110, 115, 119, 124};
 const std::vector<int> FirstRows15 = {2, 8, 17, 26, 35, 44, 53, 62, 71, 80, 89, 98, 107, 116, 125};
-const std::vector<int> FirstRows27 = {2,  8,  13, 17, 22, 26, 31, 35, 40, 44, 49, 53, 58, 63,
+const std::vector<int> FirstRows27 = {2,  8,  13, 17, 22, 26, 31, 35, 40,  44,  49,  53,  58, 63,
                                       67, 71, 76, 80, 85, 89, 94, 98, 103, 107, 112, 116, 121};
 
 std::vector<int> firstRows31() {

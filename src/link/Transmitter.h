@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 
 class Clock;
 class LinkView;
@@ -19,6 +21,10 @@ public:
     bool isFree() const { return TxLastIndex == -1; }
     // Places a message (without checksum). Only while the buffer is free.
     void place(std::initializer_list<quint8> bytes);
+    template <size_t N> void place(const std::array<quint8, N>& bytes) {
+        std::copy(bytes.begin(), bytes.end(), TxBuffer.begin());
+        TxLastIndex = static_cast<int>(N) - 1;
+    }
 
     // interfaceType 1 writes byte by byte while CTS is held; 2 and 3 write
     // the whole message at once.

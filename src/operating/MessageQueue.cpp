@@ -28,8 +28,8 @@ void MessageQueue::showNext() {
     if (m_queue.isEmpty())
         return;
     const Message message = m_queue.dequeue();
-    auto* box = new QMessageBox(boxIcon(message.icon), message.title, message.text,
-                                QMessageBox::Ok, m_window);
+    auto* box = new QMessageBox(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok,
+                                m_window);
     box->setObjectName("MessageBox");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);

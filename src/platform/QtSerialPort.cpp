@@ -32,9 +32,13 @@ void QtSerialPort::close() {
         m_port.close();
 }
 
-bool QtSerialPort::isOpen() const { return m_port.isOpen(); }
+bool QtSerialPort::isOpen() const {
+    return m_port.isOpen();
+}
 
-QString QtSerialPort::errorText() const { return m_error; }
+QString QtSerialPort::errorText() const {
+    return m_error;
+}
 
 bool QtSerialPort::setSettings(const QString& settings) {
     const auto parsed = SerialSettings::parse(settings);
@@ -52,23 +56,29 @@ bool QtSerialPort::setCustomBitRate(int bitsPerSecond) {
 }
 
 bool QtSerialPort::apply(const SerialSettings& s) {
-    static const QMap<char, QSerialPort::Parity> parities = {
-        {'n', QSerialPort::NoParity},   {'e', QSerialPort::EvenParity},
-        {'o', QSerialPort::OddParity},  {'m', QSerialPort::MarkParity},
-        {'s', QSerialPort::SpaceParity}};
-    const bool ok = m_port.setBaudRate(s.bitRate) &&
-                    m_port.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
-                    m_port.setParity(parities.value(s.parity)) &&
-                    m_port.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
-                    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    static const QMap<char, QSerialPort::Parity> parities = {{'n', QSerialPort::NoParity},
+                                                             {'e', QSerialPort::EvenParity},
+                                                             {'o', QSerialPort::OddParity},
+                                                             {'m', QSerialPort::MarkParity},
+                                                             {'s', QSerialPort::SpaceParity}};
+    const bool ok =
+        m_port.setBaudRate(s.bitRate) &&
+        m_port.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) &&
+        m_port.setParity(parities.value(s.parity)) &&
+        m_port.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!ok)
         m_error = m_port.errorString();
     return ok;
 }
 
-qint64 QtSerialPort::bytesWaiting() const { return m_port.isOpen() ? m_port.bytesAvailable() : 0; }
+qint64 QtSerialPort::bytesWaiting() const {
+    return m_port.isOpen() ? m_port.bytesAvailable() : 0;
+}
 
-QByteArray QtSerialPort::readAll() { return m_port.isOpen() ? m_port.readAll() : QByteArray(); }
+QByteArray QtSerialPort::readAll() {
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
 
 void QtSerialPort::write(const QByteArray& bytes) {
     if (m_port.isOpen())

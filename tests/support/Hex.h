@@ -10,3 +10,10 @@ inline QByteArray hex(const char* text) {
 inline QString hexText(const QByteArray& bytes) {
     return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
+
+#include "link/LocoNetMessage.h"
+
+// A message as it goes on the wire: the bytes and their checksum.
+inline QByteArray msg(const char* text) {
+    return loconet::withChecksum(hex(text));
+}

@@ -1,0 +1,57 @@
+#include "Identification.h"
+
+#include "LinkState.h"
+#include "OperatingView.h"
+
+#include <array>
+
+namespace {
+constexpr double Slot0Timeout = 1.0;
+
+constexpr std::array<std::array<quint8, 13>, 3> Slot0Patterns = {{
+    {0xE7, 0x0E, 0x00, 0x00, 0x00, 0x02, 0x00, 0x07, 0x00, 0x00, 0x00, 0x47, 0x58},
+    {0xE7, 0x0E, 0x00, 0x00, 0x00, 0x03, 0x00, 0x07, 0x00, 0x00, 0x00, 0x47, 0x58},
+    {0xE7, 0x0E, 0x00, 0x02, 0x42, 0x03, 0x00, 0x07, 0x00, 0x00, 0x15, 0x47, 0x58},
+}};
+} // namespace
+
+int stationTypeOfSlot0(const quint8* message) {
+    int type = LinkState::UnknownStation;
+    for (size_t p = 0; p < Slot0Patterns.size(); ++p) {
+        bool same = true;
+        for (int i = 0; i <= 12; ++i) {
+            if (i != 7 && message[i] != Slot0Patterns[p][i])
+                same = false;
+        }
+        if (same)
+            type = static_cast<int>(p) + 1;
+    }
+    return type;
+}
+
+bool IdentifySlot0(LinkState& s) {
+    JobRequest& job = s.job;
+    SlotRecord& slot0 = s.SlotTable[0];
+    if (job.JobPhase == 0) {
+        s.link.Tx.place({0xBB, 0x00, 0x00});
+        job.JobPhase = 1;
+        job.JobTimeStamp = s.now();
+        s.AnswerValue = -1;
+        slot0[SlotRecord::Address] = -1;
+        return false;
+    }
+    if (s.now() - job.JobTimeStamp > Slot0Timeout) {
+        s.StationType = LinkState::UnknownStation;
+        s.showError(QStringLiteral("Keine Antwort auf Slot 0 Anfrage erhalten!"));
+        return true;
+    }
+    if (slot0[SlotRecord::Address] == -1)
+        return false;
+    s.operating.ShowPowerState(s.TrackStatus & 1);
+    // The dispatcher keeps the raw slot 0 message in fields 5..20.
+    std::array<quint8, 16> message{};
+    for (int i = 0; i < 16; ++i)
+        message[i] = static_cast<quint8>(slot0[5 + i]);
+    s.StationType = stationTypeOfSlot0(message.data());
+    return true;
+}

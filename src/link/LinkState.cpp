@@ -1,0 +1,36 @@
+#include "LinkState.h"
+
+#include "LinkView.h"
+#include "platform/Clock.h"
+
+LinkState::LinkState(const Clock& clock, SerialPort& port, LinkView& messages,
+                     OperatingView& operating)
+    : clock(clock), messages(messages), operating(operating), link(clock, port, messages) {
+    resetToStartValues();
+}
+
+double LinkState::now() const {
+    return clock.now();
+}
+
+void LinkState::showError(const QString& text) const {
+    messages.ShowMessage(text, QStringLiteral("Fehler"), MessageIcon::Critical);
+}
+
+void LinkState::showLocoNetError(const QString& text) const {
+    messages.ShowMessage(text, QStringLiteral("LocoNet Fehler"), MessageIcon::Critical);
+}
+
+void LinkState::resetToStartValues() {
+    link.Rx = ReceiveRing{};
+    link.Tx.release();
+    job = JobRequest{};
+    AnswerExpected = false;
+    StationType = UnknownStation;
+    for (int t = 0; t < 2; ++t) {
+        ThrottleData[t][SlotRecord::Address] = -1;
+        ThrottleSlot[t] = -1;
+    }
+    FeedbackState.fill(-1);
+    SlotTable[BlankSlot] = SlotRecord{};
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "FakeSerialPort.h"
+#include "Hex.h"
+#include "RecordingOperatingView.h"
+#include "RecordingView.h"
+#include "app/Station.h"
+#include "link/LocoNetMessage.h"
+#include "platform/Clock.h"
+
+#include <QTemporaryDir>
+
+// Plays the command station byte by byte against the program's link: a fake
+// port, a manual clock, and the real 10 ms tick.
+struct LinkHarness {
+    ManualClock clock;
+    FakeSerialPort port;
+    RecordingView messages;
+    RecordingOperatingView operating;
+    QTemporaryDir confDir;
+    Station station{clock, port, messages, operating, confDir.path()};
+    LinkState& s = station.state;
+
+    explicit LinkHarness(int interfaceType = 3, int stationType = 1) {
+        port.opened = true;
+        station.link.InterfaceType = interfaceType;
+        s.StationType = stationType;
+    }
+
+    // One MainTimer tick, then 10 ms pass.
+    void tick() {
+        station.MainTick();
+        clock.advance(0.01);
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+    // Ticks until the program writes something (at most n ticks).
+    QByteArray nextWritten(int n = 400) {
+        for (int i = 0; i < n && port.written.isEmpty(); ++i)
+            tick();
+        return port.takeWritten();
+    }
+
+    // The command station sends a message; the checksum is added here.
+    void receive(const char* text) { receiveBytes(loconet::withChecksum(hex(text))); }
+    void receiveBytes(const QByteArray& bytes) { port.deliver(bytes); }
+    // The bus repeats what the program wrote.
+    QByteArray echoNext() {
+        const QByteArray sent = nextWritten();
+        receiveBytes(sent);
+        return sent;
+    }
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "link/OperatingView.h"
+
+#include <QList>
+#include <QMap>
+
+// Remembers what the link asked the operating windows to show.
+class RecordingOperatingView : public OperatingView {
+public:
+    void SetLinkBusy(bool on) override { busy = on; }
+    void ShowPowerState(int on) override { power.append(on); }
+    void ShowThrottle(int t) override { throttleShows.append(t); }
+    void ShowLocoPicture(int t) override { pictureShows.append(t); }
+    void ShowKeyLamp(int key, int colour) override { lamps[key] = colour; }
+    void ShowFeedback(int contact) override { feedbackShows.append(contact); }
+    void ZeltronShow(int window) override { zeltronShows.append(window); }
+    void ShowVersion() override { ++versionShows; }
+
+    bool busy = false;
+    QList<int> power;
+    QList<int> throttleShows;
+    QList<int> pictureShows;
+    QMap<int, int> lamps;
+    QList<int> feedbackShows;
+    QList<int> zeltronShows;
+    int versionShows = 0;
+};

@@ -1,0 +1,374 @@
+#include "link/Colours.h"
+#include "link/HexText.h"
+#include "link/Messages.h"
+#include "support/LinkHarness.h"
+
+#include <QTest>
+
+class DispatchTest : public QObject {
+    Q_OBJECT
+
+    // The program sends a request, the bus echoes it, then the answer comes.
+    static void sendAndAnswer(LinkHarness& h, const char* request, const char* answer) {
+        SendHexText(h.s.link.Tx, request);
+        h.echoNext();
+        h.receive(answer);
+        h.tick();
+    }
+
+private slots:
+    void longAcknowledgeAnswers_data() {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("answerValue");
+        const QString ed = "ED 0F 01 47 58 %1 00 00 00 00 00 00 00 00";
+        const QString lncv = "ED 0F 01 05 00 %1 00 00 00 00 00 00 00 00";
+        QTest::newRow("switch refused") << "B0 12 30"
+                                        << "B4 30 00"
+                                        << "Mag.Art.Message wurde nicht bearbeitet" << -1;
+        QTest::newRow("switch, odd answer") << "B0 12 30"
+                                            << "B4 3C 00"
+                                            << "ungültige Antwort auf B0!" << -1;
+        QTest::newRow("state, odd answer") << "BC 05 00"
+                                           << "B4 30 30"
+                                           << "ungültige Antwort auf BC!" << -1;
+        QTest::newRow("loco refused") << "BF 00 03"
+                                      << "B4 3F 00"
+                                      << "Lok konnte nicht angemeldet werden!" << -1;
+        QTest::newRow("loco refused, BE") << "BE 00 03"
+                                          << "B4 3E 00"
+                                          << "Lok konnte nicht angemeldet werden!" << -1;
+        QTest::newRow("loco, odd answer") << "BE 00 03"
+                                          << "B4 30 00"
+                                          << "ungültige Antwort auf BF!" << -1;
+        QTest::newRow("SO write refused") << ed.arg("01") << "B4 6D 01"
+                                          << "Fehler: SO schreiben" << -1;
+        QTest::newRow("SO write accepted") << ed.arg("01") << "B4 6D 7F"
+                                           << "" << -1;
+        QTest::newRow("SO read refused") << ed.arg("02") << "B4 6D 00"
+                                         << "Fehler: SO lesen" << 0;
+        QTest::newRow("SO read accepted") << ed.arg("02") << "B4 6D 7F"
+                                          << "" << 0x7F;
+        QTest::newRow("format write refused") << ed.arg("0C") << "B4 6D 02"
+                                              << "Fehler: Lokdatenformat schreiben" << 2;
+        QTest::newRow("format read refused") << ed.arg("0D") << "B4 6D 03"
+                                             << "Fehler: Lokdatenformat lesen" << 3;
+        QTest::newRow("LNCV read") << lncv.arg("21") << "B4 6D 7F"
+                                   << "Fehler: LNCV lesen" << 0x7F;
+        QTest::newRow("LNCV write") << lncv.arg("20") << "B4 6D 02"
+                                    << "" << 2;
+        QTest::newRow("other opcode ignored") << ed.arg("02") << "B4 3F 00"
+                                              << "" << -1;
+        QTest::newRow("other command ignored") << ed.arg("07") << "B4 6D 00"
+                                               << "" << -1;
+        QTest::newRow("no answer expected") << "A0 05 10"
+                                            << "B4 30 00"
+                                            << "" << -1;
+    }
+    void longAcknowledgeAnswers() {
+        QFETCH(QString, request);
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        QFETCH(int, answerValue);
+        LinkHarness h;
+        h.s.AnswerValue = -1;
+        sendAndAnswer(h, request.toLatin1().constData(), answer.toLatin1().constData());
+        QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(h.messages.titles, QStringList{"LocoNet Fehler"});
+        QCOMPARE(h.s.AnswerValue, answerValue);
+    }
+
+    void answerCountsOnlyAsTheNextMessage() {
+        LinkHarness h;
+        SendHexText(h.s.link.Tx, "B0 12 30");
+        h.echoNext();
+        h.receive("83");
+        h.receive("B4 30 00");
+        h.tick();
+        QVERIFY(h.messages.messages.isEmpty());
+    }
+
+    // The idle filler between echo and answer changes nothing.
+    void idleFillerIsSkipped() {
+        LinkHarness h;
+        SendHexText(h.s.link.Tx, "B0 12 30");
+        h.echoNext();
+        h.receive("81");
+        h.receive("B4 30 00");
+        h.tick();
+        QCOMPARE(h.messages.messages, QStringList{"Mag.Art.Message wurde nicht bearbeitet"});
+    }
+
+    void echoThatDiffersLeavesTheMessagePending() {
+        LinkHarness h;
+        SendHexText(h.s.link.Tx, "B0 12 30");
+        h.nextWritten();
+        h.receiveBytes(hex("B0 12 30 6C"));
+        h.tick();
+        QVERIFY(h.s.link.Tx.EchoPending);
+        h.ticks(300);
+        QCOMPARE(h.messages.messages, QStringList{"Message kann nicht gesendet werden!"});
+        QVERIFY(h.s.link.Tx.isFree());
+    }
+
+    void slotData_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<int>("hookCalls");
+        QTest::newRow("slot 0 keeps its raw bytes")
+            << "E7 0E 00 00 00 03 00 06 00 00 00 47 58" << 0 << 0 << 0;
+        QTest::newRow("loco slot") << "E7 0E 05 03 03 10 20 07 00 01 02 00 00" << 5 << 131 << 0;
+        QTest::newRow("programming track")
+            << "E7 0E 7C 00 00 00 00 07 00 00 00 00 00" << 124 << 0 << 1;
+        QTest::newRow("slot 120 ignored")
+            << "E7 0E 78 03 03 00 00 07 00 00 00 00 00" << 120 << 0 << 0;
+        QTest::newRow("wrong count ignored")
+            << "E7 0D 05 03 03 00 00 07 00 00 00 00" << 5 << 0 << 0;
+    }
+    void slotData() {
+        QFETCH(QString, message);
+        QFETCH(int, slot);
+        QFETCH(int, address);
+        QFETCH(int, hookCalls);
+        LinkHarness h;
+        int calls = 0;
+        h.s.hooks.OnProgrammingTrackSlot = [&](const ReceiveRing::Row& row) {
+            QCOMPARE(row[2], quint8(0x7C));
+            ++calls;
+        };
+        h.receive(message.toLatin1().constData());
+        h.tick();
+        QCOMPARE(h.s.SlotTable[slot][SlotRecord::Address], address);
+        QCOMPARE(calls, hookCalls);
+        if (slot == 0) {
+            QCOMPARE(h.s.SlotTable[0][5], 0xE7);
+            QCOMPARE(h.s.SlotTable[0][5 + 7], 6);
+            QCOMPARE(h.s.TrackStatus, 6);
+        }
+        if (slot == 5 && address) {
+            QCOMPARE(h.s.SlotTable[5][SlotRecord::Speed], 0x10);
+            QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x20);
+            QCOMPARE(h.s.SlotTable[5][SlotRecord::Snd], 0x02);
+        }
+    }
+
+    // Slot data for the address a throttle asked for binds that throttle.
+    void slotDataBindsThrottleByAddress() {
+        LinkHarness h;
+        h.s.ThrottleData[1][SlotRecord::Address] = 3;
+        h.receive("E7 0E 09 03 03 20 10 07 00 00 00 00 00");
+        h.tick();
+        QCOMPARE(h.s.ThrottleSlot[1], 9);
+        QCOMPARE(h.s.ThrottleSlot[0], -1);
+        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Speed], 0x20);
+        QCOMPARE(h.operating.pictureShows, QList<int>{1});
+        QCOMPARE(h.operating.throttleShows, QList<int>{1});
+
+        h.receive("A0 09 40");
+        h.receive("A0 0A 40");
+        h.tick();
+        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Speed], 0x40);
+        QCOMPARE(h.operating.throttleShows, (QList<int>{1, 1}));
+    }
+
+    void functionBits_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("extFn5");
+        QTest::addColumn<int>("extFn7");
+        QTest::newRow("A3 all") << "A3 05 0F" << 0x10 << 0x70;
+        QTest::newRow("A3 F12 only") << "A3 05 08" << 0x10 << 0x00;
+        QTest::newRow("A3 F9") << "A3 05 01" << 0x00 << 0x10;
+        QTest::newRow("D4 type 7") << "D4 20 05 07 7F" << 0x00 << 0x7F;
+        QTest::newRow("D4 type 5") << "D4 20 05 05 10" << 0x10 << 0x00;
+        QTest::newRow("D4 type 13 not stored") << "D4 20 05 0D 7F" << 0x00 << 0x00;
+        QTest::newRow("D4 other family") << "D4 21 05 07 7F" << 0x00 << 0x00;
+    }
+    void functionBits() {
+        QFETCH(QString, message);
+        QFETCH(int, extFn5);
+        QFETCH(int, extFn7);
+        LinkHarness h;
+        h.s.SlotTable[5].ExtFn(7) = 0x00;
+        h.receive(message.toLatin1().constData());
+        h.tick();
+        QCOMPARE(h.s.SlotTable[5].ExtFn(5), extFn5);
+        QCOMPARE(h.s.SlotTable[5].ExtFn(7), extFn7);
+    }
+
+    void a3ClearsOnlyItsOwnBits() {
+        LinkHarness h;
+        h.s.SlotTable[5].ExtFn(5) = 0x3F;
+        h.s.SlotTable[5].ExtFn(7) = 0x7F;
+        h.receive("A3 05 00");
+        h.tick();
+        QCOMPARE(h.s.SlotTable[5].ExtFn(5), 0x2F);
+        QCOMPARE(h.s.SlotTable[5].ExtFn(7), 0x0F);
+    }
+
+    void directionReportTurnsTheSlotRound() {
+        LinkHarness h;
+        h.s.SlotTable[5][SlotRecord::DirF] = 0x10;
+        h.s.ThrottleSlot[0] = 5;
+        h.receive("ED 0F 01 47 58 15 00 05 00 00 00 00 00 00");
+        h.tick();
+        QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x30);
+        QCOMPARE(h.s.ThrottleData[0][SlotRecord::DirF], 0x30);
+        h.receive("ED 0F 01 47 58 15 01 05 00 00 00 00 00 00");
+        h.receive("ED 0F 01 47 58 15 01 7F 00 00 00 00 00 00");
+        h.tick();
+        QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x30);
+        QCOMPARE(h.s.SlotTable[BlankSlot], SlotRecord{});
+    }
+
+    void powerAndAccessoriesAndFeedback() {
+        LinkHarness h;
+        QList<QPair<int, int>> accessories;
+        QList<QPair<int, int>> contacts;
+        h.s.hooks.OnAccessoryForRoutes = [&](int a, int d) { accessories.append({a, d}); };
+        h.s.hooks.OnFeedbackForRoutes = [&](int c, int st) { contacts.append({c, st}); };
+        h.s.KeyboardBase = 0;
+        h.receive("82");
+        h.receive("83");
+        h.receive("B0 04 30"); // green on, address 4
+        h.receive("B0 04 00"); // red off: no change
+        h.receive("B0 7F 1F"); // red on, address 2047
+        h.receive("B2 02 70"); // contact 5 occupied
+        h.receive("B2 00 40"); // contact 0 free
+        h.receive("B2 7F 7F"); // contact 4095: beyond the kept range
+        h.tick();
+        QCOMPARE(h.operating.power, (QList<int>{0, 1}));
+        QCOMPARE(accessories, (QList<QPair<int, int>>{{4, 1}, {2047, 0}}));
+        QCOMPARE(h.operating.lamps, (QMap<int, int>{{4, colour::Green}}));
+        QCOMPARE(contacts, (QList<QPair<int, int>>{{5, 1}, {0, 0}}));
+        QCOMPARE(h.s.FeedbackState[5], qint16(1));
+        QCOMPARE(h.s.FeedbackState[0], qint16(0));
+        QCOMPARE(h.s.FeedbackState[1], qint16(-1));
+    }
+
+    void peerTransfer_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("soValue");
+        QTest::addColumn<double>("serial");
+        QTest::addColumn<double>("version");
+        QTest::newRow("special option with high bit")
+            << "E5 0F 00 00 00 00 04 00 00 48 00 00 00 00" << 200 << -1.0 << -1.0;
+        QTest::newRow("serial number")
+            << "E5 0F 00 00 00 09 00 12 34 56 78 10 00 00" << -1 << 1234567810.0 << -1.0;
+        QTest::newRow("serial number 1234567890")
+            << "E5 0F 00 00 00 09 10 12 34 56 78 10 00 00" << -1 << 1234567890.0 << -1.0;
+        QTest::newRow("serial nibbles above 9 keep their place")
+            << "E5 0F 00 00 00 09 00 00 00 00 00 0A 00 00" << -1 << 10.0 << -1.0;
+        QTest::newRow("version 1.55")
+            << "E5 0F 00 00 00 08 00 50 15 00 00 00 00 00" << -1 << -1.0 << 1.55;
+        QTest::newRow("version 2.0")
+            << "E5 0F 00 00 00 08 00 00 20 00 00 00 00 00" << -1 << -1.0 << 2.0;
+        QTest::newRow("other length ignored")
+            << "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00" << -1 << -1.0 << -1.0;
+    }
+    void peerTransfer() {
+        QFETCH(QString, message);
+        QFETCH(int, soValue);
+        QFETCH(double, serial);
+        QFETCH(double, version);
+        LinkHarness h;
+        h.receive(message.toLatin1().constData());
+        h.tick();
+        QCOMPARE(h.s.answers.SoValueAnswer, soValue);
+        QCOMPARE(h.s.answers.SerialNumber, serial);
+        QVERIFY(qFuzzyCompare(h.s.answers.SoftwareVersion + 10, version + 10));
+    }
+
+    void dataFormatAnswerSetsTheFirstSlotOfThatAddress() {
+        LinkHarness h;
+        h.s.SlotTable[4][SlotRecord::Address] = 300;
+        h.s.SlotTable[9][SlotRecord::Address] = 300;
+        h.s.ThrottleData[0][SlotRecord::Address] = 300;
+        h.receive("E5 0F 00 00 00 0B 04 2C 01 53 07 00 00 00");
+        h.tick();
+        QCOMPARE(h.s.answers.LocoFormatAnswer, 211);
+        QCOMPARE(h.s.answers.LocoFormatExtra, 7);
+        QCOMPARE(h.s.SlotTable[4].FormatName, QString("DCC - 128"));
+        QVERIFY(h.s.SlotTable[9].FormatName.isEmpty());
+        QCOMPARE(h.s.ThrottleData[0].FormatName, QString("DCC - 128"));
+    }
+
+    void dataFormatForAnUnknownAddressOnlyAnswers() {
+        LinkHarness h;
+        h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
+        h.tick();
+        QCOMPARE(h.s.answers.LocoFormatAnswer, 210);
+        for (const SlotRecord& r : h.s.SlotTable)
+            QVERIFY(r.FormatName.isEmpty());
+    }
+
+    void lncvMessages_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("article");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QList<int>>("requests");
+        QTest::newRow("throttle announces itself")
+            << "E5 0F 00 00 00 1F 01 0E 12 05 00 0C 00 00" << 4750 << 5 << 12 << QList<int>{12};
+        QTest::newRow("LNCV 6 is no announcement")
+            << "E5 0F 00 00 00 1F 01 0E 12 06 00 0C 00 00" << 4750 << 6 << 12 << QList<int>{};
+        QTest::newRow("from a module, not a throttle")
+            << "E5 0F 01 00 00 1F 01 0E 12 05 00 0C 00 00" << 4750 << 5 << 12 << QList<int>{};
+        QTest::newRow("high bits restored")
+            << "E5 0F 00 00 00 1F 01 34 30 02 00 2C 01 00" << 12468 << 2 << 300 << QList<int>{};
+        QTest::newRow("announcement above 32767") << "E5 0F 00 00 00 1F 31 0E 12 05 00 50 7F 00"
+                                                  << 4750 << 5 << 65488 << QList<int>{65488};
+    }
+    void lncvMessages() {
+        QFETCH(QString, message);
+        QFETCH(int, article);
+        QFETCH(int, number);
+        QFETCH(int, value);
+        QFETCH(QList<int>, requests);
+        LinkHarness h;
+        QList<int> got;
+        h.s.hooks.ZeltronRequest = [&](int v) { got.append(v); };
+        h.receive(message.toLatin1().constData());
+        h.tick();
+        QCOMPARE(h.s.answers.LncvAnswerArticle, article);
+        QCOMPARE(h.s.answers.LncvNumber, number);
+        QCOMPARE(h.s.answers.LncvValue, value);
+        QCOMPARE(got, requests);
+    }
+
+    // 512 feedback reports at 250 messages a second, with the receive poll and
+    // the 10 ms tick in between: every contact ends in its reported state.
+    // Taking one message per tick would fall behind (250 arrive, 100 are
+    // taken) and the full ring would overwrite reports.
+    void burstOfFeedbackReportsIsNotLost() {
+        LinkHarness h;
+        const int reports = 512;
+        int sent = 0;
+        double nextAt = h.clock.now();
+        while (sent < reports || !h.port.incoming.isEmpty() || !h.s.link.Rx.isEmpty()) {
+            while (sent < reports && h.clock.now() >= nextAt) {
+                const int contact = sent;
+                h.port.incoming += msg_for(contact, contact % 3 != 0);
+                ++sent;
+                nextAt += 1.0 / 250;
+            }
+            // Bytes are fetched by the 100 ms poll only.
+            if (qRound(h.clock.now() * 100) % 10 == 0)
+                h.station.ReceiveBytes();
+            h.tick();
+        }
+        for (int contact = 0; contact < reports; ++contact)
+            QCOMPARE(h.s.FeedbackState[contact], qint16(contact % 3 != 0));
+    }
+
+private:
+    static QByteArray msg_for(int contact, bool occupied) {
+        const auto m = messages::feedbackReport(contact, occupied);
+        return loconet::withChecksum(QByteArray(reinterpret_cast<const char*>(m.data()), 3));
+    }
+};
+
+QTEST_GUILESS_MAIN(DispatchTest)
+#include "tst_dispatch.moc"
