@@ -1,0 +1,68 @@
+#pragma once
+
+#include "GaugePointer.h"
+#include "ThrottleDisplay.h"
+
+#include <QStringView>
+#include <optional>
+
+class LinkState;
+struct SlotRecord;
+
+// What the user's actions on throttle t mean for the link: each writes the
+// throttle's copy of the slot record and the job request; the job machine
+// sends. Reads the address the field holds, kept here by setAddressText.
+class ThrottleControl {
+public:
+    static constexpr int FunctionCount = 13; // light and F1..F12
+    static constexpr int TopSliderValue = 126;
+
+    ThrottleControl(int t, LinkState& state);
+
+    int throttle() const { return m_t; }
+
+    void setAddressText(QStringView text);
+    std::optional<int> address() const { return m_address; }
+
+    // The throttle lets go of its locomotive (blank record, stop target).
+    void ResetThrottle();
+    // A key in the address field: the slot is forgotten, the throttle blank.
+    void addressEdited();
+    // Enter in the address field; true when the locomotive is requested.
+    bool enterAddress();
+
+    enum class SliderOutcome { Sent, Deferred, NoLocomotive };
+    // The user moved the slider to position 0..126.
+    SliderOutcome moveSlider(int position);
+    // A position the user set while a loco job was busy goes out once the
+    // job is over; call it from the throttle's timer.
+    void sendDeferredSpeed();
+    bool hasDeferredSpeed() const { return m_deferredPosition.has_value(); }
+
+    void setDirection(int d); // 0 forward, 1 backward
+    void changeDirection();
+    // Clicking the picture turns the locomotive round and stops it; true
+    // when it did (the slider then goes to 0).
+    bool reverseAndStop();
+    void toggleFunction(int n);
+    void setSpeedByDigit(int digit);
+
+    // Refreshes the gauge target from the record and tells what to show.
+    ThrottleDisplay ShowThrottle();
+
+    double pointerTarget() const { return m_pointerTarget; }
+    const GaugePointer& pointer() const { return m_pointer; }
+    void stepPointer() { m_pointer.step(m_pointerTarget); }
+
+private:
+    SlotRecord& record();
+    void startJob(int code);
+    void sendDirection(int dirBit);
+
+    int m_t;
+    LinkState& m_state;
+    std::optional<int> m_address;
+    std::optional<int> m_deferredPosition;
+    double m_pointerTarget = 0.0;
+    GaugePointer m_pointer;
+};
