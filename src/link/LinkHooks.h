@@ -15,4 +15,6 @@ struct LinkHooks {
     std::function<void(const ReceiveRing::Row& message)> OnProgrammingTrackSlot;
     // A handheld throttle asks for a locomotive; value = its number.
     std::function<void(int value)> ZeltronRequest;
+    // Job 47 has read the serial number and the software version.
+    std::function<void()> OnVersionRead;
 };

@@ -28,6 +28,12 @@ void registerLinkJobs(JobMachine& jobs, LinkState& s) {
         SendHexText(s.link.Tx, s.MonitorSendText);
         return true;
     });
-    jobs.registerJob(47, [&s] { return SerialNumberJob(s, [&s] { s.operating.ShowVersion(); }); });
+    jobs.registerJob(47, [&s] {
+        return SerialNumberJob(s, [&s] {
+            s.operating.ShowVersion();
+            if (s.hooks.OnVersionRead)
+                s.hooks.OnVersionRead();
+        });
+    });
     jobs.registerJob(100, [&s] { return IdentifySlot0(s); });
 }
