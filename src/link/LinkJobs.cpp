@@ -6,7 +6,6 @@
 #include "JobMachine.h"
 #include "LinkState.h"
 #include "LocoJobs.h"
-#include "OperatingView.h"
 #include "SerialNumberJob.h"
 
 void registerLinkJobs(JobMachine& jobs, LinkState& s) {
@@ -30,7 +29,6 @@ void registerLinkJobs(JobMachine& jobs, LinkState& s) {
     });
     jobs.registerJob(47, [&s] {
         return SerialNumberJob(s, [&s] {
-            s.operating.ShowVersion();
             if (s.hooks.OnVersionRead)
                 s.hooks.OnVersionRead();
         });

@@ -17,6 +17,4 @@ public:
     // A feedback contact on the shown page changed.
     virtual void ShowFeedback(int /*contact*/) {}
     virtual void ZeltronShow(int /*window*/) {}
-    // Serial number and version have been read.
-    virtual void ShowVersion() {}
 };

@@ -15,7 +15,6 @@ public:
     void ShowKeyLamp(int key, int colour) override { lamps[key] = colour; }
     void ShowFeedback(int contact) override { feedbackShows.append(contact); }
     void ZeltronShow(int window) override { zeltronShows.append(window); }
-    void ShowVersion() override { ++versionShows; }
 
     bool busy = false;
     QList<int> power;
@@ -24,5 +23,4 @@ public:
     QMap<int, int> lamps;
     QList<int> feedbackShows;
     QList<int> zeltronShows;
-    int versionShows = 0;
 };
