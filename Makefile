@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, start on the virtual command station
 # make test  - install what is missing, build, run every test
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
+# make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -14,7 +15,11 @@ endif
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
             qt6-serialport-dev qt6-qpa-plugins libgl-dev fonts-liberation2
 
-.PHONY: all run test deps configure build clean
+.PHONY: all run test fuzz deps configure build clean
+
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD := build-fuzz
+FUZZ_TARGETS = $(notdir $(wildcard fuzz/corpus/*))
 
 all: build
 
@@ -35,5 +40,17 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 
+fuzz: deps
+	@./tools/install-deps clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DGX_FUZZ=ON -DGX_SANITIZE=ON
+	cmake --build $(FUZZ_BUILD) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	    echo "== fuzz_$$t for $(FUZZ_SECONDS) s" && \
+	    QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	        -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -1,0 +1,36 @@
+// Received bytes through framing, dispatch and the job machine of a whole
+// station whose windows are fakes.
+#include "app/Station.h"
+#include "link/LinkView.h"
+#include "link/OperatingView.h"
+#include "platform/Clock.h"
+#include "support/FakeSerialPort.h"
+
+#include <QTemporaryDir>
+#include <cstdint>
+
+namespace {
+struct SilentView : LinkView {
+    void ShowMessage(const QString&, const QString&, MessageIcon) override {}
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QTemporaryDir conf;
+    ManualClock clock;
+    FakeSerialPort port;
+    SilentView messages;
+    OperatingView operating;
+    Station station(clock, port, messages, operating, conf.path());
+    port.opened = true;
+    // The first byte picks a job so that answers meet a waiting request.
+    if (size > 0)
+        station.state.job.start(data[0] % 2 ? 47 : 1, -1);
+    for (size_t at = 1; at < size; at += 16) {
+        const size_t n = std::min<size_t>(16, size - at);
+        port.deliver(QByteArray(reinterpret_cast<const char*>(data + at), static_cast<int>(n)));
+        station.MainTick();
+        clock.advance(0.01);
+    }
+    return 0;
+}
