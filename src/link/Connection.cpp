@@ -1,0 +1,273 @@
+#include "Connection.h"
+
+#include "LinkState.h"
+#include "LinkView.h"
+#include "OperatingView.h"
+#include "platform/SerialPort.h"
+
+#include <QStringList>
+
+namespace {
+constexpr int IdentificationJob = 100;
+constexpr int PageQueryJob = 1;
+constexpr int SerialNumberJob = 47;
+constexpr int Identifying = -1;
+
+QString interfaceText(int interfaceType) {
+    switch (interfaceType) {
+    case 1:
+        return QStringLiteral("ComPort->GX");
+    case 2:
+        return QStringLiteral("ComPort->41770");
+    case 3:
+        return QStringLiteral("USB->GX/41780");
+    default:
+        return {};
+    }
+}
+
+QString stationText(int stationType) {
+    switch (stationType) {
+    case 1:
+        return QStringLiteral("GX/ZT Sw.Vers.1.55");
+    case 2:
+        return QStringLiteral("GX/ZT Sw.Vers.2.0");
+    case 3:
+        return QStringLiteral("GX-Basic");
+    case LinkState::UnknownStation:
+        return QStringLiteral("unbekannt");
+    default:
+        return {};
+    }
+}
+
+void showAttention(LinkState& s, const QString& text) {
+    s.messages.ShowMessage(text, QStringLiteral("Achtung"), MessageIcon::None);
+}
+} // namespace
+
+Connection::Connection(LinkState& state, ConnectionView& view, ConnectionHooks hooks,
+                       QObject* parent)
+    : QObject(parent), s(state), m_view(view), m_hooks(std::move(hooks)),
+      m_switchOver(state.clock, state.link.port(), state.messages) {
+    m_tick.setInterval(TickInterval);
+    connect(&m_tick, &QTimer::timeout, this, &Connection::advance);
+}
+
+void Connection::ShowLinkStatus() {
+    if (const QString text = stationText(s.StationType); !text.isEmpty())
+        m_view.ShowStationInfo(text);
+    if (const QString text = interfaceText(s.link.InterfaceType); !text.isEmpty())
+        m_view.ShowInterfaceInfo(text);
+}
+
+void Connection::SearchUsbInterface() {
+    if (s.link.InterfaceType != 3)
+        return;
+    const QList<int> ports = m_hooks.listUsbComPorts();
+    if (ports.size() == 1) {
+        m_view.ShowPortNumber(ports.first());
+    } else if (ports.isEmpty()) {
+        showAttention(s, QStringLiteral("Es wurde kein Dornquist-USB-Interface gefunden!"));
+    } else {
+        QStringList numbers;
+        for (const int port : ports)
+            numbers.append(QString::number(port));
+        showAttention(s, QStringLiteral("Es gibt mehrere mögliche ComPorts mit einem "
+                                        "Dornquist-USB-Interface!\n\n"
+                                        "Liste der möglichen ComPortNr.: ") +
+                             numbers.join(QStringLiteral(", ")));
+    }
+}
+
+void Connection::chooseInterface(int interfaceType) {
+    s.link.InterfaceType = interfaceType;
+    SearchUsbInterface();
+    ShowLinkStatus();
+}
+
+void Connection::connectPort(int comPortNumber) {
+    if (m_phase != Phase::Idle)
+        return;
+    m_hooks.runMainTimer(false);
+    Link& link = s.link;
+    link.ComPortNumber = comPortNumber;
+    if (interfaceText(link.InterfaceType).isEmpty()) {
+        showAttention(s, QStringLiteral("Es ist kein Interface ausgewählt!\n\n"
+                                        "Bitte unter Optionen - Interface auswählen eines "
+                                        "wählen."));
+        return;
+    }
+    // Whatever an earlier connection left in the transmitter or the ring
+    // must not be taken for this station's.
+    link.port().close();
+    link.Tx.release();
+    link.Rx = ReceiveRing{};
+    s.AnswerExpected = false;
+    m_view.ShowPortState(ConnectionView::PortState::Opening);
+
+    switch (link.InterfaceType) {
+    case 1:
+        if (!openPort("2400,n,8,2"))
+            return fail();
+        holdReceiver();
+        m_switchOver.begin(comPortNumber);
+        m_phase = Phase::SwitchOver;
+        m_tick.start();
+        return;
+    case 2:
+        if (!openInterface41770())
+            return fail();
+        return startLink();
+    default:
+        if (!openUsbInterface())
+            return fail();
+        return startLink();
+    }
+}
+
+bool Connection::openPort(const char* settings) {
+    SerialPort& port = s.link.port();
+    return (port.setSettings(QString::fromLatin1(settings)) && port.open(s.link.ComPortNumber)) ||
+           portError();
+}
+
+bool Connection::openInterface41770() {
+    const int com = s.link.ComPortNumber;
+    if (com != 1 && com != 2) {
+        s.messages.ShowMessage(QStringLiteral("Nur ComPort 1 oder 2 möglich!"),
+                               QStringLiteral("Fehler 41770"), MessageIcon::None);
+        return false;
+    }
+    SerialPort& port = s.link.port();
+    port.setRts(true);
+    if (!openPort("19200,n,8,1"))
+        return false;
+    port.readAll();
+    return port.setCustomBitRate(Interface41770BitRate) || portError();
+}
+
+bool Connection::openUsbInterface() {
+    SerialPort& port = s.link.port();
+    port.setDtr(false);
+    port.setRts(false);
+    return openPort("115200,n,8,1");
+}
+
+bool Connection::portError() {
+    QString text = s.link.port().errorText();
+    if (text.isEmpty())
+        text = QStringLiteral("ComPort %1 lässt sich nicht öffnen.").arg(s.link.ComPortNumber);
+    s.messages.ShowMessage(text, QStringLiteral("Verbindungsfehler:"), MessageIcon::None);
+    return false;
+}
+
+void Connection::startLink() {
+    m_hooks.runMainTimer(true);
+    s.job.start(IdentificationJob, -1);
+    s.StationType = Identifying;
+    m_phase = Phase::Identify;
+    m_tick.start();
+}
+
+void Connection::advance() {
+    JobRequest& job = s.job;
+    switch (m_phase) {
+    case Phase::SwitchOver:
+        switch (m_switchOver.advance()) {
+        case ConnectionSwitchOver::Result::Running:
+            return;
+        case ConnectionSwitchOver::Result::Failed:
+            return fail();
+        case ConnectionSwitchOver::Result::Done:
+            releaseReceiver();
+            return startLink();
+        }
+        return;
+    case Phase::Identify:
+        if (job.JobCode == IdentificationJob && s.StationType == Identifying)
+            return;
+        return identified();
+    case Phase::PageQuery:
+        if (job.JobCode == PageQueryJob)
+            return;
+        job.start(SerialNumberJob);
+        m_phase = Phase::SerialNumber;
+        return;
+    case Phase::SerialNumber:
+        if (job.JobCode != SerialNumberJob)
+            finish();
+        return;
+    case Phase::Idle:
+    case Phase::Connected:
+        return;
+    }
+}
+
+// A station that never sent its slot 0 is not there, or is no command
+// station: the line is closed again instead of showing it as connected. The
+// identification has already told the user.
+void Connection::identified() {
+    if (s.StationType == Identifying || s.SlotTable[0][SlotRecord::Address] == -1) {
+        s.StationType = LinkState::UnknownStation;
+        return fail();
+    }
+    ShowLinkStatus();
+    s.KeyboardBase = 0;
+    s.job.start(PageQueryJob, -1);
+    m_view.FocusThrottleAddress();
+    m_phase = Phase::PageQuery;
+}
+
+void Connection::finish() {
+    stopSequence(Phase::Connected);
+    m_view.ShowPortState(ConnectionView::PortState::Open);
+    s.operating.SetLinkBusy(false);
+    QString error;
+    if (!m_hooks.writeConf(&error))
+        s.showError(QStringLiteral("conf.dat kann nicht geschrieben werden:\n%1").arg(error));
+}
+
+void Connection::fail() {
+    stopSequence(Phase::Idle);
+    m_hooks.runMainTimer(false);
+    s.link.port().close();
+    s.operating.SetLinkBusy(true);
+    m_view.ShowPortState(ConnectionView::PortState::Closed);
+    ShowLinkStatus();
+}
+
+void Connection::disconnectPort(int comPortNumber) {
+    stopSequence(Phase::Idle);
+    m_hooks.runMainTimer(false);
+    s.link.ComPortNumber = comPortNumber;
+    s.link.port().close();
+    m_view.ShowPortState(ConnectionView::PortState::Closed);
+    s.operating.SetLinkBusy(true);
+    m_view.ShowPowerUnknown();
+    s.StationType = LinkState::UnknownStation;
+    ShowLinkStatus();
+}
+
+void Connection::stopSequence(Phase phase) {
+    m_tick.stop();
+    releaseReceiver();
+    m_phase = phase;
+}
+
+// While the station's own port still speaks text, its answers are for the
+// switch-over, not for the LocoNet receiver.
+void Connection::holdReceiver() {
+    SerialPort& port = s.link.port();
+    m_hooks.runReceivePoll(false);
+    m_receiveEvent = std::exchange(port.onBytesArrived, nullptr);
+    m_receiverHeld = true;
+}
+
+void Connection::releaseReceiver() {
+    if (!m_receiverHeld)
+        return;
+    s.link.port().onBytesArrived = std::move(m_receiveEvent);
+    m_hooks.runReceivePoll(true);
+    m_receiverHeld = false;
+}

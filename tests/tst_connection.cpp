@@ -1,0 +1,369 @@
+#include "link/Connection.h"
+#include "support/LinkHarness.h"
+#include "support/ScriptedStation.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+// Remembers what the connection showed.
+struct RecordingConnectionView : ConnectionView {
+    void ShowInterfaceInfo(const QString& text) override { interfaceInfo = text; }
+    void ShowStationInfo(const QString& text) override { stationInfo = text; }
+    void ShowPortState(PortState s) override { state = s; }
+    void ShowPortNumber(int n) override { portNumber = n; }
+    void ShowPowerUnknown() override { ++powerUnknown; }
+    void FocusThrottleAddress() override { ++focus; }
+
+    QString interfaceInfo = "Info";
+    QString stationInfo = "Info";
+    PortState state = PortState::Closed;
+    int portNumber = 0;
+    int powerUnknown = 0;
+    int focus = 0;
+};
+
+// The connection between a scripted station and the real link, with the
+// main timer and the receive poll running only when the connection says so.
+struct ConnectionHarness {
+    explicit ConnectionHarness(int interfaceType) : h(interfaceType, LinkState::UnknownStation) {
+        h.port.opened = false;
+        h.station.setTimer1Running(true);
+        station.textMode = interfaceType == 1;
+    }
+
+    void step() {
+        connection.advance();
+        if (h.station.timer1Running())
+            h.station.ReceiveBytes();
+        if (h.station.mainTimerRunning())
+            h.station.MainTick();
+        h.clock.advance(0.01);
+        station.respond();
+    }
+    // Steps while the connect runs; false when it does not come to an end.
+    bool settle(int maxSteps = 3000) {
+        for (int i = 0; i < maxSteps && connection.connecting(); ++i)
+            step();
+        return !connection.connecting();
+    }
+    bool connectAndSettle(int com) {
+        connection.connectPort(com);
+        return settle();
+    }
+    QByteArray confDat() {
+        QFile file(h.confDir.filePath("conf.dat"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QList<QByteArray> heardLocoNet() const { return station.heard; }
+
+    LinkHarness h;
+    ScriptedStation station{h.port};
+    RecordingConnectionView view;
+    QList<int> usbPorts;
+    Connection connection{h.s, view,
+                          ConnectionHooks{
+                              [this](bool on) { h.station.setMainTimerRunning(on); },
+                              [this](bool on) { h.station.setTimer1Running(on); },
+                              [this](QString* error) { return h.station.writeConf(error); },
+                              [this] { return usbPorts; },
+                          }};
+};
+
+QList<QByteArray> startUpMessages() {
+    QList<QByteArray> all{msg("BB 00 00")};
+    for (int a = 0; a < 16; ++a)
+        all.append(loconet::withChecksum(QByteArray("\xBC") + char(a) + char(0)));
+    all.append(msg("ED 0F 01 47 58 07 00 00 00 00 00 00 00 00"));
+    all.append(msg("ED 0F 01 47 58 06 00 00 00 00 00 00 00 00"));
+    return all;
+}
+} // namespace
+
+class ConnectionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void connectsThroughEachInterface_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("customBitRate");
+        QTest::addColumn<QString>("interfaceInfo");
+        QTest::newRow("station's own port")
+            << 1 << 4 << QStringList{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"} << 0
+            << "ComPort->GX";
+        QTest::newRow("interface 41770")
+            << 2 << 2 << QStringList{"19200,n,8,1"} << 16457 << "ComPort->41770";
+        QTest::newRow("USB interface")
+            << 3 << 7 << QStringList{"115200,n,8,1"} << 0 << "USB->GX/41780";
+    }
+    void connectsThroughEachInterface() {
+        QFETCH(int, type);
+        QFETCH(int, com);
+        QFETCH(QStringList, settings);
+        QFETCH(int, customBitRate);
+        QFETCH(QString, interfaceInfo);
+        ConnectionHarness c(type);
+        c.h.operating.busy = true;
+        c.connection.ShowLinkStatus();
+        QCOMPARE(c.view.interfaceInfo, interfaceInfo);
+
+        QVERIFY(c.connectAndSettle(com));
+        QVERIFY(c.connection.connected());
+        QCOMPARE(c.h.port.openedCom, com);
+        QVERIFY(c.h.port.opened);
+        QCOMPARE(c.h.port.settingsHistory, settings);
+        QCOMPARE(c.h.port.customBitRate, customBitRate);
+        QCOMPARE(c.heardLocoNet(), startUpMessages());
+        QCOMPARE(c.h.s.StationType, 1);
+        QCOMPARE(c.view.stationInfo, QString("GX/ZT Sw.Vers.1.55"));
+        QCOMPARE(c.view.state, ConnectionView::PortState::Open);
+        QCOMPARE(c.view.focus, 1);
+        QVERIFY(!c.h.operating.busy);
+        QVERIFY(c.h.station.mainTimerRunning());
+        QVERIFY(c.h.station.timer1Running());
+        QVERIFY(c.h.messages.messages.isEmpty());
+        QCOMPARE(c.confDat(), QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n");
+    }
+
+    void stationsOwnPortIsSwitchedByItsTextCommands() {
+        ConnectionHarness c(1);
+        c.h.port.cts = true;
+        c.connection.connectPort(1);
+        QCOMPARE(c.h.port.breakHistory, QList<bool>{true});
+        QCOMPARE(c.view.state, ConnectionView::PortState::Opening);
+        QVERIFY(!c.h.station.timer1Running());
+        const double start = c.h.clock.now();
+        while (c.station.textCommands.isEmpty() && c.h.clock.now() - start < 3)
+            c.step();
+        const double firstCommand = c.h.clock.now() - start;
+        QCOMPARE(c.h.port.breakHistory, (QList<bool>{true, false}));
+        QVERIFY2(firstCommand > 1.3 && firstCommand < 1.35,
+                 qPrintable(QString::number(firstCommand)));
+        QCOMPARE(c.h.port.outputClears, 1);
+        QVERIFY(c.settle());
+        QCOMPARE(c.station.textCommands,
+                 (QList<QByteArray>{"xB19200\r", "xRT255\r", "x&LN$55AA\r"}));
+        QCOMPARE(c.h.port.outputClears, 3);
+        QVERIFY(c.connection.connected());
+        QVERIFY(c.h.station.timer1Running());
+    }
+
+    // The text port paces the PC with CTS: a character goes out only while
+    // it is held, and the command fails five seconds after it began.
+    void textCommandWaitsForCts() {
+        ConnectionHarness c(1);
+        c.h.port.cts = false;
+        c.connection.connectPort(1);
+        for (int i = 0; i < 200; ++i)
+            c.step();
+        QVERIFY(c.station.textCommands.isEmpty());
+        c.h.port.cts = true;
+        QVERIFY(c.settle());
+        QVERIFY(c.connection.connected());
+
+        ConnectionHarness dead(1);
+        dead.h.port.cts = false;
+        dead.connection.connectPort(1);
+        for (int i = 0; i < 620; ++i)
+            dead.step();
+        QVERIFY(dead.connection.connecting());
+        QVERIFY(dead.settle(20));
+        QCOMPARE(dead.h.messages.messages, QStringList{"Zeichenübertragung nicht möglich!"});
+        QCOMPARE(dead.h.messages.titles, QStringList{"Gantrex 1:"});
+        QCOMPARE(dead.h.messages.icons, QList<MessageIcon>{MessageIcon::None});
+    }
+
+    void failures_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QList<QByteArray>>("sent");
+        const QStringList portGone{"No such file or directory"};
+        QTest::newRow("type 1: no prompt")
+            << 1 << 1 << "no text" << QStringList{"Zeichenübertragung nicht möglich!"}
+            << QStringList{"Gantrex 1:"} << QList<QByteArray>{};
+        QTest::newRow("type 2 on COM 3")
+            << 2 << 3 << "" << QStringList{"Nur ComPort 1 oder 2 möglich!"}
+            << QStringList{"Fehler 41770"} << QList<QByteArray>{};
+        for (int type = 1; type <= 3; ++type)
+            QTest::addRow("type %d: port missing", type)
+                << type << 1 << "no port" << portGone << QStringList{"Verbindungsfehler:"}
+                << QList<QByteArray>{};
+        for (int type = 1; type <= 3; ++type)
+            QTest::addRow("type %d: no slot 0 answer", type)
+                << type << 2 << "no slot 0"
+                << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
+                << QStringList{"Fehler"} << QList<QByteArray>{msg("BB 00 00")};
+        QTest::newRow("silent station")
+            << 3 << 1 << "silent"
+            << QStringList{"Message kann nicht gesendet werden!",
+                           "Keine Antwort auf Slot 0 Anfrage erhalten!"}
+            << QStringList{"LocoNet Fehler", "Fehler"} << QList<QByteArray>{msg("BB 00 00")};
+    }
+    // A connect that fails leaves the program as it was: port closed, no
+    // tick, the menus locked, conf.dat untouched.
+    void failures() {
+        QFETCH(int, type);
+        QFETCH(int, com);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, titles);
+        QFETCH(QList<QByteArray>, sent);
+        ConnectionHarness c(type);
+        c.station.answersText = fault != "no text";
+        c.station.answersSlot0 = fault != "no slot 0";
+        c.station.silent = fault == "silent";
+        c.h.port.failOpen = fault == "no port";
+        c.h.port.error = "No such file or directory";
+        c.h.operating.busy = true;
+
+        QVERIFY(c.connectAndSettle(com));
+        QVERIFY(!c.connection.connected());
+        QCOMPARE(c.h.messages.messages, messages);
+        QCOMPARE(c.h.messages.titles, titles);
+        QCOMPARE(c.heardLocoNet(), sent);
+        QVERIFY(!c.h.port.opened);
+        QVERIFY(!c.h.station.mainTimerRunning());
+        QVERIFY(c.h.station.timer1Running());
+        QVERIFY(c.h.operating.busy);
+        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
+        QCOMPARE(c.h.s.StationType, int(LinkState::UnknownStation));
+        QCOMPARE(c.view.stationInfo, QString("unbekannt"));
+        QVERIFY(c.confDat().isEmpty());
+        if (fault.isEmpty())
+            QCOMPARE(c.h.port.openedCom, 0);
+    }
+
+    void slowTextAnswerFailsAfterFiveSeconds() {
+        ConnectionHarness c(1);
+        c.station.answersText = false;
+        c.connection.connectPort(1);
+        while (c.station.textCommands.isEmpty())
+            c.step();
+        const double sent = c.h.clock.now();
+        while (c.h.messages.messages.isEmpty())
+            c.step();
+        const double waited = c.h.clock.now() - sent;
+        QVERIFY2(waited > 5.0 && waited < 5.05, qPrintable(QString::number(waited)));
+    }
+
+    // Without a serial number the station still works; the connect ends
+    // after the message.
+    void missingSerialNumberStillConnects() {
+        ConnectionHarness c(3);
+        c.station.answersSerialNumber = false;
+        QVERIFY(c.connectAndSettle(1));
+        QVERIFY(c.connection.connected());
+        QCOMPARE(c.h.messages.messages,
+                 QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
+        QCOMPARE(c.confDat(), QByteArray("3\r\n1\r\n"));
+    }
+
+    void stationTypes_data() {
+        QTest::addColumn<QString>("slot0");
+        QTest::addColumn<int>("stationType");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("power");
+        QTest::newRow("1.55") << "E7 0E 00 00 00 02 00 07 00 00 00 47 58" << 1
+                              << "GX/ZT Sw.Vers.1.55" << 1;
+        QTest::newRow("2.0, power off")
+            << "E7 0E 00 00 00 03 00 06 00 00 00 47 58" << 2 << "GX/ZT Sw.Vers.2.0" << 0;
+        QTest::newRow("Basic") << "E7 0E 00 02 42 03 00 07 00 00 15 47 58" << 3 << "GX-Basic" << 1;
+        QTest::newRow("other station")
+            << "E7 0E 00 00 00 04 00 03 00 00 00 47 58" << 99 << "unbekannt" << 1;
+    }
+    void stationTypes() {
+        QFETCH(QString, slot0);
+        QFETCH(int, stationType);
+        QFETCH(QString, text);
+        QFETCH(int, power);
+        ConnectionHarness c(3);
+        c.station.slot0 = hex(qPrintable(slot0));
+        QVERIFY(c.connectAndSettle(1));
+        QVERIFY(c.connection.connected());
+        QCOMPARE(c.h.s.StationType, stationType);
+        QCOMPARE(c.view.stationInfo, text);
+        QCOMPARE(c.h.operating.power, QList<int>{power});
+    }
+
+    void disconnectClosesTheLine() {
+        ConnectionHarness c(3);
+        QVERIFY(c.connectAndSettle(5));
+        c.connection.disconnectPort(6);
+        QVERIFY(!c.h.port.opened);
+        QVERIFY(!c.connection.connected());
+        QVERIFY(!c.h.station.mainTimerRunning());
+        QCOMPARE(c.h.s.link.ComPortNumber, 6);
+        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
+        QCOMPARE(c.view.powerUnknown, 1);
+        QCOMPARE(c.view.stationInfo, QString("unbekannt"));
+        QVERIFY(c.h.operating.busy);
+
+        // and it connects again, on a fresh line
+        c.station.heard.clear();
+        QVERIFY(c.connectAndSettle(6));
+        QVERIFY(c.connection.connected());
+        QCOMPARE(c.heardLocoNet(), startUpMessages());
+    }
+
+    // "Trennen" while the station is still being asked stops the sequence:
+    // nothing more goes out.
+    void disconnectWhileConnecting() {
+        ConnectionHarness c(1);
+        c.connection.connectPort(1);
+        for (int i = 0; i < 50; ++i)
+            c.step();
+        c.connection.disconnectPort(1);
+        QVERIFY(!c.connection.connecting());
+        QVERIFY(c.h.station.timer1Running());
+        for (int i = 0; i < 700; ++i)
+            c.step();
+        QVERIFY(c.station.textCommands.isEmpty());
+        QVERIFY(c.h.messages.messages.isEmpty());
+        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
+    }
+
+    void noInterfaceChosenOpensNothing() {
+        ConnectionHarness c(7);
+        c.connection.connectPort(1);
+        QVERIFY(!c.connection.connecting());
+        QCOMPARE(c.h.port.openedCom, 0);
+        QCOMPARE(c.h.messages.titles, QStringList{"Achtung"});
+    }
+
+    void usbSearch_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QList<int>>("found");
+        QTest::addColumn<int>("portField");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("one") << 3 << QList<int>{7} << 7 << "";
+        QTest::newRow("two") << 3 << QList<int>{3, 5} << 0
+                             << "Es gibt mehrere mögliche ComPorts mit einem Dornquist-USB-"
+                                "Interface!\n\nListe der möglichen ComPortNr.: 3, 5";
+        QTest::newRow("none") << 3 << QList<int>{} << 0
+                              << "Es wurde kein Dornquist-USB-Interface gefunden!";
+        QTest::newRow("other interface") << 1 << QList<int>{7} << 0 << "";
+    }
+    void usbSearch() {
+        QFETCH(int, type);
+        QFETCH(QList<int>, found);
+        QFETCH(int, portField);
+        QFETCH(QString, message);
+        ConnectionHarness c(1);
+        c.usbPorts = found;
+        c.connection.chooseInterface(type);
+        QCOMPARE(c.h.s.link.InterfaceType, type);
+        QCOMPARE(c.view.portNumber, portField);
+        QCOMPARE(c.h.messages.last(), message);
+        if (!message.isEmpty())
+            QCOMPARE(c.h.messages.titles, QStringList{"Achtung"});
+        QCOMPARE(c.view.interfaceInfo, QString(type == 1 ? "ComPort->GX" : "USB->GX/41780"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ConnectionTest)
+#include "tst_connection.moc"
