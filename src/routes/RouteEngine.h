@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class Clock;
+class RouteIndicatorView;
+class RouteMonitorView;
+class RouteTable;
+class Transmitter;
+
+// Works off the requested routes, one command cell per tick, lowest route
+// number first. It never blocks: every wait is a deadline on the whole
+// seconds of the clock that later ticks test. Messages go into the shared
+// transmit buffer, and only while it is free.
+class RouteEngine {
+public:
+    static constexpr int Indicators = 16;
+    static constexpr int BlinkTicks = 40;
+
+    RouteEngine(RouteTable& table, Transmitter& tx, const Clock& clock)
+        : m_table(table), m_tx(tx), m_clock(clock) {}
+
+    void setIndicatorView(RouteIndicatorView* view);
+    void setMonitorView(RouteMonitorView* view);
+
+    // One tick of the main timer.
+    void RunRouteEngine();
+
+    // The route number before the first route of the main window's memory
+    // page: 0, 16, 32, ...
+    int RoutePageBase = 0;
+
+private:
+    static constexpr double NoWait = -1;
+
+    void showIndicatorsAndDiscardRequests();
+    int requestedRouteToStart() const;
+    void startRoute(int route);
+    void finishRoute();
+    // Reads the current command cell; false when the tick ends with it.
+    bool readCommand(double now);
+    void applyRouteAction(int route, const QString& action);
+    void runAccessorySequence(double now);
+    void nextCell();
+    void holdAfterCommand(double deadline);
+
+    void showIndicator(int index, int colour);
+    void showActivity(const QString& text);
+    void showCommandNumber(const QString& text);
+
+    RouteTable& m_table;
+    Transmitter& m_tx;
+    const Clock& m_clock;
+    RouteIndicatorView* m_indicatorView = nullptr;
+    RouteMonitorView* m_monitorView = nullptr;
+
+    int CurrentRoute = -1;
+    int CurrentColumn = 0;
+    // A whole second of the clock; the wait ends once the clock is past it.
+    double WaitDeadline = NoWait;
+    // 1 while the running wait holds the whole engine.
+    int PauseHold = -1;
+    // -1 none, 0 switch on next, 1 output on, 2 output off.
+    int AccessoryPhase = -1;
+    int AccessoryAddress = -1;
+    int AccessoryDirection = 0;
+    int BlinkCounter = 0;
+
+    // What the views show, so they are only told about changes.
+    std::array<int, Indicators> m_shownColours{};
+    QString m_shownActivity;
+    QString m_shownCommandNumber;
+};
