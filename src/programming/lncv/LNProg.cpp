@@ -1,0 +1,174 @@
+#include "LNProg.h"
+
+#include "LncvFields.h"
+#include "LncvJobs.h"
+#include "WindowColours.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+struct FieldNumbers {
+    std::optional<int> article;
+    std::optional<int> moduleAddress;
+    std::optional<int> number;
+    std::optional<int> value;
+};
+
+FieldNumbers numbersOf(const QLineEdit* article, const QLineEdit* moduleAddress,
+                       const QLineEdit* number, const QLineEdit* value) {
+    return {fieldArticleNumber(article->text()), fieldNumber(moduleAddress->text(), LncvMax),
+            fieldNumber(number->text(), LncvMax), fieldNumber(value->text(), LncvMax)};
+}
+
+int wireArticle(const std::optional<int>& articleNumber) {
+    return static_cast<int>(lncvArticleOf(*articleNumber));
+}
+} // namespace
+
+LNProg::LNProg(LncvJobs& jobs, QWidget* parent) : QWidget(parent, Qt::Window), m_jobs(jobs) {
+    setObjectName(QStringLiteral("LNProg"));
+    setWindowTitle(QStringLiteral("LocoNet Module programmieren"));
+
+    m_article = addField("LNArtNrTxt", QStringLiteral("-"));
+    m_moduleAddress = addField("LNModAdrTxt", QStringLiteral("-"));
+    m_start = addButton("StartBut", QStringLiteral("starten"));
+    m_end = addButton("EndBut", QStringLiteral("beenden"));
+    m_number = addField("LNCV_NR_TXT", QStringLiteral("1"));
+    m_value = addField("LNCV_VAL_TXT", QStringLiteral("-"));
+    m_read = addButton("Rd_lncvBut", QStringLiteral("Lesen"));
+    m_write = addButton("WR_lncvBut", QStringLiteral("Programmieren"));
+
+    const auto label = [this](const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, this);
+        l->setBuddy(buddy);
+        return l;
+    };
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(label(QStringLiteral("Artikelnummer:"), m_article), 0, 0);
+    grid->addWidget(m_article, 0, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Modul Adresse:"), m_moduleAddress), 1, 0);
+    grid->addWidget(m_moduleAddress, 1, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Programmierung:"), m_start), 2, 0);
+    grid->addWidget(m_start, 2, 1);
+    grid->addWidget(m_end, 2, 2, 1, 2);
+    grid->addWidget(label(QStringLiteral("LNCV"), m_number), 3, 0, Qt::AlignRight);
+    grid->addWidget(m_number, 3, 1);
+    grid->addWidget(label(QStringLiteral("="), m_value), 3, 2);
+    grid->addWidget(m_value, 3, 3);
+    grid->addWidget(m_read, 4, 1);
+    grid->addWidget(m_write, 4, 2, 1, 2);
+
+    QWidget* order[] = {m_article, m_moduleAddress, m_start, m_end,
+                        m_number,  m_value,         m_read,  m_write};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_start, &QPushButton::clicked, this, &LNProg::start);
+    connect(m_end, &QPushButton::clicked, this, &LNProg::end);
+    connect(m_read, &QPushButton::clicked, this, &LNProg::read);
+    connect(m_write, &QPushButton::clicked, this, &LNProg::write);
+    m_jobs.setView(this);
+    checkFields();
+}
+
+LNProg::~LNProg() {
+    m_jobs.setView(nullptr);
+}
+
+QLineEdit* LNProg::addField(const char* name, const QString& text) {
+    auto* field = new QLineEdit(text, this);
+    field->setObjectName(QString::fromLatin1(name));
+    connect(field, &QLineEdit::textChanged, this, &LNProg::checkFields);
+    return field;
+}
+
+QPushButton* LNProg::addButton(const char* name, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+void LNProg::setProgramming(bool on) {
+    m_programming = on;
+    checkFields();
+}
+
+void LNProg::checkFields() {
+    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    paintFieldText(m_article, fieldLooksRight(m_article->text(), n.article));
+    paintFieldText(m_moduleAddress, fieldLooksRight(m_moduleAddress->text(), n.moduleAddress));
+    paintFieldText(m_number, fieldLooksRight(m_number->text(), n.number));
+    paintFieldText(m_value, fieldLooksRight(m_value->text(), n.value));
+    m_start->setEnabled(!m_programming && n.article && n.moduleAddress);
+    m_end->setEnabled(m_programming);
+    m_read->setEnabled(m_programming && n.article && n.number);
+    m_write->setEnabled(m_programming && n.article && n.number && n.value);
+}
+
+void LNProg::start() {
+    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    if (n.article && n.moduleAddress)
+        m_jobs.startProgramming(wireArticle(n.article), *n.moduleAddress);
+}
+
+void LNProg::end() {
+    m_jobs.endProgramming();
+    setProgramming(false);
+}
+
+void LNProg::read() {
+    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    if (n.article && n.number)
+        m_jobs.read(wireArticle(n.article), *n.number);
+}
+
+void LNProg::write() {
+    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    if (!n.article || !n.number || !n.value)
+        return;
+    m_jobs.write({wireArticle(n.article), *n.number, *n.value});
+    // LNCV 0 is the module's address.
+    if (*n.number == 0) {
+        m_moduleAddress->setText(m_value->text());
+        m_jobs.LncvModuleAddress = *n.value;
+    }
+}
+
+void LNProg::ShowLncv(int number, int value) {
+    m_number->setText(QString::number(number));
+    m_value->setText(QString::number(value));
+}
+
+void LNProg::ShowProgrammingMode() {
+    setProgramming(true);
+}
+
+void LNProg::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        if (m_jobs.LncvArticle != 0)
+            m_article->setText(QString::number(m_jobs.LncvArticle * 10));
+        if (m_jobs.LncvModuleAddress != 0)
+            m_moduleAddress->setText(QString::number(m_jobs.LncvModuleAddress));
+        setProgramming(false);
+    }
+    QWidget::showEvent(event);
+}
+
+void LNProg::closeEvent(QCloseEvent* event) {
+    // Closing leaves the module as it is; only "beenden" ends its programming.
+    setProgramming(false);
+    event->accept();
+}
+
+void LNProg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1)
+        emit helpRequested();
+    else
+        QWidget::keyPressEvent(event);
+}
