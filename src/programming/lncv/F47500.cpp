@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,11 +126,4 @@ void F47500::confirm() {
 void F47500::closeEvent(QCloseEvent* event) {
     m_manager.closed(m_window);
     event->accept();
-}
-
-void F47500::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1)
-        emit helpRequested();
-    else
-        QWidget::keyPressEvent(event);
 }

@@ -28,12 +28,8 @@ public:
     void AddressSent() override;
     void ShowLoco(const ZeltronLoco& loco) override;
 
-signals:
-    void helpRequested();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void checkAddress();

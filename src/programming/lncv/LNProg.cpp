@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -164,11 +163,4 @@ void LNProg::closeEvent(QCloseEvent* event) {
     // Closing leaves the module as it is; only "beenden" ends its programming.
     setProgramming(false);
     event->accept();
-}
-
-void LNProg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1)
-        emit helpRequested();
-    else
-        QWidget::keyPressEvent(event);
 }

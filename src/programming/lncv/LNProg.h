@@ -22,13 +22,9 @@ public:
     void ShowLncv(int number, int value) override;
     void ShowProgrammingMode() override;
 
-signals:
-    void helpRequested();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* addField(const char* name, const QString& text);
