@@ -104,7 +104,7 @@ void AdrEingForm::openWith(const RouteEntry& entry, bool full) {
     fill(RouteFrame, entry.routeNumber, entry.routeAction);
     fill(PauseFrame, entry.pauseSeconds, -1);
     layout()->activate();
-    setFixedHeight(qMax(full ? FullHeight : ReducedHeight, minimumSizeHint().height()));
+    resize(width(), qMax(full ? FullHeight : ReducedHeight, minimumSizeHint().height()));
     open();
     m_frames[AccessoryFrame].text->setFocus();
 }

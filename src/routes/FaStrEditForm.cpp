@@ -74,6 +74,7 @@ QLineEdit* FaStrEditForm::addTimeField(const QString& name, qint32& time) {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
     field->setMaxLength(TimeFieldLength);
+    field->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     connect(field, &QLineEdit::textEdited, this, [field, &time] {
         const QString digits = digitsOnly(field->text());
         if (digits != field->text())

@@ -1,0 +1,330 @@
+#include "routes/AdrEingForm.h"
+#include "routes/FaStrEditForm.h"
+#include "routes/RouteGrid.h"
+#include "support/RouteBus.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+// What the user does in the entry dialog: type into a field (emptied
+// first) or choose an option.
+struct Step {
+    Step() = default;
+    Step(const char* option) : widget(option) {}
+    Step(const char* field, const char* typed) : widget(field), text(typed) {}
+    QString widget;
+    QString text; // none: click the option
+};
+using Steps = QList<Step>;
+Q_DECLARE_METATYPE(Steps)
+
+class RouteEditorTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RouteBus> bus;
+    std::unique_ptr<FaStrEditForm> form;
+    RouteTable* table = nullptr;
+
+    RouteGrid* grid() const { return form->findChild<RouteGrid*>("FSTab"); }
+    AdrEingForm* entry() const { return form->findChild<AdrEingForm*>("AdrEingForm"); }
+    QMessageBox* openQuestion() const {
+        for (QMessageBox* box : form->findChildren<QMessageBox*>()) {
+            if (box->isVisible())
+                return box;
+        }
+        return nullptr;
+    }
+    void openForm() {
+        form = std::make_unique<FaStrEditForm>(*table);
+        form->show();
+    }
+    template <class T> T* inEntry(const QString& name) const {
+        T* widget = entry()->findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+
+    QRect cellRect(int row, int column) const {
+        const QModelIndex index = grid()->model()->index(row - 1, column - 1);
+        grid()->scrollTo(index);
+        return grid()->visualRect(index);
+    }
+    void clickCell(int row, int column) {
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cellRect(row, column).center());
+    }
+    void clickRouteNumber(int row, Qt::MouseButton button) {
+        QHeaderView* numbers = grid()->verticalHeader();
+        grid()->scrollTo(grid()->model()->index(row - 1, 0));
+        QTest::mouseClick(numbers->viewport(), button, {},
+                          QPoint(5, numbers->sectionViewportPosition(row - 1) + 3));
+    }
+    void act(const Steps& steps) {
+        for (const Step& step : steps) {
+            if (step.text.isNull()) {
+                inEntry<QRadioButton>(step.widget)->click();
+            } else {
+                auto* field = inEntry<QLineEdit>(step.widget);
+                field->clear();
+                QTest::keyClicks(field, step.text);
+            }
+        }
+    }
+    void press(const char* button) { inEntry<QPushButton>(button)->click(); }
+    void setRoute(int row, const QStringList& commands) {
+        for (int i = 0; i < commands.size(); ++i)
+            table->setText(row, RouteTable::FirstCommandColumn + i, commands[i]);
+    }
+    static QStringList numbered(int from, int to) {
+        QStringList texts;
+        for (int i = from; i <= to; ++i)
+            texts.append("Pa-" + QString::number(i));
+        return texts;
+    }
+    QStringList commandsOf(int row) const {
+        QStringList texts;
+        for (int column = RouteTable::FirstCommandColumn; column <= RouteTable::LastColumn;
+             ++column)
+            texts.append(table->text(row, column));
+        return texts;
+    }
+
+private slots:
+    void init() {
+        bus = std::make_unique<RouteBus>();
+        table = &bus->routes.table;
+        openForm();
+    }
+    void cleanup() {
+        form.reset();
+        bus.reset();
+    }
+
+    void changeCommand_data() {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QString>("cell");
+        const QString old = "Pa-7";
+        QTest::newRow("accessory") << Steps{{"MagAdrTxt", "5"}, {"MagOpt_1"}} << "Ma5-g";
+        QTest::newRow("only digits are typed")
+            << Steps{{"MagAdrTxt", "1a2"}, {"MagOpt_0"}} << "Ma12-r";
+        QTest::newRow("feedback") << Steps{{"RmAdrTxt", "12"}, {"RmOpt_1"}} << "Rm12-b";
+        QTest::newRow("feedback without state") << Steps{{"RmAdrTxt", "12"}} << "Rm12-";
+        QTest::newRow("route") << Steps{{"FSAdrTxt", "3"}, {"FSOpt_2"}} << "Fs3-an";
+        QTest::newRow("route 208") << Steps{{"FSAdrTxt", "208"}, {"FSOpt_3"}} << "Fs208-al";
+        QTest::newRow("pause 0010") << Steps{{"PauTxt", "0010"}} << "Pa-10";
+        QTest::newRow("accessory 2047") << Steps{{"MagAdrTxt", "2047"}, {"MagOpt_0"}} << "Ma2047-r";
+        QTest::newRow("accessory 2048") << Steps{{"MagAdrTxt", "2048"}, {"MagOpt_0"}} << old;
+        QTest::newRow("accessory without direction") << Steps{{"MagAdrTxt", "7"}} << old;
+        QTest::newRow("feedback 2048") << Steps{{"RmAdrTxt", "2048"}, {"RmOpt_0"}} << old;
+        QTest::newRow("route 209") << Steps{{"FSAdrTxt", "209"}, {"FSOpt_0"}} << old;
+        QTest::newRow("route 0") << Steps{{"FSAdrTxt", "0"}, {"FSOpt_0"}} << old;
+        QTest::newRow("route without action") << Steps{{"FSAdrTxt", "4"}} << old;
+        QTest::newRow("pause 0") << Steps{{"PauTxt", "0"}} << old;
+        QTest::newRow("a choice in another frame clears the pause")
+            << Steps{{"PauTxt", "9"}, {"FSOpt_1"}} << old;
+    }
+    void changeCommand() {
+        QFETCH(Steps, steps);
+        QFETCH(QString, cell);
+        setRoute(2, {"Ma1-r", "Rm2-f", "Pa-7"});
+        clickCell(2, 8);
+        QVERIFY(entry()->isVisible());
+        QCOMPARE(inEntry<QLineEdit>("PauTxt")->text(), QString("7"));
+        act(steps);
+        press("OKButton");
+        QVERIFY(!entry()->isVisible());
+        QCOMPARE(commandsOf(2).mid(0, 4), (QStringList{"Ma1-r", "Rm2-f", cell, ""}));
+    }
+
+    void dialogShowsTheCell_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("accessory") << "Ma5-g"
+                                   << "MagAdrTxt"
+                                   << "5"
+                                   << "MagOpt_1";
+        QTest::newRow("feedback") << "Rm12-f"
+                                  << "RmAdrTxt"
+                                  << "12"
+                                  << "RmOpt_0";
+        QTest::newRow("route") << "Fs3-bl"
+                               << "FSAdrTxt"
+                               << "3"
+                               << "FSOpt_0";
+    }
+    void dialogShowsTheCell() {
+        QFETCH(QString, cell);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, option);
+        setRoute(1, {cell});
+        clickCell(1, RouteTable::FirstCommandColumn);
+        QCOMPARE(inEntry<QLineEdit>(field)->text(), text);
+        const QList<QRadioButton*> options = entry()->findChildren<QRadioButton*>();
+        for (QRadioButton* button : options)
+            QCOMPARE(button->isChecked(), button->objectName() == option);
+    }
+
+    void insertMovesCommandsRight_data() {
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QString>("inserted");
+        QTest::newRow("new command") << Steps{{"MagAdrTxt", "5"}, {"MagOpt_1"}} << "Ma5-g";
+        QTest::newRow("empty entry keeps a copy") << Steps{{"PauTxt", ""}} << "Pa-3";
+    }
+    void insertMovesCommandsRight() {
+        QFETCH(Steps, steps);
+        QFETCH(QString, inserted);
+        setRoute(4, numbered(1, 50));
+        clickCell(4, RouteTable::FirstCommandColumn + 2);
+        act(steps);
+        press("einf_but");
+        QCOMPARE(commandsOf(4), numbered(1, 2) + QStringList{inserted} + numbered(3, 49));
+    }
+
+    void deleteMovesCommandsLeft_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QStringList>("commands");
+        QTest::newRow("command 1") << 1 << numbered(2, 50) + QStringList{""};
+        QTest::newRow("command 50") << 50 << numbered(1, 49) + QStringList{""};
+    }
+    void deleteMovesCommandsLeft() {
+        QFETCH(int, command);
+        QFETCH(QStringList, commands);
+        setRoute(4, numbered(1, 50));
+        clickCell(4, RouteTable::FirstCommandColumn + command - 1);
+        press("clr_but");
+        QCOMPARE(commandsOf(4), commands);
+    }
+
+    void cancelLeavesTheCommand() {
+        setRoute(4, {"Pa-1"});
+        clickCell(4, RouteTable::FirstCommandColumn);
+        act({{"MagAdrTxt", "5"}, {"MagOpt_1"}});
+        QTest::keyClick(entry(), Qt::Key_Escape);
+        QVERIFY(!entry()->isVisible());
+        QCOMPARE(commandsOf(4).first(), QString("Pa-1"));
+    }
+
+    void triggerIsWrittenWhateverEndsTheDialog() {
+        clickCell(5, RouteTable::RequestTriggerColumn);
+        QVERIFY(entry()->isVisible());
+        QVERIFY(!inEntry<QGroupBox>("FSFrame")->isVisible());
+        QVERIFY(!inEntry<QGroupBox>("PauFrame")->isVisible());
+        const int reducedHeight = entry()->height();
+        act({{"RmAdrTxt", "12"}, {"RmOpt_1"}});
+        press("CancelButton");
+        QCOMPARE(table->text(5, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
+
+        clickCell(5, RouteTable::RequestTriggerColumn);
+        QCOMPARE(inEntry<QLineEdit>("RmAdrTxt")->text(), QString("12"));
+        press("clr_but");
+        QCOMPARE(table->text(5, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
+
+        clickCell(5, RouteTable::DissolveTriggerColumn);
+        act({{"MagAdrTxt", "5"}});
+        entry()->close();
+        QCOMPARE(table->text(5, RouteTable::DissolveTriggerColumn), QString("Ma5-"));
+
+        clickCell(5, RouteTable::FirstCommandColumn);
+        QVERIFY(inEntry<QGroupBox>("FSFrame")->isVisible());
+        QVERIFY(inEntry<QGroupBox>("PauFrame")->isVisible());
+        QVERIFY(entry()->height() > reducedHeight);
+    }
+
+    void statusClickToggles() {
+        const QRect rect = cellRect(3, RouteTable::BlockedColumn);
+        const QImage clear = grid()->viewport()->grab(rect).toImage();
+        clickCell(3, RouteTable::BlockedColumn);
+        QVERIFY(table->isSet(3, RouteTable::BlockedColumn));
+        grid()->clearSelection();
+        QVERIFY2(grid()->viewport()->grab(rect).toImage() != clear, "check mark drawn");
+        clickCell(3, RouteTable::BlockedColumn);
+        QCOMPARE(table->text(3, RouteTable::BlockedColumn), QString());
+        // Two blanks count as clear: a click sets the cell.
+        table->setText(3, RouteTable::RequestedColumn, "  ");
+        clickCell(3, RouteTable::RequestedColumn);
+        QVERIFY(table->isSet(3, RouteTable::RequestedColumn));
+        QVERIFY(!entry()->isVisible());
+    }
+
+    void timeFieldsSetTheTimes() {
+        table->SwitchTimeMs = 12000;
+        table->PauseTimeMs = 250;
+        openForm();
+        auto* switching = form->findChild<QLineEdit*>("MagT1Txt");
+        auto* pause = form->findChild<QLineEdit*>("MagT2Txt");
+        // A time from FS.DAT longer than the user may type is shown whole.
+        QCOMPARE(switching->text(), QString("12000"));
+        QCOMPARE(pause->text(), QString("250"));
+        pause->clear();
+        QTest::keyClicks(pause, "1x5");
+        QCOMPARE(pause->text(), QString("15"));
+        QCOMPARE(table->PauseTimeMs, 15);
+        pause->selectAll();
+        QTest::keyClick(pause, Qt::Key_Backspace);
+        QCOMPARE(table->PauseTimeMs, 0);
+        QCOMPARE(table->SwitchTimeMs, 12000);
+    }
+
+    void engineRunsWhileTheDialogIsOpen() {
+        bus->routes.engine.setMonitorView(form.get());
+        bus->setCommands(1, {"Ma5-g"});
+        bus->request(1);
+        clickCell(3, RouteTable::FirstCommandColumn);
+        QVERIFY(bus->tickUntil([&] { return bus->established(1); }));
+        bus->tick();
+        QVERIFY(entry()->isVisible());
+        QCOMPARE(form->findChild<QLabel*>("FsStatTxt")->text(),
+                 QString("Suche neue Fahrstraße zur Abarbeitung"));
+        QCOMPARE(form->findChild<QLabel*>("BefNrTxt")->text(), QString("-"));
+        act({{"PauTxt", "2"}});
+        press("OKButton");
+        QCOMPARE(table->text(3, RouteTable::FirstCommandColumn), QString("Pa-2"));
+    }
+
+    void deletingARunningRoute() {
+        bus->setCommands(1, {"Pa-100", "Ma5-g"});
+        table->setText(1, RouteTable::RequestTriggerColumn, "Rm1-b");
+        bus->request(1);
+        QVERIFY(bus->tickUntil([&] { return bus->activity == "Pausenbefehl"; }));
+
+        // A right click on a route number that is not selected does nothing.
+        clickRouteNumber(1, Qt::RightButton);
+        QVERIFY(!openQuestion());
+
+        clickRouteNumber(1, Qt::LeftButton);
+        clickRouteNumber(1, Qt::RightButton);
+        QMessageBox* question = openQuestion();
+        QVERIFY(question);
+        QCOMPARE(question->windowTitle(), QString("Fahrstraße 1"));
+        QCOMPARE(question->text(), QString("Fahrstraße löschen?"));
+        question->button(QMessageBox::Cancel)->click();
+        QCOMPARE(table->text(1, RouteTable::FirstCommandColumn + 1), QString("Ma5-g"));
+
+        QTest::keyClick(grid(), Qt::Key_Delete);
+        question = openQuestion();
+        QVERIFY(question);
+        question->button(QMessageBox::Ok)->click();
+        for (int column = 1; column < RouteTable::ColumnCount; ++column)
+            QVERIFY(table->text(1, column).isEmpty());
+
+        // The engine walks through the emptied cells and marks the route
+        // established.
+        bus->clock.advance(101);
+        QVERIFY(bus->tickUntil([&] { return bus->established(1); }));
+        QVERIFY(bus->messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(RouteEditorTest)
+#include "tst_route_editor.moc"
