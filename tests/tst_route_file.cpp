@@ -244,12 +244,6 @@ private slots:
         QVERIFY(view.last().contains("FS.DAT"));
         QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
     }
-
-    void saveIntoMissingFolderTellsTheUser() {
-        Routes routes(clock, tx, view);
-        QVERIFY(!routes.SaveRoutes(path("none/FS.DAT")));
-        QCOMPARE(view.messages.size(), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(RouteFileTest)
