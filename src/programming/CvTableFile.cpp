@@ -1,0 +1,69 @@
+#include "CvTableFile.h"
+
+#include "CvText.h"
+#include "DecoderTextFile.h"
+#include "ProgrammingState.h"
+
+#include <optional>
+
+namespace cvtablefile {
+
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+qsizetype skipBlanks(QStringView line, qsizetype i) {
+    while (i < line.size() && isBlank(line[i]))
+        ++i;
+    return i;
+}
+
+std::optional<CvTable::Entry> entryOf(QStringView line) {
+    qsizetype i = skipBlanks(line, 0);
+    const qsizetype start = i;
+    while (i < line.size() && line[i].isDigit())
+        ++i;
+    const QStringView number = line.mid(start, i - start);
+    // The number ends at a blank, a comma or the line end.
+    if (number.isEmpty() || !cvtext::holdsNumber(number) ||
+        (i < line.size() && !isBlank(line[i]) && line[i] != u','))
+        return std::nullopt;
+    const int cv = cvtext::fieldNumber(number);
+    if (!ProgrammingState::isCv(cv))
+        return std::nullopt;
+    i = skipBlanks(line, i);
+    if (i < line.size() && line[i] == u',')
+        i = skipBlanks(line, i + 1);
+    QString text = line.mid(i).toString();
+    if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
+        text = text.mid(1, text.size() - 2);
+    return CvTable::Entry{QString::number(cv), text};
+}
+
+} // namespace
+
+QByteArray content(const QString& name, const QList<CvTable::Entry>& entries) {
+    QStringList lines{QString::fromLatin1(Header), name};
+    for (const CvTable::Entry& entry : entries)
+        lines.append(entry.cv + QLatin1Char(' ') + entry.text);
+    return decoderfile::joinLines(lines);
+}
+
+Parsed parse(const QByteArray& content) {
+    Parsed parsed;
+    const QStringList lines = decoderfile::lines(content);
+    if (lines.isEmpty() || decoderfile::firstField(lines[0]) != QLatin1String(Header))
+        return parsed;
+    parsed.formatOk = true;
+    if (lines.size() > 1)
+        parsed.name = lines[1];
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        if (const std::optional<CvTable::Entry> entry = entryOf(lines[i]))
+            parsed.entries.append(*entry);
+    }
+    return parsed;
+}
+
+} // namespace cvtablefile

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// How the programming windows read and show numbers.
+namespace cvtext {
+
+// The leading decimal number of a field (blanks before it skipped), 0 when
+// it has none; long digit runs stay at 32767 instead of overflowing.
+int fieldNumber(QStringView text);
+
+// check_val: "-", or nothing but the digits 0-9 (an empty text too), with a
+// number not above max.
+bool acceptable(QStringView text, int max);
+
+// A field that holds a number: digits only, not empty.
+bool holdsNumber(QStringView text);
+
+// The value a field stands for: unknown (256) for "-" and an empty field.
+int fieldValue(QStringView text);
+
+// FormatCvValue: "-" for an unknown value, else the number.
+QString FormatCvValue(int value);
+
+} // namespace cvtext

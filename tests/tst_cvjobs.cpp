@@ -1,0 +1,405 @@
+#include "programming/ProgrammingJobs.h"
+#include "support/LinkHarness.h"
+#include "support/RecordingProgView.h"
+
+#include <QTest>
+
+namespace {
+
+const QByteArray Start = msg("E5 07 01 47 58 41");
+const QByteArray End = msg("E5 07 01 47 58 40");
+const char* const FourteenZeros = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+
+// The 31-byte request from its first 16 bytes; bytes 16..29 are always 0.
+QByteArray request(const char* head) {
+    return msg((QByteArray(head) + FourteenZeros).constData());
+}
+
+// The command station's answer on the programming-track slot.
+QByteArray answerText(int status, int cvh = 0, int data = 0) {
+    return QStringLiteral("E7 0E 7C 00 %1 00 00 00 %2 00 %3 00 00")
+        .arg(status, 2, 16, QLatin1Char('0'))
+        .arg(cvh, 2, 16, QLatin1Char('0'))
+        .arg(data, 2, 16, QLatin1Char('0'))
+        .toLatin1();
+}
+
+struct Bench {
+    LinkHarness h;
+    RecordingProgView view;
+    ProgrammingJobs p{h.s, h.station.jobs};
+
+    Bench() { p.setView(&view); }
+
+    void answer(int status, int cvh = 0, int data = 0) {
+        h.receive(answerText(status, cvh, data).constData());
+    }
+    // Echoes the start message and returns the first request, echoed.
+    QByteArray firstRequest() {
+        const QByteArray start = h.echoNext();
+        if (start != Start)
+            return "start message missing: " + start.toHex(' ');
+        return h.echoNext();
+    }
+    void start(int job) {
+        switch (job) {
+        case ProgrammingJobs::ReadCvList:
+            p.startListJob(ProgrammingState::StandardList, false);
+            break;
+        case ProgrammingJobs::WriteCvList:
+            p.startListJob(ProgrammingState::StandardList, true);
+            break;
+        case ProgrammingJobs::ReadSingleCv:
+            p.startSingleRead(29);
+            break;
+        default:
+            p.startSingleWrite(29, 6);
+            break;
+        }
+    }
+    // The job has ended with the end message and the window is idle.
+    bool endedIdle() {
+        const bool ended = h.echoNext() == End;
+        h.ticks(3);
+        return ended && view.idle && h.s.job.idle() && h.port.written.isEmpty();
+    }
+};
+
+int cvOf(const QByteArray& request) {
+    return quint8(request[7]) + (quint8(request[5]) & 0x02 ? 0x80 : 0) + quint8(request[8]) * 256;
+}
+
+} // namespace
+
+class CvJobsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void requestBytes_data() {
+        QTest::addColumn<int>("cv");
+        QTest::addColumn<int>("value"); // -1: read
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("read CV 1")
+            << 1 << -1 << request("ED 1F 01 47 58 71 72 01 00 00 70 00 00 00 00 10");
+        QTest::newRow("write CV 29 = 6")
+            << 29 << 6 << request("ED 1F 01 47 58 71 71 1D 00 06 70 00 00 00 00 10");
+        QTest::newRow("write CV 200 = 200, both bit 7 in byte 5")
+            << 200 << 200 << request("ED 1F 01 47 58 7B 71 48 00 48 70 00 00 00 00 10");
+        QTest::newRow("read CV 200")
+            << 200 << -1 << request("ED 1F 01 47 58 73 72 48 00 00 70 00 00 00 00 10");
+        QTest::newRow("write CV 3 = 200")
+            << 3 << 200 << request("ED 1F 01 47 58 79 71 03 00 48 70 00 00 00 00 10");
+        QTest::newRow("read CV 300, bits 8 and 9 in byte 8")
+            << 300 << -1 << request("ED 1F 01 47 58 71 72 2C 01 00 70 00 00 00 00 10");
+        QTest::newRow("write CV 1024 = 255")
+            << 1024 << 255 << request("ED 1F 01 47 58 79 71 00 04 7F 70 00 00 00 00 10");
+    }
+    void requestBytes() {
+        QFETCH(int, cv);
+        QFETCH(int, value);
+        QFETCH(QByteArray, wire);
+        Bench b;
+        if (value < 0)
+            b.p.startSingleRead(cv);
+        else
+            b.p.startSingleWrite(cv, value);
+        const QByteArray sent = b.firstRequest();
+        QCOMPARE(sent.size(), 31);
+        QCOMPARE(hexText(sent), hexText(wire));
+        QCOMPARE(b.view.status(), (value < 0 ? QString(" Lese CV ") : QString(" Schreibe CV ")) +
+                                      QString::number(cv));
+        QVERIFY(!b.view.idle);
+    }
+
+    void readAnswerCarriesBit7InCvh_data() {
+        QTest::addColumn<int>("cvh");
+        QTest::addColumn<int>("data");
+        QTest::addColumn<int>("value");
+        QTest::newRow("133") << 0x02 << 0x05 << 133;
+        QTest::newRow("0") << 0x00 << 0x00 << 0;
+        QTest::newRow("255") << 0x03 << 0x7F << 255;
+        QTest::newRow("CV bits of CVH do not count") << 0x31 << 0x11 << 17;
+    }
+    void readAnswerCarriesBit7InCvh() {
+        QFETCH(int, cvh);
+        QFETCH(int, data);
+        QFETCH(int, value);
+        Bench b;
+        b.p.startSingleRead(29);
+        b.firstRequest();
+        b.h.ticks(5);
+        QVERIFY(b.h.port.written.isEmpty());
+        b.answer(0, cvh, data);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.p.prog.CvValue[29], value);
+        QCOMPARE(b.view.singleValues, QStringList{QString::number(value)});
+        QCOMPARE(b.view.status(), QString(" Lesevorgang beendet "));
+        QCOMPARE(b.view.standardShows, 1);
+        QCOMPARE(b.view.listRefreshes, 1);
+        QVERIFY(b.h.messages.messages.isEmpty());
+    }
+
+    void singleWriteStoresTheValueOnSuccess() {
+        Bench b;
+        b.p.startSingleWrite(29, 6);
+        b.firstRequest();
+        b.answer(0);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.p.prog.CvValue[29], 6);
+        QCOMPARE(b.view.status(), QString(" Schreibvorgang beendet "));
+        QCOMPARE(b.view.standardShows, 1);
+        QCOMPARE(b.view.listRefreshes, 1);
+    }
+
+    // An answer on the bus before the job has begun must not change what
+    // the user asked to write.
+    void strayAnswerDoesNotChangeTheValueToWrite() {
+        Bench b;
+        b.p.startSingleWrite(29, 6);
+        b.answer(0);
+        b.h.tick();
+        const QByteArray sent = b.firstRequest();
+        QCOMPARE(quint8(sent[9]), quint8(6));
+    }
+
+    void errors_data() {
+        QTest::addColumn<int>("job");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("valueField");
+        const QString missing = "Programmiergleis: CV nicht vorhanden";
+        const QString shortCircuit = "Programmiergleis: Kurzschluss";
+        const QString noLoco = "Programmiergleis: keine Lok";
+        const QString unknown = "Programmiergleis: unbekannter Fehler";
+        const QString writeFailed = "Programmiergleis: Schreibfehler";
+        for (const int job : {ProgrammingJobs::ReadSingleCv, ProgrammingJobs::ReadCvList}) {
+            const bool single = job == ProgrammingJobs::ReadSingleCv;
+            const char* name = single ? "single read" : "list read";
+            QTest::addRow("%s 2", name) << job << 2 << missing << (single ? "-" : "");
+            QTest::addRow("%s 3", name) << job << 3 << shortCircuit << (single ? "-" : "");
+            QTest::addRow("%s 4", name) << job << 4 << noLoco << (single ? "_" : "");
+            QTest::addRow("%s 9", name) << job << 9 << unknown << (single ? "_" : "");
+        }
+        const int single = ProgrammingJobs::WriteSingleCv;
+        QTest::newRow("single write 2") << single << 2 << writeFailed << "";
+        QTest::newRow("single write 3") << single << 3 << shortCircuit << "";
+        QTest::newRow("single write 4") << single << 4 << noLoco << "";
+        QTest::newRow("single write 1") << single << 1 << unknown << "";
+        const int list = ProgrammingJobs::WriteCvList;
+        QTest::newRow("list write 2") << list << 2 << unknown << "";
+        QTest::newRow("list write 3") << list << 3 << shortCircuit << "";
+        QTest::newRow("list write 4") << list << 4 << noLoco << "";
+        QTest::newRow("list write 8") << list << 8 << unknown << "";
+    }
+    void errors() {
+        QFETCH(int, job);
+        QFETCH(int, status);
+        QFETCH(QString, text);
+        QFETCH(QString, valueField);
+        Bench b;
+        for (int cv = 1; cv <= 29; ++cv)
+            b.p.prog.CvValue[cv] = cv;
+        b.start(job);
+        b.firstRequest();
+        b.answer(status);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.view.status(), " " + text);
+        QCOMPARE(b.h.messages.messages, QStringList{text});
+        QCOMPARE(b.h.messages.titles, QStringList{"Fehler"});
+        QCOMPARE(b.h.messages.icons.value(0), MessageIcon::Critical);
+        if (!valueField.isEmpty())
+            QCOMPARE(b.view.singleValues, QStringList{valueField});
+    }
+
+    void readingTheStandardListAsksOneCvAfterTheOther() {
+        Bench b;
+        b.p.startListJob(ProgrammingState::StandardList, false);
+        QByteArray sent = b.firstRequest();
+        const QList<int> expected{1, 2, 3, 4, 5, 6, 7, 8, 17, 18, 29};
+        for (const int cv : expected) {
+            QCOMPARE(cvOf(sent), cv);
+            QCOMPARE(quint8(sent[6]), quint8(0x72));
+            b.h.ticks(10);
+            QVERIFY(b.h.port.written.isEmpty());
+            b.answer(0, 0, cv + 10);
+            sent = b.h.echoNext();
+        }
+        QCOMPARE(sent, End);
+        b.h.ticks(3);
+        QVERIFY(b.h.s.job.idle());
+        QVERIFY(b.view.idle);
+        for (const int cv : expected)
+            QCOMPARE(b.p.prog.CvValue[cv], cv + 10);
+        QCOMPARE(b.view.status(), QString(" Lesevorgang beendet "));
+        QCOMPARE(b.view.standardShows, 1);
+        QCOMPARE(b.view.listRefreshes, 1);
+        QCOMPARE(b.view.speedTableShows, 0);
+    }
+
+    // The version and manufacturer CVs are never written, and a CV whose
+    // value is unknown is not written as some value.
+    void writingAListPassesOverReadOnlyAndUnknownCvs_data() {
+        QTest::addColumn<QList<int>>("known");
+        QTest::addColumn<QList<int>>("written");
+        QTest::newRow("all known") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 17, 18, 29}
+                                   << QList<int>{1, 2, 3, 4, 5, 6, 17, 18, 29};
+        QTest::newRow("address and configuration") << QList<int>{1, 29} << QList<int>{1, 29};
+        QTest::newRow("nothing known") << QList<int>{} << QList<int>{};
+    }
+    void writingAListPassesOverReadOnlyAndUnknownCvs() {
+        QFETCH(QList<int>, known);
+        QFETCH(QList<int>, written);
+        Bench b;
+        for (const int cv : known)
+            b.p.prog.CvValue[cv] = cv + 100;
+        b.p.startListJob(ProgrammingState::StandardList, true);
+        QCOMPARE(b.h.echoNext(), Start);
+        QList<int> sentCvs;
+        for (QByteArray sent = b.h.echoNext(); sent != End && sentCvs.size() < 20;
+             sent = b.h.echoNext()) {
+            const int cv = cvOf(sent);
+            sentCvs.append(cv);
+            QCOMPARE(quint8(sent[6]), quint8(0x71));
+            QCOMPARE(quint8(sent[9]) + (quint8(sent[5]) & 0x08 ? 0x80 : 0), cv + 100);
+            b.answer(0);
+        }
+        QCOMPARE(sentCvs, written);
+        QCOMPARE(b.view.status(), QString(" Schreibvorgang beendet "));
+        b.h.ticks(3);
+        QVERIFY(b.view.idle);
+    }
+
+    void speedTableListRedrawsTheCurve() {
+        Bench b;
+        b.p.startListJob(ProgrammingState::SpeedList, false);
+        QByteArray sent = b.firstRequest();
+        for (int i = 0; i < 28; ++i) {
+            QCOMPARE(cvOf(sent), 67 + i);
+            b.answer(0, 0, i * 4);
+            sent = b.h.echoNext();
+        }
+        QCOMPARE(sent, End);
+        QCOMPARE(b.p.prog.CvValue[94], 27 * 4);
+        QCOMPARE(b.view.speedTableShows, 1);
+        QCOMPARE(b.view.standardShows, 0);
+    }
+
+    void listStopsAtTheFailingCvAndKeepsWhatItRead() {
+        Bench b;
+        b.p.startListJob(ProgrammingState::StandardList, false);
+        b.firstRequest();
+        b.answer(0, 0, 3);
+        b.h.echoNext();
+        b.answer(0, 0, 5);
+        QCOMPARE(cvOf(b.h.echoNext()), 3);
+        b.answer(4);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.p.prog.CvValue[1], 3);
+        QCOMPARE(b.p.prog.CvValue[2], 5);
+        QCOMPARE(b.p.prog.CvValue[3], ProgrammingState::Unknown);
+    }
+
+    // Cancel is looked at before the answer: an answer arriving with it is
+    // not taken, and no box appears.
+    void cancelStopsAListJobAtTheNextAnswerCheck_data() {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void cancelStopsAListJobAtTheNextAnswerCheck() {
+        QFETCH(bool, write);
+        Bench b;
+        b.p.prog.CvValue[1] = 3;
+        b.p.startListJob(ProgrammingState::StandardList, write);
+        b.firstRequest();
+        b.p.cancel();
+        b.answer(0, 0, 9);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.view.status(), QString("Abbruch"));
+        QVERIFY(b.h.messages.messages.isEmpty());
+        QVERIFY(!b.p.prog.ProgCancel);
+        QCOMPARE(b.p.prog.CvValue[1], 3);
+        QCOMPARE(b.view.listRefreshes, 1);
+    }
+
+    void singleJobsDoNotCancel() {
+        Bench b;
+        b.p.startSingleRead(5);
+        b.firstRequest();
+        b.p.cancel();
+        b.h.ticks(20);
+        QVERIFY(b.h.port.written.isEmpty());
+        b.answer(0, 0, 42);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.p.prog.CvValue[5], 42);
+    }
+
+    // Without a connection nobody takes the job; cancel must not leave the
+    // window busy for ever.
+    void cancelWithdrawsAJobNotYetTaken_data() {
+        QTest::addColumn<int>("job");
+        QTest::newRow("list") << int(ProgrammingJobs::ReadCvList);
+        QTest::newRow("single") << int(ProgrammingJobs::ReadSingleCv);
+    }
+    void cancelWithdrawsAJobNotYetTaken() {
+        QFETCH(int, job);
+        Bench b;
+        b.start(job);
+        QVERIFY(b.p.running());
+        QVERIFY(!b.view.idle);
+        b.p.cancel();
+        QVERIFY(!b.p.running());
+        QVERIFY(b.view.idle);
+        QCOMPARE(b.view.status(), QString("Abbruch"));
+        b.h.ticks(10);
+        QVERIFY(b.h.port.written.isEmpty());
+    }
+
+    void timeOuts_data() {
+        QTest::addColumn<int>("job");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("single read")
+            << int(ProgrammingJobs::ReadSingleCv) << "Keine Antwort auf CV-Lesen erhalten!";
+        QTest::newRow("list read")
+            << int(ProgrammingJobs::ReadCvList) << "Keine Antwort auf CV-Lesen erhalten!";
+        QTest::newRow("single write")
+            << int(ProgrammingJobs::WriteSingleCv) << "Keine Antwort auf CV-Schreiben erhalten!";
+        QTest::newRow("list write")
+            << int(ProgrammingJobs::WriteCvList) << "Keine Antwort auf CV-Schreiben erhalten!";
+    }
+    void timeOuts() {
+        QFETCH(int, job);
+        QFETCH(QString, text);
+        Bench b;
+        b.p.prog.CvValue[1] = 3;
+        b.start(job);
+        b.firstRequest();
+        b.h.tick(); // the echo is taken
+        const QString status = b.view.status();
+        const double sent = b.h.s.job.JobTimeStamp;
+        b.h.clock.advance(sent + 4.995 - b.h.clock.now());
+        b.h.tick();
+        QVERIFY2(b.h.messages.messages.isEmpty(), qPrintable(b.h.messages.last()));
+        QVERIFY(b.h.port.written.isEmpty());
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.h.messages.messages, QStringList{text});
+        QCOMPARE(b.h.messages.titles, QStringList{"Fehler"});
+        QCOMPARE(b.view.status(), status);
+    }
+
+    // A late answer is taken while the job still waits.
+    void answerJustBeforeTheTimeOutIsTaken() {
+        Bench b;
+        b.p.startSingleRead(8);
+        b.firstRequest();
+        b.h.tick();
+        b.h.clock.advance(b.h.s.job.JobTimeStamp + 4.99 - b.h.clock.now());
+        b.answer(0, 0, 62);
+        QVERIFY(b.endedIdle());
+        QCOMPARE(b.p.prog.CvValue[8], 62);
+        QVERIFY(b.h.messages.messages.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(CvJobsTest)
+#include "tst_cvjobs.moc"
