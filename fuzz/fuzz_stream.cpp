@@ -17,11 +17,12 @@ struct SilentView : LinkView {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir conf;
-    ManualClock clock;
-    FakeSerialPort port;
-    SilentView messages;
-    OperatingView operating;
-    Station station(clock, port, messages, operating, conf.path());
+    static ManualClock clock;
+    static FakeSerialPort port;
+    static SilentView messages;
+    static OperatingView operating;
+    static Station station(clock, port, messages, operating, conf.path());
+    station.state.resetToStartValues();
     port.opened = true;
     // The first byte picks a job so that answers meet a waiting request.
     if (size > 0)
