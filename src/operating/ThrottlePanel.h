@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operating/pictures/LocoLook.h"
 #include "operating/throttle/ThrottleControl.h"
 
 #include <QString>
@@ -16,7 +17,6 @@ class QPushButton;
 class QSlider;
 class QToolButton;
 class SpeedGauge;
-struct LocoLook;
 
 // One locomotive throttle of the main window ("Fahrpult 1" is t = 0,
 // "Fahrpult 2" is t = 1): address, format, speed slider and gauge,
@@ -57,6 +57,9 @@ public:
     // way, and a speed set while a locomotive job was busy goes out.
     void ZeigerTimerTick();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void onAddressEdited();
@@ -69,6 +72,7 @@ private:
     ThrottleControl m_control;
     QString m_confFolder;
     QString m_shownPicture;
+    std::optional<LocoLook> m_shownLook;
 
     QLineEdit* m_address = nullptr;
     QLabel* m_format = nullptr;

@@ -5,17 +5,27 @@
 #include <QList>
 #include <QMap>
 
-// Remembers what the link asked the operating windows to show.
+// Remembers what the link asked the operating windows to show, and passes
+// the throttle refreshes on to real windows when a test sets windows.
 class RecordingOperatingView : public OperatingView {
 public:
     void SetLinkBusy(bool on) override { busy = on; }
     void ShowPowerState(int on) override { power.append(on); }
-    void ShowThrottle(int t) override { throttleShows.append(t); }
-    void ShowLocoPicture(int t) override { pictureShows.append(t); }
+    void ShowThrottle(int t) override {
+        throttleShows.append(t);
+        if (windows)
+            windows->ShowThrottle(t);
+    }
+    void ShowLocoPicture(int t) override {
+        pictureShows.append(t);
+        if (windows)
+            windows->ShowLocoPicture(t);
+    }
     void ShowKeyLamp(int key, int colour) override { lamps[key] = colour; }
     void ShowFeedback(int contact) override { feedbackShows.append(contact); }
     void ZeltronShow(int window) override { zeltronShows.append(window); }
 
+    OperatingView* windows = nullptr;
     bool busy = false;
     QList<int> power;
     QList<int> throttleShows;
