@@ -1,0 +1,277 @@
+#include "programming/CvTable.h"
+#include "programming/DecoderDocument.h"
+#include "programming/ManufacturerList.h"
+#include "programming/ProgrammingState.h"
+#include "support/RecordingView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Bench {
+    QTemporaryDir dir;
+    ProgrammingState prog;
+    CvTable table;
+    RecordingView messages;
+    DecoderDocument doc{prog, table, messages};
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    void put(const QString& name, const QByteArray& content) const {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QByteArray contentOf(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QStringList cvColumn() const {
+        QStringList cvs;
+        for (int row = 0; row < table.rowCount(); ++row)
+            cvs.append(table.text(row, CvTable::CvColumn));
+        return cvs;
+    }
+};
+
+} // namespace
+
+class CvFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cvFileLines_data() {
+        QTest::addColumn<int>("table"); // 0: never named, 1: named empty, 2: named
+        QTest::addColumn<QByteArray>("secondLine");
+        QTest::newRow("no table") << 0 << QByteArray();
+        QTest::newRow("empty table name") << 1 << QByteArray("\"\"");
+        QTest::newRow("table") << 2 << QByteArray("\"/lok/Lok 1.LST\"");
+    }
+    void cvFileLines() {
+        QFETCH(int, table);
+        QFETCH(QByteArray, secondLine);
+        Bench b;
+        b.prog.CvValue[1] = 3;
+        b.prog.CvValue[29] = 6;
+        b.prog.CvValue[0] = 7; // not a CV of the decoder
+        if (table == 1)
+            b.doc.CvTableFileName = QString();
+        if (table == 2)
+            b.doc.CvTableFileName = QStringLiteral("/lok/Lok 1.LST");
+        QVERIFY(b.doc.saveCv(b.path("lok.CV")));
+        QCOMPARE(b.contentOf("lok.CV"), "\"CV-Datei\"\r\n" + secondLine + "\r\n1,3\r\n29,6\r\n");
+        QCOMPARE(b.doc.CvFileName, b.path("lok.CV"));
+        QCOMPARE(b.doc.caption(), QString("DCC Programmierung - Datei: lok.CV"));
+    }
+
+    void cvFileRoundTrip() {
+        Bench b;
+        for (int cv = 1; cv <= 1024; cv += 7)
+            b.prog.CvValue[cv] = cv % 256;
+        QVERIFY(b.doc.saveCv(b.path("all.CV")));
+        const auto saved = b.prog.CvValue;
+        b.prog.forgetValues();
+        QVERIFY(b.doc.loadCv(b.path("all.CV")));
+        for (int cv = 1; cv <= 1024; ++cv)
+            QCOMPARE(b.prog.CvValue[cv], saved[cv]);
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void tableNamedWithoutFolderIsLoadedFromTheCvFilesFolder_data() {
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("bare name") << QByteArray("lok.LST");
+        QTest::newRow("folder of another system") << QByteArray("C:\\Lokdaten\\lok.LST");
+        QTest::newRow("LF line ends") << QByteArray("lok.LST");
+    }
+    void tableNamedWithoutFolderIsLoadedFromTheCvFilesFolder() {
+        QFETCH(QByteArray, named);
+        Bench b;
+        const QByteArray eol =
+            QTest::currentDataTag() == QByteArray("LF line ends") ? "\n" : "\r\n";
+        b.put("lok.LST", "LST-Datei" + eol + "Lok 1" + eol + "49 Ausgang A" + eol);
+        b.put("lok.CV", "\"CV-Datei\"" + eol + "\"" + named + "\"" + eol + "49,7" + eol);
+        QVERIFY(b.doc.loadCv(b.path("lok.CV")));
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"),
+                 QDir::toNativeSeparators(b.path("lok.LST")));
+        QCOMPARE(b.table.name(), QString("Lok 1"));
+        QCOMPARE(b.cvColumn(), QStringList{"49"});
+        QCOMPARE(b.table.text(0, CvTable::TextColumn), QString("Ausgang A"));
+        QCOMPARE(b.prog.CvValue[49], 7);
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void missingTableIsPassedOverQuietly() {
+        Bench b;
+        b.table.NewRow(3, "alt");
+        b.put("lok.CV", "\"CV-Datei\"\r\n\"weg.LST\"\r\n3,9\r\n");
+        QVERIFY(b.doc.loadCv(b.path("lok.CV")));
+        QVERIFY(b.messages.messages.isEmpty());
+        QCOMPARE(b.prog.CvValue[3], 9);
+        QCOMPARE(b.cvColumn(), QStringList{"3"});
+        // The name stays, so that saving keeps the table with the decoder.
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"),
+                 QDir::toNativeSeparators(b.path("weg.LST")));
+    }
+
+    void loadingForgetsEveryOtherValue() {
+        Bench b;
+        b.prog.CvValue[5] = 40;
+        b.prog.CvValue[0] = 1;
+        b.put("lok.CV", "\"CV-Datei\"\r\n\r\n1,3\r\n");
+        QVERIFY(b.doc.loadCv(b.path("lok.CV")));
+        QCOMPARE(b.prog.CvValue[1], 3);
+        QCOMPARE(b.prog.CvValue[5], ProgrammingState::Unknown);
+        QCOMPARE(b.prog.CvValue[0], 1);
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), QString());
+    }
+
+    void recordsOutsideTheArraysAreSkipped() {
+        Bench b;
+        b.put("odd.CV", "\"CV-Datei\"\r\n\"\"\r\n"
+                        "0,5\r\n1025,5\r\n70000,5\r\n2,300\r\n3,-1\r\n4,256\r\n"
+                        "x,5\r\n6\r\n\r\n7 , 8\r\n1024,255\r\n17,192,9\r\n");
+        QVERIFY(b.doc.loadCv(b.path("odd.CV")));
+        for (const int cv : {2, 3, 4, 6})
+            QCOMPARE(b.prog.CvValue[cv], ProgrammingState::Unknown);
+        QCOMPARE(b.prog.CvValue[0], ProgrammingState::Unknown);
+        QCOMPARE(b.prog.CvValue[7], 8);
+        QCOMPARE(b.prog.CvValue[1024], 255);
+        QCOMPARE(b.prog.CvValue[17], 192);
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    // A failed load leaves the decoder as it was, file name included.
+    void wrongFormat_data() {
+        QTest::addColumn<bool>("tableFile");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("CV file, other header")
+            << false << QByteArray("\"LST-Datei\"\r\n\r\n1,3\r\n");
+        QTest::newRow("CV file, empty") << false << QByteArray();
+        QTest::newRow("table file, other header") << true << QByteArray("CV-Datei\r\nx\r\n3 y\r\n");
+        QTest::newRow("table file, binary") << true << QByteArray("\x00\x01\xFF", 3);
+    }
+    void wrongFormat() {
+        QFETCH(bool, tableFile);
+        QFETCH(QByteArray, content);
+        Bench b;
+        b.prog.CvValue[1] = 5;
+        b.doc.CvFileName = b.path("alt.CV");
+        b.table.NewRow(8, "Hersteller");
+        b.put("bad", content);
+        QVERIFY(!(tableFile ? b.doc.loadTable(b.path("bad")) : b.doc.loadCv(b.path("bad"))));
+        QCOMPARE(b.messages.messages, QStringList{"Falsches Dateiformat!"});
+        QCOMPARE(b.messages.titles, QStringList{"Dateifehler"});
+        QCOMPARE(b.prog.CvValue[1], 5);
+        QCOMPARE(b.doc.CvFileName, b.path("alt.CV"));
+        QCOMPARE(b.cvColumn(), QStringList{"8"});
+    }
+
+    void unreadableFileIsReported() {
+        Bench b;
+        QVERIFY(!b.doc.loadCv(b.path("nichts.CV")));
+        QVERIFY(!b.doc.loadTable(b.path("nichts.LST")));
+        QCOMPARE(b.messages.messages.size(), 2);
+        QCOMPARE(b.messages.titles, QStringList({"Dateifehler", "Dateifehler"}));
+        QVERIFY(!b.doc.loadTable(b.path("nichts.LST"), true));
+        QCOMPARE(b.messages.messages.size(), 2);
+    }
+
+    void failedSaveKeepsTheOldName() {
+        Bench b;
+        b.doc.CvFileName = b.path("alt.CV");
+        QVERIFY(!b.doc.saveCv(b.path("fehlt/neu.CV")));
+        QCOMPARE(b.doc.CvFileName, b.path("alt.CV"));
+        QCOMPARE(b.messages.titles, QStringList{"Dateifehler"});
+        QVERIFY(!QFile::exists(b.path("fehlt/neu.CV")));
+    }
+
+    void tableFileLines() {
+        Bench b;
+        b.table.setName(QStringLiteral("Lok 1"));
+        b.table.NewRow(49, QStringLiteral("Ausgang A, vorwärts"));
+        b.table.NewRow(3, QString());
+        QVERIFY(b.doc.saveTable(b.path("lok.LST")));
+        QCOMPARE(b.contentOf("lok.LST"),
+                 QByteArray("LST-Datei\r\nLok 1\r\n3 \r\n49 Ausgang A, vorw\xE4rts\r\n"));
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), b.path("lok.LST"));
+    }
+
+    // Numbers, explanations and order come back; values are unknown and
+    // the check marks stay with their rows.
+    void tableRoundTrip() {
+        Bench b;
+        b.table.setName(QStringLiteral("Spezial, Ä"));
+        b.table.setEntries({{"112", "Zeit  B"},
+                            {"49", "Ausgang A, vorwärts"},
+                            {"49", "\"doppelt\""},
+                            {"1024", ""}});
+        b.table.setChecked(1, true);
+        b.prog.CvValue[49] = 5;
+        b.table.showValues(b.prog);
+        QVERIFY(b.doc.saveTable(b.path("t.LST")));
+        b.table.setEntries({});
+        b.table.setChecked(0, false);
+        QVERIFY(b.doc.loadTable(b.path("t.LST")));
+        QCOMPARE(b.table.name(), QString("Spezial, Ä"));
+        QCOMPARE(b.cvColumn(), QStringList({"112", "49", "49", "1024"}));
+        QCOMPARE(b.table.text(0, CvTable::TextColumn), QString("Zeit  B"));
+        QCOMPARE(b.table.text(1, CvTable::TextColumn), QString("Ausgang A, vorwärts"));
+        QCOMPARE(b.table.text(3, CvTable::TextColumn), QString());
+        for (int row = 0; row < 4; ++row) {
+            for (int column = CvTable::ValueColumn; column < CvTable::ColumnCount; ++column)
+                QCOMPARE(b.table.text(row, column), QString("-"));
+        }
+    }
+
+    void tableKeepsCheckMarksByRow() {
+        Bench b;
+        b.table.setEntries({{"1", "a"}, {"2", "b"}});
+        b.table.setChecked(1, true);
+        b.put("t.LST", "LST-Datei\r\nx\r\n5 e\r\n6 f\r\n7 g\r\n");
+        QVERIFY(b.doc.loadTable(b.path("t.LST")));
+        QCOMPARE(b.cvColumn(), QStringList({"5", "6", "7"}));
+        QVERIFY(!b.table.isChecked(0));
+        QVERIFY(b.table.isChecked(1));
+        QVERIFY(!b.table.isChecked(2));
+    }
+
+    void tableLinesOutsideTheCvsAreSkipped() {
+        Bench b;
+        b.put("t.LST", "LST-Datei\nName\n0 null\n1025 zu hoch\nabc text\n12abc x\n\n"
+                       "  7,Komma\n8\n99999999999 riesig\n");
+        QVERIFY(b.doc.loadTable(b.path("t.LST")));
+        QCOMPARE(b.cvColumn(), QStringList({"7", "8"}));
+        QCOMPARE(b.table.text(0, CvTable::TextColumn), QString("Komma"));
+    }
+
+    void manufacturerList() {
+        ManufacturerList makers;
+        QVERIFY(!makers.loaded());
+        QCOMPARE(makers.name(256), QString("-"));
+        makers.parse("0: Standard\r\n1: Erster\r\n145: Gantrex Ma\xDF"
+                     "e\r\n300: zu hoch\r\n"
+                     "ohne Doppelpunkt\r\n-3: negativ\r\n9:kurz\n256: unbekannt\r\n");
+        QVERIFY(makers.loaded());
+        QCOMPARE(makers.name(145), QString("Gantrex Maße"));
+        QCOMPARE(makers.name(1), QString("Erster"));
+        QCOMPARE(makers.name(9), QString("urz"));
+        QCOMPARE(makers.name(256), QString("unbekannt"));
+        QCOMPARE(makers.name(300), QString());
+        QCOMPARE(makers.name(-3), QString());
+    }
+
+    void missingManufacturerListLeavesNamesEmpty() {
+        QTemporaryDir dir;
+        ManufacturerList makers;
+        makers.load(dir.filePath("Hersteller.dat"));
+        QVERIFY(!makers.loaded());
+        QCOMPARE(makers.name(145), QString());
+        makers.load(dir.path());
+        QVERIFY(!makers.loaded());
+    }
+};
+
+QTEST_GUILESS_MAIN(CvFilesTest)
+#include "tst_cvfiles.moc"

@@ -1,0 +1,90 @@
+#include "programming/ProgrammingState.h"
+#include "programming/SpeedCurve.h"
+
+#include <QTest>
+
+class SpeedCurveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void designScale() {
+        const SpeedCurve curve;
+        QCOMPARE(curve.dx(), 14);
+        QCOMPARE(curve.dy(), 2);
+        QCOMPARE(curve.baseline(), 282);
+        QCOMPARE(curve.stepX(0), 42);
+        QCOMPARE(curve.stepX(27), 420);
+    }
+
+    void pointsStandForTheirValues() {
+        ProgrammingState prog;
+        prog.CvValue[67] = 0;
+        prog.CvValue[80] = 100;
+        SpeedCurve curve;
+        curve.place(prog);
+        QCOMPARE(curve.point(0), QPoint(42, 282));
+        QCOMPARE(curve.point(13), QPoint(42 + 13 * 14, 82));
+        // Unknown values lie 256 units up, beyond the axis.
+        QCOMPARE(curve.point(27), QPoint(420, 282 - 512));
+    }
+
+    void dragging_data() {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("value"); // -1: not taken
+        QTest::newRow("100 pixels up") << 182 << 50;
+        QTest::newRow("odd pixel truncates") << 181 << 50;
+        QTest::newRow("top value 127") << 282 - 254 << 127;
+        QTest::newRow("above 127") << 282 - 256 << -1;
+        QTest::newRow("on the baseline") << 282 << 0;
+        QTest::newRow("one pixel below still 0") << 283 << 0;
+        QTest::newRow("below the baseline") << 284 << -1;
+    }
+    void dragging() {
+        QFETCH(int, y);
+        QFETCH(int, value);
+        ProgrammingState prog;
+        prog.CvValue[67] = 20;
+        SpeedCurve curve;
+        curve.place(prog);
+        const std::optional<int> taken = curve.drag(0, y, prog);
+        QCOMPARE(taken.value_or(-1), value);
+        QCOMPARE(prog.CvValue[67], value < 0 ? 20 : value);
+        QCOMPARE(curve.point(0), QPoint(42, value < 0 ? 282 - 40 : y));
+    }
+
+    void grabbing_data() {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<int>("point"); // -1: none
+        QTest::newRow("on point 0") << QPoint(42, 282) << 0;
+        QTest::newRow("4 pixels off") << QPoint(46, 278) << 0;
+        QTest::newRow("5 pixels off") << QPoint(47, 282) << -1;
+        QTest::newRow("halfway between 1 and 2") << QPoint(63, 282) << -1;
+        QTest::newRow("near point 2") << QPoint(66, 282) << 2;
+        QTest::newRow("point 27") << QPoint(420, 283) << 27;
+    }
+    void grabbing() {
+        QFETCH(QPoint, pointer);
+        QFETCH(int, point);
+        ProgrammingState prog;
+        for (int cv = 67; cv <= 94; ++cv)
+            prog.CvValue[cv] = 0;
+        SpeedCurve curve;
+        curve.place(prog);
+        QCOMPARE(curve.pointAt(pointer).value_or(-1), point);
+    }
+
+    // Points closer than the grab distance: the lower index wins.
+    void overlappingPointsGrabTheFirst() {
+        ProgrammingState prog;
+        for (int cv = 67; cv <= 94; ++cv)
+            prog.CvValue[cv] = 0;
+        const SpeedCurve narrow(QLine(0, 282, 60, 282), QLine(33, 12, 33, 282));
+        SpeedCurve curve = narrow;
+        QCOMPARE(curve.dx(), 2);
+        curve.place(prog);
+        QCOMPARE(curve.pointAt(curve.point(3)).value_or(-1), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(SpeedCurveTest)
+#include "tst_speedcurve.moc"
