@@ -172,6 +172,21 @@ private slots:
         QCOMPARE(h.s.job.JobCode, 39);
         QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], 21);
         QVERIFY(!c.hasDeferredSpeed());
+
+        // A direction change stops the locomotive for good.
+        h.s.job.LocoJobActive = true;
+        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::Deferred);
+        c.setDirection(1);
+        h.s.job.LocoJobActive = false;
+        c.sendDeferredSpeed();
+        QCOMPARE(h.s.job.JobCode, 35);
+        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], 0);
+
+        // Without an address the slider goes back at once, busy or not.
+        h.s.job.LocoJobActive = true;
+        c.setAddressText(u"-");
+        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::NoLocomotive);
+        QVERIFY(!c.hasDeferredSpeed());
     }
 
     void functionBits_data() {

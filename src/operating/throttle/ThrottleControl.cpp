@@ -55,13 +55,13 @@ bool ThrottleControl::enterAddress() {
 }
 
 ThrottleControl::SliderOutcome ThrottleControl::moveSlider(int position) {
+    m_deferredPosition.reset();
+    if (!m_address)
+        return SliderOutcome::NoLocomotive;
     if (m_state.job.LocoJobActive) {
         m_deferredPosition = position;
         return SliderOutcome::Deferred;
     }
-    m_deferredPosition.reset();
-    if (!m_address)
-        return SliderOutcome::NoLocomotive;
     m_pointerTarget = position / double(TopSliderValue);
     // Position 0 stops; 1..126 are the running speeds 2..127, so the slider
     // never gives the emergency stop 1.
@@ -76,6 +76,8 @@ void ThrottleControl::sendDeferredSpeed() {
 }
 
 void ThrottleControl::sendDirection(int dirBit) {
+    // The locomotive stops; a speed still waiting must not start it again.
+    m_deferredPosition.reset();
     SlotRecord& r = record();
     r[SlotRecord::Speed] = 0;
     r[SlotRecord::DirF] = (r[SlotRecord::DirF] & ~DirectionBit) | dirBit;
@@ -97,7 +99,6 @@ bool ThrottleControl::reverseAndStop() {
         return false;
     changeDirection();
     m_pointerTarget = 0.0;
-    m_deferredPosition.reset();
     return true;
 }
 
@@ -127,6 +128,7 @@ void ThrottleControl::toggleFunction(int n) {
 void ThrottleControl::setSpeedByDigit(int digit) {
     if (!m_address || digit < 0 || digit > 9)
         return;
+    m_deferredPosition.reset();
     record()[SlotRecord::Speed] = static_cast<int>(std::lround(digit * 127.0 / 9.0));
     startJob(Speed);
 }

@@ -14,7 +14,7 @@ struct SlotRecord;
 // sends. Reads the address the field holds, kept here by setAddressText.
 class ThrottleControl {
 public:
-    static constexpr int FunctionCount = 13; // light and F1..F12
+    static constexpr int FunctionCount = ThrottleDisplay::Lamps; // light and F1..F12
     static constexpr int TopSliderValue = 126;
 
     ThrottleControl(int t, LinkState& state);
