@@ -1,0 +1,136 @@
+#include "PseudoTerminal.h"
+
+#include "VirtualStation.h"
+#include "platform/Clock.h"
+
+#include <QByteArray>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// Even with nothing on the line, the demo layout needs a look now and then.
+constexpr int IdleInterval = 50;
+// More than this waiting unread means no program has the terminal open.
+constexpr int UnreadLimit = 256;
+
+int bitRateOf(speed_t speed) {
+    switch (speed) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+PseudoTerminal::PseudoTerminal(const Clock& clock, VirtualStation& station)
+    : m_clock(clock), m_station(station) {
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &PseudoTerminal::writeDue);
+}
+
+PseudoTerminal::~PseudoTerminal() {
+    m_notifier.reset();
+    if (m_slave >= 0)
+        ::close(m_slave);
+    if (m_master >= 0)
+        ::close(m_master);
+}
+
+bool PseudoTerminal::fail(const QString& what) {
+    m_error = what + ": " + QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+bool PseudoTerminal::open() {
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_master < 0)
+        return fail("posix_openpt");
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+        return fail("grantpt/unlockpt");
+    const char* name = ::ptsname(m_master);
+    if (!name)
+        return fail("ptsname");
+    m_path = QString::fromLocal8Bit(name);
+
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slave < 0)
+        return fail("open " + m_path);
+    // Raw: every byte passes unchanged, in both directions.
+    termios settings{};
+    if (::tcgetattr(m_slave, &settings) != 0)
+        return fail("tcgetattr");
+    ::cfmakeraw(&settings);
+    if (::tcsetattr(m_slave, TCSANOW, &settings) != 0)
+        return fail("tcsetattr");
+
+    m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &PseudoTerminal::readFromProgram);
+    writeDue();
+    return true;
+}
+
+// The program sets the bit rate on its side of the terminal; the answers
+// follow it where it is a standard one.
+void PseudoTerminal::followBitRate() {
+    termios settings{};
+    if (::tcgetattr(m_slave, &settings) != 0)
+        return;
+    if (const int rate = bitRateOf(::cfgetospeed(&settings)); rate > 0)
+        m_station.line().setBitRate(rate);
+}
+
+void PseudoTerminal::readFromProgram() {
+    char buffer[512];
+    const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+    if (n <= 0)
+        return;
+    followBitRate();
+    const double now = m_clock.now();
+    m_station.advance(now);
+    m_station.receive(QByteArray(buffer, static_cast<qsizetype>(n)), now);
+    writeDue();
+}
+
+void PseudoTerminal::writeDue() {
+    const double now = m_clock.now();
+    m_station.advance(now);
+    const QByteArray due = m_station.line().take(now);
+    // What nobody reads must not greet the next program that opens the terminal.
+    if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit)
+        ::tcflush(m_slave, TCIFLUSH);
+    qsizetype done = 0;
+    while (done < due.size()) {
+        const ssize_t n = ::write(m_master, due.constData() + done, due.size() - done);
+        if (n <= 0)
+            break; // the terminal's buffer is full: what no program reads is lost, as on a line
+        done += n;
+    }
+    const double next = m_station.line().nextArrival(now);
+    const int wait =
+        next < 0 ? IdleInterval
+                 : std::clamp(static_cast<int>(std::ceil((next - now) * 1000)), 0, IdleInterval);
+    m_timer.start(wait);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+class Clock;
+class VirtualStation;
+
+// Serves the virtual command station on a pseudo-terminal, so that a program
+// opens it like a serial port: what it writes reaches the station, and the
+// station's answers are written back at the pace of the line.
+class PseudoTerminal : public QObject {
+    Q_OBJECT
+public:
+    PseudoTerminal(const Clock& clock, VirtualStation& station);
+    ~PseudoTerminal() override;
+
+    // Creates the terminal; false with the reason in errorText().
+    bool open();
+    // The device a serial port opens, such as /dev/pts/3.
+    QString path() const { return m_path; }
+    QString errorText() const { return m_error; }
+
+private:
+    void readFromProgram();
+    void writeDue();
+    void followBitRate();
+    bool fail(const QString& what);
+
+    const Clock& m_clock;
+    VirtualStation& m_station;
+    int m_master = -1;
+    // Held open so that reading the master never fails while no program has
+    // the terminal open.
+    int m_slave = -1;
+    QString m_path;
+    QString m_error;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    QTimer m_timer;
+};

@@ -1,0 +1,69 @@
+#include "VirtualSerialPort.h"
+
+#include "VirtualStation.h"
+#include "platform/Clock.h"
+#include "platform/SerialSettings.h"
+
+VirtualSerialPort::VirtualSerialPort(const Clock& clock, VirtualStation& station)
+    : m_clock(clock), m_station(station) {}
+
+bool VirtualSerialPort::open(int) {
+    if (!m_open) {
+        m_open = true;
+        m_station.advance(m_clock.now());
+        m_station.line().clear();
+    }
+    return true;
+}
+
+// What was still on its way is lost, as with a real port.
+void VirtualSerialPort::close() {
+    m_open = false;
+    m_station.line().clear();
+}
+
+bool VirtualSerialPort::setSettings(const QString& settings) {
+    const std::optional<SerialSettings> parsed = SerialSettings::parse(settings);
+    if (!parsed) {
+        m_error = QStringLiteral("Ungültige Schnittstellen-Einstellung: %1").arg(settings);
+        return false;
+    }
+    m_station.line().setBitRate(parsed->bitRate);
+    return true;
+}
+
+bool VirtualSerialPort::setCustomBitRate(int bitsPerSecond) {
+    if (bitsPerSecond <= 0)
+        return false;
+    m_station.line().setBitRate(bitsPerSecond);
+    return true;
+}
+
+qint64 VirtualSerialPort::bytesWaiting() const {
+    if (!m_open)
+        return 0;
+    const double now = m_clock.now();
+    m_station.advance(now);
+    return m_station.line().ready(now);
+}
+
+QByteArray VirtualSerialPort::readAll() {
+    if (!m_open)
+        return {};
+    const double now = m_clock.now();
+    m_station.advance(now);
+    return m_station.line().take(now);
+}
+
+void VirtualSerialPort::write(const QByteArray& bytes) {
+    if (!m_open)
+        return;
+    const double now = m_clock.now();
+    m_station.advance(now);
+    m_station.receive(bytes, now);
+}
+
+void VirtualSerialPort::setBreak(bool on) {
+    if (m_open && on)
+        m_station.enterTextMode();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/SerialPort.h"
+
+class Clock;
+class VirtualStation;
+
+// The virtual command station behind the program's serial port, in the same
+// process. Bytes written reach the station at once; what it says back can be
+// read as soon as the clock has reached the time it arrives on the line.
+class VirtualSerialPort final : public SerialPort {
+public:
+    VirtualSerialPort(const Clock& clock, VirtualStation& station);
+
+    bool open(int comNumber) override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    QString errorText() const override { return m_error; }
+
+    bool setSettings(const QString& settings) override;
+    bool setCustomBitRate(int bitsPerSecond) override;
+
+    qint64 bytesWaiting() const override;
+    QByteArray readAll() override;
+    void write(const QByteArray& bytes) override;
+    // Written bytes are with the station at once; nothing waits to go out.
+    void clearOutput() override {}
+
+    // The virtual line has no modem lines; it is always ready.
+    bool ctsHolding() const override { return m_open; }
+    void setBreak(bool on) override;
+    void setDtr(bool) override {}
+    void setRts(bool) override {}
+
+private:
+    const Clock& m_clock;
+    VirtualStation& m_station;
+    bool m_open = false;
+    QString m_error;
+};

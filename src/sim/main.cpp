@@ -1,0 +1,72 @@
+#include "PseudoTerminal.h"
+#include "VirtualStation.h"
+#include "platform/Clock.h"
+#include "platform/ComPortNames.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+int failWith(const QString& text) {
+    QTextStream(stderr) << "gx-sim: " << text << Qt::endl;
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("gx-sim");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "The virtual command station on a pseudo-terminal. Prints the terminal's path and "
+        "serves until stopped.");
+    parser.addHelpOption();
+    const QCommandLineOption type("type", "Command station type 1, 2, 3, or 99 for unknown.", "N",
+                                  "1");
+    const QCommandLineOption demo("demo", "Run the demo layout.");
+    const QCommandLineOption textMode(
+        "text-mode", "Start in text command mode, as the station's own serial port does.");
+    const QCommandLineOption registerCom(
+        "register-com", "Enter the terminal as COM N in the Conf folder's ports.dat.", "N");
+    const QCommandLineOption conf("conf", "The Conf folder for --register-com.", "DIR");
+    parser.addOptions({type, demo, textMode, registerCom, conf});
+    parser.process(app);
+
+    bool ok = false;
+    const int stationType = parser.value(type).toInt(&ok);
+    if (!ok)
+        return failWith("--type needs a number: " + parser.value(type));
+    int comNumber = 0;
+    if (parser.isSet(registerCom)) {
+        comNumber = parser.value(registerCom).toInt(&ok);
+        if (!ok || comNumber < 1 || comNumber > 255)
+            return failWith("--register-com needs a COM number 1..255: " +
+                            parser.value(registerCom));
+        if (!parser.isSet(conf))
+            return failWith("--register-com needs --conf DIR");
+    }
+
+    SteadyClock clock;
+    VirtualStation station(StationProfile::forType(stationType));
+    station.setDemo(parser.isSet(demo));
+    if (parser.isSet(textMode))
+        station.enterTextMode();
+
+    PseudoTerminal terminal(clock, station);
+    if (!terminal.open())
+        return failWith(terminal.errorText());
+
+    if (comNumber > 0) {
+        QString error;
+        const QString portsDat = QDir(parser.value(conf)).filePath("ports.dat");
+        if (!ComPortNames::registerPort(portsDat, comNumber, terminal.path(), &error))
+            return failWith(portsDat + ": " + error);
+    }
+    QTextStream(stdout) << terminal.path() << Qt::endl;
+    return app.exec();
+}

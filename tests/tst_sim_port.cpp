@@ -1,0 +1,228 @@
+#include "app/Station.h"
+#include "link/SlotRecord.h"
+#include "platform/Clock.h"
+#include "sim/BusFramer.h"
+#include "sim/DemoLayout.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
+#include "support/Hex.h"
+#include "support/RecordingOperatingView.h"
+#include "support/RecordingView.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray Slot0OfType1 = msg("E7 0E 00 00 00 02 00 07 00 00 00 47 58");
+
+// Reads the port for a while, in steps of the program's poll, and frames
+// what came in.
+QList<QByteArray> readFor(ManualClock& clock, SerialPort& port, double seconds) {
+    BusFramer framer;
+    QList<QByteArray> messages;
+    for (double t = 0; t < seconds; t += 0.1) {
+        clock.advance(0.1);
+        messages += framer.receive(port.readAll());
+    }
+    return messages;
+}
+
+} // namespace
+
+class SimPortTest : public QObject {
+    Q_OBJECT
+
+    ManualClock clock;
+
+private slots:
+    void deliversOnlyWhatHasArrivedAtTheBitRate_data() {
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<int>("customRate");
+        QTest::addColumn<int>("bitRate");
+        QTest::newRow("station port during the switch-over") << "2400,n,8,2" << 0 << 2400;
+        QTest::newRow("station port") << "19200,n,8,2" << 0 << 19200;
+        QTest::newRow("interface 41770") << "19200,n,8,1" << 16457 << 16457;
+        QTest::newRow("USB interface") << "115200,n,8,1" << 0 << 115200;
+    }
+    void deliversOnlyWhatHasArrivedAtTheBitRate() {
+        QFETCH(QString, settings);
+        QFETCH(int, customRate);
+        QFETCH(int, bitRate);
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        QVERIFY(port.setSettings(settings));
+        if (customRate > 0)
+            QVERIFY(port.setCustomBitRate(customRate));
+        QVERIFY(port.open(1));
+        const double byte = 10.0 / bitRate;
+
+        port.write(msg("BB 00 00"));
+        QCOMPARE(port.bytesWaiting(), 0);
+        clock.advance(3.5 * byte);
+        QCOMPARE(port.bytesWaiting(), 3);
+        clock.advance(0.5 * byte);
+        QCOMPARE(port.readAll(), msg("BB 00 00"));
+        clock.advance(13.5 * byte);
+        QCOMPARE(port.readAll(), Slot0OfType1.left(13));
+        clock.advance(0.5 * byte);
+        QCOMPARE(port.readAll(), Slot0OfType1.right(1));
+    }
+
+    void refusesSettingsItCannotRead() {
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        QVERIFY(!port.setSettings("fast"));
+        QVERIFY(port.errorText().contains("fast"));
+        QVERIFY(!port.setCustomBitRate(0));
+    }
+
+    void closedPortNeitherHearsNorSpeaks() {
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        port.write(msg("BB 00 00"));
+        clock.advance(1);
+        QCOMPARE(port.bytesWaiting(), 0);
+        QVERIFY(port.open(1));
+        QCOMPARE(port.readAll(), QByteArray());
+        QVERIFY(port.ctsHolding());
+        // What is still on its way when the port closes is lost.
+        port.write(msg("BB 00 00"));
+        port.close();
+        QVERIFY(!port.ctsHolding());
+        QVERIFY(port.open(1));
+        clock.advance(1);
+        QCOMPARE(port.readAll(), QByteArray());
+    }
+
+    void switchesFromTextCommandsToLocoNetAsTheProgramDoes() {
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        QVERIFY(port.setSettings("2400,n,8,2"));
+        QVERIFY(port.open(1));
+        port.setBreak(true);
+        clock.advance(1);
+        port.setBreak(false);
+        QVERIFY(station.inTextMode());
+
+        // Text mode: a LocoNet message is no command.
+        port.write(msg("BB 00 00"));
+        clock.advance(1);
+        QVERIFY(!port.readAll().contains(char(0xBB)));
+
+        port.write("\rxB19200\r");
+        clock.advance(1);
+        QVERIFY(port.readAll().contains(']'));
+        port.close();
+        QVERIFY(port.setSettings("19200,n,8,2"));
+        QVERIFY(port.open(1));
+        for (const QByteArray command : {"xRT255\r", "x&LN$55AA\r"}) {
+            port.write(command);
+            clock.advance(1);
+            const QByteArray answer = port.readAll();
+            QVERIFY2(answer.contains(']'), answer.constData());
+        }
+        QVERIFY(!station.inTextMode());
+        port.write(msg("BB 00 00"));
+        clock.advance(1);
+        QCOMPARE(hexText(port.readAll()), hexText(msg("BB 00 00") + Slot0OfType1));
+    }
+
+    void textModeAnswersUnknownCommandsAndStaysSilentWhenToldTo() {
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        QVERIFY(port.open(1));
+        port.setBreak(true);
+        port.write("xZZ\r");
+        clock.advance(1);
+        const QByteArray answer = port.readAll();
+        QVERIFY(answer.contains("?"));
+        QVERIFY(answer.endsWith(']'));
+        QVERIFY(station.inTextMode());
+
+        station.faults.silent = true;
+        port.write("xB19200\r");
+        clock.advance(1);
+        QCOMPARE(port.readAll(), QByteArray());
+    }
+
+    void demoLayoutReportsContactsAndAThrottleThatDrives() {
+        VirtualStation station;
+        station.setDemo(true);
+        VirtualSerialPort port(clock, station);
+        QVERIFY(port.open(1));
+
+        const QList<QByteArray> first = readFor(clock, port, DemoLayout::ThrottleAfter - 0.5);
+        QVERIFY(first.size() >= 2);
+        for (const QByteArray& m : first) {
+            QCOMPARE(quint8(m[0]), quint8(0xB2));
+            QVERIFY((m[1] & 0x7F) < DemoLayout::Contacts / 2 && (m[2] & 0x0F) == 0);
+        }
+
+        const QList<QByteArray> later = readFor(clock, port, 1.0);
+        QVERIFY(later.contains(msg("E5 0F 00 00 00 1F 01 0E 12 05 00 01 00 00")));
+
+        // The PC gives the throttle locomotive 3; from then on it drives it.
+        port.write(msg("ED 0F 01 05 00 20 01 0E 12 0A 00 03 00 00"));
+        const QList<QByteArray> driving = readFor(clock, port, 30);
+        QVERIFY(driving.contains(msg("BF 00 03")));
+        const bool drives = std::any_of(driving.begin(), driving.end(), [](const QByteArray& m) {
+            return quint8(m[0]) == 0xA0 && m[1] == 1;
+        });
+        QVERIFY(drives);
+    }
+
+    void theProgramIdentifiesTheStationAndReadsItsNumbers_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("identified");
+        QTest::addColumn<double>("serialNumber");
+        QTest::addColumn<double>("version");
+        for (int type : {1, 2, 3, 5}) {
+            const StationProfile p = StationProfile::forType(type);
+            QTest::addRow("type %d", type)
+                << type << (type == 5 ? 99 : type) << double(p.serialNumber)
+                << p.versionThousandths / 1000.0;
+        }
+    }
+    void theProgramIdentifiesTheStationAndReadsItsNumbers() {
+        QFETCH(int, type);
+        QFETCH(int, identified);
+        QFETCH(double, serialNumber);
+        QFETCH(double, version);
+        VirtualStation virtualStation(StationProfile::forType(type));
+        VirtualSerialPort port(clock, virtualStation);
+        RecordingView messages;
+        RecordingOperatingView operating;
+        QTemporaryDir conf;
+        Station program(clock, port, messages, operating, conf.path());
+        program.link.InterfaceType = 3;
+        QVERIFY(port.setSettings("115200,n,8,1"));
+        QVERIFY(port.open(1));
+        const auto run = [&](int code, int counter) {
+            program.state.job.start(code, counter);
+            for (int tick = 0; tick < 500 && !program.state.job.idle(); ++tick) {
+                program.ReceiveBytes();
+                program.MainTick();
+                clock.advance(0.01);
+            }
+        };
+
+        program.state.StationType = -1;
+        run(100, -1);
+        QCOMPARE(program.state.StationType, identified);
+        run(47, 0);
+        QCOMPARE(program.state.answers.SerialNumber, serialNumber);
+        QCOMPARE(program.state.answers.SoftwareVersion, version);
+        QCOMPARE(messages.messages, QStringList());
+
+        // A throttle asks for locomotive 3: its slot and data format arrive.
+        program.state.job.JobThrottle = 0;
+        run(30, 3);
+        QCOMPARE(program.state.ThrottleSlot[0], 1);
+        QCOMPARE(program.state.ThrottleData[0][SlotRecord::FormatCode], 210);
+        QCOMPARE(messages.messages, QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(SimPortTest)
+#include "tst_sim_port.moc"
