@@ -3,6 +3,7 @@
 #include "programming/lncv/LncvJobs.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
+#include "support/SimRig.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -338,6 +339,58 @@ private slots:
         QCOMPARE(r.h.s.answers.LncvValue, 40000);
         QCOMPARE(r.field("LNCV_NR_TXT")->text(), QString("1"));
         QVERIFY(r.h.messages.messages.isEmpty());
+    }
+
+    // A whole session with a module on the virtual command station.
+    void moduleOnTheLayout() {
+        SimRig rig;
+        LncvModule module;
+        module.article = 1234;
+        module.lncvs[0].value = 5;
+        module.lncvs[2].value = 55;
+        module.lncvs[3] = {9, true};
+        rig.layout.modules.clear();
+        rig.layout.modules.add(module);
+        LncvJobs jobs(rig.s, rig.station.jobs);
+        LNProg window(jobs);
+        window.show();
+        const auto type = [&](const char* name, const QString& text) {
+            window.findChild<QLineEdit*>(name)->setText(text);
+        };
+        const auto click = [&](const char* name) {
+            QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+            rig.run(0.5);
+        };
+        const auto text = [&](const char* name) {
+            return window.findChild<QLineEdit*>(name)->text();
+        };
+
+        type("LNArtNrTxt", "12340");
+        type("LNModAdrTxt", "5");
+        click("StartBut");
+        QVERIFY(rig.layout.modules.modules().first().programming);
+        QVERIFY(window.findChild<QPushButton*>("Rd_lncvBut")->isEnabled());
+        QCOMPARE(text("LNCV_VAL_TXT"), QString("5"));
+
+        type("LNCV_NR_TXT", "2");
+        click("Rd_lncvBut");
+        QCOMPARE(text("LNCV_VAL_TXT"), QString("55"));
+        type("LNCV_VAL_TXT", "777");
+        click("WR_lncvBut");
+        QCOMPARE(rig.layout.modules.modules().first().lncvs[2].value, 777);
+        QVERIFY(rig.messages.messages.isEmpty());
+
+        type("LNCV_NR_TXT", "3");
+        click("WR_lncvBut");
+        type("LNCV_NR_TXT", "4");
+        click("Rd_lncvBut");
+        rig.run(2);
+        QCOMPARE(rig.messages.messages,
+                 QStringList({"LNCV-Schreiben: LNCV schreibgeschützt", "Fehler: LNCV lesen"}));
+
+        click("EndBut");
+        QVERIFY(!rig.layout.modules.modules().first().programming);
+        QVERIFY(window.findChild<QPushButton*>("StartBut")->isEnabled());
     }
 };
 

@@ -5,6 +5,7 @@
 #include "programming/lncv/ZeltronManager.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
+#include "support/SimRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +86,37 @@ struct ZeltronRig {
     F47500* window(int w) { return dynamic_cast<F47500*>(zt.window(w)); }
     template <typename T> T* control(const char* name, int w = 1) {
         return window(w)->findChild<T*>(name);
+    }
+};
+
+// The program with real throttle windows on the virtual command station.
+struct ZeltronOnLayout {
+    SimRig rig;
+    LncvJobs lncv{rig.s, rig.station.jobs};
+    ZeltronManager zt{rig.s, lncv, &F47500::create};
+
+    void run(double seconds) {
+        for (int i = 0; i < qRound(seconds / 0.01); ++i) {
+            rig.tick();
+            for (const int w : std::exchange(rig.operating.zeltronShows, {}))
+                zt.show(w);
+        }
+    }
+    // The handheld throttle drives its locomotive: a message on the bus.
+    void handheldSends(const char* text) {
+        rig.layout.deviceSends(msg(text), rig.clock.now());
+        run(0.1);
+    }
+    F47500* window(int w) { return dynamic_cast<F47500*>(zt.window(w)); }
+    template <typename T> T* control(const char* name) { return window(1)->findChild<T*>(name); }
+    // The lines of the direction arrow that can be seen.
+    QStringList arrow() {
+        QStringList shown;
+        for (const char* line : {"DirL", "DirO1", "DirO2", "DirU1", "DirU2"}) {
+            if (control<QWidget>(line)->isVisible())
+                shown << line;
+        }
+        return shown;
     }
 };
 
@@ -387,6 +419,58 @@ private slots:
         r.announce(14);
         QVERIFY(r.window(1)->isVisible());
         QCOMPARE(r.window(1)->windowTitle(), QString("ZT Fahrpult 14"));
+    }
+
+    // A handheld throttle asks for a locomotive, the user gives it one, and
+    // the window follows what the throttle does with it.
+    void handheldThrottleOnTheLayout() {
+        ZeltronOnLayout z;
+        z.rig.layout.announceThrottle(12, z.rig.clock.now());
+        z.run(0.2);
+        QVERIFY(z.window(1));
+        QVERIFY(z.window(1)->isVisible());
+        QCOMPARE(z.window(1)->windowTitle(), QString("ZT Fahrpult 12"));
+
+        QTest::keyClicks(z.control<QLineEdit>("Ladr"), "3");
+        QTest::mouseClick(z.control<QPushButton>("OKButton"), Qt::LeftButton);
+        z.run(0.5);
+        const HandheldThrottles::Throttle* handheld = z.rig.layout.throttles.throttle(12);
+        QCOMPARE(handheld->address, 3);
+        QVERIFY(!handheld->waiting);
+        const int slot = z.rig.layout.locos.slotOf(3);
+        QVERIFY(slot >= 1);
+        QCOMPARE(z.rig.s.ZeltronWindows[1].Slot, slot);
+        QCOMPARE(z.rig.s.SlotOnZeltron[slot], 1);
+        QCOMPARE(z.control<QLineEdit>("Ladr")->text(), QString("3"));
+        QVERIFY(!z.control<QLineEdit>("Ladr")->isEnabled());
+        QVERIFY(!z.control<QPushButton>("OKButton")->isEnabled());
+
+        // The locomotive's data format, as the raw message window would ask.
+        z.rig.s.MonitorSendText = "ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00";
+        z.rig.s.job.start(40);
+        z.run(0.3);
+        const QString s = QString::asprintf("%02X", slot);
+        z.handheldSends(qPrintable("A0 " + s + " 40"));
+        z.handheldSends(qPrintable("A1 " + s + " 31"));
+        z.handheldSends(qPrintable("A2 " + s + " 01"));
+        QCOMPARE(z.control<QLabel>("FST")->text(), QString("14"));
+        for (const int f : {0, 1, 5})
+            QCOMPARE(z.control<FunctionLamp>(qPrintable(QString("Fanz_%1").arg(f)))->colour(),
+                     colour::Yellow);
+        QCOMPARE(z.control<FunctionLamp>("Fanz_2")->colour(), colour::White);
+        QCOMPARE(z.arrow(), QStringList({"DirL", "DirU1", "DirU2"}));
+        z.handheldSends(qPrintable("A1 " + s + " 00"));
+        QCOMPARE(z.arrow(), QStringList({"DirL", "DirO1", "DirO2"}));
+        QVERIFY(z.rig.messages.messages.isEmpty());
+
+        // Asked again, the same window waits for the next address.
+        z.rig.layout.announceThrottle(12, z.rig.clock.now());
+        z.run(0.2);
+        QVERIFY(!z.zt.window(2));
+        QCOMPARE(z.window(1)->windowTitle(), QString("ZT Fahrpult 12"));
+        QVERIFY(z.control<QLineEdit>("Ladr")->isEnabled());
+        QVERIFY(z.control<QLineEdit>("Ladr")->text().isEmpty());
+        QCOMPARE(z.rig.s.ZeltronWindows[1].Waiting, -1);
     }
 };
 

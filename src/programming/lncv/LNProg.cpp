@@ -11,19 +11,6 @@
 #include <QPushButton>
 
 namespace {
-struct FieldNumbers {
-    std::optional<int> article;
-    std::optional<int> moduleAddress;
-    std::optional<int> number;
-    std::optional<int> value;
-};
-
-FieldNumbers numbersOf(const QLineEdit* article, const QLineEdit* moduleAddress,
-                       const QLineEdit* number, const QLineEdit* value) {
-    return {fieldArticleNumber(article->text()), fieldNumber(moduleAddress->text(), LncvMax),
-            fieldNumber(number->text(), LncvMax), fieldNumber(value->text(), LncvMax)};
-}
-
 int wireArticle(const std::optional<int>& articleNumber) {
     return static_cast<int>(lncvArticleOf(*articleNumber));
 }
@@ -93,13 +80,18 @@ QPushButton* LNProg::addButton(const char* name, const QString& text) {
     return button;
 }
 
+LNProg::Numbers LNProg::numbers() const {
+    return {fieldArticleNumber(m_article->text()), fieldNumber(m_moduleAddress->text(), LncvMax),
+            fieldNumber(m_number->text(), LncvMax), fieldNumber(m_value->text(), LncvMax)};
+}
+
 void LNProg::setProgramming(bool on) {
     m_programming = on;
     checkFields();
 }
 
 void LNProg::checkFields() {
-    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    const Numbers n = numbers();
     paintFieldText(m_article, fieldLooksRight(m_article->text(), n.article));
     paintFieldText(m_moduleAddress, fieldLooksRight(m_moduleAddress->text(), n.moduleAddress));
     paintFieldText(m_number, fieldLooksRight(m_number->text(), n.number));
@@ -111,7 +103,7 @@ void LNProg::checkFields() {
 }
 
 void LNProg::start() {
-    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    const Numbers n = numbers();
     if (n.article && n.moduleAddress)
         m_jobs.startProgramming(wireArticle(n.article), *n.moduleAddress);
 }
@@ -122,13 +114,13 @@ void LNProg::end() {
 }
 
 void LNProg::read() {
-    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    const Numbers n = numbers();
     if (n.article && n.number)
         m_jobs.read(wireArticle(n.article), *n.number);
 }
 
 void LNProg::write() {
-    const FieldNumbers n = numbersOf(m_article, m_moduleAddress, m_number, m_value);
+    const Numbers n = numbers();
     if (!n.article || !n.number || !n.value)
         return;
     m_jobs.write({wireArticle(n.article), *n.number, *n.value});

@@ -3,6 +3,7 @@
 #include "LncvView.h"
 
 #include <QWidget>
+#include <optional>
 
 class LncvJobs;
 class QLineEdit;
@@ -27,8 +28,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the fields hold; none where a field holds no usable number.
+    struct Numbers {
+        std::optional<int> article;
+        std::optional<int> moduleAddress;
+        std::optional<int> number;
+        std::optional<int> value;
+    };
+
     QLineEdit* addField(const char* name, const QString& text);
     QPushButton* addButton(const char* name, const QString& text);
+    Numbers numbers() const;
     void setProgramming(bool on);
     void checkFields();
     void start();
