@@ -6,6 +6,8 @@
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
 
 #include <QApplication>
 
@@ -14,7 +16,14 @@ int main(int argc, char* argv[]) {
     const QString conf = confFolder(app.arguments(), QApplication::applicationDirPath());
 
     SteadyClock clock;
-    QtSerialPort port(ComPortNames::fromFile(confPath(conf, "ports.dat")));
+    QtSerialPort serialPort(ComPortNames::fromFile(confPath(conf, "ports.dat")));
+    // --simulate puts the virtual command station behind the port, whatever
+    // interface is chosen; --demo brings its small demo layout to life.
+    VirtualStation virtualStation;
+    virtualStation.setDemo(app.arguments().contains("--demo"));
+    VirtualSerialPort virtualPort(clock, virtualStation);
+    SerialPort& port =
+        app.arguments().contains("--simulate") ? static_cast<SerialPort&>(virtualPort) : serialPort;
     MessageQueue messages;
     OperatingView operating;
     Station station(clock, port, messages, operating, conf);
