@@ -4,6 +4,7 @@
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
+#include "support/LinkHarness.h"
 #include "support/RecordingView.h"
 
 #include <QFile>
@@ -97,6 +98,36 @@ private slots:
         QCOMPARE(station.state.FeedbackState[2048], qint16(-1));
         QVERIFY(station.link.Tx.isFree());
         QVERIFY(station.link.Rx.isEmpty());
+    }
+
+    // A contact reported on the bus requests a route through its trigger
+    // cell; the engine in the same tick loop switches the route's turnout.
+    void feedbackOnTheBusRunsATriggeredRoute() {
+        LinkHarness h;
+        RouteTable& table = h.station.routes.table;
+        table.setText(3, RouteTable::RequestTriggerColumn, "Rm12-b");
+        table.setText(3, RouteTable::FirstCommandColumn, "Ma5-g");
+        h.receive("B2 05 70");
+        QCOMPARE(h.echoNext(), msg("B0 04 30"));
+        QVERIFY(table.isSet(3, RouteTable::RequestedColumn));
+    }
+
+    void routesSurviveARestart() {
+        QTemporaryDir dir;
+        ManualClock clock;
+        FakeSerialPort port;
+        RecordingView view;
+        OperatingView operating;
+        {
+            Station station(clock, port, view, operating, dir.path());
+            station.StartUp();
+            station.routes.table.setText(208, RouteTable::LastColumn, "Pa-10");
+            QVERIFY(station.ShutDown());
+        }
+        Station station(clock, port, view, operating, dir.path());
+        station.StartUp();
+        QCOMPARE(station.routes.table.text(208, RouteTable::LastColumn), QString("Pa-10"));
+        QVERIFY(view.messages.isEmpty());
     }
 };
 

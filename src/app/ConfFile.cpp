@@ -1,8 +1,9 @@
 #include "ConfFile.h"
 
+#include "platform/WholeFile.h"
+
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 constexpr qint64 MaxConfSize = 4096;
@@ -32,14 +33,8 @@ ConfFile ConfFile::read(const QString& path) {
 }
 
 bool ConfFile::write(const QString& path, QString* error) const {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(QByteArray::number(InterfaceType) + "\r\n" + QByteArray::number(ComPortNumber) +
-                   "\r\n");
-        if (file.commit())
-            return true;
-    }
-    if (error)
-        *error = file.errorString();
-    return false;
+    return writeWholeFile(path,
+                          QByteArray::number(InterfaceType) + "\r\n" +
+                              QByteArray::number(ComPortNumber) + "\r\n",
+                          error);
 }

@@ -9,8 +9,14 @@
 Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, OperatingView& operating,
                  QString confFolder)
     : state(clock, port, messages, operating), link(state.link), jobs(state), dispatcher(state),
-      m_confFolder(std::move(confFolder)) {
+      routes(clock, link.Tx, messages), m_confFolder(std::move(confFolder)) {
     registerLinkJobs(jobs, state);
+    state.hooks.OnAccessoryForRoutes = [this](int address, int direction) {
+        routes.OnAccessoryForRoutes(address, direction);
+    };
+    state.hooks.OnFeedbackForRoutes = [this](int contact, int occupied) {
+        routes.OnFeedbackForRoutes(contact, occupied);
+    };
     m_timer1.setInterval(Timer1Interval);
     m_mainTimer.setInterval(MainTimerInterval);
     connect(&m_timer1, &QTimer::timeout, this, &Station::ReceiveBytes);
@@ -23,16 +29,19 @@ void Station::StartUp() {
     link.InterfaceType = conf.InterfaceType;
     link.ComPortNumber = conf.ComPortNumber;
     setTimer1Running(true);
+    routes.LoadRoutes(routeFilePath());
     state.resetToStartValues();
     state.operating.SetLinkBusy(true);
 }
 
-void Station::ShutDown() {
+bool Station::ShutDown() {
     setMainTimerRunning(false);
+    return routes.SaveRoutes(routeFilePath());
 }
 
 void Station::MainTick() {
     jobs.RunJobStep();
+    routes.RunRouteEngine();
     link.TransmitPending();
     dispatcher.DispatchAll();
 }
@@ -54,4 +63,8 @@ void Station::setTimer1Running(bool on) {
 bool Station::writeConf(QString* error) const {
     const ConfFile conf{link.InterfaceType, link.ComPortNumber};
     return conf.write(confPath(m_confFolder, "conf.dat"), error);
+}
+
+QString Station::routeFilePath() const {
+    return confPath(m_confFolder, "FS.DAT");
 }

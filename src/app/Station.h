@@ -3,6 +3,7 @@
 #include "link/Dispatcher.h"
 #include "link/JobMachine.h"
 #include "link/LinkState.h"
+#include "routes/Routes.h"
 
 #include <QObject>
 #include <QTimer>
@@ -28,8 +29,9 @@ public:
 
     // Start-up: conf.dat, the start values, Timer1.
     void StartUp();
-    // Stops the tick and saves what must survive the program.
-    void ShutDown();
+    // Stops the tick and saves what must survive the program; false when the
+    // routes could not be saved (the user has been told).
+    bool ShutDown();
 
     void ReceiveBytes() { link.ReceiveBytes(); }
     void MainTick();
@@ -40,11 +42,13 @@ public:
     bool timer1Running() const { return m_timer1.isActive(); }
 
     bool writeConf(QString* error) const;
+    QString routeFilePath() const;
 
     LinkState state;
     Link& link;
     JobMachine jobs;
     Dispatcher dispatcher;
+    Routes routes;
 
 private:
     QString m_confFolder;

@@ -1,8 +1,9 @@
 #include "ComPortNames.h"
 
+#include "WholeFile.h"
+
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 
@@ -106,16 +107,8 @@ bool ComPortNames::registerPort(const QString& portsDatPath, int comNumber, cons
     }
     kept.append(QByteArray::number(comNumber) + '=' + device.toLocal8Bit());
 
-    QSaveFile file(portsDatPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
+    QByteArray content;
     for (const QByteArray& line : kept)
-        file.write(line + "\r\n");
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+        content += line + "\r\n";
+    return writeWholeFile(portsDatPath, content, error);
 }

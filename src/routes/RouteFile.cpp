@@ -1,9 +1,9 @@
 #include "RouteFile.h"
 
 #include "RouteTable.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -118,22 +118,5 @@ QByteArray RouteFileContent(const RouteTable& table) {
 }
 
 bool WriteRouteFile(const RouteTable& table, const QString& path, QString* error) {
-    const QByteArray content = RouteFileContent(table);
-    QSaveFile file(path);
-    QString problem;
-    if (!file.open(QIODevice::WriteOnly)) {
-        problem = file.errorString();
-    } else if (file.write(content) != content.size()) {
-        // A full disk may take part of the data without reporting an error;
-        // committing then would replace the old file with a cut-off one.
-        file.cancelWriting();
-        problem = QStringLiteral("Schreibfehler");
-    } else if (!file.commit()) {
-        problem = file.errorString();
-    }
-    if (problem.isEmpty())
-        return true;
-    if (error)
-        *error = problem;
-    return false;
+    return writeWholeFile(path, RouteFileContent(table), error);
 }
