@@ -9,6 +9,7 @@ namespace {
 
 constexpr quint8 Accepted = 0x7F;
 constexpr quint8 NotAccepted = 0x00;
+constexpr quint8 DirectionReport = 0x15;
 
 QByteArray acknowledge(bool accepted) {
     return sim::longAck(0xED, accepted ? Accepted : NotAccepted);
@@ -52,7 +53,7 @@ bool StationRequests::isStationRequest(const QByteArray& m) {
 }
 
 QByteArray StationRequests::directionReport(int slot) {
-    return sim::packedMessage(0xED, {0x01, 0x47, 0x58}, 0x15, {slot, 0, 0, 0, 0, 0, 0});
+    return sim::packedMessage(0xED, {0x01, 0x47, 0x58}, DirectionReport, {slot, 0, 0, 0, 0, 0, 0});
 }
 
 void StationRequests::handle(const QByteArray& request, StationSettings& settings,
