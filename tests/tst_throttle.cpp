@@ -6,6 +6,7 @@
 #include "operating/pictures/LocoPictureName.h"
 #include "operating/throttle/LocoAddress.h"
 #include "support/LinkHarness.h"
+#include "support/SimRig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -597,19 +598,6 @@ private slots:
         QCOMPARE(w.slider()->value(), 10);
     }
 
-    void gaugeFollowsTheSpeed() {
-        ThrottleWindow w;
-        w.acquire();
-        w.h.receive("A0 05 7F");
-        w.h.ticks(3);
-        auto* gauge = w.control<SpeedGauge>("Zeiger", 0);
-        QCOMPARE(gauge->pointer(), 0.0f);
-        w.panel.ZeigerTimerTick();
-        QCOMPARE(gauge->pointer(), 0.25f);
-        w.panel.ZeigerTimerTick();
-        QCOMPARE(gauge->pointer(), 0.4375f);
-    }
-
     void missingPictureIsDrawn() {
         ThrottleWindow w;
         QTemporaryDir empty;
@@ -619,6 +607,46 @@ private slots:
         QVERIFY(picture->toolTip().contains("Lok0.bmp"));
         w.panel.setConfFolder(QStringLiteral(GX_CONF_DIR));
         QVERIFY(picture->toolTip().isEmpty());
+    }
+
+    // The whole way to the virtual command station and back.
+    void drivesALocomotiveOnTheVirtualStation() {
+        SimRig rig;
+        rig.layout.profile = StationProfile::forType(2);
+        rig.s.StationType = 2;
+        rig.layout.settings.setFormat(3, {211, 0});
+        PanelView view;
+        ThrottlePanel panel(0, rig.s);
+        view.panel = &panel;
+        rig.operating.windows = &view;
+        auto* address = panel.findChild<QLineEdit*>("LokAdr_0");
+        auto* slider = panel.findChild<QSlider*>("FSTScroll_0");
+        panel.focusAddress();
+        QTest::keyClicks(address, "3");
+        QTest::keyClick(address, Qt::Key_Return);
+        rig.run(1.0);
+        QVERIFY(rig.s.job.idle());
+        QCOMPARE(panel.findChild<QLabel*>("ProtLbL_0")->text(), QString("DCC - 128"));
+        const int slot = rig.layout.locos.slotOf(3);
+        QCOMPARE(rig.s.ThrottleSlot[0], slot);
+        const auto& loco = rig.layout.locos.slot(slot);
+
+        QTest::keyClick(slider, Qt::Key_PageUp);
+        rig.run(0.5);
+        QTest::mouseClick(panel.findChild<QPushButton*>("FCmd_12"), Qt::LeftButton);
+        rig.run(0.5);
+        QCOMPARE(loco.speed, 11);
+        QCOMPARE(loco.extFn[5] & 0x10, 0x10);
+        QCOMPARE(panel.findChild<IndicatorLamp*>("FKT_12")->colour(), colour::Yellow);
+        QCOMPARE(panel.findChild<QLabel*>("SpeedLbl_0")->text(), QString("10"));
+
+        QTest::mouseClick(panel.findChild<QPushButton*>("DIR_1"), Qt::LeftButton);
+        rig.run(1.0);
+        QCOMPARE(loco.speed, 0);
+        QCOMPARE(loco.dirf & 0x20, 0x20);
+        QCOMPARE(slider->value(), 0);
+        QCOMPARE(panel.shownPicture(), QString("Lokr.bmp"));
+        QVERIFY(rig.messages.messages.isEmpty());
     }
 
     void focusAddressEmptiesTheBlankMark() {
