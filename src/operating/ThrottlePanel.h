@@ -31,7 +31,6 @@ public:
     void setConfFolder(const QString& folder);
 
     int throttle() const { return m_control.throttle(); }
-    ThrottleControl& control() { return m_control; }
 
     // Shows what ThrottleData[t] holds.
     void ShowThrottle();
