@@ -31,7 +31,7 @@ int fieldNumber(QStringView text) {
 }
 
 bool acceptable(QStringView text, int max) {
-    if (text == u"-")
+    if (text == u"-" || text == u"_")
         return true;
     return onlyDigits(text) && fieldNumber(text) <= max;
 }

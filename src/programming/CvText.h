@@ -10,8 +10,8 @@ namespace cvtext {
 // it has none; long digit runs stay at 32767 instead of overflowing.
 int fieldNumber(QStringView text);
 
-// check_val: "-", or nothing but the digits 0-9 (an empty text too), with a
-// number not above max.
+// check_val: "-" (unknown) or "_" (the decoder gave no value), or nothing
+// but the digits 0-9 (an empty text too) with a number not above max.
 bool acceptable(QStringView text, int max);
 
 // A field that holds a number: digits only, not empty.

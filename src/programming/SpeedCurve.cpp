@@ -33,10 +33,14 @@ void SpeedCurve::place(const ProgrammingState& prog) {
         m_points[i] = QPoint(stepX(i), valueY(prog.CvValue[ProgrammingState::FirstSpeedCv + i]));
 }
 
+bool SpeedCurve::near(int i, QPoint pos) const {
+    return std::abs(m_points[i].x() - pos.x()) < GrabDistance &&
+           std::abs(m_points[i].y() - pos.y()) < GrabDistance;
+}
+
 std::optional<int> SpeedCurve::pointAt(QPoint pos) const {
     for (int i = 0; i < Points; ++i) {
-        if (std::abs(m_points[i].x() - pos.x()) < GrabDistance &&
-            std::abs(m_points[i].y() - pos.y()) < GrabDistance)
+        if (near(i, pos))
             return i;
     }
     return std::nullopt;

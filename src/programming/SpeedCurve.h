@@ -40,6 +40,8 @@ public:
     void place(const ProgrammingState& prog);
     QPoint point(int i) const { return m_points[i]; }
 
+    // Point i lies within GrabDistance of pos.
+    bool near(int i, QPoint pos) const;
     // The lowest point within GrabDistance of pos.
     std::optional<int> pointAt(QPoint pos) const;
     // Drags point i to the pointer's height: a value of 0..127 moves the
