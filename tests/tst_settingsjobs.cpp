@@ -112,14 +112,6 @@ private slots:
         QVERIFY(h.messages.messages.isEmpty());
     }
 
-    void optionWriteDoesNotWait() {
-        LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
-        j.writeOption(35, 3);
-        QCOMPARE(h.nextWritten(), optionWrite(35, 3));
-        QVERIFY(h.s.job.idle());
-    }
-
     void missingAnswers_data() {
         QTest::addColumn<int>("job");
         QTest::addColumn<QString>("message");
@@ -254,20 +246,6 @@ private slots:
         h.s.answers.LocoFormatExtra = 7;
         QVERIFY(j.writeLocoFormat(200, 0xC1));
         QCOMPARE(hexText(h.echoNext()), hexText(request("0C 0D 48 00 41 05 00 00 00")));
-    }
-
-    void locoFormatReadAfterCancelIsNotShown() {
-        LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
-        int shown = 0;
-        j.OnLocoFormatRead = [&](int) { ++shown; };
-        j.readLocoFormat(3);
-        h.echoNext();
-        j.FormatShowPending = false;
-        answer(h, "0B 00 03 00 52 00 00 00 00");
-        h.ticks(3);
-        QCOMPARE(shown, 0);
-        QVERIFY(j.locoFormatKnown(3));
     }
 
     // A throttle driving the loco forgets it and so asks for it anew.

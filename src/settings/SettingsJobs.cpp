@@ -90,7 +90,6 @@ bool SettingsJobs::writeLocoFormat(int address, int code) {
         return false;
     LokCfgAddress = address;
     m_formatCode = code;
-    FormatShowPending = true;
     s.job.start(LocoFormatWrite);
     // A throttle driving this loco asks for it anew and so learns its format.
     for (int t = 0; t < 2; ++t) {

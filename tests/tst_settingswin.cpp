@@ -1,0 +1,451 @@
+#include "settings/Grundeinst.h"
+#include "settings/Lokeinst.h"
+#include "settings/Reset.h"
+#include "settings/SOWin.h"
+#include "settings/SettingsJobs.h"
+#include "settings/Version.h"
+#include "support/LinkHarness.h"
+#include "support/SimRig.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The program on the virtual command station, with the settings jobs.
+struct SimBench : SimRig {
+    SettingsJobs jobs{s, station.jobs};
+
+    // Until the job machine is idle again, at most n ticks of 10 ms.
+    void runJob(int n = 1000) {
+        for (int i = 0; i < n && !s.job.idle(); ++i)
+            tick();
+        tick();
+    }
+};
+
+template <class T> T* child(QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no %s", qPrintable(name));
+    return found;
+}
+
+// Replaces the field's text the way a user does: select all, type.
+void type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(field, text);
+}
+
+bool isRed(const QWidget* widget, QPalette::ColorRole role = QPalette::Text) {
+    return widget->palette().color(role) == QColor(Qt::red);
+}
+
+void click(QWidget& window, const QString& name) {
+    QPushButton* button = child<QPushButton>(window, name);
+    QVERIFY2(button->isEnabled() && button->isVisible(), qPrintable(name));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class SettingsWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --- Sonderoptionen ---
+
+    void specialOptionFields_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("numberRed");
+        QTest::addColumn<bool>("valueRed");
+        QTest::addColumn<bool>("canRead");
+        QTest::addColumn<bool>("canWrite");
+        QTest::newRow("first texts") << "1"
+                                     << "-" << false << false << true << false;
+        QTest::newRow("both numbers") << "35"
+                                      << "200" << false << false << true << true;
+        QTest::newRow("value 255") << "999"
+                                   << "255" << false << false << true << true;
+        QTest::newRow("value 256") << "35"
+                                   << "256" << false << true << true << false;
+        QTest::newRow("letter in value") << "35"
+                                         << "12a" << false << true << true << false;
+        QTest::newRow("value empty") << "35"
+                                     << "" << false << false << true << false;
+        QTest::newRow("letter in number") << "3a"
+                                          << "200" << true << false << false << false;
+        QTest::newRow("number empty") << ""
+                                      << "200" << false << false << false << false;
+        QTest::newRow("number -") << "-"
+                                  << "200" << false << false << false << false;
+    }
+    void specialOptionFields() {
+        QFETCH(QString, number);
+        QFETCH(QString, value);
+        QFETCH(bool, numberRed);
+        QFETCH(bool, valueRed);
+        QFETCH(bool, canRead);
+        QFETCH(bool, canWrite);
+        SimBench b;
+        SOWin w(b.jobs);
+        w.show();
+        QLineEdit* numberField = child<QLineEdit>(w, "SO_NR_TXT");
+        QLineEdit* valueField = child<QLineEdit>(w, "SO_VAL_TXT");
+        type(valueField, value);
+        type(numberField, number);
+        QCOMPARE(isRed(numberField), numberRed);
+        QCOMPARE(isRed(valueField), valueRed);
+        QCOMPARE(child<QPushButton>(w, "rd_so")->isEnabled(), canRead);
+        QCOMPARE(child<QPushButton>(w, "wr_so")->isEnabled(), canWrite);
+    }
+
+    void specialOptionIsWrittenAndReadBack() {
+        SimBench b;
+        SOWin w(b.jobs);
+        w.show();
+        type(child<QLineEdit>(w, "SO_NR_TXT"), "35");
+        type(child<QLineEdit>(w, "SO_VAL_TXT"), "200");
+        click(w, "wr_so");
+        b.runJob();
+        QCOMPARE(b.layout.settings.option(35), 200);
+        type(child<QLineEdit>(w, "SO_VAL_TXT"), "-");
+        click(w, "rd_so");
+        b.runJob();
+        QCOMPARE(child<QLineEdit>(w, "SO_VAL_TXT")->text(), QString("200"));
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void closedSpecialOptionsOpenWithTheFirstTexts() {
+        SimBench b;
+        SOWin w(b.jobs);
+        w.show();
+        type(child<QLineEdit>(w, "SO_NR_TXT"), "35");
+        type(child<QLineEdit>(w, "SO_VAL_TXT"), "7");
+        w.close();
+        QVERIFY(!w.isVisible());
+        w.show();
+        QCOMPARE(child<QLineEdit>(w, "SO_NR_TXT")->text(), QString("1"));
+        QCOMPARE(child<QLineEdit>(w, "SO_VAL_TXT")->text(), QString("-"));
+    }
+
+    // --- Grundeinstellungen ---
+
+    void basicSettingsShowWhatTheStationHolds() {
+        SimBench b;
+        StationSettings& station = b.layout.settings;
+        station.setOption(10, 6);
+        station.setOption(12, 1);
+        station.setOption(13, 3);
+        station.setOption(14, 200);
+        station.setOption(35, 12);
+        station.setOption(97, 0);
+        Grundeinst w(b.jobs);
+        QVERIFY(!child<QPushButton>(w, "SetModesBut")->isEnabled());
+        w.show();
+        b.runJob();
+        QCOMPARE(child<QComboBox>(w, "LokdatenfCO")->currentText(), QString("DCC 128"));
+        QCOMPARE(child<QComboBox>(w, "MagdatenfCO")->currentText(), QString("DCC"));
+        QCOMPARE(child<QLineEdit>(w, "MagZeitTxt_0")->text(), QString("150"));
+        QCOMPARE(child<QLineEdit>(w, "MagZeitTxt_1")->text(), QString("10000"));
+        QCOMPARE(child<QLineEdit>(w, "MagPakTxt")->text(), QString("12"));
+        QCOMPARE(child<QCheckBox>(w, "StopModeChk")->checkState(), Qt::Checked);
+        QVERIFY(child<QPushButton>(w, "SetModesBut")->isEnabled());
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    // What the user changes goes to the station; the rest goes back as read.
+    void basicSettingsAreWritten_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("written");
+        QTest::newRow("125 ms is 2 steps") << "MagZeitTxt_0"
+                                           << "125" << 13 << 2;
+        QTest::newRow("75 ms is 2 steps") << "MagZeitTxt_0"
+                                          << "75" << 13 << 2;
+        QTest::newRow("0 ms") << "MagZeitTxt_1"
+                              << "0" << 14 << 0;
+        QTest::newRow("9999 ms") << "MagZeitTxt_1"
+                                 << "9999" << 14 << 200;
+        QTest::newRow("300 packets become 255") << "MagPakTxt"
+                                                << "300" << 35 << 255;
+        QTest::newRow("DCC 28") << "LokdatenfCO"
+                                << "3" << 10 << 4;
+        QTest::newRow("DCC 128") << "LokdatenfCO"
+                                 << "4" << 10 << 6;
+        QTest::newRow("accessories Motorola") << "MagdatenfCO"
+                                              << "0" << 12 << 0;
+        QTest::newRow("STOP box checked") << "StopModeChk"
+                                          << "on" << 97 << 0;
+        QTest::newRow("STOP box cleared") << "StopModeChk"
+                                          << "off" << 97 << 1;
+    }
+    void basicSettingsAreWritten() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(int, option);
+        QFETCH(int, written);
+        SimBench b;
+        StationSettings& station = b.layout.settings;
+        station.setOption(97, text == "off" ? 0 : 1);
+        QMap<int, int> before;
+        for (const int number : {10, 12, 13, 14, 35, 97})
+            before[number] = station.option(number);
+        Grundeinst w(b.jobs);
+        w.show();
+        b.runJob();
+        if (QLineEdit* edit = w.findChild<QLineEdit*>(field)) {
+            type(edit, text);
+        } else if (QComboBox* combo = w.findChild<QComboBox*>(field)) {
+            combo->setCurrentIndex(text.toInt());
+        } else {
+            QCheckBox* box = child<QCheckBox>(w, field);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            QCOMPARE(box->isChecked(), text == "on");
+        }
+        click(w, "SetModesBut");
+        QVERIFY(!w.isVisible());
+        b.runJob();
+        QCOMPARE(station.option(option), written);
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (it.key() != option)
+                QCOMPARE(station.option(it.key()), it.value());
+        }
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void switchTimeIsShownAsReadAfterRounding() {
+        SimBench b;
+        Grundeinst w(b.jobs);
+        w.show();
+        b.runJob();
+        type(child<QLineEdit>(w, "MagZeitTxt_0"), "125");
+        click(w, "SetModesBut");
+        b.runJob();
+        w.show();
+        b.runJob();
+        QCOMPARE(child<QLineEdit>(w, "MagZeitTxt_0")->text(), QString("100"));
+    }
+
+    void invalidFieldBlocksWriting_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("letter in packets") << "MagPakTxt"
+                                           << "12a" << true;
+        QTest::newRow("letter in a time") << "MagZeitTxt_1"
+                                          << "1x" << true;
+        QTest::newRow("empty time") << "MagZeitTxt_0"
+                                    << "" << false;
+    }
+    void invalidFieldBlocksWriting() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, red);
+        SimBench b;
+        Grundeinst w(b.jobs);
+        w.show();
+        b.runJob();
+        QLineEdit* edit = child<QLineEdit>(w, field);
+        QPushButton* apply = child<QPushButton>(w, "SetModesBut");
+        type(edit, text);
+        QCOMPARE(isRed(edit), red);
+        QVERIFY(!apply->isEnabled());
+        // Another field changed to a valid text does not unblock this one.
+        type(child<QLineEdit>(w, field == "MagPakTxt" ? "MagZeitTxt_0" : "MagPakTxt"), "5");
+        QVERIFY(!apply->isEnabled());
+        type(edit, "50");
+        QVERIFY(!isRed(edit));
+        QVERIFY(apply->isEnabled());
+    }
+
+    // Values the window has no entry or state for go back unchanged.
+    void unknownValuesAreKept() {
+        SimBench b;
+        StationSettings& station = b.layout.settings;
+        station.setOption(10, 3);
+        station.setOption(12, 9);
+        station.setOption(97, 2);
+        station.setOption(14, 255);
+        Grundeinst w(b.jobs);
+        w.show();
+        b.runJob();
+        QCOMPARE(child<QComboBox>(w, "LokdatenfCO")->currentIndex(), -1);
+        QCOMPARE(child<QComboBox>(w, "MagdatenfCO")->currentIndex(), -1);
+        QCOMPARE(child<QCheckBox>(w, "StopModeChk")->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(child<QLineEdit>(w, "MagZeitTxt_1")->text(), QString("12750"));
+        type(child<QLineEdit>(w, "MagPakTxt"), "4");
+        click(w, "SetModesBut");
+        b.runJob();
+        QCOMPARE(station.option(10), 3);
+        QCOMPARE(station.option(12), 9);
+        QCOMPARE(station.option(97), 2);
+        QCOMPARE(station.option(14), 255);
+        QCOMPARE(station.option(35), 4);
+    }
+
+    void basicSettingsReadTimeOutLeavesTheFields() {
+        SimBench b;
+        Grundeinst w(b.jobs);
+        w.show();
+        b.runJob();
+        type(child<QLineEdit>(w, "MagPakTxt"), "7");
+        b.layout.faults.answerDelay = 3.0;
+        w.present();
+        b.runJob();
+        QCOMPARE(b.messages.messages, QStringList{"Keine Antwort auf SO-Read erhalten!"});
+        QCOMPARE(child<QLineEdit>(w, "MagPakTxt")->text(), QString("7"));
+    }
+
+    // --- Lokdatenformat einzeln ---
+
+    void locoFormatFollowsTheAddress() {
+        SimBench b;
+        b.layout.settings.setFormat(3, {0xD2, 0});
+        b.layout.settings.setFormat(4, {0xD1, 0});
+        Lokeinst w(b.jobs);
+        w.show();
+        QLineEdit* address = child<QLineEdit>(w, "LokadrTxt");
+        QComboBox* format = child<QComboBox>(w, "LokdatenfCO");
+        QCOMPARE(format->currentText(), QString("-"));
+        QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
+        type(address, "3");
+        b.runJob();
+        QCOMPARE(format->currentText(), QString("DCC - 28"));
+        QVERIFY(child<QPushButton>(w, "SetModeBut")->isEnabled());
+        type(address, "4");
+        b.runJob();
+        QCOMPARE(format->currentText(), QString("-"));
+        QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void locoFormatIsWritten() {
+        SimBench b;
+        b.layout.settings.setFormat(3, {0xD2, 0});
+        Lokeinst w(b.jobs);
+        w.show();
+        type(child<QLineEdit>(w, "LokadrTxt"), "3");
+        b.runJob();
+        child<QComboBox>(w, "LokdatenfCO")->setCurrentIndex(4);
+        click(w, "SetModeBut");
+        b.runJob();
+        QCOMPARE(b.layout.settings.format(3).code, 0xD3);
+        QVERIFY(b.messages.messages.isEmpty());
+    }
+
+    void addressThatIsNoNumberIsNotAsked_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("letter") << "12a" << true;
+        QTest::newRow("zero") << "0" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("dash") << "-" << false;
+    }
+    void addressThatIsNoNumberIsNotAsked() {
+        QFETCH(QString, text);
+        QFETCH(bool, red);
+        SimBench b;
+        Lokeinst w(b.jobs);
+        w.show();
+        child<QLineEdit>(w, "LokadrTxt")->setText(text);
+        QCOMPARE(isRed(child<QLineEdit>(w, "LokadrTxt")), red);
+        QVERIFY(b.s.job.idle());
+        QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
+    }
+
+    void cancelledLocoFormatReadIsNotShown() {
+        SimBench b;
+        Lokeinst w(b.jobs);
+        w.show();
+        type(child<QLineEdit>(w, "LokadrTxt"), "3");
+        click(w, "AbbruchBut");
+        QVERIFY(!w.isVisible());
+        b.runJob();
+        QCOMPARE(child<QComboBox>(w, "LokdatenfCO")->currentText(), QString("-"));
+    }
+
+    // --- Version and reset ---
+
+    void versionIsShownWithAPoint() {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(QLocale().decimalPoint(), QString(","));
+        SimBench b;
+        b.layout.profile.serialNumber = 1234567;
+        b.layout.profile.versionThousandths = 1550;
+        Version w(b.station.state);
+        w.show();
+        b.runJob();
+        QLocale::setDefault(before);
+        QCOMPARE(child<QLabel>(w, "SeriLbl")->text(), QString("1234567"));
+        QCOMPARE(child<QLabel>(w, "VersionLbl")->text(), QString("1.550"));
+    }
+
+    void versionTimeOutKeepsTheLabels() {
+        SimBench b;
+        Version w(b.station.state);
+        w.show();
+        b.runJob();
+        const QString shown = child<QLabel>(w, "VersionLbl")->text();
+        QVERIFY(!shown.isEmpty());
+        b.layout.faults.answerDelay = 3.0;
+        w.present();
+        b.runJob();
+        QCOMPARE(b.messages.messages, QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
+        QCOMPARE(child<QLabel>(w, "VersionLbl")->text(), shown);
+    }
+
+    void resetWaitsFortyTicks_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("configuration")
+            << "KonfBut_0" << msg("ED 0F 01 47 58 18 00 00 00 00 00 00 00 00");
+        QTest::newRow("loco formats")
+            << "KonfBut_1" << msg("ED 0F 01 47 58 18 00 01 00 00 00 00 00 00");
+    }
+    void resetWaitsFortyTicks() {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, wire);
+        LinkHarness h;
+        SettingsJobs jobs(h.s, h.station.jobs);
+        Reset w(jobs);
+        w.show();
+        QLabel* label = child<QLabel>(w, "WartenLbl");
+        QVERIFY(!label->isVisible());
+        click(w, button);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!child<QPushButton>(w, QString("KonfBut_%1").arg(i))->isVisible());
+        QCOMPARE(hexText(h.echoNext()), hexText(wire));
+        bool wasRed = false;
+        bool wasBlack = false;
+        for (int tick = 1; tick < ResetWait::Ticks; ++tick) {
+            w.waitTick();
+            h.clock.advance(ResetWait::TickMs / 1000.0);
+            QVERIFY(label->isVisible());
+            (isRed(label, QPalette::WindowText) ? wasRed : wasBlack) = true;
+            QVERIFY2(!child<QPushButton>(w, "KonfBut_2")->isVisible(),
+                     qPrintable(QString::number(tick)));
+        }
+        QVERIFY(wasRed && wasBlack);
+        w.waitTick();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(child<QPushButton>(w, QString("KonfBut_%1").arg(i))->isVisible());
+        QVERIFY(!label->isVisible());
+        QVERIFY(!w.findChild<QTimer*>("TimerWarten")->isActive());
+    }
+};
+
+QTEST_MAIN(SettingsWindowsTest)
+#include "tst_settingswin.moc"
