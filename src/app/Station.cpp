@@ -9,7 +9,8 @@
 Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, OperatingView& operating,
                  QString confFolder)
     : state(clock, port, messages, operating), link(state.link), jobs(state), dispatcher(state),
-      routes(clock, link.Tx, messages), m_confFolder(std::move(confFolder)) {
+      routes(clock, link.Tx, messages), programming(state, jobs), lncv(state, jobs),
+      settings(state, jobs), m_confFolder(std::move(confFolder)) {
     registerLinkJobs(jobs, state);
     state.hooks.OnAccessoryForRoutes = [this](int address, int direction) {
         routes.OnAccessoryForRoutes(address, direction);

@@ -3,7 +3,10 @@
 #include "link/Dispatcher.h"
 #include "link/JobMachine.h"
 #include "link/LinkState.h"
+#include "programming/ProgrammingJobs.h"
+#include "programming/lncv/LncvJobs.h"
 #include "routes/Routes.h"
+#include "settings/SettingsJobs.h"
 
 #include <QObject>
 #include <QTimer>
@@ -16,6 +19,7 @@ class SerialPort;
 // Owns the shared state of the program and runs its heartbeat: Timer1
 // (100 ms, from start-up) feeds the receiver, MainTimer (10 ms, only while
 // connected) runs one tick: jobs, route engine, transmitter, dispatcher.
+// The areas that carry out jobs register them with the job machine.
 class Station : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +53,9 @@ public:
     JobMachine jobs;
     Dispatcher dispatcher;
     Routes routes;
+    ProgrammingJobs programming;
+    LncvJobs lncv;
+    SettingsJobs settings;
 
 private:
     QString m_confFolder;
