@@ -6,7 +6,7 @@
 #include <QMap>
 
 // Remembers what the link asked the operating windows to show, and passes
-// the throttle refreshes on to real windows when a test sets windows.
+// the refreshes on to real windows when a test sets windows.
 class RecordingOperatingView : public OperatingView {
 public:
     void SetLinkBusy(bool on) override { busy = on; }
@@ -21,8 +21,16 @@ public:
         if (windows)
             windows->ShowLocoPicture(t);
     }
-    void ShowKeyLamp(int key, int colour) override { lamps[key] = colour; }
-    void ShowFeedback(int contact) override { feedbackShows.append(contact); }
+    void ShowKeyLamp(int key, int colour) override {
+        lamps[key] = colour;
+        if (windows)
+            windows->ShowKeyLamp(key, colour);
+    }
+    void ShowFeedback(int contact) override {
+        feedbackShows.append(contact);
+        if (windows)
+            windows->ShowFeedback(contact);
+    }
     void ZeltronShow(int window) override { zeltronShows.append(window); }
 
     OperatingView* windows = nullptr;

@@ -1,0 +1,96 @@
+#include "MainKeys.h"
+
+#include "KeyPopup.h"
+#include "ThrottlePanel.h"
+#include "app/Station.h"
+#include "operating/panels/MainKeyMap.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+PopupKind popupOfTab(int tab) {
+    switch (tab) {
+    case mainkeys::KeyboardTab:
+        return PopupKind::Accessory;
+    case mainkeys::FeedbackTab:
+        return PopupKind::Feedback;
+    default:
+        return PopupKind::Route;
+    }
+}
+} // namespace
+
+MainKeys::MainKeys(Station& station, Window window)
+    : QObject(window.form), m_station(station), m_window(std::move(window)) {}
+
+void MainKeys::watchControls() {
+    m_window.form->installEventFilter(this);
+    m_window.tabs->tabBar()->installEventFilter(this);
+    for (int tab = 0; tab < m_window.tabs->count(); ++tab) {
+        for (QWidget* control : m_window.tabs->widget(tab)->findChildren<QWidget*>()) {
+            if (control->focusPolicy() != Qt::NoFocus && !qobject_cast<QLineEdit*>(control))
+                control->installEventFilter(this);
+        }
+    }
+}
+
+KeyPopup* MainKeys::popup(PopupKind kind) {
+    QPointer<KeyPopup>& popup = m_popups[static_cast<int>(kind)];
+    if (!popup)
+        popup = new KeyPopup(kind, m_station.state.clock, m_station.state.job,
+                             m_station.routes.table, m_window.form);
+    return popup;
+}
+
+bool MainKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    // Keys a control of the window did not take come on to the form; the
+    // form acts only on keys that reach it with no control in focus.
+    if (watched == m_window.form && QApplication::focusWidget() &&
+        QApplication::focusWidget() != m_window.form)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QObject::eventFilter(watched, event);
+    return keyDown(key->key()) || QObject::eventFilter(watched, event);
+}
+
+bool MainKeys::keyDown(int key) {
+    const int tab = m_window.tabs->currentIndex();
+    ThrottlePanel* throttle = tab == 0 || tab == 1 ? m_window.throttles[tab] : nullptr;
+    const MainKey action = mainKeyDown(tab, key, throttle && throttle->hasLocomotive());
+    switch (action.action) {
+    case MainKey::None:
+        return false;
+    case MainKey::PowerButton:
+        m_window.powerButton();
+        return true;
+    case MainKey::Function:
+        throttle->toggleFunction(action.value);
+        return true;
+    case MainKey::SetDirection:
+        throttle->setDirection(action.value);
+        return true;
+    case MainKey::ChangeDirection:
+        throttle->changeDirection();
+        return true;
+    case MainKey::SpeedDigit:
+        throttle->setSpeedByDigit(action.value);
+        return true;
+    case MainKey::FocusAddress:
+        throttle->focusAddress();
+        return true;
+    case MainKey::NextTab:
+        m_window.tabs->setCurrentIndex(action.value);
+        return true;
+    case MainKey::OpenPopup:
+        popup(popupOfTab(tab))->startTyping(action.value);
+        return true;
+    }
+    return false;
+}

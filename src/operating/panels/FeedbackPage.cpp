@@ -1,0 +1,50 @@
+#include "FeedbackPage.h"
+
+#include "PanelActions.h"
+#include "PanelTexts.h"
+#include "link/Colours.h"
+#include "link/LinkState.h"
+
+int FeedbackPage::base() const {
+    return m_state.FeedbackBase;
+}
+
+bool FeedbackPage::select(int index) {
+    if (index < 0 || index >= panel::AddressPages)
+        return false;
+    const int base = index * panel::PageSize;
+    if (base == m_state.FeedbackBase)
+        return false;
+    m_state.FeedbackBase = base;
+    return true;
+}
+
+std::optional<int> FeedbackPage::indexOf(int contact) const {
+    const int index = contact - base();
+    if (index < 0 || index >= Contacts)
+        return std::nullopt;
+    return index;
+}
+
+int FeedbackPage::state(int index) const {
+    return m_state.FeedbackState.at(contact(index));
+}
+
+int FeedbackPage::colour(int index) const {
+    switch (state(index)) {
+    case 1:
+        return colour::Red;
+    case 0:
+        return colour::Yellow;
+    default:
+        return colour::White;
+    }
+}
+
+QString FeedbackPage::reportTip(int index) const {
+    return panel::feedbackReportTip(contact(index), state(index));
+}
+
+void FeedbackPage::report(int index) {
+    panel::reportContact(m_state.job, contact(index), state(index) != 1);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class LinkState;
+
+// The accessory keyboard: which 16 accessories its keys switch, and what a
+// key does while it is held down.
+class KeyboardPage {
+public:
+    static constexpr int Keys = 16;
+    static constexpr int PageQueryJob = 1;
+
+    explicit KeyboardPage(LinkState& state) : m_state(state) {}
+
+    int base() const;
+    // The page chosen from the list. A page that was not shown yet has its
+    // 16 states asked for; the lamps keep their colours until the answers
+    // come. False when the page was shown already.
+    bool select(int index);
+
+    int address(int key) const { return base() + key; }
+    QString keyTip(int key, bool green) const;
+    // The output stays on while the key is down.
+    void keyDown(int key, bool green);
+    void keyUp(int key, bool green);
+
+private:
+    LinkState& m_state;
+};
