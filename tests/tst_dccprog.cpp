@@ -569,22 +569,6 @@ private slots:
         QVERIFY(QFile::exists(files.filePath("neu.CV")));
     }
 
-    void wrongFileFormatLeavesTheDecoder() {
-        Bench b;
-        QTemporaryDir files;
-        QFile bad(files.filePath("x.CV"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("irgendwas\r\n");
-        bad.close();
-        b.jobs.prog.CvValue[1] = 3;
-        b.answers = {files.filePath("x.CV")};
-        b.menu("LadenMenu");
-        QCOMPARE(b.rig.messages.messages, QStringList{"Falsches Dateiformat!"});
-        QCOMPARE(b.rig.messages.titles, QStringList{"Dateifehler"});
-        QCOMPARE(b.cv(1), 3);
-        QCOMPARE(b.window->windowTitle(), QString("DCC Programmierung"));
-    }
-
     void speedWindowReadsAndDrawsTheCurve() {
         Bench b;
         b.menu("FahrstufenMenu");

@@ -409,8 +409,7 @@ void DCCProg::cvListeEntryChosen(QListWidgetItem* item) {
 }
 
 void DCCProg::readStandard() {
-    if (!m_jobs.running())
-        m_jobs.startListJob(ProgrammingState::StandardList, false);
+    m_jobs.startListJob(ProgrammingState::StandardList, false);
 }
 
 void DCCProg::writeStandard() {
@@ -427,14 +426,12 @@ void DCCProg::writeStandard() {
 }
 
 void DCCProg::readSingle() {
-    if (!m_jobs.running())
-        m_jobs.startSingleRead(cvtext::fieldNumber(CVAdrTxt->text()));
+    m_jobs.startSingleRead(cvtext::fieldNumber(CVAdrTxt->text()));
 }
 
 void DCCProg::writeSingle() {
-    if (!m_jobs.running())
-        m_jobs.startSingleWrite(cvtext::fieldNumber(CVAdrTxt->text()),
-                                cvtext::fieldNumber(CVValTxt->text()));
+    m_jobs.startSingleWrite(cvtext::fieldNumber(CVAdrTxt->text()),
+                            cvtext::fieldNumber(CVValTxt->text()));
 }
 
 bool DCCProg::takeCheckedRows() {

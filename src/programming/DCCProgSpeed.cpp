@@ -64,13 +64,14 @@ DCCProgSpeed::DCCProgSpeed(ProgrammingJobs& jobs, LinkView& messages, QWidget* p
         m_value->setText(QString::number(value));
     });
     connect(m_canvas, &SpeedCurveCanvas::curveChanged, this, &DCCProgSpeed::curveChanged);
-    connect(m_read, &QPushButton::clicked, this, [this] { startJob(false); });
+    connect(m_read, &QPushButton::clicked, this,
+            [this] { m_jobs.startListJob(ProgrammingState::SpeedList, false); });
     connect(m_write, &QPushButton::clicked, this, [this] {
         m_messages.ShowMessage(
             QStringLiteral(
                 "Damit die Kennline aktiviert wird, muss Bit 4 in CV 29 auf 1 gesetzen werden!"),
             QStringLiteral("Hinweis"), MessageIcon::Information);
-        startJob(true);
+        m_jobs.startListJob(ProgrammingState::SpeedList, true);
     });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_jobs.cancel(); });
     SetProgIdle(true);
@@ -84,11 +85,6 @@ void DCCProgSpeed::SetProgIdle(bool idle) {
     m_cancel->setEnabled(!idle);
     m_read->setEnabled(idle);
     m_write->setEnabled(idle);
-}
-
-void DCCProgSpeed::startJob(bool write) {
-    if (!m_jobs.running())
-        m_jobs.startListJob(ProgrammingState::SpeedList, write);
 }
 
 void DCCProgSpeed::showEvent(QShowEvent* event) {

@@ -33,7 +33,6 @@ protected:
 
 private:
     void activated();
-    void startJob(bool write);
 
     ProgrammingJobs& m_jobs;
     LinkView& m_messages;

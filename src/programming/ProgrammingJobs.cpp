@@ -54,25 +54,32 @@ ProgView& ProgrammingJobs::view() const {
     return m_view ? *m_view : nobody;
 }
 
-void ProgrammingJobs::startListJob(int list, bool write) {
-    if (list < 0 || list >= ProgrammingState::ListCount)
-        return;
+bool ProgrammingJobs::startListJob(int list, bool write) {
+    if (running() || list < 0 || list >= ProgrammingState::ListCount)
+        return false;
     prog.CvListPos = 0;
     prog.CvListSel = list;
     begin(write ? WriteCvList : ReadCvList);
+    return true;
 }
 
-void ProgrammingJobs::startSingleRead(int cv) {
+bool ProgrammingJobs::startSingleRead(int cv) {
+    if (running())
+        return false;
     prog.SingleCv = cv;
     begin(ReadSingleCv);
+    return true;
 }
 
-void ProgrammingJobs::startSingleWrite(int cv, int value) {
+bool ProgrammingJobs::startSingleWrite(int cv, int value) {
+    if (running())
+        return false;
     prog.SingleCv = cv;
     // Handed over apart from ProgAnswer, which any programming-track answer
     // on the bus may change before the job takes it.
     prog.SingleCvValue = value & 0xFF;
     begin(WriteSingleCv);
+    return true;
 }
 
 void ProgrammingJobs::begin(JobNumber job) {
@@ -196,8 +203,7 @@ bool ProgrammingJobs::judgeAnswer(ProgJobKind kind) {
 }
 
 bool ProgrammingJobs::readSucceeded(ProgJobKind kind, int value) {
-    const int cv = currentCv(kind);
-    prog.CvValue[cv] = value;
+    prog.setValue(currentCv(kind), value);
     if (kind == ProgJobKind::ReadList) {
         prog.CvListPos = nextEntry(prog.CvListPos + 1, false);
         if (prog.CvListPos <= prog.CvListLast(prog.CvListSel)) {
@@ -224,7 +230,7 @@ bool ProgrammingJobs::writeSucceeded(ProgJobKind kind) {
     }
     view().ShowProgStatus(QStringLiteral(" Schreibvorgang beendet "));
     if (kind == ProgJobKind::WriteSingle) {
-        prog.CvValue[prog.SingleCv] = prog.SingleCvValue;
+        prog.setValue(prog.SingleCv, prog.SingleCvValue);
         view().ShowStandardCvs();
         view().RefreshCvList();
     }

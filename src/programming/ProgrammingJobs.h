@@ -26,10 +26,11 @@ public:
     // Where progress and results are shown; nullptr shows nothing.
     void setView(ProgView* view);
 
-    // Starts a list job on a work list from its first entry.
-    void startListJob(int list, bool write);
-    void startSingleRead(int cv);
-    void startSingleWrite(int cv, int value);
+    // Starts a list job on a work list from its first entry. Nothing starts
+    // while a programming job runs; the start functions then return false.
+    bool startListJob(int list, bool write);
+    bool startSingleRead(int cv);
+    bool startSingleWrite(int cv, int value);
     // "Abbruch": a list job stops at its next answer check. A job the job
     // machine has not taken yet is withdrawn at once.
     void cancel();
