@@ -70,14 +70,6 @@ struct ConnectionHarness {
                           }};
 };
 
-QList<QByteArray> startUpMessages() {
-    QList<QByteArray> all{msg("BB 00 00")};
-    for (int a = 0; a < 16; ++a)
-        all.append(loconet::withChecksum(QByteArray("\xBC") + char(a) + char(0)));
-    all.append(msg("ED 0F 01 47 58 07 00 00 00 00 00 00 00 00"));
-    all.append(msg("ED 0F 01 47 58 06 00 00 00 00 00 00 00 00"));
-    return all;
-}
 } // namespace
 
 class ConnectionTest : public QObject {

@@ -2,6 +2,7 @@
 
 #include "FakeSerialPort.h"
 #include "Hex.h"
+#include "WireFramer.h"
 
 #include <QList>
 
@@ -19,7 +20,7 @@ struct ScriptedStation {
             if (textMode)
                 hearText(c);
             else
-                hearByte(static_cast<quint8>(c));
+                hearLocoNet(QByteArray(1, c));
         }
     }
 
@@ -47,21 +48,14 @@ private:
         m_pending.clear();
     }
 
-    void hearByte(quint8 b) {
-        if (m_pending.isEmpty() && !(b & 0x80))
-            return;
-        m_pending += static_cast<char>(b);
-        int length = loconet::lengthOfOpcode(static_cast<quint8>(m_pending[0]));
-        if (length < 0 && m_pending.size() >= 2)
-            length = static_cast<quint8>(m_pending[1]);
-        if (length < 0 || m_pending.size() < length)
-            return;
-        heard.append(m_pending);
-        if (!silent) {
-            port.deliver(m_pending);
-            answer(m_pending);
+    void hearLocoNet(const QByteArray& bytes) {
+        for (const QByteArray& message : m_framer.feed(bytes)) {
+            heard.append(message);
+            if (!silent) {
+                port.deliver(message);
+                answer(message);
+            }
         }
-        m_pending.clear();
     }
 
     void answer(const QByteArray& m) {
@@ -78,4 +72,5 @@ private:
     }
 
     QByteArray m_pending;
+    WireFramer m_framer;
 };

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class MainWin;
+class ManualClock;
+class Station;
+
+// Pictures of the program: every window its menus open, saved as
+// DIR/<window name>.png. Time is the tour's own clock, moved on 10 ms per
+// tick without waiting, so a drive on the virtual station takes no time.
+class ScreenshotTour {
+public:
+    ScreenshotTour(MainWin& window, Station& station, ManualClock& clock)
+        : m_window(window), m_station(station), m_clock(clock) {}
+
+    // Connects to the station behind the port and sets throttle 1 driving
+    // the locomotive with this address, its light on; false when the
+    // connect failed.
+    bool driveLocomotive(int address, int sliderValue);
+    // Opens every window and saves it; the files written, or an error.
+    bool saveAll(const QString& folder, QStringList* written, QString* error);
+
+private:
+    // The program's ticks for the given time.
+    void run(double seconds);
+    void openEveryWindow();
+
+    MainWin& m_window;
+    Station& m_station;
+    ManualClock& m_clock;
+};

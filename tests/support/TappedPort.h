@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/SerialPort.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+// A real port with a tap: everything is passed on, and what the program
+// writes and how it sets the line is kept for the test to read.
+class TappedPort final : public SerialPort {
+public:
+    explicit TappedPort(SerialPort& line) : m_line(line) {
+        m_line.onBytesArrived = [this] {
+            if (onBytesArrived)
+                onBytesArrived();
+        };
+    }
+
+    bool open(int comNumber) override {
+        openedCom = comNumber;
+        return m_line.open(comNumber);
+    }
+    void close() override { m_line.close(); }
+    bool isOpen() const override { return m_line.isOpen(); }
+    QString errorText() const override { return m_line.errorText(); }
+    bool setSettings(const QString& settings) override {
+        settingsHistory.append(settings);
+        return m_line.setSettings(settings);
+    }
+    bool setCustomBitRate(int bitsPerSecond) override {
+        customBitRate = bitsPerSecond;
+        return m_line.setCustomBitRate(bitsPerSecond);
+    }
+    qint64 bytesWaiting() const override { return m_line.bytesWaiting(); }
+    QByteArray readAll() override {
+        const QByteArray bytes = m_line.readAll();
+        received += bytes;
+        return bytes;
+    }
+    void write(const QByteArray& bytes) override {
+        written += bytes;
+        m_line.write(bytes);
+    }
+    void clearOutput() override { m_line.clearOutput(); }
+    bool ctsHolding() const override { return m_line.ctsHolding(); }
+    void setBreak(bool on) override { m_line.setBreak(on); }
+    void setDtr(bool on) override { m_line.setDtr(on); }
+    void setRts(bool on) override { m_line.setRts(on); }
+
+    QByteArray takeWritten() {
+        QByteArray all;
+        all.swap(written);
+        return all;
+    }
+
+    int openedCom = 0;
+    int customBitRate = 0;
+    QStringList settingsHistory;
+    QByteArray written;
+    QByteArray received;
+
+private:
+    SerialPort& m_line;
+};

@@ -1,0 +1,135 @@
+#include "operating/HelpKey.h"
+#include "operating/HelpText.h"
+#include "operating/HelpWindow.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QStringList entries(const HelpWindow& window) {
+    QStringList lines;
+    for (int i = 0; i < window.lines()->count(); ++i)
+        lines.append(window.lines()->item(i)->text());
+    return lines;
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+} // namespace
+
+class HelpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lines_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("eins\r\nzwei\r\n") << QStringList{"eins", "zwei"};
+        QTest::newRow("lone CR") << QByteArray("eins\rzwei\r") << QStringList{"eins", "zwei"};
+        QTest::newRow("LF") << QByteArray("eins\nzwei") << QStringList{"eins", "zwei"};
+        QTest::newRow("empty lines stay")
+            << QByteArray("a\r\n\r\n\r\nb\r\n") << QStringList{"a", "", "", "b"};
+        QTest::newRow("stops at the mark")
+            << QByteArray("a\r\n##ENDE##\r\nnotes\r\n") << QStringList{"a"};
+        QTest::newRow("no mark: to the end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("mark with a blank is text")
+            << QByteArray("##ENDE## \r\nb\r\n") << QStringList{"##ENDE## ", "b"};
+        QTest::newRow("mark in lower case is text")
+            << QByteArray("##ende##\r\nb\r\n") << QStringList{"##ende##", "b"};
+        QTest::newRow("mark first: nothing") << QByteArray("##ENDE##\r\na\r\n") << QStringList{};
+        QTest::newRow("mark as last line without end")
+            << QByteArray("a\r\n##ENDE##") << QStringList{"a"};
+        QTest::newRow("Latin-1") << QByteArray("R\xFC"
+                                               "ckmelder \xE4\xF6\xDF\r\n")
+                                 << QStringList{"Rückmelder äöß"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("blanks kept") << QByteArray("  a  b  \r\n") << QStringList{"  a  b  "};
+    }
+    void lines() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        QCOMPARE(helpLines(content), lines);
+    }
+
+    void missingFileGivesAnEmptyWindowWithANote() {
+        QTemporaryDir dir;
+        QVERIFY(!readHelpFile(dir.filePath("Hilfe.txt")));
+        HelpWindow window(dir.filePath("Hilfe.txt"));
+        QCOMPARE(window.objectName(), QString("Hilfe"));
+        QCOMPARE(window.windowTitle(), QString("Hilfe"));
+        QCOMPARE(window.lines()->count(), 0);
+        auto* note = window.findChild<QLabel*>("HlpNote");
+        QVERIFY(!note->isHidden());
+        QVERIFY(note->text().contains("Hilfe.txt"));
+    }
+
+    void windowShowsTheFileInAFixedPitchFont() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("Hilfe.txt"), "Taste  Wirkung\r\nF1     Hilfe\r\n##ENDE##\r\nx\r\n");
+        HelpWindow window(dir.filePath("Hilfe.txt"));
+        QCOMPARE(window.lines()->objectName(), QString("HlpTxt"));
+        QCOMPARE(entries(window), (QStringList{"Taste  Wirkung", "F1     Hilfe"}));
+        QVERIFY(window.lines()->fontInfo().fixedPitch());
+        QVERIFY(window.findChild<QLabel*>("HlpNote")->isHidden());
+    }
+
+    // F1 acts on release, in any window; a window already open comes to the
+    // front, and after closing the file is read again.
+    void f1InAnyWindow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Hilfe.txt");
+        writeFile(path, "alt\r\n");
+        QWidget owner;
+        HelpKey help(path, &owner);
+        qApp->installEventFilter(&help);
+        QWidget other;
+        other.show();
+
+        QTest::keyPress(&other, Qt::Key_F1);
+        QVERIFY(!help.window());
+        QTest::keyRelease(&other, Qt::Key_F1);
+        HelpWindow* first = help.window();
+        QVERIFY(first && first->isVisible());
+        QCOMPARE(entries(*first), QStringList{"alt"});
+
+        QTest::keyRelease(first, Qt::Key_F1);
+        QCOMPARE(help.window(), first);
+        QTest::keyRelease(&other, Qt::Key_F2);
+        QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
+
+        writeFile(path, "neu\r\n");
+        first->close();
+        help.open();
+        QVERIFY(help.window()->isVisible());
+        QCOMPARE(entries(*help.window()), QStringList{"neu"});
+    }
+
+    // The help text the program ships: Latin-1 with CR LF, every subject of
+    // the program covered, and the end mark.
+    void shippedHelpText() {
+        QFile file(QStringLiteral(GX_SOURCE_DIR "/Conf/Hilfe.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        QVERIFY(!content.isEmpty());
+        QCOMPARE(content.count("\r\n"), content.count('\n'));
+        QCOMPARE(content.count("\r\n"), content.count('\r'));
+        QVERIFY(QString::fromUtf8(content).contains(QChar::ReplacementCharacter));
+        const QStringList lines = helpLines(content);
+        QVERIFY(lines.size() < content.count('\n'));
+        const QString text = lines.join('\n');
+        for (const char* subject : {"Verbinden", "Fahrpult", "Keyboard", "Rückmelder",
+                                    "Fahrstrassen", "Programmieren", "Sende LN Mes"})
+            QVERIFY2(text.contains(QString::fromUtf8(subject)), subject);
+        for (const QString& line : lines)
+            QVERIFY2(line.size() <= 80, qPrintable(line));
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "tst_help.moc"

@@ -1,0 +1,592 @@
+#include "app/Station.h"
+#include "link/Colours.h"
+#include "link/HexText.h"
+#include "operating/HelpKey.h"
+#include "operating/HelpWindow.h"
+#include "operating/IndicatorLamp.h"
+#include "operating/MainWin.h"
+#include "operating/MessageQueue.h"
+#include "operating/OperatingRelay.h"
+#include "platform/Clock.h"
+#include "platform/QtSerialPort.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
+#include "support/Hex.h"
+#include "support/TappedPort.h"
+#include "support/WireFramer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPort>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+namespace {
+// The whole program in its main window, on the virtual command station
+// behind a tapped line, with time on a manual clock.
+struct Program {
+    // usb: the COM ports the USB search finds; by default the one in conf.dat.
+    explicit Program(int interfaceType = 3, int com = 1, SerialPort* realLine = nullptr,
+                     int stationType = 1, std::optional<QList<int>> usb = std::nullopt)
+        : layout(StationProfile::forType(stationType)), usbPorts(usb.value_or(QList<int>{com})) {
+        QFile conf(confDir.filePath("conf.dat"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write(QByteArray::number(interfaceType) + "\r\n" + QByteArray::number(com) + "\r\n");
+        conf.close();
+        station = std::make_unique<Station>(clock, realLine ? *realLine : port, messages, relay,
+                                            confDir.path());
+        win = std::make_unique<MainWin>(*station, [this] { return usbPorts; });
+        relay.setTarget(win.get());
+        messages.setParentWindow(win.get());
+        QObject::connect(&messages, &MessageQueue::messageShown,
+                         [this](const QString& text, const QString& title) {
+                             shown.append(text);
+                             titles.append(title);
+                             messages.openBox()->done(0);
+                         });
+        win->StartUp();
+        win->show();
+    }
+
+    template <typename T> T* get(const QString& name) {
+        T* widget = win->findChild<T*>(name);
+        if (!widget)
+            qFatal("no %s", qPrintable(name));
+        return widget;
+    }
+    QString text(const QString& name) {
+        if (auto* label = win->findChild<QLabel*>(name))
+            return label->text();
+        if (auto* button = win->findChild<QAbstractButton*>(name))
+            return button->text();
+        return get<QLineEdit>(name)->text();
+    }
+    void click(const QString& name) {
+        QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
+    }
+    void type(const QString& field, const QString& text) {
+        auto* edit = get<QLineEdit>(field);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    QAction* item(const QString& name) { return get<QAction>(name); }
+    bool menuEnabled(const QString& name) { return get<QMenu>(name)->menuAction()->isEnabled(); }
+    int lamp() { return get<IndicatorLamp>("StopGoAnz")->colour(); }
+
+    // One 10 ms tick of the program as its timers would run it.
+    void step() {
+        win->connection().advance();
+        if (station->timer1Running())
+            station->ReceiveBytes();
+        if (station->mainTimerRunning())
+            station->MainTick();
+        clock.advance(0.01);
+    }
+    void run(double seconds) {
+        for (int i = 0; i < qRound(seconds / 0.01); ++i)
+            step();
+    }
+    // Clicks "Verbinden" and lets the connect run to its end.
+    bool connectByClick() {
+        click("OpenPortBut_1");
+        for (int i = 0; i < 3000 && win->connection().connecting(); ++i)
+            step();
+        return win->connection().connected();
+    }
+    QList<QByteArray> sentMessages() { return framer.feed(port.takeWritten()); }
+    QByteArray confDat() {
+        QFile file(confDir.filePath("conf.dat"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    ManualClock clock;
+    VirtualStation layout;
+    QList<int> usbPorts;
+    VirtualSerialPort line{clock, layout};
+    TappedPort port{line};
+    MessageQueue messages;
+    OperatingRelay relay;
+    QTemporaryDir confDir;
+    std::unique_ptr<Station> station;
+    std::unique_ptr<MainWin> win;
+    WireFramer framer;
+    QStringList shown;
+    QStringList titles;
+};
+
+QString withoutMnemonic(QString text) {
+    return text.remove('&');
+}
+} // namespace
+
+class MainWinTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void captions() {
+        Program p;
+        QCOMPARE(p.win->windowTitle(),
+                 QString(" GX-Velomat") + QString(36, ' ') + "Dornquist Vovurerezu GmbH");
+        QCOMPARE(p.text("StopGoBut"), QString("- - -"));
+        QCOMPARE(p.get<QGroupBox>("USB_Frame")->title(), QString("Zentrale/Interface:"));
+        QCOMPARE(p.text("OpenPortBut_1"), QString("Verbinden"));
+        QCOMPARE(p.text("OpenPortBut_0"), QString("Trennen"));
+        QCOMPARE(p.text("MesTxt"), QString("-"));
+        QCOMPARE(p.text("LN_MES_SEND"), QString("Sende LN Mes"));
+        QVERIFY(p.get<QLineEdit>("MesTxt")->fontInfo().fixedPitch());
+        QCOMPARE(p.text("Interface_Info"), QString("USB->GX/41780"));
+        QCOMPARE(p.text("Zentralen_Info"), QString("unbekannt"));
+        QCOMPARE(p.text("PortAdr"), QString("1"));
+
+        auto* portField = p.get<QLineEdit>("PortAdr");
+        const auto labels = p.win->findChildren<QLabel*>();
+        const bool portLabelled = std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
+            return l->text() == "PortNr.:" && l->buddy() == portField;
+        });
+        QVERIFY(portLabelled);
+
+        auto* tabs = p.get<QTabWidget>("MainTab");
+        QStringList captions;
+        for (int i = 0; i < tabs->count(); ++i)
+            captions.append(tabs->tabText(i));
+        QCOMPARE(captions,
+                 (QStringList{"Fahrpult 1", "Fahrpult 2", "Keyboard", "Rückmelder", "Memory"}));
+        QVERIFY(p.win->findChild<QWidget*>("Fahrpult_0"));
+        QVERIFY(p.win->findChild<QWidget*>("Fahrpult_1"));
+    }
+
+    void menus_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("Datei") << "DateiMenu"
+                               << "Datei" << QStringList{"EndeMenu"} << QStringList{"Beenden"};
+        QTest::newRow("Einstellungen")
+            << "EinstellMenu"
+            << "Einstellungen" << QStringList{"GrundeinMenu", "LokEinstMenu",
+                                              "SOMenu",       "VersionMenu",
+                                              "ResetMenu",    "",
+                                              "FaStrEdit",    ""}
+            << QStringList{"Grundeinstellungen",  "Lokdatenformat einzeln",
+                           "Sonderoptionen",      "Serien- und Versionsnummer",
+                           "Zurücksetzen",        "",
+                           "Fahrstrassentabelle", ""};
+        QTest::newRow("Werkzeuge")
+            << "ToolsMenu"
+            << "Werkzeuge" << QStringList{"DDCProgMenu", "LNProgMenu"}
+            << QStringList{"DCC Decoder programmieren", "LocoNet Module Programmieren"};
+        QTest::newRow("Optionen") << "OptMenu"
+                                  << "Optionen" << QStringList{"ZentraleMen"}
+                                  << QStringList{"Interface auswählen"};
+        QTest::newRow("?") << "InfoHelpMenu"
+                           << "?" << QStringList{"HelpMenu", "InfoMenu"}
+                           << QStringList{"Hilfe", "Info"};
+    }
+    void menus() {
+        QFETCH(QString, menu);
+        QFETCH(QString, title);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, captions);
+        Program p;
+        QMenu* m = p.get<QMenu>(menu);
+        QCOMPARE(withoutMnemonic(m->title()), title);
+        QStringList names;
+        QStringList texts;
+        for (QAction* a : m->actions()) {
+            names.append(a->objectName());
+            texts.append(a->text());
+        }
+        QCOMPARE(names, items);
+        QCOMPARE(texts, captions);
+    }
+
+    // Windows other parts of the program build stay unreachable until they
+    // are attached; the help, info and interface choice work at once.
+    void itemsWithoutWindowsAreDisabled() {
+        Program p;
+        for (const char* name : {"GrundeinMenu", "LokEinstMenu", "SOMenu", "VersionMenu",
+                                 "ResetMenu", "FaStrEdit", "DDCProgMenu", "LNProgMenu"})
+            QVERIFY2(!p.item(name)->isEnabled(), name);
+        for (const char* name : {"EndeMenu", "ZentraleMen", "HelpMenu", "InfoMenu"})
+            QVERIFY2(p.item(name)->isEnabled(), name);
+    }
+
+    void attachedWindowIsMadeOnceAndShownAgain() {
+        Program p;
+        int made = 0;
+        p.win->attachWindow("SOMenu", [&] {
+            ++made;
+            auto* w = new QWidget;
+            w->setObjectName("SOWin");
+            return w;
+        });
+        QVERIFY(p.item("SOMenu")->isEnabled());
+        p.item("SOMenu")->trigger();
+        auto* window = p.win->findChild<QWidget*>("SOWin");
+        QVERIFY(window && window->isVisible() && window->isWindow());
+        window->hide();
+        p.item("SOMenu")->trigger();
+        QVERIFY(window->isVisible());
+        QCOMPARE(made, 1);
+    }
+
+    void connectsThroughEachInterface_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<int>("station");
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("bitRate");
+        QTest::addColumn<QString>("interfaceInfo");
+        QTest::addColumn<QString>("stationInfo");
+        QTest::newRow("station's own port")
+            << 1 << 4 << 1 << QStringList{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"} << 0
+            << "ComPort->GX"
+            << "GX/ZT Sw.Vers.1.55";
+        QTest::newRow("interface 41770")
+            << 2 << 1 << 2 << QStringList{"19200,n,8,1"} << 16457 << "ComPort->41770"
+            << "GX/ZT Sw.Vers.2.0";
+        QTest::newRow("USB interface")
+            << 3 << 12 << 3 << QStringList{"115200,n,8,1"} << 0 << "USB->GX/41780"
+            << "GX-Basic";
+    }
+    void connectsThroughEachInterface() {
+        QFETCH(int, type);
+        QFETCH(int, com);
+        QFETCH(int, station);
+        QFETCH(QStringList, settings);
+        QFETCH(int, bitRate);
+        QFETCH(QString, interfaceInfo);
+        QFETCH(QString, stationInfo);
+        Program p(type, 9, nullptr, station);
+        QCOMPARE(p.text("Interface_Info"), interfaceInfo);
+        QVERIFY(!p.menuEnabled("EinstellMenu"));
+
+        p.type("PortAdr", QString::number(com));
+        QVERIFY(p.connectByClick());
+        QCOMPARE(p.port.openedCom, com);
+        QCOMPARE(p.port.settingsHistory, settings);
+        QCOMPARE(p.port.customBitRate, bitRate);
+        const QByteArray wire = p.port.takeWritten();
+        if (type == 1)
+            QVERIFY(wire.startsWith("xB19200\rxRT255\rx&LN$55AA\r"));
+        QCOMPARE(p.framer.feed(wire), startUpMessages());
+
+        QCOMPARE(p.text("Zentralen_Info"), stationInfo);
+        QCOMPARE(p.text("StopGoBut"), QString("STOP"));
+        QCOMPARE(p.lamp(), colour::Green);
+        QVERIFY(!p.get<QPushButton>("OpenPortBut_1")->isEnabled());
+        QVERIFY(p.get<QPushButton>("OpenPortBut_0")->isEnabled());
+        QVERIFY(p.menuEnabled("EinstellMenu"));
+        QVERIFY(p.menuEnabled("ToolsMenu"));
+        QVERIFY(p.get<QTabWidget>("MainTab")->tabBar()->isEnabled());
+        QVERIFY(p.get<QPushButton>("StopGoBut")->isEnabled());
+        QVERIFY(p.shown.isEmpty());
+        QCOMPARE(p.confDat(), QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n");
+    }
+
+    void rawMessageGoesOutWithItsChecksum() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        p.sentMessages();
+        p.type("MesTxt", "B0 12 30");
+        p.click("LN_MES_SEND");
+        p.run(0.1);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{hex("B0 12 30 6D")});
+        QVERIFY(p.shown.isEmpty());
+
+        // Enter in the field sends as well.
+        p.type("MesTxt", "83");
+        QTest::keyClick(p.get<QLineEdit>("MesTxt"), Qt::Key_Return);
+        p.run(0.1);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{hex("83 7C")});
+    }
+
+    void rawMessageRefused_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not hex") << "B0 1G 30" << hexTextProblem({HexTextResult::BadToken, "1G"});
+        QTest::newRow("three digits")
+            << "B0 123" << hexTextProblem({HexTextResult::BadToken, "123"});
+        QTest::newRow("the start text") << "-" << hexTextProblem({HexTextResult::BadToken, "-"});
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void rawMessageRefused() {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Program p;
+        QVERIFY(p.connectByClick());
+        p.sentMessages();
+        p.type("MesTxt", text);
+        p.click("LN_MES_SEND");
+        p.run(0.5);
+        QVERIFY(p.sentMessages().isEmpty());
+        QCOMPARE(p.shown, message.isEmpty() ? QStringList{} : QStringList{message});
+        if (!message.isEmpty())
+            QVERIFY(message.contains(QString("nicht gesendet")));
+    }
+
+    void stationTypesAndPowerButton_data() {
+        QTest::addColumn<int>("station");
+        QTest::addColumn<bool>("powerOn");
+        QTest::addColumn<QString>("stationInfo");
+        QTest::newRow("1.55, power on") << 1 << true << "GX/ZT Sw.Vers.1.55";
+        QTest::newRow("2.0, power off") << 2 << false << "GX/ZT Sw.Vers.2.0";
+        QTest::newRow("Basic, power on") << 3 << true << "GX-Basic";
+        QTest::newRow("other, power off") << 99 << false << "unbekannt";
+    }
+    void stationTypesAndPowerButton() {
+        QFETCH(int, station);
+        QFETCH(bool, powerOn);
+        QFETCH(QString, stationInfo);
+        Program p(3, 1, nullptr, station);
+        if (!powerOn)
+            p.layout.deviceSends(hex("82 7D"), p.clock.now());
+        QVERIFY(p.connectByClick());
+        QCOMPARE(p.text("Zentralen_Info"), stationInfo);
+        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "STOP" : "GO"));
+        QCOMPARE(p.lamp(), powerOn ? colour::Green : colour::Red);
+
+        p.sentMessages();
+        p.click("StopGoBut");
+        p.run(0.2);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{powerOn ? hex("82 7D") : hex("83 7C")});
+        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "GO" : "STOP"));
+        QCOMPARE(p.layout.trackPower(), !powerOn);
+    }
+
+    void disconnect() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        p.click("OpenPortBut_0");
+        QCOMPARE(p.text("StopGoBut"), QString("---"));
+        QCOMPARE(p.lamp(), 0xE0E0E0);
+        QCOMPARE(p.text("Zentralen_Info"), QString("unbekannt"));
+        QVERIFY(p.get<QPushButton>("OpenPortBut_1")->isEnabled());
+        QVERIFY(!p.get<QPushButton>("OpenPortBut_0")->isEnabled());
+        QVERIFY(!p.menuEnabled("EinstellMenu"));
+        QVERIFY(!p.get<QPushButton>("StopGoBut")->isEnabled());
+        QVERIFY(!p.line.isOpen());
+        QVERIFY(!p.station->mainTimerRunning());
+    }
+
+    void failures_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("com");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("type 2 on COM 3")
+            << 2 << 3 << "" << QStringList{"Nur ComPort 1 oder 2 möglich!"}
+            << QStringList{"Fehler 41770"};
+        QTest::newRow("slot 0 answer too late")
+            << 3 << 1 << "late" << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
+            << QStringList{"Fehler"};
+        for (int type = 1; type <= 3; ++type) {
+            const QStringList messages =
+                type == 1 ? QStringList{"Zeichenübertragung nicht möglich!"}
+                          : QStringList{"Message kann nicht gesendet werden!",
+                                        "Keine Antwort auf Slot 0 Anfrage erhalten!"};
+            const QStringList titles =
+                type == 1 ? QStringList{"Gantrex 1:"} : QStringList{"LocoNet Fehler", "Fehler"};
+            QTest::addRow("silent station, type %d", type)
+                << type << 1 << "silent" << messages << titles;
+        }
+    }
+    void failures() {
+        QFETCH(int, type);
+        QFETCH(int, com);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, titles);
+        Program p(type, com);
+        p.layout.faults.silent = fault == "silent";
+        p.layout.faults.answerDelay = fault == "late" ? 2.0 : 0.0;
+        QVERIFY(!p.connectByClick());
+        QCOMPARE(p.shown, messages);
+        QCOMPARE(p.titles, titles);
+        QCOMPARE(p.text("Zentralen_Info"), QString("unbekannt"));
+        QVERIFY(p.get<QPushButton>("OpenPortBut_1")->isEnabled());
+        QVERIFY(!p.get<QPushButton>("OpenPortBut_0")->isEnabled());
+        QVERIFY(!p.menuEnabled("EinstellMenu"));
+        QVERIFY(!p.line.isOpen());
+        QCOMPARE(p.confDat(), QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n");
+        if (fault.isEmpty())
+            QCOMPARE(p.port.openedCom, 0);
+    }
+
+    // A port the system does not have: the box carries the system's words.
+    void portThatDoesNotExist() {
+        QTemporaryDir dir;
+        const QString device = dir.filePath("ttyGX9");
+        QtSerialPort real(ComPortNames::fromText("9=" + device.toUtf8() + "\n"));
+        QSerialPort probe(device);
+        QVERIFY(!probe.open(QIODevice::ReadWrite));
+        Program p(3, 9, &real);
+        QVERIFY(!p.connectByClick());
+        QCOMPARE(p.titles, QStringList{"Verbindungsfehler:"});
+        QCOMPARE(p.shown, QStringList{probe.errorString()});
+        QVERIFY(!p.shown.first().isEmpty());
+        QVERIFY(p.get<QPushButton>("OpenPortBut_1")->isEnabled());
+    }
+
+    void portFieldAcceptsOnlyAPortNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("4") << "4" << true;
+        QTest::newRow("255") << "255" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("256") << "256" << false;
+        QTest::newRow("letters") << "x1" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void portFieldAcceptsOnlyAPortNumber() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        Program p;
+        p.type("PortAdr", text);
+        auto* field = p.get<QLineEdit>("PortAdr");
+        QCOMPARE(p.get<QPushButton>("OpenPortBut_1")->isEnabled(), valid);
+        QCOMPARE(field->palette().color(QPalette::Text) == QColor(Qt::red), !valid);
+    }
+
+    void busyStateFollowsTheJobs() {
+        Program p;
+        const auto busy = [&] {
+            return !p.menuEnabled("EinstellMenu") && !p.menuEnabled("ToolsMenu") &&
+                   !p.get<QTabWidget>("MainTab")->tabBar()->isEnabled() &&
+                   !p.get<QPushButton>("StopGoBut")->isEnabled();
+        };
+        QVERIFY(busy());
+        QVERIFY(p.menuEnabled("DateiMenu") && p.menuEnabled("OptMenu") &&
+                p.menuEnabled("InfoHelpMenu"));
+        QVERIFY(p.get<QLineEdit>("MesTxt")->isEnabled() &&
+                p.get<QLineEdit>("PortAdr")->isEnabled());
+        QVERIFY(p.connectByClick());
+        QVERIFY(!busy());
+        p.type("LokAdr_0", "3");
+        QTest::keyClick(p.get<QLineEdit>("LokAdr_0"), Qt::Key_Return);
+        p.step();
+        QVERIFY(busy());
+        // the throttle on the open tab stays usable while its job runs
+        QVERIFY(p.get<QLineEdit>("LokAdr_0")->isEnabled());
+        p.run(0.5);
+        QVERIFY(!busy());
+    }
+
+    void interfaceChoice() {
+        Program p(1, 1);
+        p.usbPorts = {7};
+        p.item("ZentraleMen")->trigger();
+        auto* form = p.get<QDialog>("ZentraleForm");
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->windowTitle(), QString("Auswahl der Zentrale"));
+        QVERIFY(p.get<QRadioButton>("Iopt_0")->isChecked());
+        QCOMPARE(p.get<QRadioButton>("Iopt_2")->text(),
+                 QString("Gantrex Basic oder Gantrex 2 oder Interface 41780"));
+
+        p.click("Iopt_2");
+        p.click("CancelButton");
+        QVERIFY(!form->isVisible());
+        QCOMPARE(p.station->state.link.InterfaceType, 1);
+
+        p.item("ZentraleMen")->trigger();
+        QVERIFY(p.get<QRadioButton>("Iopt_0")->isChecked());
+        p.click("Iopt_2");
+        p.click("OKButton");
+        QVERIFY(!form->isVisible());
+        QCOMPARE(p.station->state.link.InterfaceType, 3);
+        QCOMPARE(p.text("Interface_Info"), QString("USB->GX/41780"));
+        QCOMPARE(p.text("PortAdr"), QString("7"));
+        QCOMPARE(p.confDat(), QByteArray("1\r\n1\r\n"));
+    }
+
+    void usbSearchAtStartUp() {
+        Program p(3, 4, nullptr, 1, QList<int>{});
+        QCOMPARE(p.shown, QStringList{"Es wurde kein Dornquist-USB-Interface gefunden!"});
+        QCOMPARE(p.titles, QStringList{"Achtung"});
+        QCOMPARE(p.text("PortAdr"), QString("4"));
+    }
+
+    void infoBox() {
+        Program p;
+        p.item("InfoMenu")->trigger();
+        auto* box = p.get<QMessageBox>("InfoBox");
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->windowTitle(), QString("Info"));
+        QCOMPARE(box->text().split('\n').last(), QString("    Version: 1.0.4"));
+    }
+
+    void helpMenuShowsOneWindow() {
+        Program p;
+        p.item("HelpMenu")->trigger();
+        HelpWindow* first = p.win->help().window();
+        QVERIFY(first && first->isVisible());
+        p.item("HelpMenu")->trigger();
+        QCOMPARE(p.win->help().window(), first);
+        QCOMPARE(p.win->findChildren<HelpWindow*>().size(), 1);
+    }
+
+    void f1OpensHelpOnRelease() {
+        Program p;
+        auto* field = p.get<QLineEdit>("MesTxt");
+        QTest::keyPress(field, Qt::Key_F1);
+        QVERIFY(!p.win->help().window());
+        QTest::keyRelease(field, Qt::Key_F1);
+        QVERIFY(p.win->help().window() && p.win->help().window()->isVisible());
+    }
+
+    // Routes that cannot be saved keep the program open unless the user
+    // says to end all the same.
+    void endAsksWhenTheRoutesCannotBeSaved() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        QVERIFY(QDir(p.confDir.path()).mkdir("FS.DAT"));
+        const auto answer = [](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box && box->objectName() == "EndQuestion");
+                box->button(button)->click();
+            });
+        };
+        answer(QMessageBox::No);
+        p.item("EndeMenu")->trigger();
+        QVERIFY(p.win->isVisible());
+        QVERIFY(p.station->mainTimerRunning());
+        answer(QMessageBox::Yes);
+        p.item("EndeMenu")->trigger();
+        QVERIFY(!p.win->isVisible());
+        QVERIFY(!p.station->mainTimerRunning());
+    }
+
+    void endClosesThroughShutDown() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        QVERIFY(p.station->mainTimerRunning());
+        p.item("EndeMenu")->trigger();
+        QVERIFY(!p.win->isVisible());
+        QVERIFY(!p.station->mainTimerRunning());
+    }
+};
+
+QTEST_MAIN(MainWinTest)
+#include "tst_mainwin.moc"
