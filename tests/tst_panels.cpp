@@ -1,11 +1,8 @@
-#include "link/Colours.h"
 #include "link/JobRequest.h"
-#include "operating/panels/FeedbackPage.h"
 #include "operating/panels/KeyPopupLogic.h"
 #include "operating/panels/KeyboardPage.h"
 #include "operating/panels/MainKeyMap.h"
 #include "operating/panels/PanelTexts.h"
-#include "operating/panels/RoutePage.h"
 #include "operating/panels/SwitchSequence.h"
 #include "support/LinkHarness.h"
 
@@ -50,59 +47,6 @@ private slots:
 
     void aTableOfLessThanSixteenRowsHasNoPage() { QVERIFY(panel::routePageEntries(15).isEmpty()); }
 
-    void tips_data() {
-        QTest::addColumn<QString>("tip");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("red key") << panel::accessoryKeyTip(0, false) << "Mag.Art. 1 rot";
-        QTest::newRow("green key") << panel::accessoryKeyTip(2047, true) << "Mag.Art. 2048 grün";
-        QTest::newRow("never reported")
-            << panel::feedbackReportTip(4, -1) << "Rückm.5 belegt aussenden";
-        QTest::newRow("free") << panel::feedbackReportTip(4, 0) << "Rückm.5 belegt aussenden";
-        QTest::newRow("occupied") << panel::feedbackReportTip(4, 1) << "Rückm.5 frei aussenden";
-        QTest::newRow("request") << panel::routeRequestTip(208) << "Fahrstr. 208 anfordern";
-        QTest::newRow("dissolve") << panel::routeDissolveTip(1) << "Fahrstr. 1 auflösen";
-    }
-    void tips() {
-        QFETCH(QString, tip);
-        QFETCH(QString, expected);
-        QCOMPARE(tip, expected);
-    }
-
-    void accessoryKeys_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("green");
-        QTest::addColumn<bool>("down");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("address");
-        QTest::newRow("red down") << 0 << 0 << false << true << 18 << 0;
-        QTest::newRow("red up") << 0 << 0 << false << false << 16 << 0;
-        QTest::newRow("green down") << 1 << 3 << true << true << 19 << 19;
-        QTest::newRow("green up") << 1 << 3 << true << false << 17 << 19;
-        QTest::newRow("last key, red down") << 127 << 15 << false << true << 18 << 2047;
-        QTest::newRow("last key, green up") << 127 << 15 << true << false << 17 << 2047;
-    }
-    void accessoryKeys() {
-        QFETCH(int, page);
-        QFETCH(int, key);
-        QFETCH(bool, green);
-        QFETCH(bool, down);
-        QFETCH(int, code);
-        QFETCH(int, address);
-        LinkHarness h;
-        KeyboardPage keyboard(h.s);
-        keyboard.select(page);
-        h.s.job = JobRequest{};
-        if (down)
-            keyboard.keyDown(key, green);
-        else
-            keyboard.keyUp(key, green);
-        QCOMPARE(h.s.job.JobCode, code);
-        QCOMPARE(h.s.job.JobCounter, address);
-        QCOMPARE(h.s.job.JobPhase, 0);
-        QCOMPARE(keyboard.keyTip(key, green), panel::accessoryKeyTip(address, green));
-    }
-
     // Another page asks for its 16 states; the page shown asks for nothing.
     void keyboardPageQueriesOnlyANewPage() {
         LinkHarness h;
@@ -119,56 +63,6 @@ private slots:
         QVERIFY(!keyboard.select(128));
         QCOMPARE(h.s.KeyboardBase, 32);
         QVERIFY(h.s.job.idle());
-    }
-
-    void feedbackReportTogglesTheContact_data() {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("colour");
-        QTest::newRow("never reported") << -1 << 21 << colour::White;
-        QTest::newRow("free") << 0 << 21 << colour::Yellow;
-        QTest::newRow("occupied") << 1 << 20 << colour::Red;
-    }
-    void feedbackReportTogglesTheContact() {
-        QFETCH(int, state);
-        QFETCH(int, code);
-        QFETCH(int, colour);
-        LinkHarness h;
-        FeedbackPage feedback(h.s);
-        QVERIFY(feedback.select(127));
-        h.s.FeedbackState[2047] = static_cast<qint16>(state);
-        QCOMPARE(feedback.colour(15), colour);
-        feedback.report(15);
-        QCOMPARE(h.s.job.JobCode, code);
-        QCOMPARE(h.s.job.JobCounter, 2047);
-        // Only the report's echo tells what the contact is.
-        QCOMPARE(h.s.FeedbackState[2047], state);
-    }
-
-    void feedbackPageFindsItsContacts() {
-        LinkHarness h;
-        FeedbackPage feedback(h.s);
-        feedback.select(1);
-        QCOMPARE(feedback.indexOf(15), std::nullopt);
-        QCOMPARE(feedback.indexOf(16), std::optional<int>(0));
-        QCOMPARE(feedback.indexOf(31), std::optional<int>(15));
-        QCOMPARE(feedback.indexOf(32), std::nullopt);
-        QVERIFY(h.s.job.idle());
-    }
-
-    void routeButtonsWriteTheStatusCells() {
-        LinkHarness h;
-        Routes& routes = h.station.routes;
-        RoutePage page(routes.table, routes.engine);
-        page.select(12);
-        QCOMPARE(routes.engine.RoutePageBase, 192);
-        QCOMPARE(page.requestTip(15), QString("Fahrstr. 208 anfordern"));
-        page.request(15);
-        QVERIFY(routes.table.isSet(208, RouteTable::RequestedColumn));
-        routes.table.setStatus(208, RouteTable::EstablishedColumn, true);
-        page.dissolve(15);
-        QCOMPARE(routes.table.text(208, RouteTable::EstablishedColumn), QString());
-        QVERIFY(routes.table.isSet(208, RouteTable::RequestedColumn));
     }
 
     void addressLabel_data() {
