@@ -173,6 +173,22 @@ private slots:
         QVERIFY(p.win->findChild<QWidget*>("Fahrpult_1"));
     }
 
+    // Tab goes through the window as it reads: power, connection, the tabs,
+    // the raw message line.
+    void tabOrderFollowsTheLayout() {
+        Program p;
+        const QStringList expected{"StopGoBut", "PortAdr",  "OpenPortBut_1", "OpenPortBut_0",
+                                   "MainTab",   "LokAdr_0", "MesTxt",        "LN_MES_SEND"};
+        QStringList seen;
+        QWidget* w = p.get<QWidget>("StopGoBut");
+        for (int i = 0; i < 500 && seen.size() < expected.size(); ++i, w = w->nextInFocusChain()) {
+            const QString name = w->objectName();
+            if (expected.contains(name) && !seen.contains(name))
+                seen.append(name);
+        }
+        QCOMPARE(seen, expected);
+    }
+
     void menus_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("title");
