@@ -104,7 +104,8 @@ private slots:
         QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
 
         writeFile(path, "neu\r\n");
-        first->close();
+        QTest::keyClick(first->lines(), Qt::Key_Escape);
+        QVERIFY(!first->isVisible());
         help.open();
         QVERIFY(help.window()->isVisible());
         QCOMPARE(entries(*help.window()), QStringList{"neu"});

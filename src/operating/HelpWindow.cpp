@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -41,4 +42,12 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
     const QFontMetrics metrics(m_lines->font());
     resize(metrics.horizontalAdvance(QString(VisibleColumns, u'M')) + 40,
            metrics.lineSpacing() * VisibleLines);
+}
+
+// Read and put away with Esc, as a help window is.
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -14,6 +14,9 @@ public:
 
     QListWidget* lines() const { return m_lines; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QListWidget* m_lines;
     QLabel* m_note;
