@@ -76,49 +76,6 @@ class ConnectionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void connectsThroughEachInterface_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("com");
-        QTest::addColumn<QStringList>("settings");
-        QTest::addColumn<int>("customBitRate");
-        QTest::addColumn<QString>("interfaceInfo");
-        QTest::newRow("station's own port")
-            << 1 << 4 << QStringList{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"} << 0
-            << "ComPort->GX";
-        QTest::newRow("interface 41770")
-            << 2 << 2 << QStringList{"19200,n,8,1"} << 16457 << "ComPort->41770";
-        QTest::newRow("USB interface")
-            << 3 << 7 << QStringList{"115200,n,8,1"} << 0 << "USB->GX/41780";
-    }
-    void connectsThroughEachInterface() {
-        QFETCH(int, type);
-        QFETCH(int, com);
-        QFETCH(QStringList, settings);
-        QFETCH(int, customBitRate);
-        QFETCH(QString, interfaceInfo);
-        ConnectionHarness c(type);
-        c.h.operating.busy = true;
-        c.connection.ShowLinkStatus();
-        QCOMPARE(c.view.interfaceInfo, interfaceInfo);
-
-        QVERIFY(c.connectAndSettle(com));
-        QVERIFY(c.connection.connected());
-        QCOMPARE(c.h.port.openedCom, com);
-        QVERIFY(c.h.port.opened);
-        QCOMPARE(c.h.port.settingsHistory, settings);
-        QCOMPARE(c.h.port.customBitRate, customBitRate);
-        QCOMPARE(c.heardLocoNet(), startUpMessages());
-        QCOMPARE(c.h.s.StationType, 1);
-        QCOMPARE(c.view.stationInfo, QString("GX/ZT Sw.Vers.1.55"));
-        QCOMPARE(c.view.state, ConnectionView::PortState::Open);
-        QCOMPARE(c.view.focus, 1);
-        QVERIFY(!c.h.operating.busy);
-        QVERIFY(c.h.station.mainTimerRunning());
-        QVERIFY(c.h.station.timer1Running());
-        QVERIFY(c.h.messages.messages.isEmpty());
-        QCOMPARE(c.confDat(), QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n");
-    }
-
     void stationsOwnPortIsSwitchedByItsTextCommands() {
         ConnectionHarness c(1);
         c.h.port.cts = true;
@@ -178,9 +135,6 @@ private slots:
         QTest::newRow("type 1: no prompt")
             << 1 << 1 << "no text" << QStringList{"Zeichenübertragung nicht möglich!"}
             << QStringList{"Gantrex 1:"} << QList<QByteArray>{};
-        QTest::newRow("type 2 on COM 3")
-            << 2 << 3 << "" << QStringList{"Nur ComPort 1 oder 2 möglich!"}
-            << QStringList{"Fehler 41770"} << QList<QByteArray>{};
         for (int type = 1; type <= 3; ++type)
             QTest::addRow("type %d: port missing", type)
                 << type << 1 << "no port" << portGone << QStringList{"Verbindungsfehler:"}
@@ -190,11 +144,6 @@ private slots:
                 << type << 2 << "no slot 0"
                 << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
                 << QStringList{"Fehler"} << QList<QByteArray>{msg("BB 00 00")};
-        QTest::newRow("silent station")
-            << 3 << 1 << "silent"
-            << QStringList{"Message kann nicht gesendet werden!",
-                           "Keine Antwort auf Slot 0 Anfrage erhalten!"}
-            << QStringList{"LocoNet Fehler", "Fehler"} << QList<QByteArray>{msg("BB 00 00")};
     }
     // A connect that fails leaves the program as it was: port closed, no
     // tick, the menus locked, conf.dat untouched.
@@ -208,7 +157,6 @@ private slots:
         ConnectionHarness c(type);
         c.station.answersText = fault != "no text";
         c.station.answersSlot0 = fault != "no slot 0";
-        c.station.silent = fault == "silent";
         c.h.port.failOpen = fault == "no port";
         c.h.port.error = "No such file or directory";
         c.h.operating.busy = true;
@@ -226,8 +174,6 @@ private slots:
         QCOMPARE(c.h.s.StationType, int(LinkState::UnknownStation));
         QCOMPARE(c.view.stationInfo, QString("unbekannt"));
         QVERIFY(c.confDat().isEmpty());
-        if (fault.isEmpty())
-            QCOMPARE(c.h.port.openedCom, 0);
     }
 
     void slowTextAnswerFailsAfterFiveSeconds() {
@@ -253,33 +199,6 @@ private slots:
         QCOMPARE(c.h.messages.messages,
                  QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
         QCOMPARE(c.confDat(), QByteArray("3\r\n1\r\n"));
-    }
-
-    void stationTypes_data() {
-        QTest::addColumn<QString>("slot0");
-        QTest::addColumn<int>("stationType");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("power");
-        QTest::newRow("1.55") << "E7 0E 00 00 00 02 00 07 00 00 00 47 58" << 1
-                              << "GX/ZT Sw.Vers.1.55" << 1;
-        QTest::newRow("2.0, power off")
-            << "E7 0E 00 00 00 03 00 06 00 00 00 47 58" << 2 << "GX/ZT Sw.Vers.2.0" << 0;
-        QTest::newRow("Basic") << "E7 0E 00 02 42 03 00 07 00 00 15 47 58" << 3 << "GX-Basic" << 1;
-        QTest::newRow("other station")
-            << "E7 0E 00 00 00 04 00 03 00 00 00 47 58" << 99 << "unbekannt" << 1;
-    }
-    void stationTypes() {
-        QFETCH(QString, slot0);
-        QFETCH(int, stationType);
-        QFETCH(QString, text);
-        QFETCH(int, power);
-        ConnectionHarness c(3);
-        c.station.slot0 = hex(qPrintable(slot0));
-        QVERIFY(c.connectAndSettle(1));
-        QVERIFY(c.connection.connected());
-        QCOMPARE(c.h.s.StationType, stationType);
-        QCOMPARE(c.view.stationInfo, text);
-        QCOMPARE(c.h.operating.power, QList<int>{power});
     }
 
     void disconnectClosesTheLine() {

@@ -27,7 +27,6 @@ struct ScriptedStation {
     FakeSerialPort& port;
     bool textMode = false;
     bool answersText = true;
-    bool silent = false;
     bool answersSlot0 = true;
     bool answersSerialNumber = true;
     QByteArray slot0 = hex("E7 0E 00 00 00 02 00 07 00 00 00 47 58");
@@ -51,10 +50,8 @@ private:
     void hearLocoNet(const QByteArray& bytes) {
         for (const QByteArray& message : m_framer.feed(bytes)) {
             heard.append(message);
-            if (!silent) {
-                port.deliver(message);
-                answer(message);
-            }
+            port.deliver(message);
+            answer(message);
         }
     }
 
