@@ -27,7 +27,7 @@ QByteArray answerText(int status, int cvh = 0, int data = 0) {
 struct Bench {
     LinkHarness h;
     RecordingProgView view;
-    ProgrammingJobs p{h.s, h.station.jobs};
+    ProgrammingJobs& p = h.station.programming;
 
     Bench() { p.setView(&view); }
 

@@ -58,7 +58,7 @@ struct Rig {
 // programming track; the file dialogs answer from a list.
 struct Bench {
     Rig rig;
-    ProgrammingJobs jobs{rig.s, rig.station.jobs};
+    ProgrammingJobs& jobs = rig.station.programming;
     QTemporaryDir conf;
     std::unique_ptr<DCCProg> window;
     QList<FileRequest> asked;
