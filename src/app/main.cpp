@@ -1,4 +1,5 @@
 #include "ConfFolder.h"
+#include "ProgramWindows.h"
 #include "Station.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
@@ -73,6 +74,7 @@ int main(int argc, char* argv[]) {
     MainWin window(station);
     operating.setTarget(&window);
     messages.setParentWindow(&window);
+    ProgramWindows windows(station, window, operating);
 
     window.StartUp();
     if (!screenshotFolder.isEmpty())

@@ -2,11 +2,15 @@
 
 #include "link/OperatingView.h"
 
+#include <functional>
+
 // The Station is made before the main window that shows what the link
 // reports; this hands each call on once the window is there.
 class OperatingRelay final : public OperatingView {
 public:
     void setTarget(OperatingView* target) { m_target = target; }
+    // The handheld-throttle windows are not the main window's.
+    void setZeltronWindows(std::function<void(int)> show) { m_zeltronShow = std::move(show); }
 
     void SetLinkBusy(bool busy) override { forward(&OperatingView::SetLinkBusy, busy); }
     void ShowPowerState(int on) override { forward(&OperatingView::ShowPowerState, on); }
@@ -16,7 +20,10 @@ public:
         forward(&OperatingView::ShowKeyLamp, key, colour);
     }
     void ShowFeedback(int contact) override { forward(&OperatingView::ShowFeedback, contact); }
-    void ZeltronShow(int window) override { forward(&OperatingView::ZeltronShow, window); }
+    void ZeltronShow(int window) override {
+        if (m_zeltronShow)
+            m_zeltronShow(window);
+    }
 
 private:
     template <typename... Args, typename... Values>
@@ -26,4 +33,5 @@ private:
     }
 
     OperatingView* m_target = nullptr;
+    std::function<void(int)> m_zeltronShow;
 };
