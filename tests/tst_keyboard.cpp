@@ -1,56 +1,71 @@
 #include "link/Colours.h"
-#include "operating/FeedbackTab.h"
+#include "operating/HelpKey.h"
+#include "operating/HelpWindow.h"
 #include "operating/IndicatorLamp.h"
 #include "operating/KeyPopup.h"
-#include "operating/KeyboardTab.h"
-#include "operating/MemoryTab.h"
+#include "operating/MainWin.h"
 #include "support/LinkHarness.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
-// The three panel tabs on a station whose command station the test plays.
-struct Panels : OperatingView {
+// The main window on a station whose command station the test plays.
+struct Program {
     LinkHarness h;
-    KeyboardTab keyboard{h.s};
-    FeedbackTab feedback{h.s};
-    MemoryTab memory{h.station.routes};
+    MainWin win{h.station, [] { return QList<int>{}; }};
 
-    Panels() { h.operating.windows = this; }
-    void ShowKeyLamp(int key, int colour) override { keyboard.ShowKeyLamp(key, colour); }
-    void ShowFeedback(int contact) override { feedback.ShowFeedback(contact); }
+    Program() { h.operating.windows = &win; }
 
-    template <typename T> T* get(QWidget& tab, const QString& name) {
-        T* widget = tab.findChild<T*>(name);
+    template <typename T> T* get(const QString& name) {
+        T* widget = win.findChild<T*>(name);
         if (!widget)
             qFatal("no %s", qPrintable(name));
         return widget;
     }
-    QPushButton* key(QWidget& tab, const char* name, int i) {
-        return get<QPushButton>(tab, QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+    QWidget* control(const char* name, int i) {
+        return get<QWidget>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
     }
-    int lamp(QWidget& tab, const char* name, int i) {
-        return get<IndicatorLamp>(tab, QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i))
+    QPushButton* key(const char* name, int i) {
+        return get<QPushButton>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+    }
+    int lamp(const char* name, int i) {
+        return get<IndicatorLamp>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i))
             ->colour();
     }
+    QTabWidget* tabs() { return get<QTabWidget>("MainTab"); }
+    void showTab(int index) { tabs()->setCurrentIndex(index); }
     // The user opens the list and takes entry index, the one shown or another.
-    void choosePage(QComboBox* list, int index) {
+    void choosePage(const char* name, int index) {
+        auto* list = get<QComboBox>(name);
         list->showPopup();
         list->view()->setCurrentIndex(list->model()->index(index, 0));
         QTest::keyClick(list->view(), Qt::Key_Return);
     }
-    // Ticks until the program writes, moving the popup's switching on too.
-    QByteArray nextWritten(KeyPopup& popup, int n = 100) {
+    KeyPopup* popup(const char* name) { return win.findChild<KeyPopup*>(name); }
+    // Ticks until the program writes, moving the popups' switching on too.
+    QByteArray nextWritten(int n = 100) {
         for (int i = 0; i < n && h.port.written.isEmpty(); ++i) {
             h.tick();
-            popup.advance();
+            for (KeyPopup* popup : win.findChildren<KeyPopup*>())
+                popup->advance();
         }
         return h.port.takeWritten();
+    }
+    // Throttle t drives locomotive 3 in slot 5.
+    void driveLocomotive(int t, int dirF) {
+        SlotRecord& r = h.s.ThrottleData[t];
+        r[SlotRecord::Address] = 3;
+        r[SlotRecord::DirF] = dirF;
+        h.s.ThrottleSlot[t] = 5;
+        get<QLineEdit>(QStringLiteral("LokAdr_%1").arg(t))->setText("3");
     }
 };
 } // namespace
@@ -77,25 +92,28 @@ private slots:
         QFETCH(QByteArray, off);
         QFETCH(int, lamp);
         QFETCH(QString, tip);
-        Panels p;
-        auto* list = p.get<QComboBox>(p.keyboard, "KeybNrCo");
+        Program p;
+        p.showTab(2);
+        auto* list = p.get<QComboBox>("KeybNrCo");
+        QCOMPARE(list->currentText(), QString("Keyboard 1 Adr.: 1 - 16"));
         QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(list->currentText(), QString("Keyboard 128 Adr.: 2033 - 2048"));
-        QCOMPARE(p.get<QLabel>(p.keyboard, "KeyBAdrBereichTxt")->text(), QString("2033 - 2048"));
-        QPushButton* key = p.key(p.keyboard, qPrintable(name), 15);
+        QCOMPARE(p.get<QLabel>("KeyBAdrBereichTxt")->text(), QString("2033 - 2048"));
+        QPushButton* key = p.key(qPrintable(name), 15);
         QCOMPARE(key->toolTip(), tip);
         QTest::mousePress(key, Qt::LeftButton);
         QCOMPARE(hexText(p.h.echoNext()), hexText(on));
         QTest::mouseRelease(key, Qt::LeftButton);
         QCOMPARE(hexText(p.h.echoNext()), hexText(off));
         p.h.ticks(3);
-        QCOMPARE(p.lamp(p.keyboard, "KB_Anz", 15), lamp);
+        QCOMPARE(p.lamp("KB_Anz", 15), lamp);
         QVERIFY(p.h.port.written.isEmpty());
     }
 
     void spaceBarHoldsAKeyLikeTheMouse() {
-        Panels p;
-        QPushButton* key = p.key(p.keyboard, "KB_grn", 2);
+        Program p;
+        p.showTab(2);
+        QPushButton* key = p.key("KB_grn", 2);
         QTest::keyPress(key, Qt::Key_Space);
         QCOMPARE(hexText(p.h.echoNext()), hexText(msg("B0 02 30")));
         QTest::keyRelease(key, Qt::Key_Space);
@@ -103,9 +121,10 @@ private slots:
     }
 
     void rightClickSendsNothing() {
-        Panels p;
+        Program p;
+        p.showTab(2);
         for (const char* name : {"KB_rot", "KB_grn"}) {
-            QPushButton* key = p.key(p.keyboard, name, 0);
+            QPushButton* key = p.key(name, 0);
             QTest::mousePress(key, Qt::RightButton);
             QTest::mouseRelease(key, Qt::RightButton);
             QTest::mouseClick(key, Qt::MiddleButton);
@@ -116,10 +135,10 @@ private slots:
     }
 
     void choosingTheShownPageSendsNothing() {
-        Panels p;
-        auto* list = p.get<QComboBox>(p.keyboard, "KeybNrCo");
-        QSignalSpy chosen(list, &QComboBox::activated);
-        p.choosePage(list, 0);
+        Program p;
+        p.showTab(2);
+        QSignalSpy chosen(p.get<QComboBox>("KeybNrCo"), &QComboBox::activated);
+        p.choosePage("KeybNrCo", 0);
         QCOMPARE(chosen.count(), 1);
         p.h.ticks(20);
         QVERIFY(p.h.port.written.isEmpty());
@@ -128,20 +147,20 @@ private slots:
     // Another page asks the command station for its 16 accessories, one
     // after the other, and colours each lamp from the answer.
     void anotherPageQueriesItsStates() {
-        Panels p;
-        auto* list = p.get<QComboBox>(p.keyboard, "KeybNrCo");
-        p.choosePage(list, 2);
-        QCOMPARE(p.get<QLabel>(p.keyboard, "KeyBAdrBereichTxt")->text(), QString("33 - 48"));
-        QCOMPARE(p.key(p.keyboard, "KB_grn", 0)->toolTip(), QString("Mag.Art. 33 grün"));
+        Program p;
+        p.showTab(2);
+        p.choosePage("KeybNrCo", 2);
+        QCOMPARE(p.get<QLabel>("KeyBAdrBereichTxt")->text(), QString("33 - 48"));
+        QCOMPARE(p.key("KB_grn", 0)->toolTip(), QString("Mag.Art. 33 grün"));
         for (int a = 32; a < 48; ++a) {
-            QCOMPARE(hexText(p.h.echoNext()),
-                     hexText(msg(qPrintable(QStringLiteral("BC %1 00").arg(a, 2, 16)))));
+            const QByteArray query = loconet::withChecksum(QByteArray("\xBC") + char(a) + '\0');
+            QCOMPARE(hexText(p.h.echoNext()), hexText(query));
             p.h.receive(a % 3 ? "B4 3C 30" : "B4 3C 50");
         }
         p.h.ticks(5);
         QVERIFY(p.h.port.written.isEmpty());
         for (int k = 0; k < 16; ++k)
-            QCOMPARE(p.lamp(p.keyboard, "KB_Anz", k), (32 + k) % 3 ? colour::Green : colour::Red);
+            QCOMPARE(p.lamp("KB_Anz", k), (32 + k) % 3 ? colour::Green : colour::Red);
     }
 
     // A click reports the contact the other way round; its echo turns the
@@ -157,54 +176,57 @@ private slots:
         QFETCH(int, contact);
         QFETCH(QByteArray, occupied);
         QFETCH(QByteArray, free);
-        Panels p;
-        QPushButton* button = p.key(p.feedback, "RMChgBut", contact);
+        Program p;
+        p.showTab(3);
+        QPushButton* button = p.key("RMChgBut", contact);
         const QString shown = QString::number(contact + 1);
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", contact), colour::White);
+        QCOMPARE(p.lamp("RM_Anz", contact), colour::White);
         QCOMPARE(button->toolTip(), "Rückm." + shown + " belegt aussenden");
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(hexText(p.h.echoNext()), hexText(occupied));
         p.h.ticks(2);
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", contact), colour::Red);
+        QCOMPARE(p.lamp("RM_Anz", contact), colour::Red);
         QCOMPARE(button->toolTip(), "Rückm." + shown + " frei aussenden");
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(hexText(p.h.echoNext()), hexText(free));
         p.h.ticks(2);
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", contact), colour::Yellow);
+        QCOMPARE(p.lamp("RM_Anz", contact), colour::Yellow);
         QCOMPARE(button->toolTip(), "Rückm." + shown + " belegt aussenden");
     }
 
     // Reports for contacts off the page are kept and shown with their page.
     void feedbackPageShowsWhatWasReported() {
-        Panels p;
-        p.h.receive("B2 0A 50"); // contact 20 occupied
-        p.h.receive("B2 0A 60"); // contact 21 free
+        Program p;
+        p.showTab(3);
+        p.h.receive("B2 0A 50"); // contact 21 occupied
+        p.h.receive("B2 0A 60"); // contact 22 free
         p.h.ticks(3);
         for (int i = 0; i < 16; ++i)
-            QCOMPARE(p.lamp(p.feedback, "RM_Anz", i), colour::White);
-        auto* list = p.get<QComboBox>(p.feedback, "RMNrCo");
+            QCOMPARE(p.lamp("RM_Anz", i), colour::White);
+        auto* list = p.get<QComboBox>("RMNrCo");
         QCOMPARE(list->count(), 128);
         QCOMPARE(list->itemText(127), QString("Rückmelder: 2033 - 2048"));
-        p.choosePage(list, 1);
-        QCOMPARE(p.get<QLabel>(p.feedback, "RMAdrBereichTxt")->text(), QString("17 - 32"));
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", 4), colour::Red);
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", 5), colour::Yellow);
-        QCOMPARE(p.lamp(p.feedback, "RM_Anz", 6), colour::White);
-        QCOMPARE(p.key(p.feedback, "RMChgBut", 4)->toolTip(), QString("Rückm.21 frei aussenden"));
+        p.choosePage("RMNrCo", 1);
+        QCOMPARE(p.get<QLabel>("RMAdrBereichTxt")->text(), QString("17 - 32"));
+        QCOMPARE(p.lamp("RM_Anz", 4), colour::Red);
+        QCOMPARE(p.lamp("RM_Anz", 5), colour::Yellow);
+        QCOMPARE(p.lamp("RM_Anz", 6), colour::White);
+        QCOMPARE(p.key("RMChgBut", 4)->toolTip(), QString("Rückm.21 frei aussenden"));
         p.h.ticks(5);
         QVERIFY(p.h.port.written.isEmpty());
     }
 
     void routeButtonsOfTheLastPage() {
-        Panels p;
-        auto* list = p.get<QComboBox>(p.memory, "MemNrCo");
+        Program p;
+        p.showTab(4);
+        auto* list = p.get<QComboBox>("MemNrCo");
         QCOMPARE(list->count(), 13);
         QCOMPARE(list->itemText(0), QString("Fahrstrassen: 1 - 16"));
         QCOMPARE(list->itemText(12), QString("Fahrstrassen: 193 - 208"));
-        p.choosePage(list, 12);
-        QCOMPARE(p.get<QLabel>(p.memory, "MemAdrBereichTxt")->text(), QString("193 - 208"));
-        QPushButton* request = p.key(p.memory, "FSSetBut", 15);
-        QPushButton* dissolve = p.key(p.memory, "FSRsBut", 15);
+        p.choosePage("MemNrCo", 12);
+        QCOMPARE(p.get<QLabel>("MemAdrBereichTxt")->text(), QString("193 - 208"));
+        QPushButton* request = p.key("FSSetBut", 15);
+        QPushButton* dissolve = p.key("FSRsBut", 15);
         QCOMPARE(request->toolTip(), QString("Fahrstr. 208 anfordern"));
         QCOMPARE(dissolve->toolTip(), QString("Fahrstr. 208 auflösen"));
         RouteTable& table = p.h.station.routes.table;
@@ -218,106 +240,199 @@ private slots:
 
     // The engine paints the indicators of the routes on the page shown.
     void routeIndicatorsFollowThePage() {
-        Panels p;
-        RouteTable& table = p.h.station.routes.table;
-        table.setStatus(20, RouteTable::EstablishedColumn, true);
+        Program p;
+        p.showTab(4);
+        p.h.station.routes.table.setStatus(20, RouteTable::EstablishedColumn, true);
         p.h.tick();
-        QCOMPARE(p.lamp(p.memory, "FS_Anz", 3), colour::White);
-        p.choosePage(p.get<QComboBox>(p.memory, "MemNrCo"), 1);
+        QCOMPARE(p.lamp("FS_Anz", 3), colour::White);
+        p.choosePage("MemNrCo", 1);
         p.h.tick();
-        QCOMPARE(p.lamp(p.memory, "FS_Anz", 3), colour::Orange);
+        QCOMPARE(p.lamp("FS_Anz", 3), colour::Orange);
+    }
+
+    // Each key on a throttle tab with a locomotive, and what goes out.
+    void throttleKeys_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("esc: light") << 0 << "FSTScroll_0" << int(Qt::Key_Escape) << msg("A1 05 30");
+        QTest::newRow("F1") << 1 << "FSTScroll_1" << int(Qt::Key_F1) << msg("A1 05 21");
+        QTest::newRow("F4") << 0 << "FCmd_3" << int(Qt::Key_F4) << msg("A1 05 28");
+        QTest::newRow("F5") << 0 << "DIR_0" << int(Qt::Key_F5) << msg("A2 05 01");
+        QTest::newRow("F9") << 1 << "FCmd_20" << int(Qt::Key_F9) << msg("D4 20 05 07 10");
+        QTest::newRow("F12") << 0 << "FSTScroll_0" << int(Qt::Key_F12) << msg("D4 20 05 05 10");
+        QTest::newRow("minus: forward")
+            << 0 << "FSTScroll_0" << int(Qt::Key_Minus) << msg("A1 05 00");
+        QTest::newRow("less: backward") << 1 << "DIR_3" << int(Qt::Key_Less) << msg("A1 05 20");
+        QTest::newRow("backspace: turn")
+            << 0 << "MainTab" << int(Qt::Key_Backspace) << msg("A1 05 00");
+        QTest::newRow("0: stop") << 0 << "FSTScroll_0" << int(Qt::Key_0) << msg("A0 05 00");
+        QTest::newRow("5") << 1 << "FSTScroll_1" << int(Qt::Key_5) << msg("A0 05 47");
+        QTest::newRow("9: full") << 0 << "FCmd_0" << int(Qt::Key_9) << msg("A0 05 7F");
+        QTest::newRow("pause: power off") << 0 << "FSTScroll_0" << int(Qt::Key_Pause) << msg("82");
+    }
+    void throttleKeys() {
+        QFETCH(int, tab);
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QByteArray, wire);
+        Program p;
+        p.driveLocomotive(tab, 0x20);
+        p.win.ShowPowerState(1);
+        p.showTab(tab);
+        QWidget* receiver = control == "MainTab" ? p.tabs()->tabBar() : p.get<QWidget>(control);
+        QTest::keyClick(receiver, Qt::Key(key));
+        QCOMPARE(hexText(p.h.echoNext()), hexText(wire));
+    }
+
+    void textBoxesKeepTheirKeys() {
+        Program p;
+        p.driveLocomotive(0, 0x20);
+        p.win.ShowPowerState(1);
+        for (const char* field : {"LokAdr_0", "PortAdr", "MesTxt"}) {
+            auto* edit = p.get<QLineEdit>(field);
+            edit->setFocus();
+            for (const Qt::Key key : {Qt::Key_F1, Qt::Key_Escape, Qt::Key_Pause, Qt::Key_T})
+                QTest::keyClick(edit, key);
+        }
+        p.h.ticks(20);
+        QVERIFY(p.h.port.written.isEmpty());
+        QCOMPARE(p.tabs()->currentIndex(), 0);
+    }
+
+    void withoutLocomotiveOnlyAddressAndTabKeysAct() {
+        Program p;
+        p.showTab(1);
+        QWidget* slider = p.get<QWidget>("FSTScroll_1");
+        for (const Qt::Key key :
+             {Qt::Key_0, Qt::Key_9, Qt::Key_F1, Qt::Key_Escape, Qt::Key_Backspace, Qt::Key_Minus})
+            QTest::keyClick(slider, key);
+        p.h.ticks(20);
+        QVERIFY(p.h.port.written.isEmpty());
+        QVERIFY(p.h.s.job.idle());
+        auto* address = p.get<QLineEdit>("LokAdr_1");
+        QCOMPARE(address->text(), QString("-"));
+        QTest::keyClick(slider, Qt::Key_A);
+        QCOMPARE(address->text(), QString());
+        QCOMPARE(p.win.focusWidget(), address);
+    }
+
+    void tKeyWalksThroughTheTabs() {
+        Program p;
+        QTabBar* bar = p.tabs()->tabBar();
+        for (int expected : {1, 2, 3, 4, 0}) {
+            QTest::keyClick(bar, Qt::Key_T);
+            QCOMPARE(p.tabs()->currentIndex(), expected);
+        }
+    }
+
+    // F1 is the locomotive's function while it is down, and the help when
+    // it comes up.
+    void f1TogglesTheFunctionAndOpensHelp() {
+        Program p;
+        p.driveLocomotive(0, 0x20);
+        QWidget* slider = p.get<QWidget>("FSTScroll_0");
+        QTest::keyPress(slider, Qt::Key_F1);
+        QVERIFY(!p.win.help().window());
+        QCOMPARE(hexText(p.h.echoNext()), hexText(msg("A1 05 21")));
+        QTest::keyRelease(slider, Qt::Key_F1);
+        QVERIFY(p.win.help().window());
+        QVERIFY(p.win.help().window()->isVisible());
+        p.h.ticks(10);
+        QVERIFY(p.h.port.written.isEmpty());
     }
 
     void popupKeepsTheLastFourDigits() {
-        Panels p;
-        KeyPopup popup(PopupKind::Accessory, p.h.clock, p.h.s.job, p.h.station.routes.table,
-                       nullptr);
-        popup.startTyping(1);
-        QVERIFY(popup.isVisible());
-        QTest::keyClicks(&popup, "2345");
-        QCOMPARE(popup.label(), QString("2345"));
-        popup.startTyping(8);
-        QCOMPARE(popup.label(), QString("8"));
-        QTest::keyClick(&popup, Qt::Key_Backspace);
-        QCOMPARE(popup.label(), QString());
-        QTest::keyClick(&popup, Qt::Key_Escape);
-        QVERIFY(!popup.isVisible());
+        Program p;
+        p.showTab(2);
+        QTest::keyClick(p.key("KB_rot", 3), Qt::Key_1);
+        KeyPopup* popup = p.popup("Taste_Wadr");
+        QVERIFY(popup);
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->windowTitle(), QString("Weiche schalten"));
+        QCOMPARE(popup->label(), QString("1"));
+        QTest::keyClicks(popup, "2345");
+        QCOMPARE(popup->label(), QString("2345"));
+        QTest::keyClick(p.get<QWidget>("KeybNrCo"), Qt::Key_8);
+        QCOMPARE(popup->label(), QString("8"));
+        QTest::keyClick(popup, Qt::Key_Backspace);
+        QCOMPARE(popup->label(), QString());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QVERIFY(!popup->isVisible());
         QVERIFY(p.h.s.job.idle());
     }
 
     // On, and 0.2 s after the on command has gone out, off.
     void accessoryPopupSwitchesOnThenOff_data() {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<QString>("more");
-        QTest::addColumn<bool>("byClick");
-        QTest::addColumn<QString>("keyName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("button");
         QTest::addColumn<QByteArray>("on");
         QTest::addColumn<QByteArray>("off");
-        QTest::newRow("7 R") << 7 << "R" << false << "" << msg("B0 06 10") << msg("B0 06 00");
-        QTest::newRow("12 G") << 1 << "2g" << false << "" << msg("B0 0B 30") << msg("B0 0B 20");
-        QTest::newRow("2048 clicked red")
-            << 2 << "048" << true << "KB_rot" << msg("B0 7F 1F") << msg("B0 7F 0F");
+        QTest::newRow("7 R") << "7r"
+                             << "" << msg("B0 06 10") << msg("B0 06 00");
+        QTest::newRow("12 G") << "12g"
+                              << "" << msg("B0 0B 30") << msg("B0 0B 20");
+        QTest::newRow("2048, red clicked") << "2048"
+                                           << "KB_rot" << msg("B0 7F 1F") << msg("B0 7F 0F");
     }
     void accessoryPopupSwitchesOnThenOff() {
-        QFETCH(int, first);
-        QFETCH(QString, more);
-        QFETCH(bool, byClick);
-        QFETCH(QString, keyName);
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
         QFETCH(QByteArray, on);
         QFETCH(QByteArray, off);
-        Panels p;
-        KeyPopup popup(PopupKind::Accessory, p.h.clock, p.h.s.job, p.h.station.routes.table,
-                       nullptr);
-        QCOMPARE(popup.objectName(), QString("Taste_Wadr"));
-        QCOMPARE(popup.windowTitle(), QString("Weiche schalten"));
-        popup.startTyping(first);
-        QTest::keyClicks(&popup, more);
-        if (byClick)
-            QTest::mouseClick(popup.findChild<QPushButton*>(keyName), Qt::LeftButton);
-        QVERIFY(!popup.isVisible());
-        QCOMPARE(hexText(p.nextWritten(popup)), hexText(on));
+        Program p;
+        p.showTab(2);
+        QTest::keyClicks(p.key("KB_grn", 0), typed.left(1));
+        KeyPopup* popup = p.popup("Taste_Wadr");
+        QTest::keyClicks(popup, typed.mid(1));
+        if (!button.isEmpty())
+            QTest::mouseClick(popup->findChild<QPushButton*>(button), Qt::LeftButton);
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(hexText(p.nextWritten()), hexText(on));
         const double sent = p.h.clock.now();
         p.h.receiveBytes(on);
-        QCOMPARE(hexText(p.nextWritten(popup)), hexText(off));
+        QCOMPARE(hexText(p.nextWritten()), hexText(off));
         const double held = p.h.clock.now() - sent;
         QVERIFY2(held > 0.2 && held < 0.25, qPrintable(QString::number(held)));
         p.h.receiveBytes(off);
-        QVERIFY(p.nextWritten(popup).isEmpty());
+        QVERIFY(p.nextWritten().isEmpty());
     }
 
     void feedbackPopupReportsTheContact_data() {
-        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("letter");
         QTest::addColumn<QByteArray>("wire");
         QTest::newRow("5 f: free") << "f" << msg("B2 02 40");
         QTest::newRow("5 b: occupied") << "b" << msg("B2 02 50");
     }
     void feedbackPopupReportsTheContact() {
-        QFETCH(QString, keys);
+        QFETCH(QString, letter);
         QFETCH(QByteArray, wire);
-        Panels p;
-        KeyPopup popup(PopupKind::Feedback, p.h.clock, p.h.s.job, p.h.station.routes.table,
-                       nullptr);
-        QCOMPARE(popup.windowTitle(), QString("Rückmeldung"));
-        popup.startTyping(5);
-        QTest::keyClicks(&popup, keys);
-        QVERIFY(!popup.isVisible());
+        Program p;
+        p.showTab(3);
+        QTest::keyClick(p.key("RMChgBut", 9), Qt::Key_5);
+        KeyPopup* popup = p.popup("Taste_Radr");
+        QCOMPARE(popup->windowTitle(), QString("Rückmeldung"));
+        QTest::keyClicks(popup, letter);
+        QVERIFY(!popup->isVisible());
         QCOMPARE(hexText(p.h.echoNext()), hexText(wire));
     }
 
     void routePopupBeyondTheTableDoesNothing() {
-        Panels p;
+        Program p;
+        p.showTab(4);
         RouteTable& table = p.h.station.routes.table;
         QSignalSpy changes(&table, &RouteTable::cellChanged);
-        KeyPopup popup(PopupKind::Route, p.h.clock, p.h.s.job, table, nullptr);
-        QCOMPARE(popup.windowTitle(), QString("Fahrstraße"));
-        popup.startTyping(2);
-        QTest::keyClicks(&popup, "09");
-        QCOMPARE(popup.findChild<QLabel*>("Fadr")->text(), QString("209"));
-        QTest::keyClick(&popup, Qt::Key_F);
-        QVERIFY(!popup.isVisible());
+        QTest::keyClick(p.key("FSSetBut", 0), Qt::Key_2);
+        KeyPopup* popup = p.popup("Taste_Fadr");
+        QCOMPARE(popup->windowTitle(), QString("Fahrstraße"));
+        QTest::keyClicks(popup, "09");
+        QCOMPARE(popup->findChild<QLabel*>("Fadr")->text(), QString("209"));
+        QTest::keyClick(popup, Qt::Key_F);
+        QVERIFY(!popup->isVisible());
         QCOMPARE(changes.count(), 0);
-        popup.startTyping(2);
-        QTest::keyClicks(&popup, "08f");
+        QTest::keyClick(p.get<QWidget>("MemNrCo"), Qt::Key_2);
+        QTest::keyClicks(popup, "08f");
         QVERIFY(table.isSet(208, RouteTable::RequestedColumn));
     }
 };

@@ -5,7 +5,6 @@
 #include "app/Station.h"
 #include "operating/panels/MainKeyMap.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
@@ -51,8 +50,8 @@ bool MainKeys::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     // Keys a control of the window did not take come on to the form; the
     // form acts only on keys that reach it with no control in focus.
-    if (watched == m_window.form && QApplication::focusWidget() &&
-        QApplication::focusWidget() != m_window.form)
+    if (watched == m_window.form && m_window.form->focusWidget() &&
+        m_window.form->focusWidget() != m_window.form)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))

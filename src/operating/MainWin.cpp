@@ -75,6 +75,7 @@ MainWin::MainWin(Station& station, UsbPortList listUsbComPorts, QWidget* parent)
     layout->addWidget(buildRawMessageArea());
     setCentralWidget(central);
     buildMenus();
+    buildPanels();
 
     setTabOrder(m_stopGo, m_port);
     setTabOrder(m_port, m_connect);

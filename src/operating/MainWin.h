@@ -12,8 +12,11 @@
 #include <functional>
 #include <optional>
 
+class FeedbackTab;
 class HelpKey;
 class IndicatorLamp;
+class KeyboardTab;
+class MainKeys;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -56,6 +59,8 @@ public:
     void ShowPowerState(int on) override;
     void ShowThrottle(int t) override;
     void ShowLocoPicture(int t) override;
+    void ShowKeyLamp(int key, int colour) override;
+    void ShowFeedback(int contact) override;
 
     // ConnectionView
     void ShowInterfaceInfo(const QString& text) override;
@@ -74,6 +79,7 @@ private:
     QTabWidget* buildTabs();
     QGroupBox* buildRawMessageArea();
     void buildMenus();
+    void buildPanels();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void showPowerButton(const QString& caption, int colour);
     void onStopGo();
@@ -99,6 +105,9 @@ private:
     QLabel* m_stationInfo = nullptr;
     QTabWidget* m_tabs = nullptr;
     std::array<ThrottlePanel*, 2> m_throttles{};
+    KeyboardTab* m_keyboard = nullptr;
+    FeedbackTab* m_feedback = nullptr;
+    MainKeys* m_keys = nullptr;
     QLineEdit* m_message = nullptr;
     QPushButton* m_send = nullptr;
     QMenu* m_settingsMenu = nullptr;
