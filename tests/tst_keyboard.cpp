@@ -4,17 +4,25 @@
 #include "operating/IndicatorLamp.h"
 #include "operating/KeyPopup.h"
 #include "operating/MainWin.h"
+#include "operating/OperatingRelay.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
 #include "support/LinkHarness.h"
+#include "support/TappedPort.h"
+#include "support/WireFramer.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 // The main window on a station whose command station the test plays.
@@ -67,6 +75,53 @@ struct Program {
         h.s.ThrottleSlot[t] = 5;
         get<QLineEdit>(QStringLiteral("LokAdr_%1").arg(t))->setText("3");
     }
+};
+
+// The main window on the virtual command station, connected by its button,
+// with time on a manual clock.
+struct OnTheLayout {
+    ManualClock clock;
+    VirtualStation layout;
+    VirtualSerialPort line{clock, layout};
+    TappedPort port{line};
+    RecordingView messages;
+    OperatingRelay relay;
+    QTemporaryDir confDir;
+    std::unique_ptr<Station> station;
+    std::unique_ptr<MainWin> win;
+    WireFramer framer;
+
+    OnTheLayout() {
+        QFile conf(confDir.filePath("conf.dat"));
+        conf.open(QIODevice::WriteOnly);
+        conf.write("3\r\n1\r\n");
+        conf.close();
+        station = std::make_unique<Station>(clock, port, messages, relay, confDir.path());
+        win = std::make_unique<MainWin>(*station, [] { return QList<int>{1}; });
+        relay.setTarget(win.get());
+        win->StartUp();
+    }
+    QPushButton* button(const QString& name) { return win->findChild<QPushButton*>(name); }
+    int lamp(int key) {
+        return win->findChild<IndicatorLamp*>(QStringLiteral("KB_Anz_%1").arg(key))->colour();
+    }
+    void run(double seconds) {
+        for (int i = 0; i < qRound(seconds / 0.01); ++i) {
+            win->connection().advance();
+            if (station->timer1Running())
+                station->ReceiveBytes();
+            if (station->mainTimerRunning())
+                station->MainTick();
+            clock.advance(0.01);
+        }
+    }
+    bool connect() {
+        QTest::mouseClick(button("OpenPortBut_1"), Qt::LeftButton);
+        for (int i = 0; i < 3000 && win->connection().connecting(); ++i)
+            run(0.01);
+        return win->connection().connected();
+    }
+    QList<QByteArray> sent() { return framer.feed(port.takeWritten()); }
 };
 } // namespace
 
@@ -161,6 +216,50 @@ private slots:
         QVERIFY(p.h.port.written.isEmpty());
         for (int k = 0; k < 16; ++k)
             QCOMPARE(p.lamp("KB_Anz", k), (32 + k) % 3 ? colour::Green : colour::Red);
+    }
+
+    // A new connect asks for the states of the page shown, and its keys go
+    // on switching the accessories their tooltips name.
+    void reconnectQueriesThePageShown() {
+        OnTheLayout p;
+        QVERIFY(p.connect());
+        p.win->findChild<QTabWidget*>("MainTab")->setCurrentIndex(2);
+        auto* list = p.win->findChild<QComboBox*>("KeybNrCo");
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        p.run(1.0);
+        QPushButton* red = p.button("KB_rot_7");
+        QCOMPARE(red->toolTip(), QString("Mag.Art. 40 rot"));
+        QTest::mousePress(red, Qt::LeftButton);
+        p.run(0.2);
+        QTest::mouseRelease(red, Qt::LeftButton);
+        p.run(0.2);
+        QVERIFY(!p.layout.accessories.isGreen(39));
+        QTest::mouseClick(p.button("OpenPortBut_0"), Qt::LeftButton);
+        p.run(0.5);
+        for (int k = 0; k < 16; ++k)
+            p.win->ShowKeyLamp(k, colour::Grey);
+        p.sent();
+
+        QVERIFY(p.connect());
+        QList<QByteArray> queries;
+        for (const QByteArray& m : p.sent()) {
+            if (static_cast<quint8>(m[0]) == 0xBC)
+                queries.append(m);
+        }
+        QCOMPARE(queries.size(), 16);
+        QCOMPARE(hexText(queries.first()), hexText(msg("BC 20 00")));
+        QCOMPARE(hexText(queries.last()), hexText(msg("BC 2F 00")));
+        for (int k = 0; k < 16; ++k)
+            QCOMPARE(p.lamp(k), k == 7 ? colour::Red : colour::Green);
+        QCOMPARE(list->currentText(), QString("Keyboard 3 Adr.: 33 - 48"));
+        QTest::mousePress(p.button("KB_grn_7"), Qt::LeftButton);
+        p.run(0.2);
+        QTest::mouseRelease(p.button("KB_grn_7"), Qt::LeftButton);
+        p.run(0.2);
+        QVERIFY(p.layout.accessories.isGreen(39));
+        QCOMPARE(p.lamp(7), colour::Green);
+        QVERIFY(p.messages.messages.isEmpty());
     }
 
     // A click reports the contact the other way round; its echo turns the

@@ -213,8 +213,8 @@ void Connection::identified() {
         return fail();
     }
     ShowLinkStatus();
-    s.KeyboardBase = 0;
-    s.job.start(PageQueryJob, -1);
+    // The keyboard page the user has chosen stays: its lamps are asked for.
+    s.job.start(PageQueryJob, s.KeyboardBase - 1);
     m_view.FocusThrottleAddress();
     m_phase = Phase::PageQuery;
 }
