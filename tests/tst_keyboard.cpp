@@ -349,6 +349,36 @@ private slots:
         QCOMPARE(p.lamp("FS_Anz", 3), colour::Orange);
     }
 
+    // Tab goes from the tab bar through the page shown as it reads, then on
+    // to the raw message line.
+    void tabOrderFollowsThePanels_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("keyboard") << 2 << QStringList{"KeybNrCo", "KB_rot_0", "KB_grn_0",
+                                                      "KB_rot_1", "KB_grn_1", "KB_rot_2"};
+        QTest::newRow("feedback") << 3
+                                  << QStringList{"RMNrCo", "RMChgBut_0", "RMChgBut_1",
+                                                 "RMChgBut_2"};
+        QTest::newRow("memory") << 4
+                                << QStringList{"MemNrCo", "FSSetBut_0", "FSRsBut_0", "FSSetBut_1"};
+    }
+    void tabOrderFollowsThePanels() {
+        QFETCH(int, tab);
+        QFETCH(QStringList, expected);
+        Program p;
+        p.showTab(tab);
+        QStringList seen;
+        QWidget* w = p.tabs()->tabBar();
+        for (int i = 0; i < 1000 && seen.size() < 40; ++i) {
+            w = w->nextInFocusChain();
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&p.win) && w->isEnabled())
+                seen.append(w->objectName());
+        }
+        QCOMPARE(seen.mid(0, expected.size()), expected);
+        // The list, then all keys of the page, then the raw message line.
+        QCOMPARE(seen.indexOf("MesTxt"), tab == 3 ? 17 : 33);
+    }
+
     // Each key on a throttle tab with a locomotive, and what goes out.
     void throttleKeys_data() {
         QTest::addColumn<int>("tab");
