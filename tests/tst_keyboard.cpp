@@ -563,6 +563,10 @@ private slots:
         QTest::keyClick(p.get<QWidget>("MemNrCo"), Qt::Key_2);
         QTest::keyClicks(popup, "08f");
         QVERIFY(table.isSet(208, RouteTable::RequestedColumn));
+        table.setStatus(208, RouteTable::EstablishedColumn, true);
+        QTest::keyClick(p.get<QWidget>("FSRsBut_3"), Qt::Key_2);
+        QTest::keyClicks(popup, "08l");
+        QCOMPARE(table.text(208, RouteTable::EstablishedColumn), QString());
     }
 };
 
