@@ -10,19 +10,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-namespace {
-PopupKind popupOfTab(int tab) {
-    switch (tab) {
-    case mainkeys::KeyboardTab:
-        return PopupKind::Accessory;
-    case mainkeys::FeedbackTab:
-        return PopupKind::Feedback;
-    default:
-        return PopupKind::Route;
-    }
-}
-} // namespace
-
 MainKeys::MainKeys(Station& station, Window window)
     : QObject(window.form), m_station(station), m_window(std::move(window)) {}
 

@@ -4,6 +4,10 @@
 #include <optional>
 
 namespace {
+constexpr int Tabs = 5;
+constexpr int KeyboardTab = 2;
+constexpr int FeedbackTab = 3;
+
 std::optional<int> digitOf(int key) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return key - Qt::Key_0;
@@ -33,11 +37,11 @@ MainKey throttleKey(int key) {
 } // namespace
 
 MainKey mainKeyDown(int tab, int key, bool hasLocomotive) {
-    if (tab < 0 || tab >= mainkeys::Tabs)
+    if (tab < 0 || tab >= Tabs)
         return {};
     if (key == Qt::Key_T)
-        return {MainKey::NextTab, (tab + 1) % mainkeys::Tabs};
-    if (tab >= mainkeys::KeyboardTab) {
+        return {MainKey::NextTab, (tab + 1) % Tabs};
+    if (tab >= KeyboardTab) {
         if (const auto digit = digitOf(key))
             return {MainKey::OpenPopup, *digit};
         return {};
@@ -45,4 +49,15 @@ MainKey mainKeyDown(int tab, int key, bool hasLocomotive) {
     if (key == Qt::Key_A)
         return {MainKey::FocusAddress};
     return hasLocomotive ? throttleKey(key) : MainKey{};
+}
+
+PopupKind popupOfTab(int tab) {
+    switch (tab) {
+    case KeyboardTab:
+        return PopupKind::Accessory;
+    case FeedbackTab:
+        return PopupKind::Feedback;
+    default:
+        return PopupKind::Route;
+    }
 }

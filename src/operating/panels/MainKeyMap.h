@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyPopupLogic.h"
+
 // What a key pressed in the main window means, by the tab shown: the two
 // throttle tabs drive their locomotive, the panel tabs open a key popup.
 struct MainKey {
@@ -20,13 +22,8 @@ struct MainKey {
     bool operator==(const MainKey&) const = default;
 };
 
-namespace mainkeys {
-constexpr int Tabs = 5;
-constexpr int KeyboardTab = 2;
-constexpr int FeedbackTab = 3;
-constexpr int MemoryTab = 4;
-} // namespace mainkeys
-
-// tab 0..4; key a Qt key code; hasLocomotive: the throttle of a throttle
-// tab has an address.
+// tab 0..4: the two throttles, "Keyboard", "Rückmelder", "Memory"; key a
+// Qt key code; hasLocomotive: the throttle of a throttle tab has an address.
 MainKey mainKeyDown(int tab, int key, bool hasLocomotive);
+// The popup a digit opens on panel tab 2, 3 or 4.
+PopupKind popupOfTab(int tab);
