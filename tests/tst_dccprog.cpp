@@ -11,6 +11,7 @@
 #include "sim/VirtualStation.h"
 #include "support/RecordingOperatingView.h"
 #include "support/RecordingView.h"
+#include "support/SimRig.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -25,39 +26,10 @@
 
 namespace {
 
-// The program's station on the virtual command station, time by hand.
-struct Rig {
-    ManualClock clock;
-    VirtualStation layout;
-    VirtualSerialPort port{clock, layout};
-    RecordingView messages;
-    RecordingOperatingView operating;
-    QTemporaryDir confDir;
-    Station station{clock, port, messages, operating, confDir.path()};
-    LinkState& s = station.state;
-
-    Rig() {
-        port.open(1);
-        port.setSettings(QStringLiteral("115200,n,8,1"));
-        station.link.InterfaceType = 3;
-        s.StationType = layout.profile.type;
-    }
-    // 10 ms pass, then the receiver and one MainTimer tick run.
-    void tick() {
-        clock.advance(0.01);
-        station.ReceiveBytes();
-        station.MainTick();
-    }
-    void run(double seconds) {
-        for (int i = 0; i < qRound(seconds / 0.01); ++i)
-            tick();
-    }
-};
-
 // The window on the virtual command station with its decoder on the
 // programming track; the file dialogs answer from a list.
 struct Bench {
-    Rig rig;
+    SimRig rig;
     ProgrammingJobs& jobs = rig.station.programming;
     QTemporaryDir conf;
     std::unique_ptr<DCCProg> window;
