@@ -42,7 +42,7 @@ test: build
 
 fuzz: deps
 	@./tools/install-deps clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DGX_FUZZ=ON -DGX_SANITIZE=ON
 	cmake --build $(FUZZ_BUILD) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@for t in $(FUZZ_TARGETS); do \

@@ -1,7 +1,7 @@
 // The hexadecimal text a user types for a raw message.
 #include "link/HexText.h"
-#include "link/Transmitter.h"
 #include "link/LinkView.h"
+#include "link/Transmitter.h"
 #include "platform/Clock.h"
 
 #include <QString>
@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ManualClock clock;
     SilentView view;
     Transmitter tx(clock, view);
-    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data),
-                                             static_cast<int>(size));
+    const QString text =
+        QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(size));
     const HexTextResult result = SendHexText(tx, text);
     // Nothing is placed unless every token was a byte.
     if ((result.kind == HexTextResult::Placed) != (tx.TxLastIndex >= 0))
