@@ -1,16 +1,13 @@
 #include "link/Colours.h"
-#include "operating/IndicatorLamp.h"
 #include "operating/SpeedGauge.h"
 #include "operating/ThrottlePanel.h"
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
-#include "operating/throttle/LocoAddress.h"
 #include "support/LinkHarness.h"
-#include "support/SimRig.h"
+#include "widgets/IndicatorLamp.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSet>
 #include <QSlider>
 #include <QTest>
@@ -76,19 +73,17 @@ struct ThrottleWindow {
         QTest::keyClicks(address(), QString::fromLatin1(text));
         QTest::keyClick(address(), Qt::Key_Return);
     }
-    // The station hands out slot 5 for address 3 and reports its format.
-    void answerSlotAndFormat(const char* dirF = "20", const char* format = "53") {
-        h.receive(qPrintable(QStringLiteral("E7 0E 05 03 03 00 %1 07 00 00 00 00 00").arg(dirF)));
+    // Locomotive 3: the station hands out slot 5 with these DIRF and SND
+    // bytes and reports its format (DCC - 128 by default).
+    void acquire(const char* dirF = "20", const char* snd = "00", const char* format = "53") {
+        typeAddress("3");
+        h.echoNext();
+        h.receive(
+            qPrintable(QStringLiteral("E7 0E 05 03 03 00 %1 07 00 00 %2 00 00").arg(dirF, snd)));
         QCOMPARE(h.echoNext(), msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00"));
         h.receive(
             qPrintable(QStringLiteral("E5 0F 00 00 00 0B 04 03 00 %1 00 00 00 00").arg(format)));
         h.ticks(3);
-    }
-    // Locomotive 3 in slot 5, DCC - 128, backward, light off.
-    void acquire() {
-        typeAddress("3");
-        h.echoNext();
-        answerSlotAndFormat();
         QVERIFY(h.s.job.idle());
     }
     // Echoes what the program sends until its job is over.
@@ -112,69 +107,51 @@ class ThrottleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void addressText_data() {
+    // What the user types into the address field: a locomotive request, or
+    // nothing whatever the user clicks afterwards.
+    void addressField_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("address"); // 0 = none
         QTest::addColumn<bool>("red");
-        QTest::newRow("3") << "3" << 3 << false;
-        QTest::newRow("blanks around") << " 44 " << 44 << false;
-        QTest::newRow("highest") << "16383" << 16383 << false;
-        QTest::newRow("blank mark") << "-" << 0 << false;
-        QTest::newRow("empty") << "" << 0 << false;
-        QTest::newRow("zero") << "0" << 0 << true;
-        QTest::newRow("beyond 14 bits") << "16384" << 0 << true;
-        QTest::newRow("negative") << "-3" << 0 << true;
-        QTest::newRow("fraction") << "3.5" << 0 << true;
-        QTest::newRow("letters after") << "3a" << 0 << true;
+        QTest::addColumn<QByteArray>("request"); // empty: nothing goes out
+        QTest::newRow("3") << "3" << false << msg("BF 00 03");
+        QTest::newRow("blanks around") << " 44 " << false << msg("BF 00 2C");
+        QTest::newRow("highest") << "16383" << false << msg("BF 7F 7F");
+        QTest::newRow("blank mark") << "-" << false << QByteArray();
+        QTest::newRow("empty") << "" << false << QByteArray();
+        QTest::newRow("zero") << "0" << true << QByteArray();
+        QTest::newRow("beyond 14 bits") << "16384" << true << QByteArray();
+        QTest::newRow("negative") << "-3" << true << QByteArray();
+        QTest::newRow("fraction") << "3.5" << true << QByteArray();
+        QTest::newRow("letters after") << "3a" << true << QByteArray();
+        QTest::newRow("letters") << "abc" << true << QByteArray();
     }
-    void addressText() {
+    void addressField() {
         QFETCH(QString, text);
-        QFETCH(int, address);
         QFETCH(bool, red);
-        QCOMPARE(locoAddressOf(text).value_or(0), address);
-        QCOMPARE(isBadAddressText(text), red);
+        QFETCH(QByteArray, request);
+        ThrottleWindow w;
+        w.typeAddress(qPrintable(text));
+        QCOMPARE(w.address()->palette().color(QPalette::Text) == QColor(Qt::red), red);
+        if (!request.isEmpty()) {
+            QCOMPARE(hexText(w.h.nextWritten()), hexText(request));
+            return;
+        }
+        QTest::keyClick(w.slider(), Qt::Key_Up);
+        QCOMPARE(w.slider()->value(), 0);
+        for (const char* button : {"FCmd", "DIR", "LokImage"})
+            w.click(button, 0);
+        w.h.ticks(20);
+        QVERIFY(w.h.port.written.isEmpty());
+        QVERIFY(w.h.s.job.idle());
     }
 
-    void sliderPositionGivesSpeed_data() {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("speed");
-        QTest::newRow("0 stops") << 0 << 0;
-        QTest::newRow("1 is the slowest, not the emergency stop") << 1 << 2;
-        QTest::newRow("63") << 63 << 64;
-        QTest::newRow("126 is full speed") << 126 << 127;
-    }
-    void sliderPositionGivesSpeed() {
-        QFETCH(int, position);
-        QFETCH(int, speed);
-        LinkHarness h;
-        ThrottleControl c(1, h.s);
-        c.setAddressText(u"44");
-        QCOMPARE(c.moveSlider(position), ThrottleControl::SliderOutcome::Sent);
-        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Speed], speed);
-        QCOMPARE(h.s.job.JobCode, 39);
-        QCOMPARE(h.s.job.JobCounter, 44);
-        QCOMPARE(h.s.job.JobThrottle, 1);
-        QCOMPARE(c.pointerTarget(), position / 126.0);
-    }
-
-    // A position set while a loco job is busy is not lost: it goes out once
-    // the job is over.
-    void sliderWaitsForTheBusyLocoJob() {
+    // A speed set while a loco job is busy waits (the window test sends it
+    // afterwards); a direction change meanwhile stops the locomotive for
+    // good, and without an address the slider goes back at once.
+    void busyLocoJobDefersTheSpeed() {
         LinkHarness h;
         ThrottleControl c(0, h.s);
         c.setAddressText(u"3");
-        h.s.job.start(30, 3);
-        h.s.job.LocoJobActive = true;
-        QCOMPARE(c.moveSlider(20), ThrottleControl::SliderOutcome::Deferred);
-        c.sendDeferredSpeed();
-        QCOMPARE(h.s.job.JobCode, 30);
-        h.s.job = JobRequest{};
-        c.sendDeferredSpeed();
-        QCOMPARE(h.s.job.JobCode, 39);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], 21);
-        QVERIFY(!c.hasDeferredSpeed());
-
-        // A direction change stops the locomotive for good.
         h.s.job.LocoJobActive = true;
         QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::Deferred);
         c.setDirection(1);
@@ -183,100 +160,11 @@ private slots:
         QCOMPARE(h.s.job.JobCode, 35);
         QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], 0);
 
-        // Without an address the slider goes back at once, busy or not.
         h.s.job.LocoJobActive = true;
+        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::Deferred);
         c.setAddressText(u"-");
         QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::NoLocomotive);
         QVERIFY(!c.hasDeferredSpeed());
-    }
-
-    void functionBits_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("job");
-        QTest::addColumn<int>("dirF");
-        QTest::addColumn<int>("snd");
-        QTest::addColumn<int>("extFn7");
-        QTest::addColumn<int>("extFnType");
-        QTest::addColumn<int>("extFnValue");
-        // Start: DirF 0x21, Snd 0x02, ExtFn[7] 0x52, ExtFn[5] 0x10.
-        QTest::newRow("light") << 0 << 38 << 0x31 << 0x02 << 0x52 << 0 << 0;
-        QTest::newRow("F1 off") << 1 << 38 << 0x20 << 0x02 << 0x52 << 0 << 0;
-        QTest::newRow("F4") << 4 << 38 << 0x29 << 0x02 << 0x52 << 0 << 0;
-        QTest::newRow("F5") << 5 << 37 << 0x21 << 0x03 << 0x53 << 0 << 0;
-        QTest::newRow("F6 off") << 6 << 37 << 0x21 << 0x00 << 0x50 << 0 << 0;
-        QTest::newRow("F8") << 8 << 37 << 0x21 << 0x0A << 0x5A << 0 << 0;
-        QTest::newRow("F9") << 9 << 36 << 0x21 << 0x02 << 0x52 << 7 << 0x42;
-        QTest::newRow("F11 off") << 11 << 36 << 0x21 << 0x02 << 0x52 << 7 << 0x12;
-        QTest::newRow("F12 off") << 12 << 36 << 0x21 << 0x02 << 0x52 << 5 << 0x00;
-    }
-    void functionBits() {
-        QFETCH(int, n);
-        QFETCH(int, job);
-        QFETCH(int, dirF);
-        QFETCH(int, snd);
-        QFETCH(int, extFn7);
-        QFETCH(int, extFnType);
-        QFETCH(int, extFnValue);
-        LinkHarness h;
-        ThrottleControl c(0, h.s);
-        SlotRecord& r = h.s.ThrottleData[0];
-        r[SlotRecord::DirF] = 0x21;
-        r[SlotRecord::Snd] = 0x02;
-        r.ExtFn(7) = 0x52;
-        r.ExtFn(5) = 0x10;
-        c.toggleFunction(n);
-        QVERIFY(h.s.job.idle()); // no address yet
-        c.setAddressText(u"7");
-        c.toggleFunction(n);
-        QCOMPARE(h.s.job.JobCode, job);
-        QCOMPARE(h.s.job.JobCounter, 7);
-        QCOMPARE(r[SlotRecord::DirF], dirF);
-        QCOMPARE(r[SlotRecord::Snd], snd);
-        QCOMPARE(r.ExtFn(7), extFn7);
-        QCOMPARE(r.ExtFn(5), 0x10); // F12 changes only when the station reports it
-        if (job == 36) {
-            QCOMPARE(h.s.job.ExtFnType, extFnType);
-            QCOMPARE(h.s.job.ExtFnValue, extFnValue);
-        }
-    }
-
-    void directionAndDigitSpeeds_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("job");
-        QTest::addColumn<int>("dirF");
-        QTest::addColumn<int>("speed");
-        // Start: DirF 0x31 (backward, light, F1), speed 50.
-        QTest::newRow("forward") << "forward" << 35 << 0x11 << 0;
-        QTest::newRow("backward") << "backward" << 35 << 0x31 << 0;
-        QTest::newRow("change") << "change" << 35 << 0x11 << 0;
-        QTest::newRow("picture") << "picture" << 35 << 0x11 << 0;
-        const int digitSpeeds[] = {0, 14, 28, 42, 56, 71, 85, 99, 113, 127};
-        for (int d = 0; d <= 9; ++d)
-            QTest::addRow("digit %d", d) << QString::number(d) << 39 << 0x31 << digitSpeeds[d];
-    }
-    void directionAndDigitSpeeds() {
-        QFETCH(QString, action);
-        QFETCH(int, job);
-        QFETCH(int, dirF);
-        QFETCH(int, speed);
-        LinkHarness h;
-        ThrottleControl c(0, h.s);
-        c.setAddressText(u"3");
-        h.s.ThrottleData[0][SlotRecord::DirF] = 0x31;
-        h.s.ThrottleData[0][SlotRecord::Speed] = 50;
-        if (action == "forward")
-            c.setDirection(0);
-        else if (action == "backward")
-            c.setDirection(1);
-        else if (action == "change")
-            c.changeDirection();
-        else if (action == "picture")
-            QVERIFY(c.reverseAndStop());
-        else
-            c.setSpeedByDigit(action.toInt());
-        QCOMPARE(h.s.job.JobCode, job);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::DirF], dirF);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], speed);
     }
 
     void showThrottleLamps_data() {
@@ -354,26 +242,6 @@ private slots:
         QVERIFY(p.position() > 0.74f && p.position() < 0.76f);
     }
 
-    void pictureNames_data() {
-        QTest::addColumn<int>("bits"); // light, F1, F2, backward; -1 = none
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no loco") << -1 << "Lok0.bmp";
-        QTest::newRow("forward") << 0 << "Lokv.bmp";
-        QTest::newRow("backward") << 8 << "Lokr.bmp";
-        QTest::newRow("light forward") << 1 << "Loklv.bmp";
-        QTest::newRow("F1 backward") << 10 << "Lokrr.bmp";
-        QTest::newRow("F2 forward") << 4 << "Lokfv.bmp";
-        QTest::newRow("all backward") << 15 << "Loklrfr.bmp";
-    }
-    void pictureNames() {
-        QFETCH(int, bits);
-        QFETCH(QString, name);
-        const auto look = bits < 0 ? std::nullopt
-                                   : std::optional<LocoLook>({(bits & 1) != 0, (bits & 2) != 0,
-                                                              (bits & 4) != 0, (bits & 8) != 0});
-        QCOMPARE(locoPictureFileName(look), name);
-    }
-
     // The build drew all 17 pictures into the Conf folder.
     void buildDrewThePictures() {
         QSet<QString> names;
@@ -385,53 +253,6 @@ private slots:
             QCOMPARE(image, drawLocoPicture(look).convertToFormat(image.format()));
         }
         QCOMPARE(names.size(), 17);
-    }
-
-    void typingAnAddressRequestsTheLoco_data() {
-        QTest::addColumn<int>("stationType");
-        QTest::addColumn<QByteArray>("request");
-        QTest::newRow("type 1") << 1 << msg("BF 00 03");
-        QTest::newRow("type 2") << 2 << msg("BE 00 03");
-        QTest::newRow("type 3") << 3 << msg("BE 00 03");
-    }
-    void typingAnAddressRequestsTheLoco() {
-        QFETCH(int, stationType);
-        QFETCH(QByteArray, request);
-        ThrottleWindow w(0, stationType);
-        QCOMPARE(w.address()->text(), QString("-"));
-        QCOMPARE(w.panel.shownPicture(), QString("Lok0.bmp"));
-        w.typeAddress("3");
-        QCOMPARE(hexText(w.h.echoNext()), hexText(request));
-        w.answerSlotAndFormat("20", "53");
-        QVERIFY(w.h.s.job.idle());
-        QCOMPARE(w.h.s.ThrottleSlot[0], 5);
-        QCOMPARE(w.control<QLabel>("ProtLbL", 0)->text(), QString("DCC - 128"));
-        QCOMPARE(w.speedStep(), QString("0"));
-        QCOMPARE(w.panel.shownPicture(), QString("Lokr.bmp"));
-        QCOMPARE(w.lamp(0), colour::White);
-        QCOMPARE(w.lamp(8), colour::White);
-        QCOMPARE(w.lamp(12), stationType == 1 ? colour::Grey : colour::White);
-        QVERIFY(w.h.messages.messages.isEmpty());
-    }
-
-    void badAddressSendsNothing_data() {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << "0";
-        QTest::newRow("letters") << "abc";
-        QTest::newRow("too high") << "20000";
-    }
-    void badAddressSendsNothing() {
-        QFETCH(QString, text);
-        ThrottleWindow w;
-        w.typeAddress(qPrintable(text));
-        QCOMPARE(w.address()->palette().color(QPalette::Text), QColor(Qt::red));
-        QTest::keyClick(w.slider(), Qt::Key_Up);
-        QCOMPARE(w.slider()->value(), 0);
-        QTest::mouseClick(w.control<QAbstractButton>("FCmd", 0), Qt::LeftButton);
-        w.click("DIR", 0);
-        w.click("LokImage", 0);
-        w.h.ticks(20);
-        QVERIFY(w.h.port.written.isEmpty());
     }
 
     void sliderKeysSendSpeeds() {
@@ -472,83 +293,104 @@ private slots:
         QCOMPARE(w.sent(), QList<QByteArray>{msg("A0 05 42")});
     }
 
-    void directionButtonSendsDirectionThenStop() {
-        ThrottleWindow w;
-        w.acquire();
-        QTest::keyClick(w.slider(), Qt::Key_End);
-        w.sent();
-        w.click("DIR", 0);
-        QCOMPARE(w.sent(), (QList<QByteArray>{msg("A1 05 00"), msg("A0 05 00")}));
-        QCOMPARE(w.slider()->value(), 0);
-        QCOMPARE(w.panel.shownPicture(), QString("Lokv.bmp"));
-        w.click("DIR", 1);
-        QCOMPARE(w.sent(), (QList<QByteArray>{msg("A1 05 20"), msg("A0 05 00")}));
+    // Each direction stops the locomotive, the picture turns it round; the
+    // digits set fixed speeds.
+    void directionAndDigits_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QByteArrayList>("wire");
+        QTest::addColumn<int>("slider");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("forward") << "DIR_0" << QByteArrayList{msg("A1 05 00"), msg("A0 05 00")} << 0
+                                 << "Lokv.bmp";
+        QTest::newRow("backward") << "DIR_1" << QByteArrayList{msg("A1 05 20"), msg("A0 05 00")}
+                                  << 0 << "Lokr.bmp";
+        QTest::newRow("picture") << "LokImage" << QByteArrayList{msg("A1 05 00"), msg("A0 05 00")}
+                                 << 0 << "Lokv.bmp";
+        const int speeds[] = {0, 14, 28, 42, 56, 71, 85, 99, 113, 127};
+        for (int d = 0; d <= 9; ++d) {
+            const QByteArray speed = QByteArray::number(speeds[d], 16).rightJustified(2, '0');
+            QTest::addRow("digit %d", d)
+                << QString::number(d) << QByteArrayList{msg("A0 05 " + speed)}
+                << qMax(speeds[d] - 1, 0) << "Lokr.bmp";
+        }
     }
-
-    void pictureClickTurnsRoundAndStops() {
+    void directionAndDigits() {
+        QFETCH(QString, action);
+        QFETCH(QByteArrayList, wire);
+        QFETCH(int, slider);
+        QFETCH(QString, picture);
         ThrottleWindow w;
         w.acquire();
         QTest::keyClick(w.slider(), Qt::Key_PageUp);
         w.sent();
-        w.click("LokImage", 0);
-        QCOMPARE(w.slider()->value(), 0);
-        QCOMPARE(w.sent(), (QList<QByteArray>{msg("A1 05 00"), msg("A0 05 00")}));
-        QCOMPARE(w.panel.shownPicture(), QString("Lokv.bmp"));
-    }
-
-    void functionButtonsSendTheirMessages_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<QString>("picture");
-        QTest::newRow("Licht") << 0 << msg("A1 05 30") << "Loklr.bmp";
-        QTest::newRow("F1") << 1 << msg("A1 05 21") << "Lokrr.bmp";
-        QTest::newRow("F2") << 2 << msg("A1 05 22") << "Lokfr.bmp";
-        QTest::newRow("F4") << 4 << msg("A1 05 28") << "Lokr.bmp";
-        QTest::newRow("F5") << 5 << msg("A2 05 01") << "Lokr.bmp";
-        QTest::newRow("F8") << 8 << msg("A2 05 08") << "Lokr.bmp";
-        QTest::newRow("F9") << 9 << msg("D4 20 05 07 10") << "Lokr.bmp";
-        QTest::newRow("F11") << 11 << msg("D4 20 05 07 40") << "Lokr.bmp";
-    }
-    void functionButtonsSendTheirMessages() {
-        QFETCH(int, n);
-        QFETCH(QByteArray, wire);
-        QFETCH(QString, picture);
-        ThrottleWindow w(0, 2);
-        w.acquire();
-        QCOMPARE(w.lamp(n), colour::White);
-        w.click("FCmd", n);
-        QCOMPARE(w.sent(), QList<QByteArray>{wire});
-        QCOMPARE(w.lamp(n), colour::Yellow);
+        if (action.size() == 1)
+            w.panel.setSpeedByDigit(action.toInt());
+        else
+            w.click(qPrintable(action.section('_', 0, 0)), action.section('_', 1).toInt());
+        QCOMPARE(w.sent(), wire);
+        QCOMPARE(w.slider()->value(), slider);
         QCOMPARE(w.panel.shownPicture(), picture);
     }
 
-    // F12 flips bit 4 of the last type-5 value the station reported.
-    void f12FlipsItsBit() {
-        ThrottleWindow w(0, 3);
-        w.acquire();
+    // Each button flips its function from what the station reported: F9 to
+    // F11 and F12 keep the other bits of their last report.
+    void functionButtons_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("picture");
+        // Reported: backward with F1, F6, ExtFn[7] 0x52 (F6, F9, F11),
+        // ExtFn[5] 0x13 (F12 and two bits of others).
+        QTest::newRow("Licht") << 0 << msg("A1 05 31") << true << "Loklrr.bmp";
+        QTest::newRow("F1 off") << 1 << msg("A1 05 20") << false << "Lokr.bmp";
+        QTest::newRow("F2") << 2 << msg("A1 05 23") << true << "Lokrfr.bmp";
+        QTest::newRow("F4") << 4 << msg("A1 05 29") << true << "Lokrr.bmp";
+        QTest::newRow("F5") << 5 << msg("A2 05 03") << true << "Lokrr.bmp";
+        QTest::newRow("F6 off") << 6 << msg("A2 05 00") << false << "Lokrr.bmp";
+        QTest::newRow("F8") << 8 << msg("A2 05 0A") << true << "Lokrr.bmp";
+        QTest::newRow("F9 off") << 9 << msg("D4 20 05 07 42") << false << "Lokrr.bmp";
+        QTest::newRow("F10") << 10 << msg("D4 20 05 07 72") << true << "Lokrr.bmp";
+        QTest::newRow("F11 off") << 11 << msg("D4 20 05 07 12") << false << "Lokrr.bmp";
+        QTest::newRow("F12 off") << 12 << msg("D4 20 05 05 03") << false << "Lokrr.bmp";
+    }
+    void functionButtons() {
+        QFETCH(int, n);
+        QFETCH(QByteArray, wire);
+        QFETCH(bool, on);
+        QFETCH(QString, picture);
+        ThrottleWindow w(0, 2);
+        w.acquire("21", "02");
+        w.h.receive("D4 20 05 07 52");
         w.h.receive("D4 20 05 05 13");
         w.h.ticks(3);
-        QCOMPARE(w.lamp(12), colour::Yellow);
-        w.click("FCmd", 12);
-        QCOMPARE(w.sent(), QList<QByteArray>{msg("D4 20 05 05 03")});
-        QCOMPARE(w.lamp(12), colour::White);
+        QCOMPARE(w.lamp(n), on ? colour::White : colour::Yellow);
+        w.click("FCmd", n);
+        QCOMPARE(w.sent(), QList<QByteArray>{wire});
+        QCOMPARE(w.lamp(n), on ? colour::Yellow : colour::White);
+        QCOMPARE(w.panel.shownPicture(), picture);
     }
 
-    void secondThrottleUsesItsOwnControls() {
+    // The answered request shows the locomotive on the throttle that asked.
+    void secondThrottleShowsItsLocomotive() {
         ThrottleWindow w(1);
-        w.typeAddress("3");
-        QCOMPARE(w.h.echoNext(), msg("BF 00 03"));
-        w.answerSlotAndFormat("00", "52");
+        QCOMPARE(w.panel.shownPicture(), QString("Lok0.bmp"));
+        w.acquire("00", "00", "52");
         QCOMPARE(w.h.s.ThrottleSlot[1], 5);
         QCOMPARE(w.h.s.ThrottleSlot[0], -1);
+        QCOMPARE(w.control<QLabel>("ProtLbL", 1)->text(), QString("DCC - 28"));
+        QCOMPARE(w.speedStep(), QString("0"));
+        QCOMPARE(w.panel.shownPicture(), QString("Lokv.bmp"));
+        for (const int n : {0, 8})
+            QCOMPARE(w.lamp(n), colour::White);
+        QVERIFY(w.h.messages.messages.isEmpty());
         w.click("FCmd", 13);
         QCOMPARE(w.sent(), QList<QByteArray>{msg("A1 05 10")});
         QCOMPARE(w.lamp(0), colour::Yellow);
         w.click("DIR", 3);
         QCOMPARE(w.sent(), (QList<QByteArray>{msg("A1 05 30"), msg("A0 05 00")}));
-        w.panel.setSpeedByDigit(5);
-        QCOMPARE(w.sent(), QList<QByteArray>{msg("A0 05 47")});
-        QCOMPARE(w.speedStep(), QString("16")); // DCC - 28
+        QTest::keyClick(w.slider(), Qt::Key_End);
+        QCOMPARE(w.sent(), QList<QByteArray>{msg("A0 05 7F")});
+        QCOMPARE(w.speedStep(), QString("28")); // DCC - 28
     }
 
     // A key in the address field lets go of the locomotive at once.
@@ -607,46 +449,6 @@ private slots:
         QVERIFY(picture->toolTip().contains("Lok0.bmp"));
         w.panel.setConfFolder(QStringLiteral(GX_CONF_DIR));
         QVERIFY(picture->toolTip().isEmpty());
-    }
-
-    // The whole way to the virtual command station and back.
-    void drivesALocomotiveOnTheVirtualStation() {
-        SimRig rig;
-        rig.layout.profile = StationProfile::forType(2);
-        rig.s.StationType = 2;
-        rig.layout.settings.setFormat(3, {211, 0});
-        PanelView view;
-        ThrottlePanel panel(0, rig.s);
-        view.panel = &panel;
-        rig.operating.windows = &view;
-        auto* address = panel.findChild<QLineEdit*>("LokAdr_0");
-        auto* slider = panel.findChild<QSlider*>("FSTScroll_0");
-        panel.focusAddress();
-        QTest::keyClicks(address, "3");
-        QTest::keyClick(address, Qt::Key_Return);
-        rig.run(1.0);
-        QVERIFY(rig.s.job.idle());
-        QCOMPARE(panel.findChild<QLabel*>("ProtLbL_0")->text(), QString("DCC - 128"));
-        const int slot = rig.layout.locos.slotOf(3);
-        QCOMPARE(rig.s.ThrottleSlot[0], slot);
-        const auto& loco = rig.layout.locos.slot(slot);
-
-        QTest::keyClick(slider, Qt::Key_PageUp);
-        rig.run(0.5);
-        QTest::mouseClick(panel.findChild<QPushButton*>("FCmd_12"), Qt::LeftButton);
-        rig.run(0.5);
-        QCOMPARE(loco.speed, 11);
-        QCOMPARE(loco.extFn[5] & 0x10, 0x10);
-        QCOMPARE(panel.findChild<IndicatorLamp*>("FKT_12")->colour(), colour::Yellow);
-        QCOMPARE(panel.findChild<QLabel*>("SpeedLbl_0")->text(), QString("10"));
-
-        QTest::mouseClick(panel.findChild<QPushButton*>("DIR_1"), Qt::LeftButton);
-        rig.run(1.0);
-        QCOMPARE(loco.speed, 0);
-        QCOMPARE(loco.dirf & 0x20, 0x20);
-        QCOMPARE(slider->value(), 0);
-        QCOMPARE(panel.shownPicture(), QString("Lokr.bmp"));
-        QVERIFY(rig.messages.messages.isEmpty());
     }
 
     void focusAddressEmptiesTheBlankMark() {
