@@ -3,7 +3,6 @@
 #include "link/HexText.h"
 #include "operating/HelpKey.h"
 #include "operating/HelpWindow.h"
-#include "operating/IndicatorLamp.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
 #include "operating/OperatingRelay.h"
@@ -14,9 +13,11 @@
 #include "support/Hex.h"
 #include "support/TappedPort.h"
 #include "support/WireFramer.h"
+#include "widgets/IndicatorLamp.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -265,29 +266,34 @@ private slots:
         QCOMPARE(made, 1);
     }
 
+    // Each interface with its line settings, each station with its name
+    // and power state; the power button then switches the track.
     void connectsThroughEachInterface_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("com");
         QTest::addColumn<int>("station");
+        QTest::addColumn<bool>("powerOn");
         QTest::addColumn<QStringList>("settings");
         QTest::addColumn<int>("bitRate");
         QTest::addColumn<QString>("interfaceInfo");
         QTest::addColumn<QString>("stationInfo");
-        QTest::newRow("station's own port")
-            << 1 << 4 << 1 << QStringList{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"} << 0
-            << "ComPort->GX"
-            << "GX/ZT Sw.Vers.1.55";
-        QTest::newRow("interface 41770")
-            << 2 << 1 << 2 << QStringList{"19200,n,8,1"} << 16457 << "ComPort->41770"
-            << "GX/ZT Sw.Vers.2.0";
-        QTest::newRow("USB interface")
-            << 3 << 12 << 3 << QStringList{"115200,n,8,1"} << 0 << "USB->GX/41780"
-            << "GX-Basic";
+        const QStringList usb{"115200,n,8,1"};
+        QTest::newRow("station's own port, 1.55")
+            << 1 << 4 << 1 << true << QStringList{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"} << 0
+            << "ComPort->GX" << QString("GX/ZT Sw.Vers.1.55");
+        QTest::newRow("interface 41770, 2.0, power off")
+            << 2 << 1 << 2 << false << QStringList{"19200,n,8,1"} << 16457 << "ComPort->41770"
+            << QString("GX/ZT Sw.Vers.2.0");
+        QTest::newRow("USB interface, Basic")
+            << 3 << 12 << 3 << true << usb << 0 << "USB->GX/41780" << QString("GX-Basic");
+        QTest::newRow("USB interface, other station, power off")
+            << 3 << 1 << 99 << false << usb << 0 << "USB->GX/41780" << QString("unbekannt");
     }
     void connectsThroughEachInterface() {
         QFETCH(int, type);
         QFETCH(int, com);
         QFETCH(int, station);
+        QFETCH(bool, powerOn);
         QFETCH(QStringList, settings);
         QFETCH(int, bitRate);
         QFETCH(QString, interfaceInfo);
@@ -295,6 +301,8 @@ private slots:
         Program p(type, 9, nullptr, station);
         QCOMPARE(p.text("Interface_Info"), interfaceInfo);
         QVERIFY(!p.menuEnabled("EinstellMenu"));
+        if (!powerOn)
+            p.layout.deviceSends(hex("82 7D"), p.clock.now());
 
         p.type("PortAdr", QString::number(com));
         QVERIFY(p.connectByClick());
@@ -307,8 +315,8 @@ private slots:
         QCOMPARE(p.framer.feed(wire), startUpMessages());
 
         QCOMPARE(p.text("Zentralen_Info"), stationInfo);
-        QCOMPARE(p.text("StopGoBut"), QString("STOP"));
-        QCOMPARE(p.lamp(), colour::Green);
+        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "STOP" : "GO"));
+        QCOMPARE(p.lamp(), powerOn ? colour::Green : colour::Red);
         QVERIFY(!p.get<QPushButton>("OpenPortBut_1")->isEnabled());
         QVERIFY(p.get<QPushButton>("OpenPortBut_0")->isEnabled());
         QVERIFY(p.menuEnabled("EinstellMenu"));
@@ -317,6 +325,12 @@ private slots:
         QVERIFY(p.get<QPushButton>("StopGoBut")->isEnabled());
         QVERIFY(p.shown.isEmpty());
         QCOMPARE(p.confDat(), QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n");
+
+        p.click("StopGoBut");
+        p.run(0.2);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{powerOn ? hex("82 7D") : hex("83 7C")});
+        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "GO" : "STOP"));
+        QCOMPARE(p.layout.trackPower(), !powerOn);
     }
 
     void rawMessageGoesOutWithItsChecksum() {
@@ -361,33 +375,50 @@ private slots:
             QVERIFY(message.contains(QString("nicht gesendet")));
     }
 
-    void stationTypesAndPowerButton_data() {
-        QTest::addColumn<int>("station");
-        QTest::addColumn<bool>("powerOn");
-        QTest::addColumn<QString>("stationInfo");
-        QTest::newRow("1.55, power on") << 1 << true << "GX/ZT Sw.Vers.1.55";
-        QTest::newRow("2.0, power off") << 2 << false << "GX/ZT Sw.Vers.2.0";
-        QTest::newRow("Basic, power on") << 3 << true << "GX-Basic";
-        QTest::newRow("other, power off") << 99 << false << "unbekannt";
-    }
-    void stationTypesAndPowerButton() {
-        QFETCH(int, station);
-        QFETCH(bool, powerOn);
-        QFETCH(QString, stationInfo);
-        Program p(3, 1, nullptr, station);
-        if (!powerOn)
-            p.layout.deviceSends(hex("82 7D"), p.clock.now());
+    // A new connect asks for the states of the keyboard page shown, and its
+    // keys go on switching the accessories their tooltips name.
+    void reconnectQueriesTheKeyboardPageShown() {
+        Program p;
         QVERIFY(p.connectByClick());
-        QCOMPARE(p.text("Zentralen_Info"), stationInfo);
-        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "STOP" : "GO"));
-        QCOMPARE(p.lamp(), powerOn ? colour::Green : colour::Red);
-
+        p.get<QTabWidget>("MainTab")->setCurrentIndex(2);
+        auto* list = p.get<QComboBox>("KeybNrCo");
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        p.run(1.0);
+        const auto hold = [&p](const char* name) {
+            QTest::mousePress(p.get<QPushButton>(name), Qt::LeftButton);
+            p.run(0.2);
+            QTest::mouseRelease(p.get<QPushButton>(name), Qt::LeftButton);
+            p.run(0.2);
+        };
+        const auto keyLamp = [&p](int k) {
+            return p.get<IndicatorLamp>(QString("KB_Anz_%1").arg(k))->colour();
+        };
+        QCOMPARE(p.get<QPushButton>("KB_rot_7")->toolTip(), QString("Mag.Art. 40 rot"));
+        hold("KB_rot_7");
+        QVERIFY(!p.layout.accessories.isGreen(39));
+        p.click("OpenPortBut_0");
+        p.run(0.5);
+        for (int k = 0; k < 16; ++k)
+            p.win->ShowKeyLamp(k, colour::Grey);
         p.sentMessages();
-        p.click("StopGoBut");
-        p.run(0.2);
-        QCOMPARE(p.sentMessages(), QList<QByteArray>{powerOn ? hex("82 7D") : hex("83 7C")});
-        QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "GO" : "STOP"));
-        QCOMPARE(p.layout.trackPower(), !powerOn);
+
+        QVERIFY(p.connectByClick());
+        QList<QByteArray> queries;
+        for (const QByteArray& m : p.sentMessages()) {
+            if (quint8(m[0]) == 0xBC)
+                queries.append(m);
+        }
+        QCOMPARE(queries.size(), 16);
+        QCOMPARE(hexText(queries.first()), hexText(msg("BC 20 00")));
+        QCOMPARE(hexText(queries.last()), hexText(msg("BC 2F 00")));
+        for (int k = 0; k < 16; ++k)
+            QCOMPARE(keyLamp(k), k == 7 ? colour::Red : colour::Green);
+        QCOMPARE(list->currentText(), QString("Keyboard 3 Adr.: 33 - 48"));
+        hold("KB_grn_7");
+        QVERIFY(p.layout.accessories.isGreen(39));
+        QCOMPARE(keyLamp(7), colour::Green);
+        QVERIFY(p.shown.isEmpty());
     }
 
     void disconnect() {
@@ -417,7 +448,7 @@ private slots:
         QTest::newRow("slot 0 answer too late")
             << 3 << 1 << "late" << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
             << QStringList{"Fehler"};
-        for (int type = 1; type <= 3; ++type) {
+        for (const int type : {1, 3}) {
             const QStringList messages =
                 type == 1 ? QStringList{"Zeichenübertragung nicht möglich!"}
                           : QStringList{"Message kann nicht gesendet werden!",
@@ -560,15 +591,6 @@ private slots:
         p.item("HelpMenu")->trigger();
         QCOMPARE(p.win->help().window(), first);
         QCOMPARE(p.win->findChildren<HelpWindow*>().size(), 1);
-    }
-
-    void f1OpensHelpOnRelease() {
-        Program p;
-        auto* field = p.get<QLineEdit>("MesTxt");
-        QTest::keyPress(field, Qt::Key_F1);
-        QVERIFY(!p.win->help().window());
-        QTest::keyRelease(field, Qt::Key_F1);
-        QVERIFY(p.win->help().window() && p.win->help().window()->isVisible());
     }
 
     // Routes that cannot be saved keep the program open unless the user
