@@ -1,5 +1,6 @@
 #include "ConfFolder.h"
 #include "ProgramWindows.h"
+#include "StartupReport.h"
 #include "Station.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
@@ -80,5 +81,7 @@ int main(int argc, char* argv[]) {
     if (!screenshotFolder.isEmpty())
         return takeScreenshots(window, station, tourClock, simulate, screenshotFolder);
     window.show();
+    if (app.arguments().contains("--report-startup"))
+        reportStartup(window, station);
     return app.exec();
 }
