@@ -2,6 +2,7 @@
 # make test  - install what is missing, build, run every test
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
 # make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
+# make bench - builds and prints the speed and memory figures; fails when one misses its target
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -15,7 +16,7 @@ endif
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
             qt6-serialport-dev qt6-qpa-plugins libgl-dev fonts-liberation2
 
-.PHONY: all run test fuzz deps configure build clean
+.PHONY: all run test fuzz bench deps configure build clean
 
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD := build-fuzz
@@ -39,6 +40,9 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/gx-bench
 
 fuzz: deps
 	@./tools/install-deps clang libclang-rt-14-dev

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Station.h"
+#include "link/LinkView.h"
+#include "link/OperatingView.h"
+#include "platform/Clock.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
+#include "support/TappedPort.h"
+
+// Counts what the link wanted to show; nothing is drawn.
+struct CountingViews : LinkView, OperatingView {
+    void ShowMessage(const QString& text, const QString&, MessageIcon) override {
+        ++messagesShown;
+        lastMessage = text;
+    }
+    void ShowFeedback(int) override { ++feedbackShown; }
+
+    int messagesShown = 0;
+    QString lastMessage;
+    long feedbackShown = 0;
+};
+
+// The whole program on the virtual command station behind interface 41770
+// at 16457 bit/s, driven as the event loop drives it: the port's receive
+// event whenever bytes have come, looked at every millisecond, and the main
+// tick every 10 ms. Time is a manual clock. The CPU time of the program's
+// part, receiving and ticking, is summed apart from the station's.
+class BenchRig {
+public:
+    static constexpr double Step = 0.001;
+    static constexpr int StepsPerTick = 10;
+    static constexpr double TickSeconds = Step * StepsPerTick;
+
+    // Tapped: the program writes through a tap that keeps what it wrote.
+    enum class Wire { Direct, Tapped };
+    explicit BenchRig(Wire wire = Wire::Direct);
+
+    // One millisecond.
+    void step();
+    void runTicks(int ticks);
+
+    ManualClock clock;
+    VirtualStation layout;
+    VirtualSerialPort line{clock, layout};
+    TappedPort tap{line};
+    CountingViews views;
+    Station station;
+
+    int ticks = 0;
+    // Messages the dispatcher took out of the ring.
+    long dispatched = 0;
+    int highestRingFill = 0;
+    // CPU time in the receive event and in the main tick.
+    double receiveSeconds = 0;
+    double tickSeconds = 0;
+    double worstTickSeconds = 0;
+
+private:
+    int m_steps = 0;
+};
