@@ -1,28 +1,14 @@
 #include "programming/ProgrammingJobs.h"
 #include "support/LinkHarness.h"
+#include "support/MessageText.h"
 #include "support/RecordingProgView.h"
 
 #include <QTest>
 
 namespace {
 
-const QByteArray Start = msg("E5 07 01 47 58 41");
-const QByteArray End = msg("E5 07 01 47 58 40");
-const char* const FourteenZeros = " 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
-
-// The 31-byte request from its first 16 bytes; bytes 16..29 are always 0.
-QByteArray request(const char* head) {
-    return msg((QByteArray(head) + FourteenZeros).constData());
-}
-
-// The command station's answer on the programming-track slot.
-QByteArray answerText(int status, int cvh = 0, int data = 0) {
-    return QStringLiteral("E7 0E 7C 00 %1 00 00 00 %2 00 %3 00 00")
-        .arg(status, 2, 16, QLatin1Char('0'))
-        .arg(cvh, 2, 16, QLatin1Char('0'))
-        .arg(data, 2, 16, QLatin1Char('0'))
-        .toLatin1();
-}
+const QByteArray Start = wire("E5 07 01 47 58 41");
+const QByteArray End = wire("E5 07 01 47 58 40");
 
 struct Bench {
     LinkHarness h;
@@ -31,8 +17,13 @@ struct Bench {
 
     Bench() { p.setView(&view); }
 
+    // The command station's answer on the programming-track slot.
     void answer(int status, int cvh = 0, int data = 0) {
-        h.receive(answerText(status, cvh, data).constData());
+        QByteArray m = hex("E7 0E 7C 00 00 00 00 00 00 00 00 00 00");
+        m[4] = char(status);
+        m[8] = char(cvh);
+        m[10] = char(data);
+        h.receiveBytes(loconet::withChecksum(m));
     }
     // Echoes the start message and returns the first request, echoed.
     QByteArray firstRequest() {
@@ -42,20 +33,12 @@ struct Bench {
         return h.echoNext();
     }
     void start(int job) {
-        switch (job) {
-        case ProgrammingJobs::ReadCvList:
-            p.startListJob(ProgrammingState::StandardList, false);
-            break;
-        case ProgrammingJobs::WriteCvList:
-            p.startListJob(ProgrammingState::StandardList, true);
-            break;
-        case ProgrammingJobs::ReadSingleCv:
+        if (job == ProgrammingJobs::ReadSingleCv)
             p.startSingleRead(29);
-            break;
-        default:
+        else if (job == ProgrammingJobs::WriteSingleCv)
             p.startSingleWrite(29, 6);
-            break;
-        }
+        else
+            p.startListJob(ProgrammingState::StandardList, job == ProgrammingJobs::WriteCvList);
     }
     // The job has ended with the end message and the window is idle.
     bool endedIdle() {
@@ -78,26 +61,25 @@ private slots:
     void requestBytes_data() {
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value"); // -1: read
-        QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("read CV 1")
-            << 1 << -1 << request("ED 1F 01 47 58 71 72 01 00 00 70 00 00 00 00 10");
-        QTest::newRow("write CV 29 = 6")
-            << 29 << 6 << request("ED 1F 01 47 58 71 71 1D 00 06 70 00 00 00 00 10");
-        QTest::newRow("write CV 200 = 200, both bit 7 in byte 5")
-            << 200 << 200 << request("ED 1F 01 47 58 7B 71 48 00 48 70 00 00 00 00 10");
-        QTest::newRow("read CV 200")
-            << 200 << -1 << request("ED 1F 01 47 58 73 72 48 00 00 70 00 00 00 00 10");
-        QTest::newRow("write CV 3 = 200")
-            << 3 << 200 << request("ED 1F 01 47 58 79 71 03 00 48 70 00 00 00 00 10");
-        QTest::newRow("read CV 300, bits 8 and 9 in byte 8")
-            << 300 << -1 << request("ED 1F 01 47 58 71 72 2C 01 00 70 00 00 00 00 10");
-        QTest::newRow("write CV 1024 = 255")
-            << 1024 << 255 << request("ED 1F 01 47 58 79 71 00 04 7F 70 00 00 00 00 10");
+        QTest::addColumn<QByteArray>("request");
+        // Bytes 5..9 of the request; the rest is the same for every CV.
+        const auto row = [](const char* name, int cv, int value, const char* bytes) {
+            QTest::newRow(name) << cv << value
+                                << wire(QByteArray("ED 1F 01 47 58 ") + bytes +
+                                        " 70 00 00 00 00 10");
+        };
+        row("read CV 1", 1, -1, "71 72 01 00 00");
+        row("write CV 29 = 6", 29, 6, "71 71 1D 00 06");
+        row("write CV 200 = 200, both bit 7 in byte 5", 200, 200, "7B 71 48 00 48");
+        row("read CV 200", 200, -1, "73 72 48 00 00");
+        row("write CV 3 = 200", 3, 200, "79 71 03 00 48");
+        row("read CV 300, bits 8 and 9 in byte 8", 300, -1, "71 72 2C 01 00");
+        row("write CV 1024 = 255", 1024, 255, "79 71 00 04 7F");
     }
     void requestBytes() {
         QFETCH(int, cv);
         QFETCH(int, value);
-        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, request);
         Bench b;
         if (value < 0)
             b.p.startSingleRead(cv);
@@ -105,50 +87,42 @@ private slots:
             b.p.startSingleWrite(cv, value);
         const QByteArray sent = b.firstRequest();
         QCOMPARE(sent.size(), 31);
-        QCOMPARE(hexText(sent), hexText(wire));
+        QCOMPARE(hexText(sent), hexText(request));
         QCOMPARE(b.view.status(), (value < 0 ? QString(" Lese CV ") : QString(" Schreibe CV ")) +
                                       QString::number(cv));
         QVERIFY(!b.view.idle);
     }
 
-    void readAnswerCarriesBit7InCvh_data() {
+    void singleJobEndsWithTheValue_data() {
+        QTest::addColumn<bool>("write");
         QTest::addColumn<int>("cvh");
         QTest::addColumn<int>("data");
         QTest::addColumn<int>("value");
-        QTest::newRow("133") << 0x02 << 0x05 << 133;
-        QTest::newRow("0") << 0x00 << 0x00 << 0;
-        QTest::newRow("255") << 0x03 << 0x7F << 255;
-        QTest::newRow("CV bits of CVH do not count") << 0x31 << 0x11 << 17;
+        QTest::newRow("read 133, bit 7 in CVH") << false << 0x02 << 0x05 << 133;
+        QTest::newRow("read 0") << false << 0x00 << 0x00 << 0;
+        QTest::newRow("read 255") << false << 0x03 << 0x7F << 255;
+        QTest::newRow("read: CV bits of CVH do not count") << false << 0x31 << 0x11 << 17;
+        QTest::newRow("write 6") << true << 0 << 0 << 6;
     }
-    void readAnswerCarriesBit7InCvh() {
+    void singleJobEndsWithTheValue() {
+        QFETCH(bool, write);
         QFETCH(int, cvh);
         QFETCH(int, data);
         QFETCH(int, value);
         Bench b;
-        b.p.startSingleRead(29);
+        b.start(write ? ProgrammingJobs::WriteSingleCv : ProgrammingJobs::ReadSingleCv);
         b.firstRequest();
         b.h.ticks(5);
         QVERIFY(b.h.port.written.isEmpty());
         b.answer(0, cvh, data);
         QVERIFY(b.endedIdle());
         QCOMPARE(b.p.prog.CvValue[29], value);
-        QCOMPARE(b.view.singleValues, QStringList{QString::number(value)});
-        QCOMPARE(b.view.status(), QString(" Lesevorgang beendet "));
+        QCOMPARE(b.view.singleValues, write ? QStringList() : QStringList{QString::number(value)});
+        QCOMPARE(b.view.status(),
+                 write ? QString(" Schreibvorgang beendet ") : QString(" Lesevorgang beendet "));
         QCOMPARE(b.view.standardShows, 1);
         QCOMPARE(b.view.listRefreshes, 1);
         QVERIFY(b.h.messages.messages.isEmpty());
-    }
-
-    void singleWriteStoresTheValueOnSuccess() {
-        Bench b;
-        b.p.startSingleWrite(29, 6);
-        b.firstRequest();
-        b.answer(0);
-        QVERIFY(b.endedIdle());
-        QCOMPARE(b.p.prog.CvValue[29], 6);
-        QCOMPARE(b.view.status(), QString(" Schreibvorgang beendet "));
-        QCOMPARE(b.view.standardShows, 1);
-        QCOMPARE(b.view.listRefreshes, 1);
     }
 
     // An answer on the bus before the job has begun must not change what
@@ -211,12 +185,28 @@ private slots:
             QCOMPARE(b.view.singleValues, QStringList{valueField});
     }
 
-    void readingTheStandardListAsksOneCvAfterTheOther() {
+    // Each CV is asked only after the answer to the one before.
+    void readingAListAsksOneCvAfterTheOther_data() {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QList<int>>("cvs");
+        QTest::addColumn<int>("standardShows");
+        QTest::addColumn<int>("curveShows");
+        QTest::newRow("standard") << int(ProgrammingState::StandardList)
+                                  << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 17, 18, 29} << 1 << 0;
+        QList<int> speedCvs;
+        for (int cv = 67; cv <= 94; ++cv)
+            speedCvs.append(cv);
+        QTest::newRow("speed table") << int(ProgrammingState::SpeedList) << speedCvs << 0 << 1;
+    }
+    void readingAListAsksOneCvAfterTheOther() {
+        QFETCH(int, list);
+        QFETCH(QList<int>, cvs);
+        QFETCH(int, standardShows);
+        QFETCH(int, curveShows);
         Bench b;
-        b.p.startListJob(ProgrammingState::StandardList, false);
+        b.p.startListJob(list, false);
         QByteArray sent = b.firstRequest();
-        const QList<int> expected{1, 2, 3, 4, 5, 6, 7, 8, 17, 18, 29};
-        for (const int cv : expected) {
+        for (const int cv : cvs) {
             QCOMPARE(cvOf(sent), cv);
             QCOMPARE(quint8(sent[6]), quint8(0x72));
             b.h.ticks(10);
@@ -228,12 +218,12 @@ private slots:
         b.h.ticks(3);
         QVERIFY(b.h.s.job.idle());
         QVERIFY(b.view.idle);
-        for (const int cv : expected)
+        for (const int cv : cvs)
             QCOMPARE(b.p.prog.CvValue[cv], cv + 10);
         QCOMPARE(b.view.status(), QString(" Lesevorgang beendet "));
-        QCOMPARE(b.view.standardShows, 1);
+        QCOMPARE(b.view.standardShows, standardShows);
         QCOMPARE(b.view.listRefreshes, 1);
-        QCOMPARE(b.view.speedTableShows, 0);
+        QCOMPARE(b.view.speedTableShows, curveShows);
     }
 
     // The version and manufacturer CVs are never written, and a CV whose
@@ -267,21 +257,6 @@ private slots:
         QCOMPARE(b.view.status(), QString(" Schreibvorgang beendet "));
         b.h.ticks(3);
         QVERIFY(b.view.idle);
-    }
-
-    void speedTableListRedrawsTheCurve() {
-        Bench b;
-        b.p.startListJob(ProgrammingState::SpeedList, false);
-        QByteArray sent = b.firstRequest();
-        for (int i = 0; i < 28; ++i) {
-            QCOMPARE(cvOf(sent), 67 + i);
-            b.answer(0, 0, i * 4);
-            sent = b.h.echoNext();
-        }
-        QCOMPARE(sent, End);
-        QCOMPARE(b.p.prog.CvValue[94], 27 * 4);
-        QCOMPARE(b.view.speedTableShows, 1);
-        QCOMPARE(b.view.standardShows, 0);
     }
 
     void listStopsAtTheFailingCvAndKeepsWhatItRead() {
@@ -322,30 +297,22 @@ private slots:
         QCOMPARE(b.view.listRefreshes, 1);
     }
 
-    // A second start while a job runs must not cut into it.
-    void nothingStartsWhileAJobRuns() {
+    // A second start while a job runs must not cut into it, and a single job
+    // does not cancel.
+    void singleJobRunsToItsEnd() {
         Bench b;
         b.p.startSingleRead(5);
         b.firstRequest();
         QVERIFY(!b.p.startSingleWrite(7, 1));
         QVERIFY(!b.p.startListJob(ProgrammingState::StandardList, true));
+        b.p.cancel();
+        b.h.ticks(20);
+        QVERIFY(b.h.port.written.isEmpty());
         QCOMPARE(b.h.s.job.JobCode, int(ProgrammingJobs::ReadSingleCv));
         b.answer(0, 0, 42);
         QVERIFY(b.endedIdle());
         QCOMPARE(b.p.prog.CvValue[5], 42);
         QCOMPARE(b.p.prog.CvValue[7], ProgrammingState::Unknown);
-    }
-
-    void singleJobsDoNotCancel() {
-        Bench b;
-        b.p.startSingleRead(5);
-        b.firstRequest();
-        b.p.cancel();
-        b.h.ticks(20);
-        QVERIFY(b.h.port.written.isEmpty());
-        b.answer(0, 0, 42);
-        QVERIFY(b.endedIdle());
-        QCOMPARE(b.p.prog.CvValue[5], 42);
     }
 
     // Without a connection nobody takes the job; cancel must not leave the
@@ -371,19 +338,17 @@ private slots:
 
     void timeOuts_data() {
         QTest::addColumn<int>("job");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("single read")
-            << int(ProgrammingJobs::ReadSingleCv) << "Keine Antwort auf CV-Lesen erhalten!";
-        QTest::newRow("list read")
-            << int(ProgrammingJobs::ReadCvList) << "Keine Antwort auf CV-Lesen erhalten!";
-        QTest::newRow("single write")
-            << int(ProgrammingJobs::WriteSingleCv) << "Keine Antwort auf CV-Schreiben erhalten!";
-        QTest::newRow("list write")
-            << int(ProgrammingJobs::WriteCvList) << "Keine Antwort auf CV-Schreiben erhalten!";
+        QTest::newRow("single read") << int(ProgrammingJobs::ReadSingleCv);
+        QTest::newRow("list read") << int(ProgrammingJobs::ReadCvList);
+        QTest::newRow("single write") << int(ProgrammingJobs::WriteSingleCv);
+        QTest::newRow("list write") << int(ProgrammingJobs::WriteCvList);
     }
     void timeOuts() {
         QFETCH(int, job);
-        QFETCH(QString, text);
+        const bool read =
+            job == ProgrammingJobs::ReadSingleCv || job == ProgrammingJobs::ReadCvList;
+        const QString text = read ? "Keine Antwort auf CV-Lesen erhalten!"
+                                  : "Keine Antwort auf CV-Schreiben erhalten!";
         Bench b;
         b.p.prog.CvValue[1] = 3;
         b.start(job);

@@ -7,9 +7,9 @@
 // Messages as the tests write them: hex bytes, "|" between messages. A
 // variable-length message (opcode E0..FF) may leave out its trailing zero
 // bytes; they are filled in up to its count byte. Each gets its checksum.
-inline QByteArray wire(const char* text) {
+inline QByteArray wire(const QByteArray& text) {
     QByteArray all;
-    for (const QByteArray& part : QByteArray(text).split('|')) {
+    for (const QByteArray& part : text.split('|')) {
         QByteArray bytes = QByteArray::fromHex(part);
         if (bytes.isEmpty())
             continue;
