@@ -1,11 +1,9 @@
 #include "link/Colours.h"
 #include "programming/lncv/F47500.h"
-#include "programming/lncv/FunctionLamp.h"
-#include "programming/lncv/LncvJobs.h"
 #include "programming/lncv/ZeltronManager.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
-#include "support/SimRig.h"
+#include "widgets/IndicatorLamp.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,13 +38,12 @@ struct FakeWindow : ZeltronWindowView {
 // ZeltronShow reach the manager as the main window hands them on.
 struct ZeltronRig {
     LinkHarness h;
-    LncvJobs lncv{h.s, h.station.jobs};
     std::map<int, FakeWindow*> fakes;
     ZeltronManager zt;
 
     explicit ZeltronRig(bool realWindows = false)
         : zt(
-              h.s, lncv,
+              h.s, h.station.lncv,
               realWindows ? ZeltronManager::WindowFactory(&F47500::create)
                           : [this](ZeltronManager&, int w) {
                                 auto window = std::make_unique<FakeWindow>();
@@ -87,28 +84,9 @@ struct ZeltronRig {
     template <typename T> T* control(const char* name, int w = 1) {
         return window(w)->findChild<T*>(name);
     }
-};
-
-// The program with real throttle windows on the virtual command station.
-struct ZeltronOnLayout {
-    SimRig rig;
-    LncvJobs lncv{rig.s, rig.station.jobs};
-    ZeltronManager zt{rig.s, lncv, &F47500::create};
-
-    void run(double seconds) {
-        for (int i = 0; i < qRound(seconds / 0.01); ++i) {
-            rig.tick();
-            for (const int w : std::exchange(rig.operating.zeltronShows, {}))
-                zt.show(w);
-        }
+    int lamp(int f) {
+        return control<IndicatorLamp>(qPrintable(QString("Fanz_%1").arg(f)))->colour();
     }
-    // The handheld throttle drives its locomotive: a message on the bus.
-    void handheldSends(const char* text) {
-        rig.layout.deviceSends(msg(text), rig.clock.now());
-        run(0.1);
-    }
-    F47500* window(int w) { return dynamic_cast<F47500*>(zt.window(w)); }
-    template <typename T> T* control(const char* name) { return window(1)->findChild<T*>(name); }
     // The lines of the direction arrow that can be seen.
     QStringList arrow() {
         QStringList shown;
@@ -204,46 +182,9 @@ private slots:
         QVERIFY(r.h.messages.messages.isEmpty());
     }
 
-    void addressesOutsideTheRangeAreNotSent_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("address");
-        QTest::newRow("0") << "0" << -1;
-        QTest::newRow("1") << "1" << 1;
-        QTest::newRow("10000") << "10000" << 10000;
-        QTest::newRow("10001") << "10001" << -1;
-        QTest::newRow("letters") << "12a" << -1;
-        QTest::newRow("empty") << "" << -1;
-    }
-    void addressesOutsideTheRangeAreNotSent() {
-        QFETCH(QString, text);
-        QFETCH(int, address);
-        QCOMPARE(ZeltronManager::addressOf(text).value_or(-1), address);
-        ZeltronRig r;
-        r.announce(12);
-        r.zt.confirmAddress(1, ZeltronManager::addressOf(text).value_or(0));
-        r.ticks(3);
-        QCOMPARE(r.h.port.written.isEmpty(), address == -1);
-    }
-
-    void slotDataBindsTheConfirmedWindow() {
-        ZeltronRig r;
-        r.announce(12);
-        r.announce(13);
-        r.zt.confirmAddress(1, 3);
-        r.h.echoNext();
-        r.receive(msg("B4 6D 7F"));
-        r.slotData(5, 3);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Slot, 5);
-        QCOMPARE(r.h.s.SlotOnZeltron[5], 1);
-        QVERIFY(r.fakes[1]->loco);
-        QCOMPARE(r.fakes[1]->loco->address, 3);
-        QVERIFY(r.fakes[1]->loco->locked);
-        QVERIFY(!r.fakes[2]->loco);
-    }
-
     // A locomotive request on the bus while a window waits gives it that
-    // address; the slot data that answer the request bind it.
-    void locoRequestBindsAWaitingWindow() {
+    // address; the slot data naming a window's address bind it, and no other.
+    void slotDataBindTheirWindows() {
         ZeltronRig r;
         r.announce(12);
         r.announce(13);
@@ -258,15 +199,22 @@ private slots:
         QCOMPARE(r.fakes[1]->loco->address, 135);
         QVERIFY(r.fakes[1]->loco->locked);
         QVERIFY(!r.fakes[2]->loco);
+        r.slotData(5, 3);
+        QCOMPARE(r.h.s.ZeltronWindows[2].Slot, 5);
+        QCOMPARE(r.h.s.SlotOnZeltron[5], 2);
+        QCOMPARE(r.fakes[2]->loco->address, 3);
+        QVERIFY(r.fakes[2]->loco->locked);
+        QCOMPARE(r.fakes[1]->loco->address, 135);
     }
 
     void windowMirrorsItsSlot_data() {
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("functions"); // F14 .. F0
         QTest::addColumn<bool>("backward");
-        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("step"); // -1: none shown
         const QString none(15, '0');
         QTest::newRow("speed") << msg("A0 05 40") << none << false << 14;
+        QTest::newRow("speed, steps unknown") << msg("A0 05 40") << none << false << -1;
         QTest::newRow("light, backward") << msg("A1 05 30") << "000000000000001" << true << 0;
         QTest::newRow("F1..F4") << msg("A1 05 0F") << "000000000011110" << false << 0;
         QTest::newRow("F5..F8") << msg("A2 05 0F") << "000000111100000" << false << 0;
@@ -282,20 +230,14 @@ private slots:
         ZeltronRig r;
         r.bindThrottle12ToSlot5();
         // The data format answer of locomotive 3: 28 speed steps.
-        r.receive(msg("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00"));
+        if (step >= 0)
+            r.receive(msg("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00"));
         r.receive(message);
         const ZeltronLoco& loco = *r.fakes[1]->loco;
         QCOMPARE(functionsOf(loco), functions);
         QCOMPARE(loco.backward, backward);
         QCOMPARE(loco.step.value_or(-1), step);
         QCOMPARE(loco.address, 3);
-    }
-
-    void unknownSpeedStepsShowNoStep() {
-        ZeltronRig r;
-        r.bindThrottle12ToSlot5();
-        r.receive(msg("A0 05 40"));
-        QVERIFY(!r.fakes[1]->loco->step);
     }
 
     // A closed window's entry is free; nothing of its locomotive reaches
@@ -321,6 +263,7 @@ private slots:
         QCOMPARE(r.h.s.ZeltronWindows[1].Waiting, -1);
     }
 
+    // The window opens waiting for the address; closing it frees its entry.
     void windowOpensWaitingForTheAddress() {
         ZeltronRig r(true);
         r.announce(12);
@@ -333,10 +276,10 @@ private slots:
         QVERIFY(!r.control<QPushButton>("OKButton")->isEnabled());
         QCOMPARE(r.control<QLabel>("FST")->text(), QString("-"));
         for (int f = 0; f < ZeltronLoco::Functions; ++f)
-            QCOMPARE(r.control<FunctionLamp>(qPrintable(QString("Fanz_%1").arg(f)))->colour(),
-                     colour::White);
-        for (const char* line : {"DirL", "DirO1", "DirO2", "DirU1", "DirU2"})
-            QVERIFY(!r.control<QWidget>(line)->isVisible());
+            QCOMPARE(r.lamp(f), colour::White);
+        QVERIFY(r.arrow().isEmpty());
+        w->close();
+        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, 0);
     }
 
     void addressFieldIsChecked_data() {
@@ -344,10 +287,12 @@ private slots:
         QTest::addColumn<bool>("usable");
         QTest::addColumn<bool>("red");
         QTest::newRow("0") << "0" << false << true;
+        QTest::newRow("1") << "1" << true << false;
         QTest::newRow("10000") << "10000" << true << false;
         QTest::newRow("10001") << "10001" << false << true;
         QTest::newRow("letters") << "3a" << false << true;
         QTest::newRow("3") << "3" << true << false;
+        QTest::newRow("empty") << "" << false << false;
     }
     void addressFieldIsChecked() {
         QFETCH(QString, text);
@@ -381,9 +326,9 @@ private slots:
         QVERIFY(!r.control<QLineEdit>("Ladr")->isEnabled());
         QVERIFY(!r.control<QPushButton>("OKButton")->isEnabled());
         QCOMPARE(r.control<QLabel>("FST")->text(), QString("14"));
-        QCOMPARE(r.control<FunctionLamp>("Fanz_0")->colour(), colour::Yellow);
-        QCOMPARE(r.control<FunctionLamp>("Fanz_1")->colour(), colour::Yellow);
-        QCOMPARE(r.control<FunctionLamp>("Fanz_2")->colour(), colour::White);
+        QCOMPARE(r.control<IndicatorLamp>("Fanz_0")->colour(), colour::Yellow);
+        QCOMPARE(r.control<IndicatorLamp>("Fanz_1")->colour(), colour::Yellow);
+        QCOMPARE(r.control<IndicatorLamp>("Fanz_2")->colour(), colour::White);
         for (const char* line : {"DirL", "DirU1", "DirU2"})
             QVERIFY(r.control<QWidget>(line)->isVisible());
         for (const char* line : {"DirO1", "DirO2"})
@@ -409,68 +354,6 @@ private slots:
         QCOMPARE(address->text(), QString("4"));
         QVERIFY(r.control<QWidget>("DirU1")->isVisible());
         QVERIFY(r.control<QPushButton>("OKButton")->isEnabled());
-    }
-
-    void closingTheWindowFreesItsEntry() {
-        ZeltronRig r(true);
-        r.announce(12);
-        r.window(1)->close();
-        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, 0);
-        r.announce(14);
-        QVERIFY(r.window(1)->isVisible());
-        QCOMPARE(r.window(1)->windowTitle(), QString("ZT Fahrpult 14"));
-    }
-
-    // A handheld throttle asks for a locomotive, the user gives it one, and
-    // the window follows what the throttle does with it.
-    void handheldThrottleOnTheLayout() {
-        ZeltronOnLayout z;
-        z.rig.layout.announceThrottle(12, z.rig.clock.now());
-        z.run(0.2);
-        QVERIFY(z.window(1));
-        QVERIFY(z.window(1)->isVisible());
-        QCOMPARE(z.window(1)->windowTitle(), QString("ZT Fahrpult 12"));
-
-        QTest::keyClicks(z.control<QLineEdit>("Ladr"), "3");
-        QTest::mouseClick(z.control<QPushButton>("OKButton"), Qt::LeftButton);
-        z.run(0.5);
-        const HandheldThrottles::Throttle* handheld = z.rig.layout.throttles.throttle(12);
-        QCOMPARE(handheld->address, 3);
-        QVERIFY(!handheld->waiting);
-        const int slot = z.rig.layout.locos.slotOf(3);
-        QVERIFY(slot >= 1);
-        QCOMPARE(z.rig.s.ZeltronWindows[1].Slot, slot);
-        QCOMPARE(z.rig.s.SlotOnZeltron[slot], 1);
-        QCOMPARE(z.control<QLineEdit>("Ladr")->text(), QString("3"));
-        QVERIFY(!z.control<QLineEdit>("Ladr")->isEnabled());
-        QVERIFY(!z.control<QPushButton>("OKButton")->isEnabled());
-
-        // The locomotive's data format, as the raw message window would ask.
-        z.rig.s.MonitorSendText = "ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00";
-        z.rig.s.job.start(40);
-        z.run(0.3);
-        const QString s = QString::asprintf("%02X", slot);
-        z.handheldSends(qPrintable("A0 " + s + " 40"));
-        z.handheldSends(qPrintable("A1 " + s + " 31"));
-        z.handheldSends(qPrintable("A2 " + s + " 01"));
-        QCOMPARE(z.control<QLabel>("FST")->text(), QString("14"));
-        for (const int f : {0, 1, 5})
-            QCOMPARE(z.control<FunctionLamp>(qPrintable(QString("Fanz_%1").arg(f)))->colour(),
-                     colour::Yellow);
-        QCOMPARE(z.control<FunctionLamp>("Fanz_2")->colour(), colour::White);
-        QCOMPARE(z.arrow(), QStringList({"DirL", "DirU1", "DirU2"}));
-        z.handheldSends(qPrintable("A1 " + s + " 00"));
-        QCOMPARE(z.arrow(), QStringList({"DirL", "DirO1", "DirO2"}));
-        QVERIFY(z.rig.messages.messages.isEmpty());
-
-        // Asked again, the same window waits for the next address.
-        z.rig.layout.announceThrottle(12, z.rig.clock.now());
-        z.run(0.2);
-        QVERIFY(!z.zt.window(2));
-        QCOMPARE(z.window(1)->windowTitle(), QString("ZT Fahrpult 12"));
-        QVERIFY(z.control<QLineEdit>("Ladr")->isEnabled());
-        QVERIFY(z.control<QLineEdit>("Ladr")->text().isEmpty());
-        QCOMPARE(z.rig.s.ZeltronWindows[1].Waiting, -1);
     }
 };
 
