@@ -164,6 +164,36 @@ private slots:
         QVERIFY(h.s.job.idle());
     }
 
+    // A key in the address field lets go of the locomotive while the job
+    // still asks about it: the job ends without a word, sends nothing more,
+    // and the answers that come late leave the blank throttle blank.
+    void locoJobEndsWhenTheThrottleLetsGo_data() {
+        QTest::addColumn<bool>("slotAnswered");
+        QTest::newRow("slot asked for") << false;
+        QTest::newRow("format asked for") << true;
+    }
+    void locoJobEndsWhenTheThrottleLetsGo() {
+        QFETCH(bool, slotAnswered);
+        LinkHarness h;
+        h.s.job.start(30, 3);
+        h.echoNext();
+        if (slotAnswered) {
+            h.receive("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
+            h.echoNext();
+        }
+        h.s.ThrottleData[0][SlotRecord::Address] = -1;
+        h.s.ThrottleSlot[0] = -1;
+        h.tick();
+        h.receive("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
+        h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
+        h.ticks(300);
+        QVERIFY(h.messages.messages.isEmpty());
+        QVERIFY(h.s.job.idle());
+        QVERIFY(h.port.written.isEmpty());
+        QCOMPARE(h.s.ThrottleSlot[0], -1);
+        QVERIFY(h.s.ThrottleData[0].FormatName.isEmpty());
+    }
+
     // A direction change goes out, then the speed 0.
     void directionChangeIsFollowedBySpeedZero() {
         LinkHarness h;

@@ -57,6 +57,13 @@ bool LocoJob(LinkState& s) {
     job.LocoJobActive = true;
     const int t = job.JobThrottle;
     SlotRecord& throttle = s.ThrottleData[t];
+    // A key in the address field lets go of the locomotive while its slot or
+    // format is still asked for: what comes back is no longer the throttle's,
+    // and no answer is missing.
+    const bool asking =
+        job.JobPhase == AwaitSlot || job.JobPhase == ReadFormat || job.JobPhase == AwaitFormat;
+    if (asking && throttle[SlotRecord::Address] != job.JobCounter)
+        return true;
 
     switch (job.JobPhase) {
     case Start: {
