@@ -8,4 +8,5 @@ constexpr int Yellow = 0x00FFFF;
 constexpr int White = 0xFFFFFF;
 constexpr int Grey = 0x888888;
 constexpr int Orange = 0x0080FF;
+constexpr int Black = 0x000000;
 } // namespace colour

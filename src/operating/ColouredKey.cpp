@@ -1,14 +1,12 @@
 #include "ColouredKey.h"
 
+#include "widgets/WindowColours.h"
+
 #include <QColor>
 #include <QPushButton>
 
 namespace {
 constexpr int KeySide = 22;
-
-QColor toQColor(int bbggrr) {
-    return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
-}
 } // namespace
 
 QPushButton* makeColouredKey(const QString& objectName, int colour, const QString& name) {
@@ -17,7 +15,7 @@ QPushButton* makeColouredKey(const QString& objectName, int colour, const QStrin
     key->setAccessibleName(name);
     key->setFixedSize(KeySide, KeySide);
     key->setAutoDefault(false);
-    const QColor face = toQColor(colour);
+    const QColor face = qColorOf(colour);
     // The focus frame must stay visible: the keys are worked with Tab and
     // Space as well as with the mouse.
     key->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "

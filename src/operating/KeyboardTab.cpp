@@ -1,9 +1,9 @@
 #include "KeyboardTab.h"
 
 #include "ColouredKey.h"
-#include "IndicatorLamp.h"
 #include "link/Colours.h"
 #include "operating/panels/PanelTexts.h"
+#include "widgets/IndicatorLamp.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -2,7 +2,6 @@
 
 #include "CourierFont.h"
 #include "HelpKey.h"
-#include "IndicatorLamp.h"
 #include "ThrottlePanel.h"
 #include "ZentraleForm.h"
 #include "app/ConfFolder.h"
@@ -11,6 +10,8 @@
 #include "link/HexText.h"
 #include "platform/ComPortNames.h"
 #include "platform/UsbInterfaceSearch.h"
+#include "widgets/IndicatorLamp.h"
+#include "widgets/WindowColours.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -305,9 +306,7 @@ std::optional<int> MainWin::typedPortNumber() const {
 // A port number that is none is shown red and cannot be connected to.
 void MainWin::showPortValidity() {
     const bool valid = typedPortNumber().has_value();
-    QPalette palette = m_port->palette();
-    palette.setColor(QPalette::Text, valid ? Qt::black : Qt::red);
-    m_port->setPalette(palette);
+    paintText(m_port, !valid);
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }
 

@@ -1,10 +1,10 @@
 #include "MemoryTab.h"
 
 #include "ColouredKey.h"
-#include "IndicatorLamp.h"
 #include "link/Colours.h"
 #include "operating/panels/PanelTexts.h"
 #include "routes/Routes.h"
+#include "widgets/IndicatorLamp.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,13 +1,14 @@
 #include "ThrottlePanel.h"
 
 #include "CourierFont.h"
-#include "IndicatorLamp.h"
 #include "SpeedGauge.h"
 #include "link/Colours.h"
 #include "link/LinkState.h"
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
 #include "operating/throttle/LocoAddress.h"
+#include "widgets/IndicatorLamp.h"
+#include "widgets/WindowColours.h"
 
 #include <QDir>
 #include <QEvent>
@@ -267,7 +268,5 @@ void ThrottlePanel::showPicture(const std::optional<LocoLook>& look) {
 
 void ThrottlePanel::showAddressValidity() {
     m_control.setAddressText(m_address->text());
-    QPalette palette = m_address->palette();
-    palette.setColor(QPalette::Text, isBadAddressText(m_address->text()) ? Qt::red : Qt::black);
-    m_address->setPalette(palette);
+    paintText(m_address, isBadAddressText(m_address->text()));
 }

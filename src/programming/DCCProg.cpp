@@ -3,12 +3,12 @@
 #include "CvTableGrid.h"
 #include "CvText.h"
 #include "DCCProgSpeed.h"
-#include "FieldColour.h"
 #include "NeueCVZeile.h"
 #include "ProgrammingJobs.h"
 #include "StandardCvs.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
+#include "widgets/WindowColours.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -346,7 +346,7 @@ void DCCProg::checkFields() {
                                : StandardFields::MaxShortAddress;
     const auto check = [](QLineEdit* field, int max) {
         const bool acceptable = cvtext::acceptable(field->text(), max);
-        paintField(field, acceptable);
+        paintText(field, !acceptable);
         return acceptable;
     };
     // Every field is painted; the buttons wait until all are acceptable.

@@ -1,7 +1,7 @@
 #include "NeueCVZeile.h"
 
 #include "CvText.h"
-#include "FieldColour.h"
+#include "widgets/WindowColours.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -61,6 +61,6 @@ QString NeueCVZeile::explanation() const {
 // A row needs a CV of 1..1023; an empty number only renames the table.
 void NeueCVZeile::checkCv() {
     const bool acceptable = m_cv->text().isEmpty() || cv() != 0;
-    paintField(m_cv, acceptable);
+    paintText(m_cv, !acceptable);
     m_ok->setEnabled(acceptable);
 }

@@ -1,7 +1,5 @@
 #include "SettingsWindow.h"
 
-#include "link/Colours.h"
-
 #include <QLineEdit>
 #include <QShowEvent>
 
@@ -18,15 +16,6 @@ void SettingsWindow::showEvent(QShowEvent* event) {
     // Coming back from minimised is no new opening.
     if (!event->spontaneous())
         activated();
-}
-
-void paintText(QWidget* widget, bool red) {
-    const int bgr = red ? colour::Red : 0;
-    const QColor ink(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, ink);       // fields
-    palette.setColor(QPalette::WindowText, ink); // labels
-    widget->setPalette(palette);
 }
 
 void showWholeText(QLineEdit* field, const QString& text, int typedLength) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowColours.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -20,9 +22,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     virtual void activated() {}
 };
-
-// Text black, or red for what is wrong or asks for attention.
-void paintText(QWidget* widget, bool red);
 
 // Shows a value whole even when it is longer than the user may type.
 void showWholeText(QLineEdit* field, const QString& text, int typedLength);

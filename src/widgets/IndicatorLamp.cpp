@@ -1,5 +1,7 @@
 #include "IndicatorLamp.h"
 
+#include "WindowColours.h"
+
 #include <QPainter>
 
 IndicatorLamp::IndicatorLamp(QWidget* parent) : QWidget(parent) {
@@ -22,7 +24,7 @@ void IndicatorLamp::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    p.setBrush(QColor(m_colour & 0xFF, (m_colour >> 8) & 0xFF, (m_colour >> 16) & 0xFF));
+    p.setBrush(qColorOf(m_colour));
     const qreal side = qMin(width(), height()) - 2;
     p.drawEllipse(QRectF((width() - side) / 2, (height() - side) / 2, side, side));
 }

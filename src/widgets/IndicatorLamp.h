@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Colours.h"
+
 #include <QWidget>
 
 // A round lamp filled with a colour given as 0xBBGGRR.
@@ -17,5 +19,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int m_colour = 0x888888;
+    int m_colour = colour::Grey;
 };

@@ -1,9 +1,9 @@
 #include "F47500.h"
 
 #include "DirectionArrow.h"
-#include "FunctionLamp.h"
-#include "WindowColours.h"
 #include "ZeltronManager.h"
+#include "widgets/IndicatorLamp.h"
+#include "widgets/WindowColours.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -46,7 +46,8 @@ F47500::F47500(ZeltronManager& manager, int window, QWidget* parent)
     auto* functionFrame = new QGroupBox(QStringLiteral("Funktionen"), this);
     auto* lamps = new QGridLayout(functionFrame);
     for (int f = 0; f < ZeltronLoco::Functions; ++f) {
-        m_functions[f] = new FunctionLamp(functionFrame);
+        m_functions[f] = new IndicatorLamp(functionFrame);
+        m_functions[f]->setColour(colour::White);
         m_functions[f]->setObjectName(QStringLiteral("Fanz_%1").arg(f));
         auto* label = new QLabel(QStringLiteral("F%1").arg(f), functionFrame);
         const int row = 2 * (f / LampsPerRow);
@@ -77,7 +78,7 @@ std::unique_ptr<ZeltronWindowView> F47500::create(ZeltronManager& manager, int w
 void F47500::Open(int throttleId) {
     setWindowTitle(QStringLiteral("ZT Fahrpult %1").arg(throttleId));
     m_step->setText(QStringLiteral("-"));
-    for (FunctionLamp* lamp : m_functions)
+    for (IndicatorLamp* lamp : m_functions)
         lamp->setColour(colour::White);
     m_arrow->hideDirection();
     AwaitAddress();
@@ -114,7 +115,7 @@ void F47500::ShowLoco(const ZeltronLoco& loco) {
 void F47500::checkAddress() {
     const QString text = m_address->text();
     const bool valid = ZeltronManager::addressOf(text).has_value();
-    paintFieldText(m_address, valid || text.isEmpty());
+    paintText(m_address, !valid && !text.isEmpty());
     m_ok->setEnabled(valid);
 }
 

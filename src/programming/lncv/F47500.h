@@ -7,7 +7,7 @@
 #include <memory>
 
 class DirectionArrow;
-class FunctionLamp;
+class IndicatorLamp;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +40,6 @@ private:
     QLineEdit* m_address;
     QPushButton* m_ok;
     QLabel* m_step;
-    std::array<FunctionLamp*, ZeltronLoco::Functions> m_functions{};
+    std::array<IndicatorLamp*, ZeltronLoco::Functions> m_functions{};
     DirectionArrow* m_arrow;
 };

@@ -2,7 +2,7 @@
 
 #include "LncvFields.h"
 #include "LncvJobs.h"
-#include "WindowColours.h"
+#include "widgets/WindowColours.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -92,10 +92,10 @@ void LNProg::setProgramming(bool on) {
 
 void LNProg::checkFields() {
     const Numbers n = numbers();
-    paintFieldText(m_article, fieldLooksRight(m_article->text(), n.article));
-    paintFieldText(m_moduleAddress, fieldLooksRight(m_moduleAddress->text(), n.moduleAddress));
-    paintFieldText(m_number, fieldLooksRight(m_number->text(), n.number));
-    paintFieldText(m_value, fieldLooksRight(m_value->text(), n.value));
+    paintText(m_article, !fieldLooksRight(m_article->text(), n.article));
+    paintText(m_moduleAddress, !fieldLooksRight(m_moduleAddress->text(), n.moduleAddress));
+    paintText(m_number, !fieldLooksRight(m_number->text(), n.number));
+    paintText(m_value, !fieldLooksRight(m_value->text(), n.value));
     m_start->setEnabled(!m_programming && n.article && n.moduleAddress);
     m_end->setEnabled(m_programming);
     m_read->setEnabled(m_programming && n.article && n.number);
