@@ -1,6 +1,8 @@
 # make run   - install what is missing, build, start on the virtual command station
 # make test  - install what is missing, build, run every test
 # SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
+# make soak  - the seeded random session of the whole program (tst_soak) for a
+#              simulated hour (SOAK_SECONDS) in the sanitizer build; GX_SOAK_SEED repeats one
 # make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
 # make bench - builds and prints the speed and memory figures; fails when one misses its target
 
@@ -16,8 +18,9 @@ endif
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
             qt6-serialport-dev qt6-qpa-plugins libgl-dev fonts-liberation2
 
-.PHONY: all run test fuzz bench deps configure build clean
+.PHONY: all run test soak fuzz bench deps configure build clean
 
+SOAK_SECONDS ?= 3600
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD := build-fuzz
 FUZZ_TARGETS = $(notdir $(wildcard fuzz/corpus/*))
@@ -43,6 +46,11 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gx-bench
+
+soak:
+	$(MAKE) configure SANITIZE=1
+	cmake --build build-sanitize --target tst_soak
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen GX_SOAK_SECONDS=$(SOAK_SECONDS) tests/tst_soak
 
 fuzz: deps
 	@./tools/install-deps clang libclang-rt-14-dev

@@ -1,0 +1,518 @@
+#include "link/LocoNetMessage.h"
+#include "operating/ThrottlePanel.h"
+#include "routes/RouteFile.h"
+#include "routes/RouteTable.h"
+#include "support/WholeProgram.h"
+#include "support/WireFramer.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QSlider>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <span>
+
+// A seeded random session of the whole program on the virtual command
+// station: the user works the windows while other devices on the bus drive,
+// switch, report and read slots, and time passes. After every step no
+// feedback report may be lost and no message box may have come (the station
+// runs without faults, so any box is the program's own); at the end FS.DAT
+// must read back as the table in memory. GX_SOAK_SEED repeats a session,
+// GX_SOAK_SECONDS sets its simulated length (one minute by default).
+
+namespace {
+constexpr int PointerTicks = 10; // the throttles' pointer timer runs every 100 ms
+constexpr int DrainTicks = 1000;
+// The longest wait for an answer is 3 s: a fault shows within that of its cause.
+constexpr double TraceSeconds = 4;
+
+// Locomotives the user drives, and those of other throttles on the bus.
+constexpr int UserAddresses[] = {1, 3, 4, 7, 12, 27, 78, 1234, 9999};
+constexpr int OtherAddresses[] = {200, 201, 202, 310};
+
+// What the steps mostly touch, so that the routes, panels and bus meet.
+constexpr int NearContacts = 64;
+constexpr int NearAccessories = 32;
+constexpr int NearRoutes = 16;
+
+QByteArray message(std::initializer_list<int> bytes) {
+    QByteArray m;
+    for (const int b : bytes)
+        m.append(static_cast<char>(b));
+    return loconet::withChecksum(m);
+}
+
+double environmentNumber(const char* name, double fallback) {
+    bool ok = false;
+    const double value = qEnvironmentVariable(name).toDouble(&ok);
+    return ok ? value : fallback;
+}
+
+class Session {
+public:
+    Session(WholeProgram& program, quint32 seed) : p(program), rng(seed) {
+        auto routes = p.station->state.hooks.OnFeedbackForRoutes;
+        p.station->state.hooks.OnFeedbackForRoutes = [this, routes](int contact, int state) {
+            ++m_reportsDispatched;
+            routes(contact, state);
+        };
+    }
+
+    // Other throttles take their locomotives before the session starts.
+    void acquireOtherLocomotives() {
+        for (const int address : OtherAddresses)
+            send(message({0xBF, address / 128, address % 128}));
+        ticks(20);
+    }
+
+    void runStep() {
+        const int roll = pick(1, 100);
+        if (roll <= 25)
+            timePasses();
+        else if (roll <= 55)
+            runOneOf(busSteps());
+        else if (roll <= 93)
+            runOneOf(userSteps());
+        else
+            userOnABusyLine();
+    }
+
+    // Empty when the program has kept up with the bus and shown no box.
+    QString check() {
+        for (int i = 0; layout().line().nextArrival(p.clock.now()) >= 0; ++i) {
+            if (i == DrainTicks)
+                return QStringLiteral("the line never fell quiet");
+            tick();
+        }
+        if (!p.shown.isEmpty())
+            return QStringLiteral("message box: ") + p.shown.join(QStringLiteral(" | "));
+        for (const QByteArray& m : m_framer.feed(std::exchange(p.port.received, {})))
+            m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
+        if (m_reportsReceived != m_reportsDispatched)
+            return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
+                .arg(m_reportsReceived)
+                .arg(m_reportsDispatched);
+        const auto& state = p.station->state.FeedbackState;
+        for (int c = 0; c < LinkState::FeedbackContacts; ++c) {
+            if (state[c] != layout().accessories.contact(c))
+                return QStringLiteral("contact %1: the program has %2, the bus said %3")
+                    .arg(c)
+                    .arg(state[c])
+                    .arg(layout().accessories.contact(c));
+        }
+        return {};
+    }
+
+    // The steps of the last seconds, oldest first.
+    QList<std::pair<double, QString>> trace;
+    int reports() const { return m_reportsDispatched; }
+
+private:
+    VirtualStation& layout() { return p.layout; }
+    int pick(int from, int to) { return static_cast<int>(rng.bounded(from, to + 1)); }
+    bool chance(int percent) { return pick(1, 100) <= percent; }
+    template <typename T, std::size_t N> T any(const T (&values)[N]) {
+        return values[pick(0, static_cast<int>(N) - 1)];
+    }
+    void note(const QString& what) {
+        const double now = p.clock.now();
+        while (!trace.isEmpty() && trace.first().first < now - TraceSeconds)
+            trace.removeFirst();
+        trace.append({now, what});
+    }
+
+    void tick() {
+        p.step();
+        if (++m_ticks % PointerTicks == 0) {
+            for (int t = 0; t < 2; ++t)
+                p.win->throttle(t).ZeigerTimerTick();
+        }
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+    void send(const QByteArray& m) { layout().deviceSends(m, p.clock.now()); }
+    QString indexed(const char* name, int i) {
+        return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i);
+    }
+    // The user can only change the tab while no job holds the tab bar.
+    bool showTab(int tab) {
+        auto* tabs = p.get<QTabWidget>(QStringLiteral("MainTab"));
+        if (tabs->currentIndex() != tab && tabs->tabBar()->isEnabled())
+            tabs->setCurrentIndex(tab);
+        return tabs->currentIndex() == tab;
+    }
+    // The throttle of the tab shown, or a switch to the other one.
+    int throttleTab() {
+        const int t = pick(0, 1);
+        return showTab(t) ? t : p.get<QTabWidget>(QStringLiteral("MainTab"))->currentIndex();
+    }
+
+    using Action = void (Session::*)();
+    struct Weighted {
+        int weight;
+        Action action;
+    };
+    static std::span<const Weighted> busSteps() {
+        static const Weighted steps[] = {
+            {14, &Session::contactsReport},
+            {8, &Session::otherThrottle},
+            {5, &Session::accessoryOnTheBus},
+            {3, &Session::slotRead},
+        };
+        return steps;
+    }
+    static std::span<const Weighted> userSteps() {
+        static const Weighted steps[] = {
+            {5, &Session::enterAddress},     {6, &Session::moveSlider},
+            {3, &Session::direction},        {6, &Session::function},
+            {4, &Session::accessoryKey},     {2, &Session::choosePage},
+            {1, &Session::powerButton},      {3, &Session::feedbackButton},
+            {3, &Session::routeButton},      {5, &Session::editRoute},
+            {1, &Session::closeRouteEditor}, {1, &Session::changeRouteTime},
+        };
+        return steps;
+    }
+    void runOneOf(std::span<const Weighted> steps) {
+        int total = 0;
+        for (const Weighted& s : steps)
+            total += s.weight;
+        int roll = pick(0, total - 1);
+        for (const Weighted& s : steps) {
+            roll -= s.weight;
+            if (roll < 0) {
+                (this->*s.action)();
+                return;
+            }
+        }
+    }
+
+    // The user does not wait for the bus to fall quiet.
+    void userOnABusyLine() {
+        reportContacts(pick(20, 120));
+        for (int i = 0; i < 3; ++i) {
+            ticks(pick(0, 2));
+            runOneOf(userSteps());
+        }
+    }
+
+    void timePasses() {
+        const int n = pick(1, 50);
+        note(QStringLiteral("%1 ticks").arg(n));
+        ticks(n);
+    }
+
+    // Feedback modules report, one contact or a burst of many.
+    void contactsReport() { reportContacts(chance(30) ? pick(10, 120) : 1); }
+    void reportContacts(int n) {
+        note(QStringLiteral("%1 contact reports").arg(n));
+        for (int i = 0; i < n; ++i) {
+            const int contact =
+                chance(70) ? pick(0, NearContacts - 1) : pick(0, LinkState::FeedbackContacts - 1);
+            layout().reportContact(contact, chance(50), p.clock.now());
+        }
+    }
+
+    // Another throttle drives a locomotive, maybe one the user drives too.
+    void otherThrottle() {
+        int slot = layout().locos.slotOf(any(OtherAddresses));
+        if (const int user = p.station->state.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
+            slot = user;
+        static const int ops[] = {0xA0, 0xA1, 0xA2};
+        const int op = any(ops);
+        const int value = op == 0xA0 ? pick(0, 127) : op == 0xA1 ? pick(0, 0x3F) : pick(0, 0x0F);
+        note(QStringLiteral("throttle on the bus: %1 %2 %3").arg(op, 0, 16).arg(slot).arg(value));
+        send(message({op, slot, value}));
+    }
+
+    void accessoryOnTheBus() {
+        const int address = pick(0, NearAccessories * 2 - 1);
+        const int direction = pick(0, 1);
+        const int on = pick(0, 1);
+        note(QStringLiteral("accessory on the bus: %1 %2 %3").arg(address).arg(direction).arg(on));
+        send(message({0xB0, address & 0x7F, (address >> 7) | direction << 5 | on << 4}));
+    }
+
+    void slotRead() {
+        const int slot = chance(50) ? pick(0, 5) : layout().locos.slotOf(any(OtherAddresses));
+        note(QStringLiteral("slot read on the bus: %1").arg(slot));
+        send(message({0xBB, slot, 0}));
+    }
+
+    // Now and then the user types an address and leaves it without Enter.
+    void enterAddress() {
+        const int t = throttleTab();
+        if (t > 1)
+            return;
+        const int address = any(UserAddresses);
+        const bool enter = chance(80);
+        note(QStringLiteral("throttle %1: address %2%3")
+                 .arg(t)
+                 .arg(address)
+                 .arg(enter ? "" : " typed"));
+        auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QString::number(address));
+        if (enter)
+            QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    // Dragged, or worked with the keys the throttle tab knows.
+    void moveSlider() {
+        const int t = throttleTab();
+        if (t > 1)
+            return;
+        auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
+        if (chance(40)) {
+            const int position = pick(0, slider->maximum());
+            note(QStringLiteral("throttle %1: slider to %2").arg(t).arg(position));
+            slider->setValue(position);
+            return;
+        }
+        static const Qt::Key keys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                       Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
+                                       Qt::Key_0,        Qt::Key_5,    Qt::Key_9,
+                                       Qt::Key_Minus,    Qt::Key_Less, Qt::Key_Backspace};
+        const Qt::Key key = any(keys);
+        note(QStringLiteral("throttle %1: key %2").arg(t).arg(QKeySequence(key).toString()));
+        QTest::keyClick(slider, key);
+    }
+
+    void direction() {
+        const int t = throttleTab();
+        if (t > 1)
+            return;
+        if (chance(20)) {
+            note(QStringLiteral("throttle %1: picture").arg(t));
+            p.click(indexed("LokImage", t));
+            return;
+        }
+        const int d = pick(0, 1);
+        note(QStringLiteral("throttle %1: direction %2").arg(t).arg(d));
+        p.click(indexed("DIR", 2 * t + d));
+    }
+
+    // F0 (light) to F12 by button or by key; F1 is only pressed, as its
+    // release opens the help.
+    void function() {
+        const int t = throttleTab();
+        if (t > 1)
+            return;
+        const int n = pick(0, 12);
+        const bool byKey = chance(50);
+        note(QStringLiteral("throttle %1: F%2%3").arg(t).arg(n).arg(byKey ? " key" : ""));
+        if (!byKey) {
+            p.click(indexed("FCmd", 13 * t + n));
+            return;
+        }
+        auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
+        const int key = n == 0 ? Qt::Key_Escape : Qt::Key_F1 + n - 1;
+        QTest::keyPress(slider, static_cast<Qt::Key>(key));
+    }
+
+    // A key of the keyboard panel held down for a while.
+    void accessoryKey() {
+        if (!showTab(2))
+            return;
+        const int key = pick(0, 15);
+        const bool green = chance(50);
+        const int held = pick(0, 60);
+        note(QStringLiteral("keyboard key %1 %2 held %3 ticks")
+                 .arg(key)
+                 .arg(green ? "green" : "red")
+                 .arg(held));
+        auto* button = p.get<QWidget>(indexed(green ? "KB_grn" : "KB_rot", key));
+        QTest::mousePress(button, Qt::LeftButton);
+        ticks(held);
+        QTest::mouseRelease(button, Qt::LeftButton);
+    }
+
+    // One page on or back in a panel's list, staying among the first ones.
+    void choosePage() {
+        static const char* lists[] = {"KeybNrCo", "RMNrCo", "MemNrCo"};
+        const int panel = pick(0, 2);
+        if (!showTab(2 + panel))
+            return;
+        auto* list = p.get<QComboBox>(QLatin1String(lists[panel]));
+        const bool back = list->currentIndex() >= 3 || (list->currentIndex() > 0 && chance(50));
+        note(QStringLiteral("%1 page %2").arg(lists[panel], back ? "back" : "on"));
+        QTest::keyClick(list, back ? Qt::Key_Up : Qt::Key_Down);
+    }
+
+    void powerButton() {
+        note(QStringLiteral("power button"));
+        p.click(QStringLiteral("StopGoBut"));
+    }
+
+    void feedbackButton() {
+        if (!showTab(3))
+            return;
+        const int i = pick(0, 15);
+        note(QStringLiteral("feedback button %1").arg(i));
+        p.click(indexed("RMChgBut", i));
+    }
+
+    void routeButton() {
+        if (!showTab(4))
+            return;
+        const int i = pick(0, 15);
+        const bool request = chance(60);
+        note(QStringLiteral("route button %1 %2").arg(i).arg(request ? "request" : "dissolve"));
+        p.click(indexed(request ? "FSSetBut" : "FSRsBut", i));
+    }
+
+    // The route editor, opened from its menu item when the menu is enabled.
+    QWidget* routeEditor() {
+        if (auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
+            editor && editor->isVisible())
+            return editor;
+        if (!p.get<QMenu>(QStringLiteral("EinstellMenu"))->menuAction()->isEnabled())
+            return nullptr;
+        note(QStringLiteral("route editor opened"));
+        p.get<QAction>(QStringLiteral("FaStrEdit"))->trigger();
+        return p.get<QWidget>(QStringLiteral("FaStrEditForm"));
+    }
+
+    // A cell activated: a status cell toggles, any other opens the entry
+    // dialog, which gets one command and is ended by one of its buttons.
+    void editRoute() {
+        QWidget* editor = routeEditor();
+        if (!editor)
+            return;
+        const int row = chance(80) ? pick(1, NearRoutes) : pick(1, RouteTable::LastRoute);
+        const int column = pick(RouteTable::EstablishedColumn, RouteTable::FirstCommandColumn + 6);
+        auto* grid = editor->findChild<QTableView*>(QStringLiteral("FSTab"));
+        grid->setCurrentIndex(grid->model()->index(row - 1, column - 1));
+        QTest::keyClick(grid, Qt::Key_Return);
+        auto* entry = editor->findChild<QWidget*>(QStringLiteral("AdrEingForm"));
+        if (!entry->isVisible()) {
+            note(QStringLiteral("route %1 status %2 toggled").arg(row).arg(column));
+            return;
+        }
+        const bool command = RouteTable::isCommandColumn(column);
+        const auto type = [&](const char* field, int value) {
+            auto* edit = entry->findChild<QLineEdit*>(QLatin1String(field));
+            edit->clear();
+            QTest::keyClicks(edit, QString::number(value));
+        };
+        const auto choose = [&](const char* option, int count) {
+            const QString name = indexed(option, pick(0, count - 1));
+            QTest::mouseClick(entry->findChild<QAbstractButton*>(name), Qt::LeftButton);
+        };
+        switch (pick(0, command ? 3 : 1)) {
+        case 0:
+            type("MagAdrTxt", pick(1, NearAccessories));
+            choose("MagOpt", 2);
+            break;
+        case 1:
+            type("RmAdrTxt", pick(1, NearContacts));
+            choose("RmOpt", 2);
+            break;
+        case 2:
+            type("FSAdrTxt", pick(1, NearRoutes));
+            choose("FSOpt", 4);
+            break;
+        default:
+            type("PauTxt", pick(1, 3));
+            break;
+        }
+        static const char* buttons[] = {"OKButton", "OKButton", "OKButton",
+                                        "einf_but", "clr_but",  "CancelButton"};
+        const char* button = any(buttons);
+        note(QStringLiteral("route %1 cell %2 entered, %3").arg(row).arg(column).arg(button));
+        QTest::mouseClick(entry->findChild<QAbstractButton*>(QLatin1String(button)),
+                          Qt::LeftButton);
+    }
+
+    void closeRouteEditor() {
+        auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
+        if (!editor || !editor->isVisible())
+            return;
+        note(QStringLiteral("route editor closed"));
+        QTest::mouseClick(editor->findChild<QAbstractButton*>(QStringLiteral("OK_But")),
+                          Qt::LeftButton);
+    }
+
+    void changeRouteTime() {
+        QWidget* editor = routeEditor();
+        if (!editor)
+            return;
+        const char* name = chance(50) ? "MagT1Txt" : "MagT2Txt";
+        const int ms = pick(0, 500);
+        note(QStringLiteral("%1 = %2 ms").arg(name).arg(ms));
+        auto* field = editor->findChild<QLineEdit*>(QLatin1String(name));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QString::number(ms));
+    }
+
+    WholeProgram& p;
+    QRandomGenerator rng;
+    WireFramer m_framer;
+    qint64 m_ticks = 0;
+    int m_reportsReceived = 0;
+    int m_reportsDispatched = 0;
+};
+} // namespace
+
+class SoakTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void session() {
+        bool seeded = false;
+        const quint32 seed = qEnvironmentVariable("GX_SOAK_SEED").toUInt(&seeded);
+        const quint32 used = seeded ? seed : QRandomGenerator::system()->generate();
+        const double seconds = environmentNumber("GX_SOAK_SECONDS", 60);
+        qInfo("soak seed %u (GX_SOAK_SEED=%u repeats it), %g simulated seconds", used, used,
+              seconds);
+
+        QElapsedTimer real;
+        real.start();
+        WholeProgram p;
+        QVERIFY(p.connectByClick());
+        Session session(p, used);
+        session.acquireOtherLocomotives();
+        const double end = p.clock.now() + seconds;
+        int steps = 0;
+        while (p.clock.now() < end) {
+            session.runStep();
+            ++steps;
+            const QString fault = session.check();
+            if (fault.isEmpty())
+                continue;
+            for (const auto& [time, what] : session.trace)
+                qInfo("%.2f s: %s", time, qPrintable(what));
+            QFAIL(qPrintable(QStringLiteral("seed %1, step %2 at %3 s: %4")
+                                 .arg(used)
+                                 .arg(steps)
+                                 .arg(p.clock.now(), 0, 'f', 2)
+                                 .arg(fault)));
+        }
+
+        RouteTable& table = p.station->routes.table;
+        QVERIFY(p.station->ShutDown());
+        RouteTable saved;
+        ReadRouteFile(saved, p.station->routeFilePath());
+        QCOMPARE(saved.SwitchTimeMs, table.SwitchTimeMs);
+        QCOMPARE(saved.PauseTimeMs, table.PauseTimeMs);
+        for (int row = 1; row <= RouteTable::LastRoute; ++row) {
+            for (int column = 1; column < RouteTable::ColumnCount; ++column)
+                QCOMPARE(saved.text(row, column), table.text(row, column));
+        }
+        qInfo("%d steps, %d feedback reports, %.1f s real time", steps, session.reports(),
+              real.elapsed() / 1000.0);
+    }
+};
+
+QTEST_MAIN(SoakTest)
+#include "tst_soak.moc"
