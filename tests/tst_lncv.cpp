@@ -3,6 +3,7 @@
 #include "programming/lncv/LncvJobs.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
+#include "support/MessageText.h"
 #include "support/SimRig.h"
 
 #include <QLineEdit>
@@ -10,13 +11,12 @@
 #include <QTest>
 
 namespace {
-// The program, the LNCV jobs and the module programming window.
-struct LncvRig {
-    LinkHarness h;
-    LncvJobs jobs{h.s, h.station.jobs};
-    LNProg window{jobs};
+// The module programming window on the program's own LNCV jobs.
+template <class Rig> struct LncvWindow {
+    Rig h;
+    LNProg window{h.station.lncv};
 
-    LncvRig() { window.show(); }
+    LncvWindow() { window.show(); }
 
     QLineEdit* field(const char* name) { return window.findChild<QLineEdit*>(name); }
     QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
@@ -25,21 +25,13 @@ struct LncvRig {
         QTest::keyClicks(field(name), text);
     }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    bool red(const char* name) { return field(name)->palette().color(QPalette::Text) == Qt::red; }
     // Which of starten, beenden, Lesen, Programmieren can be pressed.
     QString usable() {
         QString s;
         for (const char* name : {"StartBut", "EndBut", "Rd_lncvBut", "WR_lncvBut"})
             s += button(name)->isEnabled() ? '1' : '0';
         return s;
-    }
-    // Starts module 12340 at address 1; it answers with LNCV 0.
-    void startModule() {
-        type("LNArtNrTxt", "12340");
-        type("LNModAdrTxt", "1");
-        click("StartBut");
-        h.echoNext();
-        h.receiveBytes(moduleAnswer(1234, 0, 1, 0x80));
-        h.ticks(3);
     }
 };
 
@@ -60,7 +52,7 @@ class LncvTest : public QObject {
 private slots:
     void articleGoesOnTheWireAsATenth_data() {
         QTest::addColumn<int>("articleNumber");
-        QTest::addColumn<int>("wire");
+        QTest::addColumn<int>("onTheWire");
         QTest::newRow("12340") << 12340 << 1234;
         QTest::newRow("half to even, down") << 12345 << 1234;
         QTest::newRow("half to even, up") << 12355 << 1236;
@@ -72,8 +64,8 @@ private slots:
     }
     void articleGoesOnTheWireAsATenth() {
         QFETCH(int, articleNumber);
-        QFETCH(int, wire);
-        QCOMPARE(lncvArticleOf(articleNumber), wire);
+        QFETCH(int, onTheWire);
+        QCOMPARE(lncvArticleOf(articleNumber), onTheWire);
     }
 
     void fieldsHoldOnlyDefinedNumbers_data() {
@@ -104,35 +96,34 @@ private slots:
         QTest::addColumn<int>("article");
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("value");
-        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QByteArray>("request");
         QTest::newRow("read LNCV 2 of 1234")
-            << 63 << 1234 << 2 << 0 << msg("ED 0F 01 05 00 21 01 52 04 02 00 00 00 00");
+            << 63 << 1234 << 2 << 0 << wire("ED 0F 01 05 00 21 01 52 04 02");
         QTest::newRow("start 1234 at address 1")
-            << 61 << 1234 << 0 << 1 << msg("ED 0F 01 05 00 21 41 52 04 00 00 01 00 00");
+            << 61 << 1234 << 0 << 1 << wire("ED 0F 01 05 00 21 41 52 04 00 00 01");
         QTest::newRow("start any module of 1236")
-            << 61 << 1236 << 0 << 65535 << msg("ED 0F 01 05 00 21 71 54 04 00 00 7F 7F 00");
+            << 61 << 1236 << 0 << 65535 << wire("ED 0F 01 05 00 21 71 54 04 00 00 7F 7F");
         QTest::newRow("write 300 to LNCV 1000")
-            << 64 << 1234 << 1000 << 300 << msg("ED 0F 01 05 00 20 05 52 04 68 03 2C 01 00");
+            << 64 << 1234 << 1000 << 300 << wire("ED 0F 01 05 00 20 05 52 04 68 03 2C 01");
         QTest::newRow("write 65535 to LNCV 0")
-            << 64 << 4750 << 0 << 65535 << msg("ED 0F 01 05 00 20 31 0E 12 00 00 7F 7F 00");
+            << 64 << 4750 << 0 << 65535 << wire("ED 0F 01 05 00 20 31 0E 12 00 00 7F 7F");
     }
     void requests() {
         QFETCH(int, job);
         QFETCH(int, article);
         QFETCH(int, number);
         QFETCH(int, value);
-        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, request);
         LinkHarness h;
-        LncvJobs jobs(h.s, h.station.jobs);
-        startJob(jobs, job, {article, number, value});
-        QCOMPARE(hexText(h.nextWritten()), hexText(wire));
+        startJob(h.station.lncv, job, {article, number, value});
+        QCOMPARE(hexText(h.nextWritten()), hexText(request));
     }
 
     // The end request goes to the module started last, whatever the window
     // or a handheld throttle asked for since, and waits for nothing.
     void endAddressesTheStartedModule() {
         LinkHarness h;
-        LncvJobs jobs(h.s, h.station.jobs);
+        LncvJobs& jobs = h.station.lncv;
         jobs.startProgramming(1234, 7);
         h.echoNext();
         h.receiveBytes(moduleAnswer(1234, 0, 7, 0x80));
@@ -142,7 +133,7 @@ private slots:
         h.receive("B4 6D 7F");
         h.ticks(3);
         jobs.endProgramming();
-        QCOMPARE(hexText(h.echoNext()), hexText(msg("ED 0F 01 05 00 21 01 52 04 00 00 07 00 40")));
+        QCOMPARE(hexText(h.echoNext()), hexText(wire("ED 0F 01 05 00 21 01 52 04 00 00 07 00 40")));
         h.tick();
         QVERIFY(h.s.job.idle());
         h.clock.advance(5);
@@ -150,40 +141,81 @@ private slots:
         QVERIFY(h.messages.messages.isEmpty());
     }
 
-    void programmingSessionInTheWindow() {
-        LncvRig r;
-        QCOMPARE(r.usable(), QString("0000"));
-        r.type("LNArtNrTxt", "12340");
-        QCOMPARE(r.usable(), QString("0000"));
-        r.type("LNModAdrTxt", "1");
-        QCOMPARE(r.usable(), QString("1000"));
+    // A whole session with a module on the virtual command station, worked
+    // through the window: the buttons wait for the module's answer, closing
+    // leaves the module alone, LNCV 0 moves the module, refusals are shown.
+    void sessionWithAModuleOnTheLayout() {
+        LncvWindow<SimRig> w;
+        LncvModule added;
+        added.article = 1234;
+        added.lncvs[0].value = 5;
+        added.lncvs[2].value = 55;
+        added.lncvs[3] = {9, true};
+        w.h.layout.modules.clear();
+        w.h.layout.modules.add(added);
+        const auto module = [&w] { return w.h.layout.modules.modules().first(); };
+        const auto press = [&w](const char* name) {
+            w.click(name);
+            w.h.run(0.5);
+        };
 
-        r.click("StartBut");
-        QCOMPARE(hexText(r.h.echoNext()),
-                 hexText(msg("ED 0F 01 05 00 21 41 52 04 00 00 01 00 00")));
-        r.h.ticks(3);
-        QCOMPARE(r.usable(), QString("1000"));
-        r.h.receiveBytes(moduleAnswer(1234, 0, 1, 0x80));
-        r.h.ticks(2);
-        QCOMPARE(r.usable(), QString("0111"));
-        QCOMPARE(r.field("LNCV_NR_TXT")->text(), QString("0"));
-        QCOMPARE(r.field("LNCV_VAL_TXT")->text(), QString("1"));
+        QCOMPARE(w.usable(), QString("0000"));
+        w.type("LNArtNrTxt", "12340");
+        QCOMPARE(w.usable(), QString("0000"));
+        w.type("LNModAdrTxt", "6");
+        QCOMPARE(w.usable(), QString("1000"));
+        press("StartBut");
+        QCOMPARE(w.usable(), QString("1000"));
+        w.h.run(1);
+        QCOMPARE(w.h.messages.messages, QStringList{"Keine Antwort auf LNCV-Lesen erhalten!"});
+        w.h.messages.clear();
 
-        r.type("LNCV_NR_TXT", "2");
-        r.click("Rd_lncvBut");
-        QCOMPARE(hexText(r.h.echoNext()),
-                 hexText(msg("ED 0F 01 05 00 21 01 52 04 02 00 00 00 00")));
-        r.h.receiveBytes(moduleAnswer(1234, 2, 555));
-        r.h.ticks(2);
-        QCOMPARE(r.field("LNCV_NR_TXT")->text(), QString("2"));
-        QCOMPARE(r.field("LNCV_VAL_TXT")->text(), QString("555"));
-        QVERIFY(r.h.s.job.idle());
+        w.type("LNModAdrTxt", "5");
+        press("StartBut");
+        QVERIFY(module().programming);
+        QCOMPARE(w.usable(), QString("0111"));
+        QCOMPARE(w.field("LNCV_NR_TXT")->text(), QString("0"));
+        QCOMPARE(w.field("LNCV_VAL_TXT")->text(), QString("5"));
 
-        r.click("EndBut");
-        QCOMPARE(r.usable(), QString("1000"));
-        QCOMPARE(hexText(r.h.echoNext()),
-                 hexText(msg("ED 0F 01 05 00 21 01 52 04 00 00 01 00 40")));
-        QVERIFY(r.h.messages.messages.isEmpty());
+        // Reopened, the window shows the module started last, outside its
+        // programming mode, and the module stays in its own.
+        w.window.close();
+        w.field("LNArtNrTxt")->setText("-");
+        w.window.show();
+        QCOMPARE(w.field("LNArtNrTxt")->text(), QString("12340"));
+        QCOMPARE(w.field("LNModAdrTxt")->text(), QString("5"));
+        QCOMPARE(w.usable(), QString("1000"));
+        w.h.run(1);
+        QVERIFY(module().programming);
+        press("StartBut");
+
+        w.type("LNCV_NR_TXT", "2");
+        press("Rd_lncvBut");
+        QCOMPARE(w.field("LNCV_VAL_TXT")->text(), QString("55"));
+        w.type("LNCV_VAL_TXT", "70000");
+        QCOMPARE(w.usable(), QString("0110"));
+        QVERIFY(w.red("LNCV_VAL_TXT"));
+        w.type("LNCV_VAL_TXT", "777");
+        press("WR_lncvBut");
+        QCOMPARE(module().lncvs[2].value, 777);
+        QVERIFY(w.h.messages.messages.isEmpty());
+
+        w.type("LNCV_NR_TXT", "3");
+        press("WR_lncvBut");
+        w.type("LNCV_NR_TXT", "4");
+        press("Rd_lncvBut");
+        w.h.run(2);
+        QCOMPARE(w.h.messages.messages,
+                 QStringList({"LNCV-Schreiben: LNCV schreibgeschützt", "Fehler: LNCV lesen"}));
+
+        w.type("LNCV_NR_TXT", "0");
+        w.type("LNCV_VAL_TXT", "9");
+        press("WR_lncvBut");
+        QCOMPARE(w.field("LNModAdrTxt")->text(), QString("9"));
+        QCOMPARE(module().address(), 9);
+        press("EndBut");
+        QVERIFY(!module().programming);
+        QCOMPARE(w.usable(), QString("1000"));
     }
 
     // "-", an empty field or text that is no number never reaches the wire.
@@ -204,84 +236,55 @@ private slots:
         QFETCH(QString, article);
         QFETCH(QString, address);
         QFETCH(bool, red);
-        LncvRig r;
-        r.field("LNArtNrTxt")->setText(article);
-        r.field("LNModAdrTxt")->setText(address);
-        QVERIFY(!r.button("StartBut")->isEnabled());
-        r.click("StartBut");
-        r.h.ticks(5);
-        QVERIFY(r.h.port.written.isEmpty());
-        const bool painted = r.field("LNArtNrTxt")->palette().color(QPalette::Text) == Qt::red ||
-                             r.field("LNModAdrTxt")->palette().color(QPalette::Text) == Qt::red;
-        QCOMPARE(painted, red);
+        LncvWindow<LinkHarness> w;
+        w.field("LNArtNrTxt")->setText(article);
+        w.field("LNModAdrTxt")->setText(address);
+        QVERIFY(!w.button("StartBut")->isEnabled());
+        w.click("StartBut");
+        w.h.ticks(5);
+        QVERIFY(w.h.port.written.isEmpty());
+        QCOMPARE(w.red("LNArtNrTxt") || w.red("LNModAdrTxt"), red);
     }
 
-    void writingLncv0ChangesTheModuleAddress() {
-        LncvRig r;
-        r.startModule();
-        r.type("LNCV_NR_TXT", "0");
-        r.type("LNCV_VAL_TXT", "300");
-        r.click("WR_lncvBut");
-        QCOMPARE(r.field("LNModAdrTxt")->text(), QString("300"));
-        QCOMPARE(hexText(r.h.echoNext()),
-                 hexText(msg("ED 0F 01 05 00 20 01 52 04 00 00 2C 01 00")));
-        r.h.receive("B4 6D 7F");
-        r.h.ticks(2);
-        r.click("EndBut");
-        QCOMPARE(hexText(r.h.echoNext()),
-                 hexText(msg("ED 0F 01 05 00 21 01 52 04 00 00 2C 01 40")));
+    void answerWithoutJobUpdatesTheVariables() {
+        LncvWindow<LinkHarness> w;
+        w.h.receiveBytes(moduleAnswer(1234, 7, 40000));
+        w.h.ticks(2);
+        QCOMPARE(w.h.s.answers.LncvAnswerArticle, 1234);
+        QCOMPARE(w.h.s.answers.LncvNumber, 7);
+        QCOMPARE(w.h.s.answers.LncvValue, 40000);
+        QCOMPARE(w.field("LNCV_NR_TXT")->text(), QString("1"));
+        QVERIFY(w.h.messages.messages.isEmpty());
     }
 
-    void writingAnLncvNeedsAValue() {
-        LncvRig r;
-        r.startModule();
-        r.type("LNCV_VAL_TXT", "70000");
-        QCOMPARE(r.usable(), QString("0110"));
-        QCOMPARE(r.field("LNCV_VAL_TXT")->palette().color(QPalette::Text), QColor(Qt::red));
-    }
-
-    // Reopened, the window shows the module started last, outside its
-    // programming mode.
-    void reopeningShowsTheModuleStartedLast() {
-        LncvRig r;
-        r.type("LNArtNrTxt", "12345");
-        r.startModule();
-        r.window.close();
-        QVERIFY(!r.window.isVisible());
-        r.field("LNArtNrTxt")->setText("-");
-        r.window.show();
-        QCOMPARE(r.field("LNArtNrTxt")->text(), QString("12340"));
-        QCOMPARE(r.field("LNModAdrTxt")->text(), QString("1"));
-        QCOMPARE(r.usable(), QString("1000"));
-        r.h.ticks(5);
-        QVERIFY(r.h.port.written.isEmpty());
-    }
-
-    void writeAcknowledgements_data() {
+    // The station's refusal is the one message; no time-out follows it.
+    void acknowledgements_data() {
+        QTest::addColumn<int>("job");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("accepted") << 0x7F << "";
-        QTest::newRow("0") << 0 << "LNCV-Schreiben: fehlerhaft";
-        QTest::newRow("1") << 1 << "LNCV-Schreiben: LNCV nicht vorhanden";
-        QTest::newRow("2") << 2 << "LNCV-Schreiben: LNCV schreibgeschützt";
-        QTest::newRow("3") << 3 << "LNCV-Schreiben: Wert nicht gültig";
-        QTest::newRow("other") << 0x40 << "";
+        QTest::newRow("write accepted") << 64 << 0x7F << "";
+        QTest::newRow("write 0") << 64 << 0 << "LNCV-Schreiben: fehlerhaft";
+        QTest::newRow("write 1") << 64 << 1 << "LNCV-Schreiben: LNCV nicht vorhanden";
+        QTest::newRow("write 2") << 64 << 2 << "LNCV-Schreiben: LNCV schreibgeschützt";
+        QTest::newRow("write 3") << 64 << 3 << "LNCV-Schreiben: Wert nicht gültig";
+        QTest::newRow("write, other code") << 64 << 0x40 << "";
+        QTest::newRow("read refused") << 63 << 1 << "Fehler: LNCV lesen";
     }
-    void writeAcknowledgements() {
+    void acknowledgements() {
+        QFETCH(int, job);
         QFETCH(int, code);
         QFETCH(QString, message);
         LinkHarness h;
-        LncvJobs jobs(h.s, h.station.jobs);
-        jobs.write({1234, 3, 5});
+        startJob(h.station.lncv, job, {1234, 3, 5});
         h.echoNext();
-        h.receiveBytes(msg(qPrintable(QString::asprintf("B4 6D %02X", code))));
+        h.receiveBytes(loconet::withChecksum(hex("B4 6D") + char(code)));
         h.ticks(2);
         QVERIFY(h.s.job.idle());
         h.clock.advance(3);
         h.ticks(2);
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty()) {
-            QCOMPARE(h.messages.titles.first(), QString("Fehler"));
+            QCOMPARE(h.messages.titles.first(), QString(job == 64 ? "Fehler" : "LocoNet Fehler"));
             QCOMPARE(h.messages.icons.first(), MessageIcon::Critical);
         }
     }
@@ -299,8 +302,7 @@ private slots:
         QFETCH(double, limit);
         QFETCH(QString, message);
         LinkHarness h;
-        LncvJobs jobs(h.s, h.station.jobs);
-        startJob(jobs, job, {1234, 2, 3});
+        startJob(h.station.lncv, job, {1234, 2, 3});
         h.echoNext();
         // The request was placed one tick ago.
         const double sent = h.clock.now() - 0.01;
@@ -314,83 +316,6 @@ private slots:
         QCOMPARE(h.messages.messages, QStringList{message});
         QCOMPARE(h.messages.titles, QStringList{"Fehler"});
         QVERIFY(h.s.job.idle());
-    }
-
-    // The station's refusal is the one message; no time-out follows it.
-    void refusedReadEndsTheJob() {
-        LinkHarness h;
-        LncvJobs jobs(h.s, h.station.jobs);
-        jobs.read(1234, 9);
-        h.echoNext();
-        h.receive("B4 6D 01");
-        h.ticks(2);
-        QVERIFY(h.s.job.idle());
-        h.clock.advance(2);
-        h.ticks(2);
-        QCOMPARE(h.messages.messages, QStringList{"Fehler: LNCV lesen"});
-    }
-
-    void answerWithoutJobUpdatesTheVariables() {
-        LncvRig r;
-        r.h.receiveBytes(moduleAnswer(1234, 7, 40000));
-        r.h.ticks(2);
-        QCOMPARE(r.h.s.answers.LncvAnswerArticle, 1234);
-        QCOMPARE(r.h.s.answers.LncvNumber, 7);
-        QCOMPARE(r.h.s.answers.LncvValue, 40000);
-        QCOMPARE(r.field("LNCV_NR_TXT")->text(), QString("1"));
-        QVERIFY(r.h.messages.messages.isEmpty());
-    }
-
-    // A whole session with a module on the virtual command station.
-    void moduleOnTheLayout() {
-        SimRig rig;
-        LncvModule module;
-        module.article = 1234;
-        module.lncvs[0].value = 5;
-        module.lncvs[2].value = 55;
-        module.lncvs[3] = {9, true};
-        rig.layout.modules.clear();
-        rig.layout.modules.add(module);
-        LncvJobs jobs(rig.s, rig.station.jobs);
-        LNProg window(jobs);
-        window.show();
-        const auto type = [&](const char* name, const QString& text) {
-            window.findChild<QLineEdit*>(name)->setText(text);
-        };
-        const auto click = [&](const char* name) {
-            QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
-            rig.run(0.5);
-        };
-        const auto text = [&](const char* name) {
-            return window.findChild<QLineEdit*>(name)->text();
-        };
-
-        type("LNArtNrTxt", "12340");
-        type("LNModAdrTxt", "5");
-        click("StartBut");
-        QVERIFY(rig.layout.modules.modules().first().programming);
-        QVERIFY(window.findChild<QPushButton*>("Rd_lncvBut")->isEnabled());
-        QCOMPARE(text("LNCV_VAL_TXT"), QString("5"));
-
-        type("LNCV_NR_TXT", "2");
-        click("Rd_lncvBut");
-        QCOMPARE(text("LNCV_VAL_TXT"), QString("55"));
-        type("LNCV_VAL_TXT", "777");
-        click("WR_lncvBut");
-        QCOMPARE(rig.layout.modules.modules().first().lncvs[2].value, 777);
-        QVERIFY(rig.messages.messages.isEmpty());
-
-        type("LNCV_NR_TXT", "3");
-        click("WR_lncvBut");
-        type("LNCV_NR_TXT", "4");
-        click("Rd_lncvBut");
-        rig.run(2);
-        QCOMPARE(rig.messages.messages,
-                 QStringList({"LNCV-Schreiben: LNCV schreibgeschützt", "Fehler: LNCV lesen"}));
-
-        click("EndBut");
-        QVERIFY(!rig.layout.modules.modules().first().programming);
-        QVERIFY(window.findChild<QPushButton*>("StartBut")->isEnabled());
     }
 };
 
