@@ -2,6 +2,7 @@
 #include "link/HexText.h"
 #include "link/Messages.h"
 #include "support/LinkHarness.h"
+#include "support/MessageText.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -9,97 +10,63 @@
 class DispatchTest : public QObject {
     Q_OBJECT
 
-    // The program sends a request, the bus echoes it, then the answer comes.
-    static void sendAndAnswer(LinkHarness& h, const char* request, const char* answer) {
-        SendHexText(h.s.link.Tx, request);
-        h.echoNext();
-        h.receive(answer);
-        h.tick();
-    }
-
 private slots:
+    // The program sends a request, the bus echoes it, then the answer comes,
+    // perhaps after another message. Only the next message is the answer,
+    // though the idle filler between echo and answer changes nothing.
     void longAcknowledgeAnswers_data() {
         QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("between");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("answerValue");
+        const auto row = [](const char* name, const QString& request, const char* answer,
+                            const char* message, int value, const char* between = "") {
+            QTest::newRow(name) << request << QString(between) << QString(answer)
+                                << QString(message) << value;
+        };
         const QString ed = "ED 0F 01 47 58 %1 00 00 00 00 00 00 00 00";
         const QString lncv = "ED 0F 01 05 00 %1 00 00 00 00 00 00 00 00";
-        QTest::newRow("switch refused") << "B0 12 30"
-                                        << "B4 30 00"
-                                        << "Mag.Art.Message wurde nicht bearbeitet" << -1;
-        QTest::newRow("switch, odd answer") << "B0 12 30"
-                                            << "B4 3C 00"
-                                            << "ungültige Antwort auf B0!" << -1;
-        QTest::newRow("state, odd answer") << "BC 05 00"
-                                           << "B4 30 30"
-                                           << "ungültige Antwort auf BC!" << -1;
-        QTest::newRow("loco refused") << "BF 00 03"
-                                      << "B4 3F 00"
-                                      << "Lok konnte nicht angemeldet werden!" << -1;
-        QTest::newRow("loco refused, BE") << "BE 00 03"
-                                          << "B4 3E 00"
-                                          << "Lok konnte nicht angemeldet werden!" << -1;
-        QTest::newRow("loco, odd answer") << "BE 00 03"
-                                          << "B4 30 00"
-                                          << "ungültige Antwort auf BF!" << -1;
-        QTest::newRow("SO write refused") << ed.arg("01") << "B4 6D 01"
-                                          << "Fehler: SO schreiben" << -1;
-        QTest::newRow("SO write accepted") << ed.arg("01") << "B4 6D 7F"
-                                           << "" << -1;
-        QTest::newRow("SO read refused") << ed.arg("02") << "B4 6D 00"
-                                         << "Fehler: SO lesen" << 0;
-        QTest::newRow("SO read accepted") << ed.arg("02") << "B4 6D 7F"
-                                          << "" << 0x7F;
-        QTest::newRow("format write refused") << ed.arg("0C") << "B4 6D 02"
-                                              << "Fehler: Lokdatenformat schreiben" << 2;
-        QTest::newRow("format read refused") << ed.arg("0D") << "B4 6D 03"
-                                             << "Fehler: Lokdatenformat lesen" << 3;
-        QTest::newRow("LNCV read") << lncv.arg("21") << "B4 6D 7F"
-                                   << "Fehler: LNCV lesen" << 0x7F;
-        QTest::newRow("LNCV write") << lncv.arg("20") << "B4 6D 02"
-                                    << "" << 2;
-        QTest::newRow("other opcode ignored") << ed.arg("02") << "B4 3F 00"
-                                              << "" << -1;
-        QTest::newRow("other command ignored") << ed.arg("07") << "B4 6D 00"
-                                               << "" << -1;
-        QTest::newRow("no answer expected") << "A0 05 10"
-                                            << "B4 30 00"
-                                            << "" << -1;
+        const char* const refused = "Mag.Art.Message wurde nicht bearbeitet";
+        row("switch refused", "B0 12 30", "B4 30 00", refused, -1);
+        row("switch refused, after the idle filler", "B0 12 30", "B4 30 00", refused, -1, "81");
+        row("another message came first", "B0 12 30", "B4 30 00", "", -1, "83");
+        row("switch, odd answer", "B0 12 30", "B4 3C 00", "ungültige Antwort auf B0!", -1);
+        row("state, odd answer", "BC 05 00", "B4 30 30", "ungültige Antwort auf BC!", -1);
+        row("loco refused", "BF 00 03", "B4 3F 00", "Lok konnte nicht angemeldet werden!", -1);
+        row("loco refused, BE", "BE 00 03", "B4 3E 00", "Lok konnte nicht angemeldet werden!", -1);
+        row("loco, odd answer", "BE 00 03", "B4 30 00", "ungültige Antwort auf BF!", -1);
+        row("SO write refused", ed.arg("01"), "B4 6D 01", "Fehler: SO schreiben", -1);
+        row("SO write accepted", ed.arg("01"), "B4 6D 7F", "", -1);
+        row("SO read refused", ed.arg("02"), "B4 6D 00", "Fehler: SO lesen", 0);
+        row("SO read accepted", ed.arg("02"), "B4 6D 7F", "", 0x7F);
+        row("format write refused", ed.arg("0C"), "B4 6D 02", "Fehler: Lokdatenformat schreiben",
+            2);
+        row("format read refused", ed.arg("0D"), "B4 6D 03", "Fehler: Lokdatenformat lesen", 3);
+        row("LNCV read", lncv.arg("21"), "B4 6D 7F", "Fehler: LNCV lesen", 0x7F);
+        row("LNCV write", lncv.arg("20"), "B4 6D 02", "", 2);
+        row("other opcode ignored", ed.arg("02"), "B4 3F 00", "", -1);
+        row("other command ignored", ed.arg("07"), "B4 6D 00", "", -1);
+        row("no answer expected", "A0 05 10", "B4 30 00", "", -1);
     }
     void longAcknowledgeAnswers() {
         QFETCH(QString, request);
+        QFETCH(QString, between);
         QFETCH(QString, answer);
         QFETCH(QString, message);
         QFETCH(int, answerValue);
         LinkHarness h;
         h.s.AnswerValue = -1;
-        sendAndAnswer(h, request.toLatin1().constData(), answer.toLatin1().constData());
+        SendHexText(h.s.link.Tx, request);
+        h.echoNext();
+        if (!between.isEmpty())
+            h.receive(between.toLatin1().constData());
+        h.receive(answer.toLatin1().constData());
+        h.tick();
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
             QCOMPARE(h.messages.titles, QStringList{"LocoNet Fehler"});
         QCOMPARE(h.s.AnswerValue, answerValue);
-    }
-
-    void answerCountsOnlyAsTheNextMessage() {
-        LinkHarness h;
-        SendHexText(h.s.link.Tx, "B0 12 30");
-        h.echoNext();
-        h.receive("83");
-        h.receive("B4 30 00");
-        h.tick();
-        QVERIFY(h.messages.messages.isEmpty());
-    }
-
-    // The idle filler between echo and answer changes nothing.
-    void idleFillerIsSkipped() {
-        LinkHarness h;
-        SendHexText(h.s.link.Tx, "B0 12 30");
-        h.echoNext();
-        h.receive("81");
-        h.receive("B4 30 00");
-        h.tick();
-        QCOMPARE(h.messages.messages, QStringList{"Mag.Art.Message wurde nicht bearbeitet"});
     }
 
     void echoThatDiffersLeavesTheMessagePending() {
@@ -115,22 +82,20 @@ private slots:
     }
 
     void slotData_data() {
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("message");
         QTest::addColumn<int>("slot");
         QTest::addColumn<int>("address");
         QTest::addColumn<int>("hookCalls");
         QTest::newRow("slot 0 keeps its raw bytes")
-            << "E7 0E 00 00 00 03 00 06 00 00 00 47 58" << 0 << 0 << 0;
-        QTest::newRow("loco slot") << "E7 0E 05 03 03 10 20 07 00 01 02 00 00" << 5 << 131 << 0;
-        QTest::newRow("programming track")
-            << "E7 0E 7C 00 00 00 00 07 00 00 00 00 00" << 124 << 0 << 1;
-        QTest::newRow("slot 120 ignored")
-            << "E7 0E 78 03 03 00 00 07 00 00 00 00 00" << 120 << 0 << 0;
+            << wire("E7 0E 00 00 00 03 00 06 00 00 00 47 58") << 0 << 0 << 0;
+        QTest::newRow("loco slot") << wire("E7 0E 05 03 03 10 20 07 00 01 02") << 5 << 131 << 0;
+        QTest::newRow("programming track") << wire("E7 0E 7C") << 124 << 0 << 1;
+        QTest::newRow("slot 120 ignored") << wire("E7 0E 78 03 03 00 00 07") << 120 << 0 << 0;
         QTest::newRow("wrong count ignored")
-            << "E7 0D 05 03 03 00 00 07 00 00 00 00" << 5 << 0 << 0;
+            << wire("E7 0D 05 03 03 00 00 07 00 00 00 00") << 5 << 0 << 0;
     }
     void slotData() {
-        QFETCH(QString, message);
+        QFETCH(QByteArray, message);
         QFETCH(int, slot);
         QFETCH(int, address);
         QFETCH(int, hookCalls);
@@ -140,7 +105,7 @@ private slots:
             QCOMPARE(row[2], quint8(0x7C));
             ++calls;
         };
-        h.receive(message.toLatin1().constData());
+        h.receiveBytes(message);
         h.tick();
         QCOMPARE(h.s.SlotTable[slot][SlotRecord::Address], address);
         QCOMPARE(calls, hookCalls);
@@ -175,38 +140,36 @@ private slots:
         QCOMPARE(h.operating.throttleShows, (QList<int>{1, 1}));
     }
 
+    // A3 sets or clears F9..F12 in both places it keeps them; D4 sets the
+    // byte of its type.
     void functionBits_data() {
         QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("before5");
+        QTest::addColumn<int>("before7");
         QTest::addColumn<int>("extFn5");
         QTest::addColumn<int>("extFn7");
-        QTest::newRow("A3 all") << "A3 05 0F" << 0x10 << 0x70;
-        QTest::newRow("A3 F12 only") << "A3 05 08" << 0x10 << 0x00;
-        QTest::newRow("A3 F9") << "A3 05 01" << 0x00 << 0x10;
-        QTest::newRow("D4 type 7") << "D4 20 05 07 7F" << 0x00 << 0x7F;
-        QTest::newRow("D4 type 5") << "D4 20 05 05 10" << 0x10 << 0x00;
-        QTest::newRow("D4 type 13 not stored") << "D4 20 05 0D 7F" << 0x00 << 0x00;
-        QTest::newRow("D4 other family") << "D4 21 05 07 7F" << 0x00 << 0x00;
+        QTest::newRow("A3 all") << "A3 05 0F" << 0 << 0 << 0x10 << 0x70;
+        QTest::newRow("A3 F12 only") << "A3 05 08" << 0 << 0 << 0x10 << 0x00;
+        QTest::newRow("A3 F9") << "A3 05 01" << 0 << 0 << 0x00 << 0x10;
+        QTest::newRow("A3 clears only its own bits") << "A3 05 00" << 0x3F << 0x7F << 0x2F << 0x0F;
+        QTest::newRow("D4 type 7") << "D4 20 05 07 7F" << 0 << 0 << 0x00 << 0x7F;
+        QTest::newRow("D4 type 5") << "D4 20 05 05 10" << 0 << 0 << 0x10 << 0x00;
+        QTest::newRow("D4 type 13 not stored") << "D4 20 05 0D 7F" << 0 << 0 << 0x00 << 0x00;
+        QTest::newRow("D4 other family") << "D4 21 05 07 7F" << 0 << 0 << 0x00 << 0x00;
     }
     void functionBits() {
         QFETCH(QString, message);
+        QFETCH(int, before5);
+        QFETCH(int, before7);
         QFETCH(int, extFn5);
         QFETCH(int, extFn7);
         LinkHarness h;
-        h.s.SlotTable[5].ExtFn(7) = 0x00;
+        h.s.SlotTable[5].ExtFn(5) = before5;
+        h.s.SlotTable[5].ExtFn(7) = before7;
         h.receive(message.toLatin1().constData());
         h.tick();
         QCOMPARE(h.s.SlotTable[5].ExtFn(5), extFn5);
         QCOMPARE(h.s.SlotTable[5].ExtFn(7), extFn7);
-    }
-
-    void a3ClearsOnlyItsOwnBits() {
-        LinkHarness h;
-        h.s.SlotTable[5].ExtFn(5) = 0x3F;
-        h.s.SlotTable[5].ExtFn(7) = 0x7F;
-        h.receive("A3 05 00");
-        h.tick();
-        QCOMPARE(h.s.SlotTable[5].ExtFn(5), 0x2F);
-        QCOMPARE(h.s.SlotTable[5].ExtFn(7), 0x0F);
     }
 
     void directionReportTurnsTheSlotRound() {
@@ -250,32 +213,30 @@ private slots:
     }
 
     void peerTransfer_data() {
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("message");
         QTest::addColumn<int>("soValue");
         QTest::addColumn<double>("serial");
         QTest::addColumn<double>("version");
-        QTest::newRow("special option with high bit")
-            << "E5 0F 00 00 00 00 04 00 00 48 00 00 00 00" << 200 << -1.0 << -1.0;
-        QTest::newRow("serial number")
-            << "E5 0F 00 00 00 09 00 12 34 56 78 10 00 00" << -1 << 1234567810.0 << -1.0;
-        QTest::newRow("serial number 1234567890")
-            << "E5 0F 00 00 00 09 10 12 34 56 78 10 00 00" << -1 << 1234567890.0 << -1.0;
-        QTest::newRow("serial nibbles above 9 keep their place")
-            << "E5 0F 00 00 00 09 00 00 00 00 00 0A 00 00" << -1 << 10.0 << -1.0;
-        QTest::newRow("version 1.55")
-            << "E5 0F 00 00 00 08 00 50 15 00 00 00 00 00" << -1 << -1.0 << 1.55;
-        QTest::newRow("version 2.0")
-            << "E5 0F 00 00 00 08 00 00 20 00 00 00 00 00" << -1 << -1.0 << 2.0;
-        QTest::newRow("other length ignored")
-            << "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00" << -1 << -1.0 << -1.0;
+        const auto row = [](const char* name, const char* m, int so, double serial,
+                            double version) {
+            QTest::newRow(name) << wire(m) << so << serial << version;
+        };
+        row("special option with high bit", "E5 0F 00 00 00 00 04 00 00 48", 200, -1, -1);
+        row("serial number", "E5 0F 00 00 00 09 00 12 34 56 78 10", -1, 1234567810, -1);
+        row("serial number 1234567890", "E5 0F 00 00 00 09 10 12 34 56 78 10", -1, 1234567890, -1);
+        row("serial nibbles above 9 keep their place", "E5 0F 00 00 00 09 00 00 00 00 00 0A", -1,
+            10, -1);
+        row("version 1.55", "E5 0F 00 00 00 08 00 50 15", -1, -1, 1.55);
+        row("version 2.0", "E5 0F 00 00 00 08 00 00 20", -1, -1, 2.0);
+        row("other length ignored", "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00", -1, -1, -1);
     }
     void peerTransfer() {
-        QFETCH(QString, message);
+        QFETCH(QByteArray, message);
         QFETCH(int, soValue);
         QFETCH(double, serial);
         QFETCH(double, version);
         LinkHarness h;
-        h.receive(message.toLatin1().constData());
+        h.receiveBytes(message);
         h.tick();
         QCOMPARE(h.s.answers.SoValueAnswer, soValue);
         QCOMPARE(h.s.answers.SerialNumber, serial);
@@ -306,24 +267,25 @@ private slots:
     }
 
     void lncvMessages_data() {
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("message");
         QTest::addColumn<int>("article");
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("value");
         QTest::addColumn<QList<int>>("requests");
-        QTest::newRow("throttle announces itself")
-            << "E5 0F 00 00 00 1F 01 0E 12 05 00 0C 00 00" << 4750 << 5 << 12 << QList<int>{12};
-        QTest::newRow("LNCV 6 is no announcement")
-            << "E5 0F 00 00 00 1F 01 0E 12 06 00 0C 00 00" << 4750 << 6 << 12 << QList<int>{};
-        QTest::newRow("from a module, not a throttle")
-            << "E5 0F 01 00 00 1F 01 0E 12 05 00 0C 00 00" << 4750 << 5 << 12 << QList<int>{};
-        QTest::newRow("high bits restored")
-            << "E5 0F 00 00 00 1F 01 34 30 02 00 2C 01 00" << 12468 << 2 << 300 << QList<int>{};
-        QTest::newRow("announcement above 32767") << "E5 0F 00 00 00 1F 31 0E 12 05 00 50 7F 00"
-                                                  << 4750 << 5 << 65488 << QList<int>{65488};
+        const auto row = [](const char* name, const char* m, int article, int number, int value,
+                            const QList<int>& requests) {
+            QTest::newRow(name) << wire(m) << article << number << value << requests;
+        };
+        row("throttle announces itself", "E5 0F 00 00 00 1F 01 0E 12 05 00 0C", 4750, 5, 12, {12});
+        row("LNCV 6 is no announcement", "E5 0F 00 00 00 1F 01 0E 12 06 00 0C", 4750, 6, 12, {});
+        row("from a module, not a throttle", "E5 0F 01 00 00 1F 01 0E 12 05 00 0C", 4750, 5, 12,
+            {});
+        row("high bits restored", "E5 0F 00 00 00 1F 01 34 30 02 00 2C 01", 12468, 2, 300, {});
+        row("announcement above 32767", "E5 0F 00 00 00 1F 31 0E 12 05 00 50 7F", 4750, 5, 65488,
+            {65488});
     }
     void lncvMessages() {
-        QFETCH(QString, message);
+        QFETCH(QByteArray, message);
         QFETCH(int, article);
         QFETCH(int, number);
         QFETCH(int, value);
@@ -331,7 +293,7 @@ private slots:
         LinkHarness h;
         QList<int> got;
         h.s.hooks.ZeltronRequest = [&](int v) { got.append(v); };
-        h.receive(message.toLatin1().constData());
+        h.receiveBytes(message);
         h.tick();
         QCOMPARE(h.s.answers.LncvAnswerArticle, article);
         QCOMPARE(h.s.answers.LncvNumber, number);
