@@ -149,18 +149,9 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("option");
-        QTest::newRow("accessory") << "Ma5-g"
-                                   << "MagAdrTxt"
-                                   << "5"
-                                   << "MagOpt_1";
-        QTest::newRow("feedback") << "Rm12-f"
-                                  << "RmAdrTxt"
-                                  << "12"
-                                  << "RmOpt_0";
-        QTest::newRow("route") << "Fs3-bl"
-                               << "FSAdrTxt"
-                               << "3"
-                               << "FSOpt_0";
+        QTest::newRow("accessory") << "Ma5-g" << QString("MagAdrTxt") << "5" << QString("MagOpt_1");
+        QTest::newRow("feedback") << "Rm12-f" << QString("RmAdrTxt") << "12" << QString("RmOpt_0");
+        QTest::newRow("route") << "Fs3-bl" << QString("FSAdrTxt") << "3" << QString("FSOpt_0");
     }
     void dialogShowsTheCell() {
         QFETCH(QString, cell);
@@ -175,44 +166,39 @@ private slots:
             QCOMPARE(button->isChecked(), button->objectName() == option);
     }
 
-    void insertMovesCommandsRight_data() {
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QString>("inserted");
-        QTest::newRow("new command") << Steps{{"MagAdrTxt", "5"}, {"MagOpt_1"}} << "Ma5-g";
-        QTest::newRow("empty entry keeps a copy") << Steps{{"PauTxt", ""}} << "Pa-3";
-    }
-    void insertMovesCommandsRight() {
-        QFETCH(Steps, steps);
-        QFETCH(QString, inserted);
-        setRoute(4, numbered(1, 50));
-        clickCell(4, RouteTable::FirstCommandColumn + 2);
-        act(steps);
-        press("einf_but");
-        QCOMPARE(commandsOf(4), numbered(1, 2) + QStringList{inserted} + numbered(3, 49));
-    }
-
-    void deleteMovesCommandsLeft_data() {
+    // Insert moves the commands after the cell right, delete moves them
+    // left; Esc leaves them.
+    void insertDeleteOrCancel_data() {
         QTest::addColumn<int>("command");
+        QTest::addColumn<Steps>("steps");
+        QTest::addColumn<QString>("button"); // none: Esc
         QTest::addColumn<QStringList>("commands");
-        QTest::newRow("command 1") << 1 << numbered(2, 50) + QStringList{""};
-        QTest::newRow("command 50") << 50 << numbered(1, 49) + QStringList{""};
+        const Steps accessory{{"MagAdrTxt", "5"}, {"MagOpt_1"}};
+        QTest::newRow("insert") << 3 << accessory << "einf_but"
+                                << numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
+        QTest::newRow("insert, empty entry keeps a copy")
+            << 3 << Steps{{"PauTxt", ""}} << "einf_but"
+            << numbered(1, 2) + QStringList{"Pa-3"} + numbered(3, 49);
+        QTest::newRow("delete command 1")
+            << 1 << Steps{} << "clr_but" << numbered(2, 50) + QStringList{""};
+        QTest::newRow("delete command 50")
+            << 50 << Steps{} << "clr_but" << numbered(1, 49) + QStringList{""};
+        QTest::newRow("Esc") << 3 << accessory << "" << numbered(1, 50);
     }
-    void deleteMovesCommandsLeft() {
+    void insertDeleteOrCancel() {
         QFETCH(int, command);
+        QFETCH(Steps, steps);
+        QFETCH(QString, button);
         QFETCH(QStringList, commands);
         setRoute(4, numbered(1, 50));
         clickCell(4, RouteTable::FirstCommandColumn + command - 1);
-        press("clr_but");
-        QCOMPARE(commandsOf(4), commands);
-    }
-
-    void cancelLeavesTheCommand() {
-        setRoute(4, {"Pa-1"});
-        clickCell(4, RouteTable::FirstCommandColumn);
-        act({{"MagAdrTxt", "5"}, {"MagOpt_1"}});
-        QTest::keyClick(entry(), Qt::Key_Escape);
+        act(steps);
+        if (button.isEmpty())
+            QTest::keyClick(entry(), Qt::Key_Escape);
+        else
+            press(qPrintable(button));
         QVERIFY(!entry()->isVisible());
-        QCOMPARE(commandsOf(4).first(), QString("Pa-1"));
+        QCOMPARE(commandsOf(4), commands);
     }
 
     void triggerIsWrittenWhateverEndsTheDialog() {
