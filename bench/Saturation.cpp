@@ -2,6 +2,8 @@
 #include "BusTraffic.h"
 #include "Figures.h"
 
+#include <numeric>
+
 namespace {
 constexpr long Messages = 20000;
 
@@ -48,7 +50,9 @@ Figure saturation() {
     const bool allActedOn = feedbackSeen == traffic.feedbackReports &&
                             rig.views.feedbackShown == traffic.feedbackReports &&
                             accessoriesSeen == traffic.accessoryCommands && stale == 0;
-    const double cpuShare = (rig.receiveSeconds + rig.tickSeconds) / busSeconds;
+    const double cpuShare = (rig.receiveSeconds +
+                             std::accumulate(rig.tickSeconds.begin(), rig.tickSeconds.end(), 0.0)) /
+                            busSeconds;
     const QString text =
         QStringLiteral("%1 messages in %2 bus seconds at %3 bit/s, lost %4 (target 0), "
                        "feedback reports acted on %5 of %6 (%7 contacts stored wrong), "
