@@ -1,5 +1,6 @@
 #include "link/Colours.h"
 #include "support/LinkHarness.h"
+#include "support/MessageText.h"
 
 #include <QTest>
 
@@ -88,22 +89,6 @@ private slots:
         QVERIFY(h.messages.messages.isEmpty());
     }
 
-    void pageQueryGivesUpWithoutAnswer() {
-        LinkHarness h;
-        h.s.job.start(1, -1);
-        QCOMPARE(h.echoNext(), msg("BC 00 00"));
-        h.receive("B4 3C 30");
-        QCOMPARE(h.echoNext(), msg("BC 01 00"));
-        h.ticks(150);
-        QVERIFY(h.messages.messages.isEmpty());
-        h.ticks(60);
-        QCOMPARE(h.messages.messages, QStringList{"Keine Antwort auf Mag.Art.Abfrage erhalten!"});
-        QCOMPARE(h.messages.titles, QStringList{"Fehler"});
-        QVERIFY(h.s.job.idle());
-        h.ticks(10);
-        QVERIFY(h.port.written.isEmpty());
-    }
-
     void locoJobAcquiresTheLocomotive_data() {
         QTest::addColumn<int>("stationType");
         QTest::addColumn<QByteArray>("request");
@@ -139,59 +124,6 @@ private slots:
         QCOMPARE(h.echoNext(), msg("BF 07 68"));
         h.receive("E7 0E 07 03 68 00 00 07 00 07 00 00 00");
         QCOMPARE(h.echoNext(), msg("ED 0F 01 47 58 0D 01 68 03 00 00 00 00 00"));
-    }
-
-    void locoJobTimeOuts_data() {
-        QTest::addColumn<bool>("slotAnswers");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no slot") << false << "Keine Antwort auf Lokanfrage erhalten!";
-        QTest::newRow("no format") << true << "Keine Antwort auf LokCfg-Read erhalten!";
-    }
-    void locoJobTimeOuts() {
-        QFETCH(bool, slotAnswers);
-        QFETCH(QString, message);
-        LinkHarness h;
-        h.s.job.start(30, 3);
-        h.echoNext();
-        if (slotAnswers) {
-            h.receive("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
-            h.echoNext();
-        }
-        h.ticks(195);
-        QVERIFY(h.messages.messages.isEmpty());
-        h.ticks(10);
-        QCOMPARE(h.messages.messages, QStringList{message});
-        QVERIFY(h.s.job.idle());
-    }
-
-    // A key in the address field lets go of the locomotive while the job
-    // still asks about it: the job ends without a word, sends nothing more,
-    // and the answers that come late leave the blank throttle blank.
-    void locoJobEndsWhenTheThrottleLetsGo_data() {
-        QTest::addColumn<bool>("slotAnswered");
-        QTest::newRow("slot asked for") << false;
-        QTest::newRow("format asked for") << true;
-    }
-    void locoJobEndsWhenTheThrottleLetsGo() {
-        QFETCH(bool, slotAnswered);
-        LinkHarness h;
-        h.s.job.start(30, 3);
-        h.echoNext();
-        if (slotAnswered) {
-            h.receive("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
-            h.echoNext();
-        }
-        h.s.ThrottleData[0][SlotRecord::Address] = -1;
-        h.s.ThrottleSlot[0] = -1;
-        h.tick();
-        h.receive("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
-        h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
-        h.ticks(300);
-        QVERIFY(h.messages.messages.isEmpty());
-        QVERIFY(h.s.job.idle());
-        QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(h.s.ThrottleSlot[0], -1);
-        QVERIFY(h.s.ThrottleData[0].FormatName.isEmpty());
     }
 
     // A direction change goes out, then the speed 0.
@@ -263,20 +195,6 @@ private slots:
         QCOMPARE(versionShows, 1);
     }
 
-    void serialNumberTimesOutWithoutAskingTheVersion() {
-        LinkHarness h;
-        int versionShows = 0;
-        h.s.hooks.OnVersionRead = [&] { ++versionShows; };
-        h.s.job.start(47);
-        h.echoNext();
-        h.ticks(205);
-        QCOMPARE(h.messages.messages, QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
-        QVERIFY(h.s.job.idle());
-        QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(h.s.answers.SerialNumber, -1.0);
-        QCOMPARE(versionShows, 0);
-    }
-
     void identification_data() {
         QTest::addColumn<QString>("slot0");
         QTest::addColumn<int>("stationType");
@@ -300,14 +218,46 @@ private slots:
         QVERIFY(h.s.job.idle());
     }
 
-    void identificationWithoutAnswerEndsUnknown() {
+    // A request left unanswered ends its job with a message at its time
+    // limit, and nothing further is asked: no next accessory, no version.
+    void timeOuts_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("page query") << 1 << QList<QByteArray>{wire("B4 3C 30")} << 2
+                                    << "Keine Antwort auf Mag.Art.Abfrage erhalten!";
+        QTest::newRow("loco: no slot")
+            << 30 << QList<QByteArray>{} << 2 << "Keine Antwort auf Lokanfrage erhalten!";
+        QTest::newRow("loco: no format") << 30 << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
+                                         << 2 << "Keine Antwort auf LokCfg-Read erhalten!";
+        QTest::newRow("serial number")
+            << 47 << QList<QByteArray>{} << 2 << "Keine Antwort Anfrage Seriennummer erhalten!";
+        QTest::newRow("identification")
+            << 100 << QList<QByteArray>{} << 1 << "Keine Antwort auf Slot 0 Anfrage erhalten!";
+    }
+    void timeOuts() {
+        QFETCH(int, code);
+        QFETCH(QList<QByteArray>, answers);
+        QFETCH(int, seconds);
+        QFETCH(QString, message);
         LinkHarness h(3, -1);
-        h.s.job.start(100, -1);
+        h.s.job.start(code, 3);
+        for (const QByteArray& answer : answers) {
+            h.echoNext();
+            h.receiveBytes(answer);
+        }
         h.echoNext();
-        h.ticks(110);
-        QCOMPARE(h.s.StationType, 99);
-        QCOMPARE(h.messages.messages, QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"});
+        h.ticks(seconds * 100 - 5);
+        QVERIFY(h.messages.messages.isEmpty());
+        h.ticks(10);
+        QCOMPARE(h.messages.messages, QStringList{message});
+        QCOMPARE(h.messages.titles, QStringList{"Fehler"});
         QVERIFY(h.s.job.idle());
+        h.ticks(10);
+        QVERIFY(h.port.written.isEmpty());
+        QCOMPARE(h.s.answers.SerialNumber, -1.0);
+        QCOMPARE(h.s.StationType, code == 100 ? 99 : -1);
     }
 
     void rawMessageIsSentAsTyped() {
