@@ -8,10 +8,12 @@ class JobsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Jobs of one message; the loco actions act on throttle 0, which drives
+    // locomotive 44 in slot 7.
     void oneMessageJobs_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("counter");
-        QTest::addColumn<QByteArray>("wire");
+        QTest::addColumn<QByteArray>("sent");
         QTest::newRow("19: green on, 200") << 19 << 200 << msg("B0 48 31");
         QTest::newRow("16: red off, 200") << 16 << 200 << msg("B0 48 01");
         QTest::newRow("18: red on, 2047") << 18 << 2047 << msg("B0 7F 1F");
@@ -23,14 +25,28 @@ private slots:
         QTest::newRow("21: contact 2048") << 21 << 2048 << msg("B2 00 58");
         QTest::newRow("3: power off") << 3 << 0 << msg("82");
         QTest::newRow("4: power on") << 4 << 0 << msg("83");
+        QTest::newRow("38: direction and F0..F4") << 38 << 44 << msg("A1 07 11");
+        QTest::newRow("37: F5..F8") << 37 << 44 << msg("A2 07 05");
+        QTest::newRow("36: F9..F12") << 36 << 44 << msg("D4 20 07 05 10");
+        QTest::newRow("39: speed") << 39 << 44 << msg("A0 07 40");
+        QTest::newRow("40: raw message as typed") << 40 << 0 << msg("B0 12 30");
     }
     void oneMessageJobs() {
         QFETCH(int, code);
         QFETCH(int, counter);
-        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, sent);
         LinkHarness h;
+        SlotRecord& r = h.s.ThrottleData[0];
+        r[SlotRecord::Address] = 44;
+        r[SlotRecord::DirF] = 0x11;
+        r[SlotRecord::Snd] = 0x05;
+        r[SlotRecord::Speed] = 0x40;
+        h.s.ThrottleSlot[0] = 7;
+        h.s.job.ExtFnType = 5;
+        h.s.job.ExtFnValue = 0x10;
+        h.s.MonitorSendText = "B0 12 30";
         h.s.job.start(code, counter);
-        QCOMPARE(hexText(h.echoNext()), hexText(wire));
+        QCOMPARE(hexText(h.echoNext()), hexText(sent));
         h.ticks(2);
         QVERIFY(h.s.job.idle());
         QVERIFY(!h.operating.busy);
@@ -143,32 +159,6 @@ private slots:
         QVERIFY(h.s.job.idle());
     }
 
-    void locoActions_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("38 direction and F0..F4") << 38 << msg("A1 07 11");
-        QTest::newRow("37 F5..F8") << 37 << msg("A2 07 05");
-        QTest::newRow("36 F9..F12") << 36 << msg("D4 20 07 05 10");
-        QTest::newRow("39 speed") << 39 << msg("A0 07 40");
-    }
-    void locoActions() {
-        QFETCH(int, code);
-        QFETCH(QByteArray, wire);
-        LinkHarness h;
-        SlotRecord& r = h.s.ThrottleData[0];
-        r[SlotRecord::Address] = 44;
-        r[SlotRecord::DirF] = 0x11;
-        r[SlotRecord::Snd] = 0x05;
-        r[SlotRecord::Speed] = 0x40;
-        h.s.ThrottleSlot[0] = 7;
-        h.s.job.ExtFnType = 5;
-        h.s.job.ExtFnValue = 0x10;
-        h.s.job.start(code, 44);
-        QCOMPARE(h.echoNext(), wire);
-        h.ticks(2);
-        QVERIFY(h.s.job.idle());
-    }
-
     void locoJobWithoutSlotSendsNothing() {
         LinkHarness h;
         h.s.ThrottleData[0][SlotRecord::Address] = 44;
@@ -258,13 +248,6 @@ private slots:
         QVERIFY(h.port.written.isEmpty());
         QCOMPARE(h.s.answers.SerialNumber, -1.0);
         QCOMPARE(h.s.StationType, code == 100 ? 99 : -1);
-    }
-
-    void rawMessageIsSentAsTyped() {
-        LinkHarness h;
-        h.s.MonitorSendText = "B0 12 30";
-        h.s.job.start(40);
-        QCOMPARE(h.nextWritten(), msg("B0 12 30"));
     }
 
     void unknownJobWaitsToBeReplaced() {
