@@ -9,6 +9,7 @@
 #include "link/Colours.h"
 #include "link/HexText.h"
 #include "platform/ComPortNames.h"
+#include "platform/DigitText.h"
 #include "platform/UsbInterfaceSearch.h"
 #include "widgets/IndicatorLamp.h"
 #include "widgets/WindowColours.h"
@@ -294,9 +295,7 @@ void MainWin::FocusThrottleAddress() {
 
 std::optional<int> MainWin::typedPortNumber() const {
     const QString text = m_port->text().trimmed();
-    bool digits = !text.isEmpty();
-    for (const QChar c : text)
-        digits = digits && c.isDigit() && c.unicode() < 128;
+    const bool digits = !text.isEmpty() && isDigitsOnly(text);
     const int number = digits ? text.toInt() : 0;
     if (number < 1 || number > MaxComPort)
         return std::nullopt;

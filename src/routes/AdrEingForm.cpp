@@ -1,7 +1,8 @@
 #include "AdrEingForm.h"
 
-#include "FieldText.h"
 #include "NumberText.h"
+#include "platform/DigitText.h"
+#include "widgets/FieldText.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,11 +1,12 @@
 #include "FaStrEditForm.h"
 
 #include "AdrEingForm.h"
-#include "FieldText.h"
 #include "NumberText.h"
 #include "RouteEntry.h"
 #include "RouteGrid.h"
 #include "RouteTable.h"
+#include "platform/DigitText.h"
+#include "widgets/FieldText.h"
 
 #include <QEvent>
 #include <QGridLayout>

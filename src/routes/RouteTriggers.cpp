@@ -1,7 +1,7 @@
 #include "RouteTriggers.h"
 
-#include "NumberText.h"
 #include "RouteTable.h"
+#include "platform/DigitText.h"
 
 namespace {
 

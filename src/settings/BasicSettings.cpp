@@ -1,5 +1,7 @@
 #include "BasicSettings.h"
 
+#include "platform/DigitText.h"
+
 namespace basic {
 namespace {
 // Option 10 counts 0, 1, 2 for the first three entries, then 4 and 6.

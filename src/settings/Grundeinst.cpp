@@ -1,5 +1,7 @@
 #include "Grundeinst.h"
 
+#include "widgets/FieldText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -133,8 +135,8 @@ void Grundeinst::showOptions(const SpecialOptions& options) {
     m_locoFormat->setCurrentIndex(shown.locoFormat);
     m_accessoryFormat->setCurrentIndex(shown.accessoryFormat);
     for (int i = 0; i < 2; ++i)
-        showWholeText(m_switchTimes[i], shown.switchTimes[i], TimeLength);
-    showWholeText(m_packets, shown.packets, PacketsLength);
+        showFieldText(m_switchTimes[i], shown.switchTimes[i], TimeLength);
+    showFieldText(m_packets, shown.packets, PacketsLength);
     m_stopAtStart->setTristate(shown.stopAtStart == basic::Check::Unknown);
     m_stopAtStart->setCheckState(checkStateOf(shown.stopAtStart));
     checkFields();

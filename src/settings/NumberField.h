@@ -15,7 +15,5 @@ struct FieldValue {
     bool isWrong() const { return kind == Wrong; }
 };
 
-bool isDigitsOnly(QStringView text);
-
 // Reads a field that holds a whole number from 0 to maximum.
 FieldValue readField(QStringView text, int maximum);

@@ -1,6 +1,5 @@
 #include "SettingsWindow.h"
 
-#include <QLineEdit>
 #include <QShowEvent>
 
 void SettingsWindow::present() {
@@ -16,9 +15,4 @@ void SettingsWindow::showEvent(QShowEvent* event) {
     // Coming back from minimised is no new opening.
     if (!event->spontaneous())
         activated();
-}
-
-void showWholeText(QLineEdit* field, const QString& text, int typedLength) {
-    field->setMaxLength(qMax(typedLength, static_cast<int>(text.size())));
-    field->setText(text);
 }

@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-class QLineEdit;
-
 // A window of the "Einstellungen" menu: shown without blocking the program,
 // hidden (not destroyed) by closing, Escape or its cancel button. Some read
 // from the command station each time they are opened.
@@ -22,6 +20,3 @@ protected:
     void showEvent(QShowEvent* event) override;
     virtual void activated() {}
 };
-
-// Shows a value whole even when it is longer than the user may type.
-void showWholeText(QLineEdit* field, const QString& text, int typedLength);

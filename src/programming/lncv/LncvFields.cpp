@@ -1,6 +1,6 @@
 #include "LncvFields.h"
 
-#include <algorithm>
+#include "platform/DigitText.h"
 
 namespace {
 // More digits than this cannot be in range and would overflow.
@@ -17,8 +17,7 @@ qint64 lncvArticleOf(qint64 articleNumber) {
 }
 
 std::optional<int> fieldNumber(QStringView text, int max) {
-    if (text.isEmpty() || text.size() > MaxDigits ||
-        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    if (text.isEmpty() || text.size() > MaxDigits || !isDigitsOnly(text))
         return std::nullopt;
     const int number = text.toInt();
     if (number > max)
