@@ -1,29 +1,48 @@
 #include "settings/SettingsJobs.h"
 #include "support/LinkHarness.h"
+#include "support/MessageText.h"
 
 #include <QTest>
 
 namespace {
-// The station's request with command byte and the seven packed data bytes.
+// The station's request ED 0F with its command byte and the packed data
+// bytes; trailing zero bytes left out.
 QByteArray request(const char* commandAndData) {
-    return msg((QByteArray("ED 0F 01 47 58 ") + commandAndData).constData());
+    return wire(QByteArray("ED 0F 01 47 58 ") + commandAndData);
 }
 QByteArray optionRead(int number) {
-    return request(
-        QString::asprintf("02 00 %02X 00 00 00 00 00 00", number).toLatin1().constData());
+    return request(qPrintable(QString::asprintf("02 00 %02X", number)));
 }
 QByteArray optionWrite(int number, int value) {
-    return request(
-        QString::asprintf("01 00 %02X 00 %02X 00 00 00 00", number, value).toLatin1().constData());
+    return request(qPrintable(QString::asprintf("01 00 %02X 00 %02X", number, value)));
 }
 // The station's answer E5 0F with byte 5 = kind and the packed data bytes.
 void answer(LinkHarness& h, const char* kindAndData) {
-    h.receive((QByteArray("E5 0F 00 47 58 ") + kindAndData).constData());
+    h.receiveBytes(wire(QByteArray("E5 0F 00 47 58 ") + kindAndData));
 }
 void answerOption(LinkHarness& h, int number, int value) {
-    answer(
-        h,
-        QString::asprintf("00 00 %02X 00 %02X 00 00 00 00", number, value).toLatin1().constData());
+    answer(h, qPrintable(QString::asprintf("00 00 %02X 00 %02X", number, value)));
+}
+
+enum Kind { Read, Write, ReadList, WriteList, Reset, FormatRead };
+
+// Starts a request of this kind with operands a and b; false when refused.
+bool start(SettingsJobs& j, int kind, int a, int b) {
+    switch (kind) {
+    case Read:
+        return j.readOption(a);
+    case Write:
+        return j.writeOption(a, b);
+    case ReadList:
+        return j.readOptions({10, a});
+    case WriteList:
+        return j.writeOptions({{10, 4}, {a, b}});
+    case Reset:
+        j.resetStation(static_cast<settings::ResetKind>(a));
+        return true;
+    default:
+        return j.readLocoFormat(a);
+    }
 }
 } // namespace
 
@@ -31,72 +50,44 @@ class SettingsJobsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing the message cannot carry is sent, and no job is started.
     void requestsOnTheWire_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("a");
         QTest::addColumn<int>("b");
-        QTest::addColumn<QByteArray>("wire");
-        enum { Read, Write, Reset, FormatRead };
-        QTest::newRow("SO 35 := 200")
-            << int(Write) << 35 << 200 << request("01 04 23 00 48 00 00 00 00");
-        QTest::newRow("SO 200 read")
-            << int(Read) << 200 << 0 << request("02 01 48 00 00 00 00 00 00");
-        QTest::newRow("SO 300 read")
-            << int(Read) << 300 << 0 << request("02 00 2C 01 00 00 00 00 00");
-        QTest::newRow("SO 1023 := 255")
-            << int(Write) << 1023 << 255 << request("01 05 7F 03 7F 00 00 00 00");
-        QTest::newRow("reset configuration")
-            << int(Reset) << 0 << 0 << request("18 00 00 00 00 00 00 00 00");
-        QTest::newRow("reset loco formats")
-            << int(Reset) << 1 << 0 << request("18 00 01 00 00 00 00 00 00");
+        QTest::addColumn<QByteArray>("request"); // empty: refused
+        QTest::newRow("SO 35 := 200") << int(Write) << 35 << 200 << request("01 04 23 00 48");
+        QTest::newRow("SO 200 read") << int(Read) << 200 << 0 << request("02 01 48");
+        QTest::newRow("SO 300 read") << int(Read) << 300 << 0 << request("02 00 2C 01");
+        QTest::newRow("SO 1023 := 255") << int(Write) << 1023 << 255 << request("01 05 7F 03 7F");
+        QTest::newRow("reset configuration") << int(Reset) << 0 << 0 << request("18");
+        QTest::newRow("reset loco formats") << int(Reset) << 1 << 0 << request("18 00 01");
         QTest::newRow("format of loco 1000")
-            << int(FormatRead) << 1000 << 0 << request("0D 01 68 03 00 00 00 00 00");
+            << int(FormatRead) << 1000 << 0 << request("0D 01 68 03");
         QTest::newRow("format of loco 16383")
-            << int(FormatRead) << 16383 << 0 << request("0D 01 7F 3F 00 00 00 00 00");
+            << int(FormatRead) << 16383 << 0 << request("0D 01 7F 3F");
+        QTest::newRow("SO 1024 refused") << int(Read) << 1024 << 0 << QByteArray();
+        QTest::newRow("SO -1 refused") << int(Read) << -1 << 0 << QByteArray();
+        QTest::newRow("value 256 refused") << int(Write) << 1 << 256 << QByteArray();
+        QTest::newRow("value -1 refused") << int(Write) << 1 << -1 << QByteArray();
+        QTest::newRow("list with SO 2000 refused") << int(ReadList) << 2000 << 0 << QByteArray();
+        QTest::newRow("list with value 300 refused") << int(WriteList) << 12 << 300 << QByteArray();
+        QTest::newRow("loco 0 refused") << int(FormatRead) << 0 << 0 << QByteArray();
+        QTest::newRow("loco 16384 refused") << int(FormatRead) << 16384 << 0 << QByteArray();
     }
     void requestsOnTheWire() {
         QFETCH(int, kind);
         QFETCH(int, a);
         QFETCH(int, b);
-        QFETCH(QByteArray, wire);
+        QFETCH(QByteArray, request);
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
-        switch (kind) {
-        case 0:
-            QVERIFY(j.readOption(a));
-            break;
-        case 1:
-            QVERIFY(j.writeOption(a, b));
-            break;
-        case 2:
-            j.resetStation(static_cast<settings::ResetKind>(a));
-            break;
-        default:
-            QVERIFY(j.readLocoFormat(a));
-        }
-        QCOMPARE(hexText(h.echoNext()), hexText(wire));
-    }
-
-    // Nothing the message cannot carry is sent, and no job is started.
-    void numbersOutOfRangeSendNothing() {
-        LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
-        QVERIFY(!j.readOption(1024));
-        QVERIFY(!j.readOption(-1));
-        QVERIFY(!j.writeOption(1, 256));
-        QVERIFY(!j.writeOption(1, -1));
-        QVERIFY(!j.readOptions({10, 2000}));
-        QVERIFY(!j.writeOptions({{10, 4}, {12, 300}}));
-        QVERIFY(!j.readLocoFormat(0));
-        QVERIFY(!j.readLocoFormat(16384));
-        QVERIFY(h.s.job.idle());
-        h.ticks(5);
-        QVERIFY(h.port.written.isEmpty());
+        QCOMPARE(start(h.station.settings, kind, a, b), !request.isEmpty());
+        QCOMPARE(hexText(h.nextWritten(20)), hexText(request));
     }
 
     void optionReadShowsTheValue() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         QList<int> shown;
         j.OnOptionRead = [&](int value) { shown.append(value); };
         j.readOption(35);
@@ -105,7 +96,7 @@ private slots:
         h.ticks(3);
         QVERIFY(shown.isEmpty());
         // 200 travels as 0x48 with its bit 7 in the high-bit byte.
-        answer(h, "00 04 23 00 48 00 00 00 00");
+        answer(h, "00 04 23 00 48");
         h.ticks(3);
         QCOMPARE(shown, QList<int>{200});
         QVERIFY(h.s.job.idle());
@@ -113,27 +104,23 @@ private slots:
     }
 
     void missingAnswers_data() {
-        QTest::addColumn<int>("job");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("one option") << 41 << "Keine Antwort auf SO-Read erhalten!";
-        QTest::newRow("option list") << 43 << "Keine Antwort auf SO-Read erhalten!";
-        QTest::newRow("loco format") << 48 << "Keine Antwort auf LokCfg-Read erhalten!";
+        QTest::newRow("one option") << int(Read) << "Keine Antwort auf SO-Read erhalten!";
+        QTest::newRow("option list") << int(ReadList) << "Keine Antwort auf SO-Read erhalten!";
+        QTest::newRow("loco format")
+            << int(FormatRead) << "Keine Antwort auf LokCfg-Read erhalten!";
     }
     void missingAnswers() {
-        QFETCH(int, job);
+        QFETCH(int, kind);
         QFETCH(QString, message);
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         int told = 0;
         j.OnOptionRead = [&](int) { ++told; };
         j.OnOptionsRead = [&](const SpecialOptions&) { ++told; };
         j.OnLocoFormatRead = [&](int) { ++told; };
-        if (job == 41)
-            j.readOption(35);
-        else if (job == 43)
-            j.readOptions({10, 12});
-        else
-            j.readLocoFormat(3);
+        start(j, kind, kind == FormatRead ? 3 : 12, 0);
         h.echoNext();
         h.receive("B4 6D 7F");
         h.ticks(190);
@@ -145,21 +132,21 @@ private slots:
         QCOMPARE(h.messages.icons, QList<MessageIcon>{MessageIcon::Critical});
         QVERIFY(h.s.job.idle());
         // An answer after the time-out is kept but shown nowhere.
-        if (job == 48)
-            answer(h, "0B 00 03 00 52 00 00 00 00");
+        if (kind == FormatRead)
+            answer(h, "0B 00 03 00 52");
         else
             answerOption(h, 10, 4);
         h.ticks(3);
         QCOMPARE(told, 0);
         QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(job == 48 ? h.s.answers.LocoFormatAnswer : h.s.answers.SoValueAnswer,
-                 job == 48 ? 0x52 : 4);
+        QCOMPARE(kind == FormatRead ? h.s.answers.LocoFormatAnswer : h.s.answers.SoValueAnswer,
+                 kind == FormatRead ? 0x52 : 4);
     }
 
     // Each option is asked only once the previous one has been answered.
     void optionListIsReadInOrder() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         SpecialOptions told;
         j.OnOptionsRead = [&](const SpecialOptions& options) { told = options; };
         const QList<int> numbers{10, 12, 13, 14, 35, 97};
@@ -182,7 +169,7 @@ private slots:
     // refusal comes only as the acknowledgement's own message.
     void optionListIsWrittenInOrder() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         QVERIFY(j.writeOptions({{10, 6}, {13, 2}, {97, 0}}));
         QCOMPARE(hexText(h.echoNext()), hexText(optionWrite(10, 6)));
         h.receive("B4 6D 7F");
@@ -196,7 +183,7 @@ private slots:
 
     void optionListWriteGivesUpWithoutEcho() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         j.writeOptions({{10, 6}, {13, 2}});
         QCOMPARE(h.nextWritten(), optionWrite(10, 6));
         h.ticks(320);
@@ -207,9 +194,13 @@ private slots:
         QVERIFY(h.port.written.isEmpty());
     }
 
+    // A throttle driving the loco forgets it on the write and so asks for it
+    // anew.
     void locoFormatIsReadThenWritten() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
+        h.s.ThrottleData[0][SlotRecord::Address] = 4;
+        h.s.ThrottleData[1][SlotRecord::Address] = 3;
         QList<int> shown;
         j.OnLocoFormatRead = [&](int code) { shown.append(code); };
         QVERIFY(!j.locoFormatKnown(3));
@@ -218,9 +209,9 @@ private slots:
 
         QVERIFY(j.readLocoFormat(3));
         QVERIFY(j.FormatShowPending);
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0D 00 03 00 00 00 00 00 00")));
+        QCOMPARE(hexText(h.echoNext()), hexText(request("0D 00 03")));
         h.receive("B4 6D 7F");
-        answer(h, "0B 04 03 00 50 00 00 00 00");
+        answer(h, "0B 04 03 00 50");
         h.ticks(3);
         QCOMPARE(shown, QList<int>{0xD0});
         QVERIFY(!j.FormatShowPending);
@@ -228,7 +219,9 @@ private slots:
         QVERIFY(h.s.job.idle());
 
         QVERIFY(j.writeLocoFormat(3, 0xD2));
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 04 03 00 52 00 00 00 00")));
+        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 04 03 00 52")));
+        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Address], 4);
+        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Address], -1);
         h.ticks(2);
         QVERIFY(h.s.job.idle());
         QVERIFY(h.messages.messages.isEmpty());
@@ -238,29 +231,14 @@ private slots:
     // when a throttle has read another loco's format since.
     void locoFormatWriteKeepsTheSecondByteOfItsLoco() {
         LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
+        SettingsJobs& j = h.station.settings;
         j.readLocoFormat(200);
         h.echoNext();
-        answer(h, "0B 0D 48 00 53 05 00 00 00");
+        answer(h, "0B 0D 48 00 53 05");
         h.ticks(3);
         h.s.answers.LocoFormatExtra = 7;
         QVERIFY(j.writeLocoFormat(200, 0xC1));
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 0D 48 00 41 05 00 00 00")));
-    }
-
-    // A throttle driving the loco forgets it and so asks for it anew.
-    void locoFormatWriteMakesItsThrottleAskAgain() {
-        LinkHarness h;
-        SettingsJobs j(h.s, h.station.jobs);
-        h.s.ThrottleData[0][SlotRecord::Address] = 4;
-        h.s.ThrottleData[1][SlotRecord::Address] = 3;
-        j.readLocoFormat(3);
-        h.echoNext();
-        answer(h, "0B 00 03 00 52 00 00 00 00");
-        h.ticks(3);
-        j.writeLocoFormat(3, 0xD3);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Address], 4);
-        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Address], -1);
+        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 0D 48 00 41 05")));
     }
 };
 
