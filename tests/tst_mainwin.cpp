@@ -190,61 +190,44 @@ private slots:
         QCOMPARE(seen, expected);
     }
 
+    // Each item as "name=caption"; windows other parts of the program build
+    // stay unreachable until they are attached ("(off)"), the help, info and
+    // interface choice work at once.
     void menus_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("items");
-        QTest::addColumn<QStringList>("captions");
-        QTest::newRow("Datei") << "DateiMenu"
-                               << "Datei" << QStringList{"EndeMenu"} << QStringList{"Beenden"};
+        QTest::newRow("Datei") << "DateiMenu" << QString("Datei")
+                               << QStringList{"EndeMenu=Beenden"};
         QTest::newRow("Einstellungen")
-            << "EinstellMenu"
-            << "Einstellungen" << QStringList{"GrundeinMenu", "LokEinstMenu",
-                                              "SOMenu",       "VersionMenu",
-                                              "ResetMenu",    "",
-                                              "FaStrEdit",    ""}
-            << QStringList{"Grundeinstellungen",  "Lokdatenformat einzeln",
-                           "Sonderoptionen",      "Serien- und Versionsnummer",
-                           "Zurücksetzen",        "",
-                           "Fahrstrassentabelle", ""};
-        QTest::newRow("Werkzeuge")
-            << "ToolsMenu"
-            << "Werkzeuge" << QStringList{"DDCProgMenu", "LNProgMenu"}
-            << QStringList{"DCC Decoder programmieren", "LocoNet Module Programmieren"};
-        QTest::newRow("Optionen") << "OptMenu"
-                                  << "Optionen" << QStringList{"ZentraleMen"}
-                                  << QStringList{"Interface auswählen"};
-        QTest::newRow("?") << "InfoHelpMenu"
-                           << "?" << QStringList{"HelpMenu", "InfoMenu"}
-                           << QStringList{"Hilfe", "Info"};
+            << "EinstellMenu" << QString("Einstellungen")
+            << QStringList{"GrundeinMenu=Grundeinstellungen (off)",
+                           "LokEinstMenu=Lokdatenformat einzeln (off)",
+                           "SOMenu=Sonderoptionen (off)",
+                           "VersionMenu=Serien- und Versionsnummer (off)",
+                           "ResetMenu=Zurücksetzen (off)",
+                           "=",
+                           "FaStrEdit=Fahrstrassentabelle (off)",
+                           "="};
+        QTest::newRow("Werkzeuge") << "ToolsMenu" << QString("Werkzeuge")
+                                   << QStringList{"DDCProgMenu=DCC Decoder programmieren (off)",
+                                                  "LNProgMenu=LocoNet Module Programmieren (off)"};
+        QTest::newRow("Optionen") << "OptMenu" << QString("Optionen")
+                                  << QStringList{"ZentraleMen=Interface auswählen"};
+        QTest::newRow("?") << "InfoHelpMenu" << QString("?")
+                           << QStringList{"HelpMenu=Hilfe", "InfoMenu=Info"};
     }
     void menus() {
         QFETCH(QString, menu);
         QFETCH(QString, title);
         QFETCH(QStringList, items);
-        QFETCH(QStringList, captions);
         Program p;
         QMenu* m = p.get<QMenu>(menu);
         QCOMPARE(withoutMnemonic(m->title()), title);
-        QStringList names;
-        QStringList texts;
-        for (QAction* a : m->actions()) {
-            names.append(a->objectName());
-            texts.append(a->text());
-        }
-        QCOMPARE(names, items);
-        QCOMPARE(texts, captions);
-    }
-
-    // Windows other parts of the program build stay unreachable until they
-    // are attached; the help, info and interface choice work at once.
-    void itemsWithoutWindowsAreDisabled() {
-        Program p;
-        for (const char* name : {"GrundeinMenu", "LokEinstMenu", "SOMenu", "VersionMenu",
-                                 "ResetMenu", "FaStrEdit", "DDCProgMenu", "LNProgMenu"})
-            QVERIFY2(!p.item(name)->isEnabled(), name);
-        for (const char* name : {"EndeMenu", "ZentraleMen", "HelpMenu", "InfoMenu"})
-            QVERIFY2(p.item(name)->isEnabled(), name);
+        QStringList seen;
+        for (QAction* a : m->actions())
+            seen.append(a->objectName() + '=' + a->text() + (a->isEnabled() ? "" : " (off)"));
+        QCOMPARE(seen, items);
     }
 
     void attachedWindowIsMadeOnceAndShownAgain() {
@@ -333,43 +316,38 @@ private slots:
         QCOMPARE(p.layout.trackPower(), !powerOn);
     }
 
-    void rawMessageGoesOutWithItsChecksum() {
-        Program p;
-        QVERIFY(p.connectByClick());
-        p.sentMessages();
-        p.type("MesTxt", "B0 12 30");
-        p.click("LN_MES_SEND");
-        p.run(0.1);
-        QCOMPARE(p.sentMessages(), QList<QByteArray>{hex("B0 12 30 6D")});
-        QVERIFY(p.shown.isEmpty());
-
-        // Enter in the field sends as well.
-        p.type("MesTxt", "83");
-        QTest::keyClick(p.get<QLineEdit>("MesTxt"), Qt::Key_Return);
-        p.run(0.1);
-        QCOMPARE(p.sentMessages(), QList<QByteArray>{hex("83 7C")});
-    }
-
-    void rawMessageRefused_data() {
+    // The raw message line sends what it holds with its checksum, by click
+    // or Enter; text that is no message is refused with the reason.
+    void rawMessage_data() {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<QString>("message");
-        QTest::newRow("not hex") << "B0 1G 30" << hexTextProblem({HexTextResult::BadToken, "1G"});
-        QTest::newRow("three digits")
-            << "B0 123" << hexTextProblem({HexTextResult::BadToken, "123"});
-        QTest::newRow("the start text") << "-" << hexTextProblem({HexTextResult::BadToken, "-"});
-        QTest::newRow("empty") << ""
-                               << "";
+        QTest::newRow("clicked") << "B0 12 30" << false << hex("B0 12 30 6D") << QString();
+        QTest::newRow("Enter") << "83" << true << hex("83 7C") << QString();
+        QTest::newRow("not hex") << "B0 1G 30" << false << QByteArray()
+                                 << hexTextProblem({HexTextResult::BadToken, "1G"});
+        QTest::newRow("three digits") << "B0 123" << false << QByteArray()
+                                      << hexTextProblem({HexTextResult::BadToken, "123"});
+        QTest::newRow("the start text")
+            << "-" << false << QByteArray() << hexTextProblem({HexTextResult::BadToken, "-"});
+        QTest::newRow("empty") << "" << false << QByteArray() << QString();
     }
-    void rawMessageRefused() {
+    void rawMessage() {
         QFETCH(QString, text);
+        QFETCH(bool, enter);
+        QFETCH(QByteArray, sent);
         QFETCH(QString, message);
         Program p;
         QVERIFY(p.connectByClick());
         p.sentMessages();
         p.type("MesTxt", text);
-        p.click("LN_MES_SEND");
+        if (enter)
+            QTest::keyClick(p.get<QLineEdit>("MesTxt"), Qt::Key_Return);
+        else
+            p.click("LN_MES_SEND");
         p.run(0.5);
-        QVERIFY(p.sentMessages().isEmpty());
+        QCOMPARE(p.sentMessages(), sent.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{sent});
         QCOMPARE(p.shown, message.isEmpty() ? QStringList{} : QStringList{message});
         if (!message.isEmpty())
             QVERIFY(message.contains(QString("nicht gesendet")));
@@ -448,16 +426,10 @@ private slots:
         QTest::newRow("slot 0 answer too late")
             << 3 << 1 << "late" << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
             << QStringList{"Fehler"};
-        for (const int type : {1, 3}) {
-            const QStringList messages =
-                type == 1 ? QStringList{"Zeichenübertragung nicht möglich!"}
-                          : QStringList{"Message kann nicht gesendet werden!",
-                                        "Keine Antwort auf Slot 0 Anfrage erhalten!"};
-            const QStringList titles =
-                type == 1 ? QStringList{"Gantrex 1:"} : QStringList{"LocoNet Fehler", "Fehler"};
-            QTest::addRow("silent station, type %d", type)
-                << type << 1 << "silent" << messages << titles;
-        }
+        QTest::newRow("silent station") << 3 << 1 << "silent"
+                                        << QStringList{"Message kann nicht gesendet werden!",
+                                                       "Keine Antwort auf Slot 0 Anfrage erhalten!"}
+                                        << QStringList{"LocoNet Fehler", "Fehler"};
     }
     void failures() {
         QFETCH(int, type);
@@ -593,36 +565,33 @@ private slots:
         QCOMPARE(p.win->findChildren<HelpWindow*>().size(), 1);
     }
 
-    // Routes that cannot be saved keep the program open unless the user
-    // says to end all the same.
-    void endAsksWhenTheRoutesCannotBeSaved() {
+    // Ending closes through the shut-down; routes that cannot be saved keep
+    // the program open unless the user says to end all the same.
+    void end_data() {
+        QTest::addColumn<bool>("saveFails");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("routes saved") << false << 0 << true;
+        QTest::newRow("not saved, stay") << true << int(QMessageBox::No) << false;
+        QTest::newRow("not saved, end all the same") << true << int(QMessageBox::Yes) << true;
+    }
+    void end() {
+        QFETCH(bool, saveFails);
+        QFETCH(int, answer);
+        QFETCH(bool, ends);
         Program p;
         QVERIFY(p.connectByClick());
-        QVERIFY(QDir(p.confDir.path()).mkdir("FS.DAT"));
-        const auto answer = [](QMessageBox::StandardButton button) {
-            QTimer::singleShot(0, [button] {
+        if (saveFails) {
+            QVERIFY(QDir(p.confDir.path()).mkdir("FS.DAT"));
+            QTimer::singleShot(0, [answer] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box && box->objectName() == "EndQuestion");
-                box->button(button)->click();
+                box->button(QMessageBox::StandardButton(answer))->click();
             });
-        };
-        answer(QMessageBox::No);
+        }
         p.item("EndeMenu")->trigger();
-        QVERIFY(p.win->isVisible());
-        QVERIFY(p.station->mainTimerRunning());
-        answer(QMessageBox::Yes);
-        p.item("EndeMenu")->trigger();
-        QVERIFY(!p.win->isVisible());
-        QVERIFY(!p.station->mainTimerRunning());
-    }
-
-    void endClosesThroughShutDown() {
-        Program p;
-        QVERIFY(p.connectByClick());
-        QVERIFY(p.station->mainTimerRunning());
-        p.item("EndeMenu")->trigger();
-        QVERIFY(!p.win->isVisible());
-        QVERIFY(!p.station->mainTimerRunning());
+        QCOMPARE(p.win->isVisible(), !ends);
+        QCOMPARE(p.station->mainTimerRunning(), !ends);
     }
 };
 
