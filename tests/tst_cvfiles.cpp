@@ -115,30 +115,23 @@ private slots:
                  QDir::toNativeSeparators(b.path("weg.LST")));
     }
 
-    void loadingForgetsEveryOtherValue() {
+    // Loading forgets every other CV value; records outside the CVs or
+    // their values are skipped.
+    void loadingTakesOnlyTheRecordsOfCvs() {
         Bench b;
         b.prog.CvValue[5] = 40;
         b.prog.CvValue[0] = 1;
-        b.put("lok.CV", "\"CV-Datei\"\r\n\r\n1,3\r\n");
-        QVERIFY(b.doc.loadCv(b.path("lok.CV")));
-        QCOMPARE(b.prog.CvValue[1], 3);
-        QCOMPARE(b.prog.CvValue[5], ProgrammingState::Unknown);
-        QCOMPARE(b.prog.CvValue[0], 1);
-        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), QString());
-    }
-
-    void recordsOutsideTheArraysAreSkipped() {
-        Bench b;
         b.put("odd.CV", "\"CV-Datei\"\r\n\"\"\r\n"
                         "0,5\r\n1025,5\r\n70000,5\r\n2,300\r\n3,-1\r\n4,256\r\n"
                         "x,5\r\n6\r\n\r\n7 , 8\r\n1024,255\r\n17,192,9\r\n");
         QVERIFY(b.doc.loadCv(b.path("odd.CV")));
-        for (const int cv : {2, 3, 4, 6})
+        for (const int cv : {2, 3, 4, 5, 6})
             QCOMPARE(b.prog.CvValue[cv], ProgrammingState::Unknown);
-        QCOMPARE(b.prog.CvValue[0], ProgrammingState::Unknown);
+        QCOMPARE(b.prog.CvValue[0], 1);
         QCOMPARE(b.prog.CvValue[7], 8);
         QCOMPARE(b.prog.CvValue[1024], 255);
         QCOMPARE(b.prog.CvValue[17], 192);
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), QString());
         QVERIFY(b.messages.messages.isEmpty());
     }
 
