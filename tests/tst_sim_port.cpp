@@ -1,15 +1,8 @@
-#include "app/Station.h"
 #include "link/SlotRecord.h"
-#include "platform/Clock.h"
 #include "sim/BusFramer.h"
 #include "sim/DemoLayout.h"
-#include "sim/VirtualSerialPort.h"
-#include "sim/VirtualStation.h"
-#include "support/Hex.h"
-#include "support/RecordingOperatingView.h"
-#include "support/RecordingView.h"
+#include "support/SimRig.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -189,38 +182,26 @@ private slots:
         QFETCH(int, identified);
         QFETCH(double, serialNumber);
         QFETCH(double, version);
-        VirtualStation virtualStation(StationProfile::forType(type));
-        VirtualSerialPort port(clock, virtualStation);
-        RecordingView messages;
-        RecordingOperatingView operating;
-        QTemporaryDir conf;
-        Station program(clock, port, messages, operating, conf.path());
-        program.link.InterfaceType = 3;
-        QVERIFY(port.setSettings("115200,n,8,1"));
-        QVERIFY(port.open(1));
-        const auto run = [&](int code, int counter) {
-            program.state.job.start(code, counter);
-            for (int tick = 0; tick < 500 && !program.state.job.idle(); ++tick) {
-                program.ReceiveBytes();
-                program.MainTick();
-                clock.advance(0.01);
-            }
+        SimRig rig(type);
+        const auto run = [&rig](int code, int counter) {
+            rig.s.job.start(code, counter);
+            for (int tick = 0; tick < 500 && !rig.s.job.idle(); ++tick)
+                rig.tick();
         };
 
-        program.state.StationType = -1;
+        rig.s.StationType = -1;
         run(100, -1);
-        QCOMPARE(program.state.StationType, identified);
+        QCOMPARE(rig.s.StationType, identified);
         run(47, 0);
-        QCOMPARE(program.state.answers.SerialNumber, serialNumber);
-        QCOMPARE(program.state.answers.SoftwareVersion, version);
-        QCOMPARE(messages.messages, QStringList());
+        QCOMPARE(rig.s.answers.SerialNumber, serialNumber);
+        QCOMPARE(rig.s.answers.SoftwareVersion, version);
 
         // A throttle asks for locomotive 3: its slot and data format arrive.
-        program.state.job.JobThrottle = 0;
+        rig.s.job.JobThrottle = 0;
         run(30, 3);
-        QCOMPARE(program.state.ThrottleSlot[0], 1);
-        QCOMPARE(program.state.ThrottleData[0][SlotRecord::FormatCode], 210);
-        QCOMPARE(messages.messages, QStringList());
+        QCOMPARE(rig.s.ThrottleSlot[0], 1);
+        QCOMPARE(rig.s.ThrottleData[0][SlotRecord::FormatCode], 210);
+        QCOMPARE(rig.messages.messages, QStringList());
     }
 };
 
