@@ -7,15 +7,6 @@ class SpeedCurveTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void designScale() {
-        const SpeedCurve curve;
-        QCOMPARE(curve.dx(), 14);
-        QCOMPARE(curve.dy(), 2);
-        QCOMPARE(curve.baseline(), 282);
-        QCOMPARE(curve.stepX(0), 42);
-        QCOMPARE(curve.stepX(27), 420);
-    }
-
     void pointsStandForTheirValues() {
         ProgrammingState prog;
         prog.CvValue[67] = 0;

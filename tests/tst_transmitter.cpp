@@ -97,16 +97,6 @@ private slots:
         QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
     }
 
-    void echoIsRecognisedByteForByte() {
-        Transmitter tx(clock, view);
-        SendHexText(tx, "B0 12 30");
-        tx.TransmitPending(port, 3);
-        const QByteArray same = hex("B0 12 30 6D");
-        const QByteArray other = hex("B0 12 30 6C");
-        QVERIFY(tx.isEcho(reinterpret_cast<const quint8*>(same.constData())));
-        QVERIFY(!tx.isEcho(reinterpret_cast<const quint8*>(other.constData())));
-    }
-
     void placesHexText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("kind");
