@@ -64,11 +64,8 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("3\r\n12\r\n"));
-    }
-
-    void confDatWriteFailureIsReported() {
         QString error;
-        QVERIFY(!ConfFile{}.write("/nonexistent-folder/conf.dat", &error));
+        QVERIFY(!ConfFile{}.write(dir.filePath("none/conf.dat"), &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -79,13 +76,9 @@ private slots:
     }
 
     void startUpSetsTheStartValues() {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("conf.dat"), "3\r\n4\r\n");
-        ManualClock clock;
-        FakeSerialPort port;
-        RecordingView view;
-        OperatingView operating;
-        Station station(clock, port, view, operating, dir.path());
+        LinkHarness h;
+        writeFile(h.confDir.filePath("conf.dat"), "3\r\n4\r\n");
+        Station& station = h.station;
         station.StartUp();
         QCOMPARE(station.link.InterfaceType, 3);
         QCOMPARE(station.link.ComPortNumber, 4);
