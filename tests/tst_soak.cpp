@@ -161,10 +161,9 @@ private:
     };
     static std::span<const Weighted> busSteps() {
         static const Weighted steps[] = {
-            {14, &Session::contactsReport},
-            {8, &Session::otherThrottle},
-            {5, &Session::accessoryOnTheBus},
-            {3, &Session::slotRead},
+            {14, &Session::contactsReport},   {8, &Session::otherThrottle},
+            {5, &Session::accessoryOnTheBus}, {3, &Session::slotRead},
+            {2, &Session::programHeldUp},
         };
         return steps;
     }
@@ -200,6 +199,15 @@ private:
             ticks(pick(0, 2));
             runOneOf(userSteps());
         }
+    }
+
+    // The system keeps the program from running for a while as the bus goes
+    // on; then its receive event reads all that came at once.
+    void programHeldUp() {
+        reportContacts(pick(20, 120));
+        const int ms = pick(20, 300);
+        note(QStringLiteral("program held up %1 ms").arg(ms));
+        p.clock.advance(ms / 1000.0);
     }
 
     void timePasses() {

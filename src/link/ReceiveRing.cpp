@@ -3,19 +3,29 @@
 #include "LocoNetMessage.h"
 
 void ReceiveRing::receive(const QByteArray& bytes) {
-    for (const char c : bytes)
-        receiveByte(static_cast<quint8>(c));
+    m_waiting.remove(0, m_waitingFrom);
+    m_waitingFrom = 0;
+    m_waiting += bytes;
+    moveWaitingIn();
+}
+
+// A message starts only in a free slot; the bytes of one under way always
+// have theirs.
+void ReceiveRing::moveWaitingIn() {
+    for (; m_waitingFrom < m_waiting.size(); ++m_waitingFrom) {
+        const auto b = static_cast<quint8>(m_waiting[m_waitingFrom]);
+        if ((b & 0x80) && (RxWriteSlot + 1) % Slots == RxReadSlot)
+            return;
+        receiveByte(b);
+    }
+    m_waiting.clear();
+    m_waitingFrom = 0;
 }
 
 void ReceiveRing::receiveByte(quint8 b) {
     if (b & 0x80) {
         RxInMessage = true;
-        if (!RxFull) {
-            if ((RxWriteSlot + 1) % Slots == RxReadSlot)
-                RxFull = true;
-            else
-                RxFillSlot = (RxWriteSlot + 1) % Slots;
-        }
+        RxFillSlot = (RxWriteSlot + 1) % Slots;
         RxByteIndex = -1;
         RxMsgLength = loconet::lengthOfOpcode(b);
     }
@@ -39,10 +49,10 @@ void ReceiveRing::receiveByte(quint8 b) {
 
 ReceiveRing::Row ReceiveRing::take() {
     RxReadSlot = (RxReadSlot + 1) % Slots;
-    RxFull = false;
     const Row row = RxRing[RxReadSlot];
     if (RxWriteSlot == RxReadSlot)
         RxEmpty = true;
+    moveWaitingIn();
     return row;
 }
 

@@ -4,8 +4,10 @@
 #include <array>
 
 // Frames the received byte stream into whole messages and keeps them until
-// the dispatcher takes them: 32 slots of up to 64 bytes. The newest stored
-// message is overwritten while the ring is full.
+// the dispatcher takes them: 32 slots of up to 64 bytes. What comes while
+// every slot holds an unread message waits behind the ring, in order, and
+// moves in as the dispatcher takes messages: a program held up for a while
+// on a busy bus reads more at once than the ring holds, and loses nothing.
 class ReceiveRing {
 public:
     static constexpr int Slots = 32;
@@ -13,7 +15,6 @@ public:
     using Row = std::array<quint8, Columns>;
 
     void receive(const QByteArray& bytes);
-    void receiveByte(quint8 b);
 
     bool isEmpty() const { return RxEmpty; }
     // Takes the oldest unread message. Only valid when not empty.
@@ -28,5 +29,11 @@ public:
     int RxMsgLength = 0;
     bool RxInMessage = false;
     bool RxEmpty = true;
-    bool RxFull = false;
+
+private:
+    void receiveByte(quint8 b);
+    void moveWaitingIn();
+
+    QByteArray m_waiting;
+    qsizetype m_waitingFrom = 0;
 };
