@@ -1,5 +1,6 @@
 #include "PseudoTerminal.h"
 
+#include "TerminalBitRate.h"
 #include "VirtualStation.h"
 #include "platform/Clock.h"
 
@@ -19,29 +20,6 @@ namespace {
 constexpr int IdleInterval = 50;
 // More than this waiting unread means no program has the terminal open.
 constexpr int UnreadLimit = 256;
-
-int bitRateOf(speed_t speed) {
-    switch (speed) {
-    case B1200:
-        return 1200;
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    default:
-        return 0;
-    }
-}
 
 } // namespace
 
@@ -93,13 +71,9 @@ bool PseudoTerminal::open() {
 }
 
 // The program sets the bit rate on its side of the terminal; the answers
-// follow it where it is a standard one.
+// follow it.
 void PseudoTerminal::followBitRate() {
-    termios settings{};
-    if (::tcgetattr(m_slave, &settings) != 0)
-        return;
-    if (const int rate = bitRateOf(::cfgetospeed(&settings)); rate > 0)
-        m_station.line().setBitRate(rate);
+    m_station.line().setBitRate(terminalBitRate(m_slave));
 }
 
 void PseudoTerminal::readFromProgram() {
@@ -111,6 +85,7 @@ void PseudoTerminal::readFromProgram() {
     const double now = m_clock.now();
     m_station.advance(now);
     m_station.receive(QByteArray(buffer, static_cast<qsizetype>(n)), now);
+    emit programWrote();
     writeDue();
 }
 

@@ -24,6 +24,10 @@ public:
     QString path() const { return m_path; }
     QString errorText() const { return m_error; }
 
+signals:
+    // A program has the terminal open and has written to it.
+    void programWrote();
+
 private:
     void readFromProgram();
     void writeDue();

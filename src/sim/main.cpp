@@ -1,3 +1,4 @@
+#include "FeedbackStream.h"
 #include "PseudoTerminal.h"
 #include "VirtualStation.h"
 #include "platform/Clock.h"
@@ -34,7 +35,13 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption registerCom(
         "register-com", "Enter the terminal as COM N in the Conf folder's ports.dat.", "N");
     const QCommandLineOption conf("conf", "The Conf folder for --register-com.", "DIR");
-    parser.addOptions({type, demo, textMode, registerCom, conf});
+    const QCommandLineOption stream(
+        "stream",
+        "From the program's first message on, send feedback reports back to back at the line's "
+        "bit rate for SECONDS (report k: contact k mod 2048, occupied when k is even), then "
+        "print how many.",
+        "SECONDS");
+    parser.addOptions({type, demo, textMode, registerCom, conf, stream});
     parser.process(app);
 
     bool ok = false;
@@ -50,6 +57,9 @@ int main(int argc, char* argv[]) {
         if (!parser.isSet(conf))
             return failWith("--register-com needs --conf DIR");
     }
+    const double streamSeconds = parser.isSet(stream) ? parser.value(stream).toDouble(&ok) : 0;
+    if (parser.isSet(stream) && (!ok || streamSeconds <= 0))
+        return failWith("--stream needs a number of seconds: " + parser.value(stream));
 
     SteadyClock clock;
     VirtualStation station(StationProfile::forType(stationType));
@@ -66,6 +76,14 @@ int main(int argc, char* argv[]) {
         const QString portsDat = QDir(parser.value(conf)).filePath("ports.dat");
         if (!ComPortNames::registerPort(portsDat, comNumber, terminal.path(), &error))
             return failWith(portsDat + ": " + error);
+    }
+    FeedbackStream reports(clock, station, streamSeconds);
+    if (streamSeconds > 0) {
+        QObject::connect(&terminal, &PseudoTerminal::programWrote, &reports,
+                         &FeedbackStream::start);
+        QObject::connect(&reports, &FeedbackStream::finished, [](int sent) {
+            QTextStream(stdout) << "streamed " << sent << " feedback reports" << Qt::endl;
+        });
     }
     QTextStream(stdout) << terminal.path() << Qt::endl;
     return app.exec();
