@@ -200,26 +200,6 @@ private slots:
         QCOMPARE(c.confDat(), QByteArray("3\r\n1\r\n"));
     }
 
-    void disconnectClosesTheLine() {
-        ConnectionHarness c(3);
-        QVERIFY(c.connectAndSettle(5));
-        c.connection.disconnectPort(6);
-        QVERIFY(!c.h.port.opened);
-        QVERIFY(!c.connection.connected());
-        QVERIFY(!c.h.station.mainTimerRunning());
-        QCOMPARE(c.h.s.link.ComPortNumber, 6);
-        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
-        QCOMPARE(c.view.powerUnknown, 1);
-        QCOMPARE(c.view.stationInfo, QString("unbekannt"));
-        QVERIFY(c.h.operating.busy);
-
-        // and it connects again, on a fresh line
-        c.station.heard.clear();
-        QVERIFY(c.connectAndSettle(6));
-        QVERIFY(c.connection.connected());
-        QCOMPARE(c.heardLocoNet(), startUpMessages());
-    }
-
     // "Trennen" while the station is still being asked stops the sequence:
     // nothing more goes out.
     void disconnectWhileConnecting() {

@@ -1,7 +1,9 @@
-#include "link/SlotRecord.h"
+#include "platform/Clock.h"
 #include "sim/BusFramer.h"
 #include "sim/DemoLayout.h"
-#include "support/SimRig.h"
+#include "sim/VirtualSerialPort.h"
+#include "sim/VirtualStation.h"
+#include "support/Hex.h"
 
 #include <QTest>
 
@@ -163,45 +165,6 @@ private slots:
             return quint8(m[0]) == 0xA0 && m[1] == 1;
         });
         QVERIFY(drives);
-    }
-
-    void theProgramIdentifiesTheStationAndReadsItsNumbers_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("identified");
-        QTest::addColumn<double>("serialNumber");
-        QTest::addColumn<double>("version");
-        for (int type : {1, 2, 3, 5}) {
-            const StationProfile p = StationProfile::forType(type);
-            QTest::addRow("type %d", type)
-                << type << (type == 5 ? 99 : type) << double(p.serialNumber)
-                << p.versionThousandths / 1000.0;
-        }
-    }
-    void theProgramIdentifiesTheStationAndReadsItsNumbers() {
-        QFETCH(int, type);
-        QFETCH(int, identified);
-        QFETCH(double, serialNumber);
-        QFETCH(double, version);
-        SimRig rig(type);
-        const auto run = [&rig](int code, int counter) {
-            rig.s.job.start(code, counter);
-            for (int tick = 0; tick < 500 && !rig.s.job.idle(); ++tick)
-                rig.tick();
-        };
-
-        rig.s.StationType = -1;
-        run(100, -1);
-        QCOMPARE(rig.s.StationType, identified);
-        run(47, 0);
-        QCOMPARE(rig.s.answers.SerialNumber, serialNumber);
-        QCOMPARE(rig.s.answers.SoftwareVersion, version);
-
-        // A throttle asks for locomotive 3: its slot and data format arrive.
-        rig.s.job.JobThrottle = 0;
-        run(30, 3);
-        QCOMPARE(rig.s.ThrottleSlot[0], 1);
-        QCOMPARE(rig.s.ThrottleData[0][SlotRecord::FormatCode], 210);
-        QCOMPARE(rig.messages.messages, QStringList());
     }
 };
 

@@ -23,7 +23,7 @@ struct SimRig {
     Station station{clock, port, messages, operating, confDir.path()};
     LinkState& s = station.state;
 
-    explicit SimRig(int stationType = 1) : layout(StationProfile::forType(stationType)) {
+    SimRig() {
         port.open(1);
         port.setSettings(QStringLiteral("115200,n,8,1"));
         station.link.InterfaceType = 3;
