@@ -34,12 +34,29 @@ struct Bus {
 
 const char* const ReadSlot0 = "BB 00 00";
 const char* const Slot0 = "E7 0E 00 00 00 02 00 07 00 00 00 47 58";
-const char* const ReadCv29 = "ED 1F 01 47 58 71 72 1D 00 00 70 00 00 00 00 10";
+
+// Messages by the bytes after their fixed head: the station's requests, its
+// acknowledged answers, the programming track's requests and LNCV requests.
+QByteArray station(const char* rest) {
+    return QByteArray("ED 0F 01 47 58 ") + rest;
+}
+QByteArray acknowledged(const char* rest) {
+    return QByteArray("B4 6D 7F | E5 0F 00 47 58 ") + rest;
+}
+QByteArray cv(const char* rest) {
+    return QByteArray("ED 1F 01 47 58 ") + rest + " 70 00 00 00 00 10";
+}
+QByteArray lncv(const char* rest) {
+    return QByteArray("ED 0F 01 05 00 ") + rest;
+}
+QByteArray then(const QByteArray& first, const QByteArray& second) {
+    return first + " | " + second;
+}
 
 // A row of the exchange table: what the PC sent before, its request, and
 // what the station sends after the echo.
-void row(const char* name, const char* before, const char* request, const char* answer,
-         int type = 1) {
+void row(const char* name, const QByteArray& before, const QByteArray& request,
+         const QByteArray& answer, int type = 1) {
     QTest::newRow(name) << type << wire(before) << wire(request) << wire(answer);
 }
 
@@ -55,7 +72,7 @@ private slots:
         QTest::newRow("four bytes") << wire("A0 01 20");
         QTest::newRow("six bytes") << wire("D4 20 01 05 10");
         QTest::newRow("fifteen bytes") << wire("ED 0F 01 47 58 06");
-        QTest::newRow("thirty-one bytes") << wire(ReadCv29);
+        QTest::newRow("thirty-one bytes") << wire(cv("71 72 1D 00 00"));
         QTest::newRow("bad checksum") << hex("BB 00 00 00");
     }
     void echoesEveryMessageExactlyAsSent() {
@@ -97,7 +114,7 @@ private slots:
         row("power on again", "82 | 83", "BF 00 03", free3);
         row("programming track in slot 0", "E5 07 01 47 58 41", ReadSlot0,
             "E7 0E 00 00 00 02 00 0F 00 00 00 47 58");
-        row("programming track in its answers", "E5 07 01 47 58 41", ReadCv29,
+        row("programming track in its answers", "E5 07 01 47 58 41", cv("71 72 1D 00 00"),
             "E7 0E 7C 2B 00 00 00 0F 00 1C 16");
         row("programming track off again", "E5 07 01 47 58 41 | E5 07 01 47 58 40", ReadSlot0,
             Slot0);
@@ -111,7 +128,7 @@ private slots:
             "BF 00 03", "E7 0E 01 30 03 40 35 07 00 00 0A");
         row("slot read", "BF 00 03 | A0 01 22", "BB 01 00", "E7 0E 01 30 03 22 00 07");
         row("a slot not in use keeps nothing", "A0 01 40", "BF 00 03", free3);
-        row("128 steps from the data format", "ED 0F 01 47 58 0C 04 03 00 53", "BF 00 03",
+        row("128 steps from the data format", station("0C 04 03 00 53"), "BF 00 03",
             "E7 0E 01 33 03 00 00 07");
 
         row("switch command: echo only", "", "B0 05 10", "");
@@ -123,103 +140,86 @@ private slots:
         row("address 2047", "B0 7F 1F", "BC 7F 0F", "B4 3C 50");
         row("address 200 is not 72", "B0 48 11", "BC 48 00", "B4 3C 30");
 
-        row("special option 10: acknowledge, then its value", "", "ED 0F 01 47 58 02 00 0A",
-            "B4 6D 7F | E5 0F 00 47 58 00 00 0A 00 04");
-        row("special option written and read: 35 = 200", "ED 0F 01 47 58 01 04 23 00 48",
-            "ED 0F 01 47 58 02 00 23", "B4 6D 7F | E5 0F 00 47 58 00 04 23 00 48");
-        row("special option 200: bit 7 of the number", "ED 0F 01 47 58 01 01 48 00 09",
-            "ED 0F 01 47 58 02 01 48", "B4 6D 7F | E5 0F 00 47 58 00 01 48 00 09");
-        row("special option 300 is not 44", "ED 0F 01 47 58 01 00 2C 00 09",
-            "ED 0F 01 47 58 02 00 2C 01", "B4 6D 7F | E5 0F 00 47 58 00 00 2C 01");
-        row("special option write acknowledged", "", "ED 0F 01 47 58 01 04 23 00 48", "B4 6D 7F");
-        row("loco format: the default, DCC 28", "", "ED 0F 01 47 58 0D 00 03",
-            "B4 6D 7F | E5 0F 00 47 58 0B 04 03 00 52");
-        row("loco format written per address, extra byte kept", "ED 0F 01 47 58 0C 0C 03 00 53 05",
-            "ED 0F 01 47 58 0D 00 03", "B4 6D 7F | E5 0F 00 47 58 0B 0C 03 00 53 05");
-        row("loco format of address 200 (bit 7 in byte 6)", "ED 0F 01 47 58 0C 05 48 00 40",
-            "ED 0F 01 47 58 0D 01 48", "B4 6D 7F | E5 0F 00 47 58 0B 05 48 00 40");
-        row("loco format: other addresses keep the default", "ED 0F 01 47 58 0C 04 03 00 53",
-            "ED 0F 01 47 58 0D 00 04", "B4 6D 7F | E5 0F 00 47 58 0B 04 04 00 52");
-        row("loco format: the default follows special option 10", "ED 0F 01 47 58 01 00 0A 00 06",
-            "ED 0F 01 47 58 0D 00 03", "B4 6D 7F | E5 0F 00 47 58 0B 04 03 00 53");
-        row("loco format unknown to the station is refused", "", "ED 0F 01 47 58 0C 04 03 00 4D",
+        row("special option 10: acknowledge, then its value", "", station("02 00 0A"),
+            acknowledged("00 00 0A 00 04"));
+        row("special option written and read: 35 = 200", station("01 04 23 00 48"),
+            station("02 00 23"), acknowledged("00 04 23 00 48"));
+        row("special option 200: bit 7 of the number", station("01 01 48 00 09"),
+            station("02 01 48"), acknowledged("00 01 48 00 09"));
+        row("special option 300 is not 44", station("01 00 2C 00 09"), station("02 00 2C 01"),
+            acknowledged("00 00 2C 01"));
+        row("special option write acknowledged", "", station("01 04 23 00 48"), "B4 6D 7F");
+        row("loco format: the default, DCC 28", "", station("0D 00 03"),
+            acknowledged("0B 04 03 00 52"));
+        row("loco format written per address, extra byte kept", station("0C 0C 03 00 53 05"),
+            station("0D 00 03"), acknowledged("0B 0C 03 00 53 05"));
+        row("loco format of address 200 (bit 7 in byte 6)", station("0C 05 48 00 40"),
+            station("0D 01 48"), acknowledged("0B 05 48 00 40"));
+        row("loco format: other addresses keep the default", station("0C 04 03 00 53"),
+            station("0D 00 04"), acknowledged("0B 04 04 00 52"));
+        row("loco format: the default follows special option 10", station("01 00 0A 00 06"),
+            station("0D 00 03"), acknowledged("0B 04 03 00 53"));
+        row("loco format unknown to the station is refused", "", station("0C 04 03 00 4D"),
             "B4 6D 00");
-        row("serial number, type 1", "", "ED 0F 01 47 58 07",
-            "E5 0F 00 47 58 09 00 00 01 10 01 55");
-        row("serial number, type 2", "", "ED 0F 01 47 58 07", "E5 0F 00 47 58 09 00 00 02 20 02",
-            2);
-        row("version 1.55, type 1", "", "ED 0F 01 47 58 06", "E5 0F 00 47 58 08 00 50 15");
-        row("version 2.0, type 2", "", "ED 0F 01 47 58 06", "E5 0F 00 47 58 08 00 00 20", 2);
+        row("serial number, type 1", "", station("07"), "E5 0F 00 47 58 09 00 00 01 10 01 55");
+        row("serial number, type 2", "", station("07"), "E5 0F 00 47 58 09 00 00 02 20 02", 2);
+        row("version 1.55, type 1", "", station("06"), "E5 0F 00 47 58 08 00 50 15");
+        row("version 2.0, type 2", "", station("06"), "E5 0F 00 47 58 08 00 00 20", 2);
         row("configuration reset restores the options",
-            "ED 0F 01 47 58 01 00 0A 00 06 | ED 0F 01 47 58 18", "ED 0F 01 47 58 02 00 0A",
-            "B4 6D 7F | E5 0F 00 47 58 00 00 0A 00 04");
-        row("reset of the loco formats", "ED 0F 01 47 58 0C 04 03 00 53 | ED 0F 01 47 58 18 00 01",
-            "ED 0F 01 47 58 0D 00 03", "B4 6D 7F | E5 0F 00 47 58 0B 04 03 00 52");
+            then(station("01 00 0A 00 06"), station("18")), station("02 00 0A"),
+            acknowledged("00 00 0A 00 04"));
+        row("reset of the loco formats", then(station("0C 04 03 00 53"), station("18 00 01")),
+            station("0D 00 03"), acknowledged("0B 04 03 00 52"));
         row("the loco format reset leaves the options",
-            "ED 0F 01 47 58 01 00 0A 00 06 | ED 0F 01 47 58 18 00 01", "ED 0F 01 47 58 02 00 0A",
-            "B4 6D 7F | E5 0F 00 47 58 00 00 0A 00 06");
-        row("reset acknowledged", "", "ED 0F 01 47 58 18", "B4 6D 7F");
-        row("unknown command refused", "", "ED 0F 01 47 58 30", "B4 6D 00");
+            then(station("01 00 0A 00 06"), station("18 00 01")), station("02 00 0A"),
+            acknowledged("00 00 0A 00 06"));
+        row("reset acknowledged", "", station("18"), "B4 6D 7F");
+        row("unknown command refused", "", station("30"), "B4 6D 00");
 
         row("programming track on: echo only", "", "E5 07 01 47 58 41", "");
         row("programming track off: echo only", "", "E5 07 01 47 58 40", "");
-        row("read CV 29", "", ReadCv29, "E7 0E 7C 2B 00 00 00 07 00 1C 16");
-        row("read CV 8, the manufacturer", "", "ED 1F 01 47 58 71 72 08 00 00 70 00 00 00 00 10",
+        row("read CV 29", "", cv("71 72 1D 00 00"), "E7 0E 7C 2B 00 00 00 07 00 1C 16");
+        row("read CV 8, the manufacturer", "", cv("71 72 08 00 00"),
             "E7 0E 7C 2B 00 00 00 07 00 07 0D");
-        row("read CV 67, start of the speed table", "",
-            "ED 1F 01 47 58 71 72 43 00 00 70 00 00 00 00 10", "E7 0E 7C 2B 00 00 00 07 00 42 08");
-        row("read CV 5: 255 carries bit 7 in CVH", "",
-            "ED 1F 01 47 58 71 72 05 00 00 70 00 00 00 00 10", "E7 0E 7C 2B 00 00 00 07 02 04 7F");
-        row("write 200 to CV 3, then read it", "ED 1F 01 47 58 79 71 03 00 48 70 00 00 00 00 10",
-            "ED 1F 01 47 58 71 72 03 00 00 70 00 00 00 00 10", "E7 0E 7C 2B 00 00 00 07 02 02 48");
-        row("write acknowledged", "", "ED 1F 01 47 58 79 71 03 00 48 70 00 00 00 00 10",
-            "E7 0E 7C 6B 00 00 00 07 02 02 48");
-        row("CV 200 and CV 300 are different CVs",
-            "ED 1F 01 47 58 73 71 48 00 11 70 00 00 00 00 10",
-            "ED 1F 01 47 58 71 72 2C 01 00 70 00 00 00 00 10", "E7 0E 7C 2B 00 00 00 07 10 2B");
-        row("read CV 1024, the last", "", "ED 1F 01 47 58 71 72 00 04 00 70 00 00 00 00 10",
-            "E7 0E 7C 2B 00 00 00 07 31 7F");
-        row("read CV 1025: no such CV", "", "ED 1F 01 47 58 71 72 01 04 00 70 00 00 00 00 10",
-            "E7 0E 7C 2B 02 00 00 07 31 7F");
-        row("CV 7 cannot be written", "", "ED 1F 01 47 58 71 71 07 00 05 70 00 00 00 00 10",
-            "E7 0E 7C 6B 02 00 00 07 00 06 05");
-        row("8 into CV 8 resets the decoder",
-            "ED 1F 01 47 58 71 71 1D 00 00 70 00 00 00 00 10 | "
-            "ED 1F 01 47 58 71 71 08 00 08 70 00 00 00 00 10",
-            ReadCv29, "E7 0E 7C 2B 00 00 00 07 00 1C 16");
+        row("read CV 67, start of the speed table", "", cv("71 72 43 00 00"),
+            "E7 0E 7C 2B 00 00 00 07 00 42 08");
+        row("read CV 5: 255 carries bit 7 in CVH", "", cv("71 72 05 00 00"),
+            "E7 0E 7C 2B 00 00 00 07 02 04 7F");
+        row("write 200 to CV 3, then read it", cv("79 71 03 00 48"), cv("71 72 03 00 00"),
+            "E7 0E 7C 2B 00 00 00 07 02 02 48");
+        row("write acknowledged", "", cv("79 71 03 00 48"), "E7 0E 7C 6B 00 00 00 07 02 02 48");
+        row("CV 200 and CV 300 are different CVs", cv("73 71 48 00 11"), cv("71 72 2C 01 00"),
+            "E7 0E 7C 2B 00 00 00 07 10 2B");
+        row("read CV 1024, the last", "", cv("71 72 00 04 00"), "E7 0E 7C 2B 00 00 00 07 31 7F");
+        row("read CV 1025: no such CV", "", cv("71 72 01 04 00"), "E7 0E 7C 2B 02 00 00 07 31 7F");
+        row("CV 7 cannot be written", "", cv("71 71 07 00 05"), "E7 0E 7C 6B 02 00 00 07 00 06 05");
+        row("8 into CV 8 resets the decoder", then(cv("71 71 1D 00 00"), cv("71 71 08 00 08")),
+            cv("71 72 1D 00 00"), "E7 0E 7C 2B 00 00 00 07 00 1C 16");
 
         // Article 1234 (0x04D2) at module address 7; see the body.
-        const char* const start = "ED 0F 01 05 00 21 41 52 04 00 00 07";
-        const char* const stop = "ED 0F 01 05 00 21 01 52 04 00 00 07 00 40";
-        const char* const readLncv2 = "ED 0F 01 05 00 21 01 52 04 02";
+        const QByteArray start = lncv("21 41 52 04 00 00 07");
+        const QByteArray stop = lncv("21 01 52 04 00 00 07 00 40");
+        const QByteArray readLncv2 = lncv("21 01 52 04 02");
         row("LNCV start: the module answers with its address", "", start,
             "E5 0F 05 49 4B 1F 41 52 04 00 00 07");
-        row("LNCV start at any address, any article", "", "ED 0F 01 05 00 21 73 7F 7F 00 00 7F 7F",
+        row("LNCV start at any address, any article", "", lncv("21 73 7F 7F 00 00 7F 7F"),
             "E5 0F 05 49 4B 1F 41 52 04 00 00 07");
-        row("LNCV start at another address: silence", "", "ED 0F 01 05 00 21 41 52 04 00 00 08",
-            "");
-        row("LNCV start for another article: silence", "", "ED 0F 01 05 00 21 41 53 04 00 00 07",
-            "");
+        row("LNCV start at another address: silence", "", lncv("21 41 52 04 00 00 08"), "");
+        row("LNCV start for another article: silence", "", lncv("21 41 53 04 00 00 07"), "");
         row("LNCV read before start: silence", "", readLncv2, "");
         row("read LNCV 2 = 300", start, readLncv2, "E5 0F 05 49 4B 1F 01 52 04 02 00 2C 01");
-        row("read a missing LNCV", start, "ED 0F 01 05 00 21 01 52 04 05", "B4 6D 01");
-        row("write an LNCV", start, "ED 0F 01 05 00 20 01 52 04 04 00 09", "B4 6D 7F");
-        row("written LNCV read back",
-            "ED 0F 01 05 00 21 41 52 04 00 00 07 | "
-            "ED 0F 01 05 00 20 11 52 04 02 00 48 01",
-            readLncv2, "E5 0F 05 49 4B 1F 11 52 04 02 00 48 01");
-        row("write a missing LNCV", start, "ED 0F 01 05 00 20 01 52 04 05 00 01", "B4 6D 01");
-        row("write a read-only LNCV", start, "ED 0F 01 05 00 20 01 52 04 03 00 01", "B4 6D 02");
-        row("write an LNCV value out of range", start, "ED 0F 01 05 00 20 01 52 04 04 00 0B",
-            "B4 6D 03");
+        row("read a missing LNCV", start, lncv("21 01 52 04 05"), "B4 6D 01");
+        row("write an LNCV", start, lncv("20 01 52 04 04 00 09"), "B4 6D 7F");
+        row("written LNCV read back", then(start, lncv("20 11 52 04 02 00 48 01")), readLncv2,
+            "E5 0F 05 49 4B 1F 11 52 04 02 00 48 01");
+        row("write a missing LNCV", start, lncv("20 01 52 04 05 00 01"), "B4 6D 01");
+        row("write a read-only LNCV", start, lncv("20 01 52 04 03 00 01"), "B4 6D 02");
+        row("write an LNCV value out of range", start, lncv("20 01 52 04 04 00 0B"), "B4 6D 03");
         row("LNCV stop: silence", start, stop, "");
-        row("LNCV read after stop: silence",
-            "ED 0F 01 05 00 21 41 52 04 00 00 07 | ED 0F 01 05 00 21 01 52 04 00 00 07 00 40",
-            readLncv2, "");
+        row("LNCV read after stop: silence", then(start, stop), readLncv2, "");
         row("a new module address answers the next start",
-            "ED 0F 01 05 00 21 41 52 04 00 00 07 | ED 0F 01 05 00 20 01 52 04 00 00 09 | "
-            "ED 0F 01 05 00 21 01 52 04 00 00 07 00 40",
-            "ED 0F 01 05 00 21 41 52 04 00 00 09", "E5 0F 05 49 4B 1F 41 52 04 00 00 09");
+            then(then(start, lncv("20 01 52 04 00 00 09")), stop), lncv("21 41 52 04 00 00 09"),
+            "E5 0F 05 49 4B 1F 41 52 04 00 00 09");
     }
     void answers() {
         QFETCH(int, type);
@@ -237,15 +237,6 @@ private slots:
         bus.station.modules.add(module);
         bus.exchange(before);
         QCOMPARE(hexText(bus.answerTo(request)), hexText(answer));
-    }
-
-    void functionMessagesUpdateTheSlot() {
-        Bus bus;
-        bus.exchange(wire("BF 00 03"));
-        QCOMPARE(bus.answerTo("D4 20 01 07 30"), QByteArray());
-        QCOMPARE(bus.answerTo("D4 20 01 05 10"), QByteArray());
-        QCOMPARE(bus.station.locos.slot(1).extFn[7], 0x30);
-        QCOMPARE(bus.station.locos.slot(1).extFn[5], 0x10);
     }
 
     void noFreeSlotIsRefused() {
@@ -333,19 +324,19 @@ private slots:
         QTest::newRow("refuse a loco") << refuse << wire("BF 00 03") << wire("BF 00 03 | B4 3F 00");
         QTest::newRow("refuse a switch command")
             << refuse << wire("B0 05 30") << wire("B0 05 30 | B4 30 00");
-        QTest::newRow("refuse a station request") << refuse << wire("ED 0F 01 47 58 02 00 0A")
-                                                  << wire("ED 0F 01 47 58 02 00 0A | B4 6D 00");
+        QTest::newRow("refuse a station request")
+            << refuse << wire(station("02 00 0A")) << wire(then(station("02 00 0A"), "B4 6D 00"));
         QTest::newRow("refuse slot 0") << refuse << wire(ReadSlot0) << wire("BB 00 00 | B4 3B 00");
         Faults noDecoder;
         noDecoder.programmingTrack = Faults::ProgrammingTrack::NoDecoder;
         QTest::newRow("no decoder on the programming track")
-            << noDecoder << wire(ReadCv29)
-            << wire(ReadCv29) + wire("E7 0E 7C 2B 04 00 00 07 00 1C");
+            << noDecoder << wire(cv("71 72 1D 00 00"))
+            << wire(cv("71 72 1D 00 00")) + wire("E7 0E 7C 2B 04 00 00 07 00 1C");
         Faults shortCircuit;
         shortCircuit.programmingTrack = Faults::ProgrammingTrack::ShortCircuit;
         QTest::newRow("short circuit on the programming track")
-            << shortCircuit << wire(ReadCv29)
-            << wire(ReadCv29) + wire("E7 0E 7C 2B 03 00 00 07 00 1C");
+            << shortCircuit << wire(cv("71 72 1D 00 00"))
+            << wire(cv("71 72 1D 00 00")) + wire("E7 0E 7C 2B 03 00 00 07 00 1C");
     }
     void faults() {
         QFETCH(Faults, faults);
