@@ -11,7 +11,7 @@
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
 #include "support/Hex.h"
-#include "support/TappedPort.h"
+#include "support/ProgramOnLayout.h"
 #include "support/WireFramer.h"
 #include "widgets/IndicatorLamp.h"
 
@@ -38,47 +38,15 @@
 #include <optional>
 
 namespace {
-// The whole program in its main window, on the virtual command station
-// behind a tapped line, with time on a manual clock.
-struct Program {
-    // usb: the COM ports the USB search finds; by default the one in conf.dat.
-    explicit Program(int interfaceType = 3, int com = 1, SerialPort* realLine = nullptr,
-                     int stationType = 1, std::optional<QList<int>> usb = std::nullopt)
-        : layout(StationProfile::forType(stationType)), usbPorts(usb.value_or(QList<int>{com})) {
-        QFile conf(confDir.filePath("conf.dat"));
-        conf.open(QIODevice::WriteOnly);
-        conf.write(QByteArray::number(interfaceType) + "\r\n" + QByteArray::number(com) + "\r\n");
-        conf.close();
-        station = std::make_unique<Station>(clock, realLine ? *realLine : port, messages, relay,
-                                            confDir.path());
-        win = std::make_unique<MainWin>(*station, [this] { return usbPorts; });
-        relay.setTarget(win.get());
-        messages.setParentWindow(win.get());
-        QObject::connect(&messages, &MessageQueue::messageShown,
-                         [this](const QString& text, const QString& title) {
-                             shown.append(text);
-                             titles.append(title);
-                             messages.openBox()->done(0);
-                         });
-        win->StartUp();
-        win->show();
-    }
+struct Program : ProgramOnLayout {
+    using ProgramOnLayout::ProgramOnLayout;
 
-    template <typename T> T* get(const QString& name) {
-        T* widget = win->findChild<T*>(name);
-        if (!widget)
-            qFatal("no %s", qPrintable(name));
-        return widget;
-    }
     QString text(const QString& name) {
         if (auto* label = win->findChild<QLabel*>(name))
             return label->text();
         if (auto* button = win->findChild<QAbstractButton*>(name))
             return button->text();
         return get<QLineEdit>(name)->text();
-    }
-    void click(const QString& name) {
-        QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
     }
     void type(const QString& field, const QString& text) {
         auto* edit = get<QLineEdit>(field);
@@ -89,46 +57,13 @@ struct Program {
     QAction* item(const QString& name) { return get<QAction>(name); }
     bool menuEnabled(const QString& name) { return get<QMenu>(name)->menuAction()->isEnabled(); }
     int lamp() { return get<IndicatorLamp>("StopGoAnz")->colour(); }
-
-    // One 10 ms tick of the program as its timers would run it.
-    void step() {
-        win->connection().advance();
-        if (station->timer1Running())
-            station->ReceiveBytes();
-        if (station->mainTimerRunning())
-            station->MainTick();
-        clock.advance(0.01);
-    }
-    void run(double seconds) {
-        for (int i = 0; i < qRound(seconds / 0.01); ++i)
-            step();
-    }
-    // Clicks "Verbinden" and lets the connect run to its end.
-    bool connectByClick() {
-        click("OpenPortBut_1");
-        for (int i = 0; i < 3000 && win->connection().connecting(); ++i)
-            step();
-        return win->connection().connected();
-    }
     QList<QByteArray> sentMessages() { return framer.feed(port.takeWritten()); }
     QByteArray confDat() {
         QFile file(confDir.filePath("conf.dat"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    ManualClock clock;
-    VirtualStation layout;
-    QList<int> usbPorts;
-    VirtualSerialPort line{clock, layout};
-    TappedPort port{line};
-    MessageQueue messages;
-    OperatingRelay relay;
-    QTemporaryDir confDir;
-    std::unique_ptr<Station> station;
-    std::unique_ptr<MainWin> win;
     WireFramer framer;
-    QStringList shown;
-    QStringList titles;
 };
 
 QString withoutMnemonic(QString text) {

@@ -90,7 +90,7 @@ public:
             tick();
         }
         if (!p.shown.isEmpty())
-            return QStringLiteral("message box: ") + p.shown.join(QStringLiteral(" | "));
+            return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
         for (const QByteArray& m : m_framer.feed(std::exchange(p.port.received, {})))
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
         if (m_reportsReceived != m_reportsDispatched)
