@@ -1,8 +1,8 @@
 #include "link/Link.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
-#include "support/RecordingView.h"
 #include "support/Hex.h"
+#include "support/RecordingView.h"
 
 #include <QRandomGenerator>
 #include <QTest>
