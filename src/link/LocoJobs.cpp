@@ -68,10 +68,10 @@ bool LocoJob(LinkState& s) {
     switch (job.JobPhase) {
     case Start: {
         const int address = job.JobCounter;
-        if (throttle[SlotRecord::Address] == address) {
-            job.JobPhase = SendAction;
-            return false;
-        }
+        // A locomotive already on the throttle gets its message in this same
+        // tick: a key press reaches the wire within one tick.
+        if (throttle[SlotRecord::Address] == address)
+            return sendAction(s, t);
         s.link.Tx.place({locoRequestOpcode(s.StationType),
                          static_cast<quint8>((address / 128) & 127),
                          static_cast<quint8>(address & 127)});
