@@ -61,7 +61,8 @@ fuzz: deps
 	    mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	    echo "== fuzz_$$t for $(FUZZ_SECONDS) s" && \
 	    QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
-	        -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	        -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
+	        $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
 
 clean:

@@ -196,10 +196,11 @@ private slots:
     void tableRoundTrip() {
         Bench b;
         b.table.setName(QStringLiteral("Spezial, Ä"));
-        b.table.setEntries({{"112", "Zeit  B"},
-                            {"49", "Ausgang A, vorwärts"},
-                            {"49", "\"doppelt\""},
-                            {"1024", ""}});
+        // Blanks, a comma or quotes around an explanation are its own.
+        const QList<CvTable::Entry> entries{{"112", "Zeit  B"},    {"49", "Ausgang A, vorwärts"},
+                                            {"49", "\"doppelt\""}, {"7", "  eingerückt"},
+                                            {"8", ", Komma"},      {"1024", ""}};
+        b.table.setEntries(entries);
         b.table.setChecked(1, true);
         b.prog.CvValue[49] = 5;
         b.table.showValues(b.prog);
@@ -208,11 +209,9 @@ private slots:
         b.table.setChecked(0, false);
         QVERIFY(b.doc.loadTable(b.path("t.LST")));
         QCOMPARE(b.table.name(), QString("Spezial, Ä"));
-        QCOMPARE(b.cvColumn(), QStringList({"112", "49", "49", "1024"}));
-        QCOMPARE(b.table.text(0, CvTable::TextColumn), QString("Zeit  B"));
-        QCOMPARE(b.table.text(1, CvTable::TextColumn), QString("Ausgang A, vorwärts"));
-        QCOMPARE(b.table.text(3, CvTable::TextColumn), QString());
-        for (int row = 0; row < 4; ++row) {
+        QCOMPARE(b.cvColumn(), QStringList({"112", "49", "49", "7", "8", "1024"}));
+        for (int row = 0; row < entries.size(); ++row) {
+            QCOMPARE(b.table.text(row, CvTable::TextColumn), entries[row].text);
             for (int column = CvTable::ValueColumn; column < CvTable::ColumnCount; ++column)
                 QCOMPARE(b.table.text(row, column), QString("-"));
         }

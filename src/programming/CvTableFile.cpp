@@ -3,6 +3,7 @@
 #include "CvText.h"
 #include "DecoderTextFile.h"
 #include "ProgrammingState.h"
+#include "platform/DigitText.h"
 
 #include <optional>
 
@@ -23,7 +24,7 @@ qsizetype skipBlanks(QStringView line, qsizetype i) {
 std::optional<CvTable::Entry> entryOf(QStringView line) {
     qsizetype i = skipBlanks(line, 0);
     const qsizetype start = i;
-    while (i < line.size() && line[i].isDigit())
+    while (i < line.size() && isDecimalDigit(line[i]))
         ++i;
     const QStringView number = line.mid(start, i - start);
     // The number ends at a blank, a comma or the line end.
@@ -42,12 +43,21 @@ std::optional<CvTable::Entry> entryOf(QStringView line) {
     return CvTable::Entry{QString::number(cv), text};
 }
 
+// An explanation that would not read back as it is (blanks or a comma in
+// front, or quotes around it) is written between quotes.
+QString storedText(const QString& text) {
+    const bool readsBack = !text.startsWith(u' ') && !text.startsWith(u'\t') &&
+                           !text.startsWith(u',') &&
+                           !(text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'));
+    return readsBack ? text : decoderfile::quoted(text);
+}
+
 } // namespace
 
 QByteArray content(const QString& name, const QList<CvTable::Entry>& entries) {
     QStringList lines{QString::fromLatin1(Header), name};
     for (const CvTable::Entry& entry : entries)
-        lines.append(entry.cv + QLatin1Char(' ') + entry.text);
+        lines.append(entry.cv + QLatin1Char(' ') + storedText(entry.text));
     return decoderfile::joinLines(lines);
 }
 
