@@ -82,6 +82,16 @@ private slots:
 
         ring.receive(hex("83 7C 82 7D"));
         QCOMPARE(drain(ring), (QList<QByteArray>{hex("83 7C"), hex("82 7D")}));
+
+        // A ring nobody empties keeps only the newest waiting bytes, and a
+        // message cut off at their start is never dispatched.
+        const QByteArray flood =
+            loconet::withChecksum(hex("E7 0E 01 02 03 04 05 06 07 08 09 0A 0B"));
+        for (qsizetype sent = 0; sent < 2 * ReceiveRing::MaxWaitingBytes; sent += flood.size())
+            ring.receive(flood);
+        QVERIFY(ring.waitingBytes() <= ReceiveRing::MaxWaitingBytes);
+        for (const QByteArray& message : drain(ring))
+            QCOMPARE(message, flood);
     }
 
     // Whatever arrives through the port, the ring stays in bounds and keeps

@@ -6,6 +6,13 @@ void ReceiveRing::receive(const QByteArray& bytes) {
     m_waiting.remove(0, m_waitingFrom);
     m_waitingFrom = 0;
     m_waiting += bytes;
+    // Nobody has taken a message for a long time: the oldest waiting bytes
+    // go, and framing starts again at the next opcode, so memory stays
+    // bounded and no message is pieced together from two.
+    if (m_waiting.size() > MaxWaitingBytes) {
+        m_waiting.remove(0, m_waiting.size() - MaxWaitingBytes);
+        RxInMessage = false;
+    }
     moveWaitingIn();
 }
 

@@ -12,6 +12,8 @@ class ReceiveRing {
 public:
     static constexpr int Slots = 32;
     static constexpr int Columns = 65;
+    // About a minute and a half of a busy bus at the fastest interface.
+    static constexpr qsizetype MaxWaitingBytes = 1024 * 1024;
     using Row = std::array<quint8, Columns>;
 
     void receive(const QByteArray& bytes);
@@ -20,6 +22,7 @@ public:
     // Takes the oldest unread message. Only valid when not empty.
     Row take();
     int unreadCount() const;
+    qsizetype waitingBytes() const { return m_waiting.size() - m_waitingFrom; }
 
     std::array<Row, Slots> RxRing{};
     int RxFillSlot = 0;
