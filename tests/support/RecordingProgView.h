@@ -9,17 +9,15 @@ class RecordingProgView : public ProgView {
 public:
     void ShowProgStatus(const QString& text) override { statuses.append(text); }
     void ShowSingleCvValue(const QString& text) override { singleValues.append(text); }
-    void ShowStandardCvs() override { ++standardShows; }
+    void ShowStandardCvs() override {}
     void RefreshCvList() override { ++listRefreshes; }
-    void ShowSpeedTable() override { ++speedTableShows; }
+    void ShowSpeedTable() override {}
     void SetProgIdle(bool on) override { idle = on; }
 
     QString status() const { return statuses.isEmpty() ? QString() : statuses.last(); }
 
     QStringList statuses;
     QStringList singleValues;
-    int standardShows = 0;
     int listRefreshes = 0;
-    int speedTableShows = 0;
     bool idle = true;
 };
