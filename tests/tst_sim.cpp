@@ -103,13 +103,7 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         const char* const free3 = "E7 0E 01 30 03 00 00 07";
 
-        row("slot 0 of type 1", "", ReadSlot0, Slot0);
-        row("slot 0 of type 2", "", ReadSlot0, "E7 0E 00 00 00 03 00 07 00 00 00 47 58", 2);
-        row("slot 0 of type 3", "", ReadSlot0, "E7 0E 00 02 42 03 00 07 00 00 15 47 58", 3);
-        row("slot 0 of an unknown type", "", ReadSlot0, "E7 0E 00 00 00 00 00 07", 7);
-
         row("power off: echo only", "", "82", "");
-        row("power off in slot 0", "82", ReadSlot0, "E7 0E 00 00 00 02 00 06 00 00 00 47 58");
         row("power off in a loco slot", "82", "BF 00 03", "E7 0E 01 30 03 00 00 06");
         row("power on again", "82 | 83", "BF 00 03", free3);
         row("programming track in slot 0", "E5 07 01 47 58 41", ReadSlot0,
@@ -142,13 +136,10 @@ private slots:
 
         row("special option 10: acknowledge, then its value", "", station("02 00 0A"),
             acknowledged("00 00 0A 00 04"));
-        row("special option written and read: 35 = 200", station("01 04 23 00 48"),
-            station("02 00 23"), acknowledged("00 04 23 00 48"));
         row("special option 200: bit 7 of the number", station("01 01 48 00 09"),
             station("02 01 48"), acknowledged("00 01 48 00 09"));
         row("special option 300 is not 44", station("01 00 2C 00 09"), station("02 00 2C 01"),
             acknowledged("00 00 2C 01"));
-        row("special option write acknowledged", "", station("01 04 23 00 48"), "B4 6D 7F");
         row("loco format: the default, DCC 28", "", station("0D 00 03"),
             acknowledged("0B 04 03 00 52"));
         row("loco format written per address, extra byte kept", station("0C 0C 03 00 53 05"),
@@ -163,8 +154,6 @@ private slots:
             "B4 6D 00");
         row("serial number, type 1", "", station("07"), "E5 0F 00 47 58 09 00 00 01 10 01 55");
         row("serial number, type 2", "", station("07"), "E5 0F 00 47 58 09 00 00 02 20 02", 2);
-        row("version 1.55, type 1", "", station("06"), "E5 0F 00 47 58 08 00 50 15");
-        row("version 2.0, type 2", "", station("06"), "E5 0F 00 47 58 08 00 00 20", 2);
         row("configuration reset restores the options",
             then(station("01 00 0A 00 06"), station("18")), station("02 00 0A"),
             acknowledged("00 00 0A 00 04"));
@@ -178,16 +167,6 @@ private slots:
 
         row("programming track on: echo only", "", "E5 07 01 47 58 41", "");
         row("programming track off: echo only", "", "E5 07 01 47 58 40", "");
-        row("read CV 29", "", cv("71 72 1D 00 00"), "E7 0E 7C 2B 00 00 00 07 00 1C 16");
-        row("read CV 8, the manufacturer", "", cv("71 72 08 00 00"),
-            "E7 0E 7C 2B 00 00 00 07 00 07 0D");
-        row("read CV 67, start of the speed table", "", cv("71 72 43 00 00"),
-            "E7 0E 7C 2B 00 00 00 07 00 42 08");
-        row("read CV 5: 255 carries bit 7 in CVH", "", cv("71 72 05 00 00"),
-            "E7 0E 7C 2B 00 00 00 07 02 04 7F");
-        row("write 200 to CV 3, then read it", cv("79 71 03 00 48"), cv("71 72 03 00 00"),
-            "E7 0E 7C 2B 00 00 00 07 02 02 48");
-        row("write acknowledged", "", cv("79 71 03 00 48"), "E7 0E 7C 6B 00 00 00 07 02 02 48");
         row("CV 200 and CV 300 are different CVs", cv("73 71 48 00 11"), cv("71 72 2C 01 00"),
             "E7 0E 7C 2B 00 00 00 07 10 2B");
         row("read CV 1024, the last", "", cv("71 72 00 04 00"), "E7 0E 7C 2B 00 00 00 07 31 7F");
@@ -200,22 +179,12 @@ private slots:
         const QByteArray start = lncv("21 41 52 04 00 00 07");
         const QByteArray stop = lncv("21 01 52 04 00 00 07 00 40");
         const QByteArray readLncv2 = lncv("21 01 52 04 02");
-        row("LNCV start: the module answers with its address", "", start,
-            "E5 0F 05 49 4B 1F 41 52 04 00 00 07");
         row("LNCV start at any address, any article", "", lncv("21 73 7F 7F 00 00 7F 7F"),
             "E5 0F 05 49 4B 1F 41 52 04 00 00 07");
-        row("LNCV start at another address: silence", "", lncv("21 41 52 04 00 00 08"), "");
         row("LNCV start for another article: silence", "", lncv("21 41 53 04 00 00 07"), "");
         row("LNCV read before start: silence", "", readLncv2, "");
-        row("read LNCV 2 = 300", start, readLncv2, "E5 0F 05 49 4B 1F 01 52 04 02 00 2C 01");
-        row("read a missing LNCV", start, lncv("21 01 52 04 05"), "B4 6D 01");
-        row("write an LNCV", start, lncv("20 01 52 04 04 00 09"), "B4 6D 7F");
-        row("written LNCV read back", then(start, lncv("20 11 52 04 02 00 48 01")), readLncv2,
-            "E5 0F 05 49 4B 1F 11 52 04 02 00 48 01");
         row("write a missing LNCV", start, lncv("20 01 52 04 05 00 01"), "B4 6D 01");
-        row("write a read-only LNCV", start, lncv("20 01 52 04 03 00 01"), "B4 6D 02");
         row("write an LNCV value out of range", start, lncv("20 01 52 04 04 00 0B"), "B4 6D 03");
-        row("LNCV stop: silence", start, stop, "");
         row("LNCV read after stop: silence", then(start, stop), readLncv2, "");
         row("a new module address answers the next start",
             then(then(start, lncv("20 01 52 04 00 00 09")), stop), lncv("21 41 52 04 00 00 09"),
@@ -231,7 +200,6 @@ private slots:
         module.article = 1234;
         module.lncvs[0] = {7, false, 1, 65534};
         module.lncvs[2] = {300};
-        module.lncvs[3] = {5, true};
         module.lncvs[4] = {0, false, 0, 10};
         bus.station.modules.clear();
         bus.station.modules.add(module);
@@ -365,40 +333,6 @@ private slots:
         bus.station.receive(wire("82"), bus.now + 1.9);
         QCOMPARE(bus.station.line().take(bus.now + 2.0), wire("82"));
         QCOMPARE(bus.station.line().take(bus.now + 2.1), wire(Slot0));
-    }
-
-    void linePacesBytesAtItsBitRate_data() {
-        QTest::addColumn<int>("bitRate");
-        QTest::newRow("2400") << 2400;
-        QTest::newRow("16457") << 16457;
-        QTest::newRow("115200") << 115200;
-    }
-    void linePacesBytesAtItsBitRate() {
-        QFETCH(int, bitRate);
-        Bus bus;
-        bus.station.line().setBitRate(bitRate);
-        const double byte = 10.0 / bitRate;
-        const double t = bus.now;
-        // Four bytes of echo, then fourteen of slot data.
-        bus.station.receive(wire(ReadSlot0), t);
-        PacedLine& line = bus.station.line();
-        QCOMPARE(line.ready(t), 0);
-        QCOMPARE(line.ready(t + 0.99 * byte), 0);
-        QCOMPARE(line.ready(t + byte), 1);
-        QCOMPARE(line.ready(t + 4 * byte), 4);
-        QCOMPARE(line.take(t + 17.5 * byte).size(), 17);
-        QCOMPARE(line.nextArrival(t + 17.5 * byte), t + 18 * byte);
-        QCOMPARE(line.take(t + 18 * byte).size(), 1);
-        QCOMPARE(line.nextArrival(t + 18 * byte), -1.0);
-    }
-
-    void messagesQueueBehindEachOtherOnTheLine() {
-        Bus bus;
-        const double byte = 10.0 / 19200;
-        const double t = bus.now;
-        bus.station.receive(wire("82 | 83"), t);
-        QCOMPARE(bus.station.line().take(t + 3 * byte), wire("82") + hex("83"));
-        QCOMPARE(bus.station.line().take(t + 4 * byte), hex("7C"));
     }
 };
 
