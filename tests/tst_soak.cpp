@@ -128,11 +128,13 @@ private:
     template <typename T, std::size_t N> T any(const T (&values)[N]) {
         return values[pick(0, static_cast<int>(N) - 1)];
     }
-    void note(const QString& what) {
+    template <typename... Args> void note(const char* what, const Args&... args) {
+        QString text = QString::fromUtf8(what);
+        ((text = text.arg(args)), ...);
         const double now = p.clock.now();
         while (!trace.isEmpty() && trace.first().first < now - TraceSeconds)
             trace.removeFirst();
-        trace.append({now, what});
+        trace.append({now, text});
     }
 
     void tick() {
@@ -147,8 +149,17 @@ private:
             tick();
     }
     void send(const QByteArray& m) { layout().deviceSends(m, p.clock.now()); }
-    QString indexed(const char* name, int i) {
+    static QString indexed(const char* name, int i) {
         return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i);
+    }
+    // What the user types replaces the field's text.
+    static void retype(QLineEdit* field, int number) {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, QString::number(number));
+    }
+    static void clickIn(QWidget* window, const QString& button) {
+        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
     }
     // The user can only change the tab while no job holds the tab bar.
     bool showTab(int tab) {
@@ -215,20 +226,20 @@ private:
     void programHeldUp() {
         reportContacts(pick(20, 120));
         const int ms = pick(20, 300);
-        note(QStringLiteral("program held up %1 ms").arg(ms));
+        note("program held up %1 ms", ms);
         p.clock.advance(ms / 1000.0);
     }
 
     void timePasses() {
         const int n = pick(1, 50);
-        note(QStringLiteral("%1 ticks").arg(n));
+        note("%1 ticks", n);
         ticks(n);
     }
 
     // Feedback modules report, one contact or a burst of many.
     void contactsReport() { reportContacts(chance(30) ? pick(10, 120) : 1); }
     void reportContacts(int n) {
-        note(QStringLiteral("%1 contact reports").arg(n));
+        note("%1 contact reports", n);
         for (int i = 0; i < n; ++i) {
             const int contact =
                 chance(70) ? pick(0, NearContacts - 1) : pick(0, LinkState::FeedbackContacts - 1);
@@ -244,7 +255,7 @@ private:
         static const int ops[] = {0xA0, 0xA1, 0xA2};
         const int op = any(ops);
         const int value = op == 0xA0 ? pick(0, 127) : op == 0xA1 ? pick(0, 0x3F) : pick(0, 0x0F);
-        note(QStringLiteral("throttle on the bus: %1 %2 %3").arg(op, 0, 16).arg(slot).arg(value));
+        note("throttle on the bus: %1 %2 %3", QString::number(op, 16), slot, value);
         send(message({op, slot, value}));
     }
 
@@ -252,13 +263,13 @@ private:
         const int address = pick(0, NearAccessories * 2 - 1);
         const int direction = pick(0, 1);
         const int on = pick(0, 1);
-        note(QStringLiteral("accessory on the bus: %1 %2 %3").arg(address).arg(direction).arg(on));
+        note("accessory on the bus: %1 %2 %3", address, direction, on);
         send(message({0xB0, address & 0x7F, (address >> 7) | direction << 5 | on << 4}));
     }
 
     void slotRead() {
         const int slot = chance(50) ? pick(0, 5) : layout().locos.slotOf(any(OtherAddresses));
-        note(QStringLiteral("slot read on the bus: %1").arg(slot));
+        note("slot read on the bus: %1", slot);
         send(message({0xBB, slot, 0}));
     }
 
@@ -269,14 +280,9 @@ private:
             return;
         const int address = any(UserAddresses);
         const bool enter = chance(80);
-        note(QStringLiteral("throttle %1: address %2%3")
-                 .arg(t)
-                 .arg(address)
-                 .arg(enter ? "" : " typed"));
+        note("throttle %1: address %2%3", t, address, enter ? "" : " typed");
         auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, QString::number(address));
+        retype(field, address);
         if (enter)
             QTest::keyClick(field, Qt::Key_Return);
     }
@@ -289,7 +295,7 @@ private:
         auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
         if (chance(40)) {
             const int position = pick(0, slider->maximum());
-            note(QStringLiteral("throttle %1: slider to %2").arg(t).arg(position));
+            note("throttle %1: slider to %2", t, position);
             slider->setValue(position);
             return;
         }
@@ -298,7 +304,7 @@ private:
                                        Qt::Key_0,        Qt::Key_5,    Qt::Key_9,
                                        Qt::Key_Minus,    Qt::Key_Less, Qt::Key_Backspace};
         const Qt::Key key = any(keys);
-        note(QStringLiteral("throttle %1: key %2").arg(t).arg(QKeySequence(key).toString()));
+        note("throttle %1: key %2", t, QKeySequence(key).toString());
         QTest::keyClick(slider, key);
     }
 
@@ -307,12 +313,12 @@ private:
         if (t > 1)
             return;
         if (chance(20)) {
-            note(QStringLiteral("throttle %1: picture").arg(t));
+            note("throttle %1: picture", t);
             p.click(indexed("LokImage", t));
             return;
         }
         const int d = pick(0, 1);
-        note(QStringLiteral("throttle %1: direction %2").arg(t).arg(d));
+        note("throttle %1: direction %2", t, d);
         p.click(indexed("DIR", 2 * t + d));
     }
 
@@ -324,7 +330,7 @@ private:
             return;
         const int n = pick(0, 12);
         const bool byKey = chance(50);
-        note(QStringLiteral("throttle %1: F%2%3").arg(t).arg(n).arg(byKey ? " key" : ""));
+        note("throttle %1: F%2%3", t, n, byKey ? " key" : "");
         if (!byKey) {
             p.click(indexed("FCmd", 13 * t + n));
             return;
@@ -341,10 +347,7 @@ private:
         const int key = pick(0, 15);
         const bool green = chance(50);
         const int held = pick(0, 60);
-        note(QStringLiteral("keyboard key %1 %2 held %3 ticks")
-                 .arg(key)
-                 .arg(green ? "green" : "red")
-                 .arg(held));
+        note("keyboard key %1 %2 held %3 ticks", key, green ? "green" : "red", held);
         auto* button = p.get<QWidget>(indexed(green ? "KB_grn" : "KB_rot", key));
         QTest::mousePress(button, Qt::LeftButton);
         ticks(held);
@@ -359,12 +362,12 @@ private:
             return;
         auto* list = p.get<QComboBox>(QLatin1String(lists[panel]));
         const bool back = list->currentIndex() >= 3 || (list->currentIndex() > 0 && chance(50));
-        note(QStringLiteral("%1 page %2").arg(lists[panel], back ? "back" : "on"));
+        note("%1 page %2", lists[panel], back ? "back" : "on");
         QTest::keyClick(list, back ? Qt::Key_Up : Qt::Key_Down);
     }
 
     void powerButton() {
-        note(QStringLiteral("power button"));
+        note("power button");
         p.click(QStringLiteral("StopGoBut"));
     }
 
@@ -372,7 +375,7 @@ private:
         if (!showTab(3))
             return;
         const int i = pick(0, 15);
-        note(QStringLiteral("feedback button %1").arg(i));
+        note("feedback button %1", i);
         p.click(indexed("RMChgBut", i));
     }
 
@@ -381,18 +384,21 @@ private:
             return;
         const int i = pick(0, 15);
         const bool request = chance(60);
-        note(QStringLiteral("route button %1 %2").arg(i).arg(request ? "request" : "dissolve"));
+        note("route button %1 %2", i, request ? "request" : "dissolve");
         p.click(indexed(request ? "FSSetBut" : "FSRsBut", i));
     }
 
+    QWidget* shownRouteEditor() {
+        auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
+        return editor && editor->isVisible() ? editor : nullptr;
+    }
     // The route editor, opened from its menu item when the menu is enabled.
     QWidget* routeEditor() {
-        if (auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
-            editor && editor->isVisible())
+        if (QWidget* editor = shownRouteEditor())
             return editor;
         if (!p.get<QMenu>(QStringLiteral("EinstellMenu"))->menuAction()->isEnabled())
             return nullptr;
-        note(QStringLiteral("route editor opened"));
+        note("route editor opened");
         p.get<QAction>(QStringLiteral("FaStrEdit"))->trigger();
         return p.get<QWidget>(QStringLiteral("FaStrEditForm"));
     }
@@ -410,18 +416,15 @@ private:
         QTest::keyClick(grid, Qt::Key_Return);
         auto* entry = editor->findChild<QWidget*>(QStringLiteral("AdrEingForm"));
         if (!entry->isVisible()) {
-            note(QStringLiteral("route %1 status %2 toggled").arg(row).arg(column));
+            note("route %1 status %2 toggled", row, column);
             return;
         }
         const bool command = RouteTable::isCommandColumn(column);
         const auto type = [&](const char* field, int value) {
-            auto* edit = entry->findChild<QLineEdit*>(QLatin1String(field));
-            edit->clear();
-            QTest::keyClicks(edit, QString::number(value));
+            retype(entry->findChild<QLineEdit*>(QLatin1String(field)), value);
         };
         const auto choose = [&](const char* option, int count) {
-            const QString name = indexed(option, pick(0, count - 1));
-            QTest::mouseClick(entry->findChild<QAbstractButton*>(name), Qt::LeftButton);
+            clickIn(entry, indexed(option, pick(0, count - 1)));
         };
         switch (pick(0, command ? 3 : 1)) {
         case 0:
@@ -443,18 +446,15 @@ private:
         static const char* buttons[] = {"OKButton", "OKButton", "OKButton",
                                         "einf_but", "clr_but",  "CancelButton"};
         const char* button = any(buttons);
-        note(QStringLiteral("route %1 cell %2 entered, %3").arg(row).arg(column).arg(button));
-        QTest::mouseClick(entry->findChild<QAbstractButton*>(QLatin1String(button)),
-                          Qt::LeftButton);
+        note("route %1 cell %2 entered, %3", row, column, button);
+        clickIn(entry, QLatin1String(button));
     }
 
     void closeRouteEditor() {
-        auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
-        if (!editor || !editor->isVisible())
-            return;
-        note(QStringLiteral("route editor closed"));
-        QTest::mouseClick(editor->findChild<QAbstractButton*>(QStringLiteral("OK_But")),
-                          Qt::LeftButton);
+        if (QWidget* editor = shownRouteEditor()) {
+            note("route editor closed");
+            clickIn(editor, QStringLiteral("OK_But"));
+        }
     }
 
     void changeRouteTime() {
@@ -463,11 +463,8 @@ private:
             return;
         const char* name = chance(50) ? "MagT1Txt" : "MagT2Txt";
         const int ms = pick(0, 500);
-        note(QStringLiteral("%1 = %2 ms").arg(name).arg(ms));
-        auto* field = editor->findChild<QLineEdit*>(QLatin1String(name));
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, QString::number(ms));
+        note("%1 = %2 ms", name, ms);
+        retype(editor->findChild<QLineEdit*>(QLatin1String(name)), ms);
     }
 
     WholeProgram& p;
