@@ -1,10 +1,6 @@
-#include "link/Link.h"
-#include "platform/Clock.h"
-#include "support/FakeSerialPort.h"
+#include "link/ReceiveRing.h"
 #include "support/Hex.h"
-#include "support/RecordingView.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 class FramingTest : public QObject {
@@ -92,35 +88,6 @@ private slots:
         QVERIFY(ring.waitingBytes() <= ReceiveRing::MaxWaitingBytes);
         for (const QByteArray& message : drain(ring))
             QCOMPARE(message, flood);
-    }
-
-    // Whatever arrives through the port, the ring stays in bounds and keeps
-    // working: a megabyte of random bytes.
-    void survivesRandomBytes() {
-        ManualClock clock;
-        FakeSerialPort port;
-        RecordingView view;
-        Link link(clock, port, view);
-        port.opened = true;
-        QRandomGenerator random(4711);
-        QByteArray chunk(4096, 0);
-        int taken = 0;
-        for (int round = 0; round < 256; ++round) {
-            for (char& c : chunk)
-                c = char(random.bounded(256));
-            port.incoming = chunk;
-            link.ReceiveBytes();
-            QVERIFY(port.incoming.isEmpty());
-            while (!link.Rx.isEmpty()) {
-                QVERIFY(link.Rx.take()[0] & 0x80);
-                ++taken;
-            }
-            QVERIFY(link.Rx.RxFillSlot >= 0 && link.Rx.RxFillSlot < ReceiveRing::Slots);
-            QVERIFY(link.Rx.RxByteIndex < ReceiveRing::Columns);
-        }
-        QVERIFY(taken > 1000);
-        link.Rx.receive(hex("83 7C"));
-        QCOMPARE(drain(link.Rx), QList<QByteArray>{hex("83 7C")});
     }
 };
 

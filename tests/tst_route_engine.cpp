@@ -16,9 +16,6 @@ private slots:
     void splitRouteCommand_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("fields"); // Ma, MaDir, Fs, FsAction, Rm, RmState, Pa
-        QTest::newRow("accessory") << "Ma5-g" << QStringList{"5", "g", "", "", "", "", ""};
-        QTest::newRow("feedback") << "Rm12-b" << QStringList{"", "", "", "", "12", "b", ""};
-        QTest::newRow("route") << "Fs3-an" << QStringList{"", "", "3", "an", "", "", ""};
         QTest::newRow("pause") << "Pa-10" << QStringList{"", "", "", "", "", "", "10"};
         QTest::newRow("unknown kind") << "Xy3-b" << QStringList{"", "", "", "", "", "", ""};
         QTest::newRow("no dash") << "Fs3an" << QStringList{"", "", "", "", "", "", ""};
@@ -215,7 +212,6 @@ private slots:
         QTest::addColumn<QList<int>>("statusColumns");
         QTest::addColumn<int>("colour");
         QTest::newRow("nothing") << QList<int>{} << 0xFFFFFF;
-        QTest::newRow("established") << QList<int>{1} << 0x0080FF;
         QTest::newRow("requested") << QList<int>{2} << 0x00FFFF;
         QTest::newRow("blocked") << QList<int>{3} << 0x0000FF;
         QTest::newRow("established and blocked") << QList<int>{1, 3} << 0x0000FF;

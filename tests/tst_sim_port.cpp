@@ -90,39 +90,6 @@ private slots:
         QCOMPARE(port.readAll(), QByteArray());
     }
 
-    void switchesFromTextCommandsToLocoNetAsTheProgramDoes() {
-        VirtualStation station;
-        VirtualSerialPort port(clock, station);
-        QVERIFY(port.setSettings("2400,n,8,2"));
-        QVERIFY(port.open(1));
-        port.setBreak(true);
-        clock.advance(1);
-        port.setBreak(false);
-        QVERIFY(station.inTextMode());
-
-        // Text mode: a LocoNet message is no command.
-        port.write(msg("BB 00 00"));
-        clock.advance(1);
-        QVERIFY(!port.readAll().contains(char(0xBB)));
-
-        port.write("\rxB19200\r");
-        clock.advance(1);
-        QVERIFY(port.readAll().contains(']'));
-        port.close();
-        QVERIFY(port.setSettings("19200,n,8,2"));
-        QVERIFY(port.open(1));
-        for (const QByteArray command : {"xRT255\r", "x&LN$55AA\r"}) {
-            port.write(command);
-            clock.advance(1);
-            const QByteArray answer = port.readAll();
-            QVERIFY2(answer.contains(']'), answer.constData());
-        }
-        QVERIFY(!station.inTextMode());
-        port.write(msg("BB 00 00"));
-        clock.advance(1);
-        QCOMPARE(hexText(port.readAll()), hexText(msg("BB 00 00") + Slot0OfType1));
-    }
-
     void textModeAnswersUnknownCommandsAndStaysSilentWhenToldTo() {
         VirtualStation station;
         VirtualSerialPort port(clock, station);
