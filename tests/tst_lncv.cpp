@@ -56,10 +56,7 @@ private slots:
         QTest::newRow("12340") << 12340 << 1234;
         QTest::newRow("half to even, down") << 12345 << 1234;
         QTest::newRow("half to even, up") << 12355 << 1236;
-        QTest::newRow("below half") << 12344 << 1234;
         QTest::newRow("above half") << 12346 << 1235;
-        QTest::newRow("5") << 5 << 0;
-        QTest::newRow("15") << 15 << 2;
         QTest::newRow("largest") << 655354 << 65535;
     }
     void articleGoesOnTheWireAsATenth() {
@@ -72,13 +69,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("number"); // -1 = none
         QTest::addColumn<bool>("black");
-        QTest::newRow("placeholder") << "-" << -1 << true;
-        QTest::newRow("empty") << "" << -1 << true;
         QTest::newRow("zero") << "0" << 0 << true;
         QTest::newRow("largest") << "65535" << 65535 << true;
         QTest::newRow("too large") << "65536" << -1 << false;
         QTest::newRow("many digits") << "123456789012" << -1 << false;
-        QTest::newRow("letters") << "12a" << -1 << false;
         QTest::newRow("blank") << " 1" << -1 << false;
         QTest::newRow("minus") << "-1" << -1 << false;
     }
@@ -220,7 +214,6 @@ private slots:
         QTest::addColumn<bool>("red");
         QTest::newRow("placeholders") << QString("-") << QString("-") << false;
         QTest::newRow("no module address") << QString("12340") << QString() << false;
-        QTest::newRow("letters") << QString("12340") << QString("1x") << true;
         QTest::newRow("article too large") << QString("655355") << QString("1") << true;
     }
     void fieldsWithoutANumberSendNothing() {

@@ -66,21 +66,6 @@ class SimTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void echoesEveryMessageExactlyAsSent_data() {
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("two bytes") << wire("82");
-        QTest::newRow("four bytes") << wire("A0 01 20");
-        QTest::newRow("six bytes") << wire("D4 20 01 05 10");
-        QTest::newRow("fifteen bytes") << wire("ED 0F 01 47 58 06");
-        QTest::newRow("thirty-one bytes") << wire(cv("71 72 1D 00 00"));
-        QTest::newRow("bad checksum") << hex("BB 00 00 00");
-    }
-    void echoesEveryMessageExactlyAsSent() {
-        QFETCH(QByteArray, sent);
-        Bus bus;
-        QVERIFY(bus.exchange(sent).startsWith(sent));
-    }
-
     void actsOnlyOnWholeMessagesWithTheirChecksum_data() {
         QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<QByteArray>("back");
@@ -277,9 +262,6 @@ private slots:
         QTest::addColumn<Faults>("faults");
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<QByteArray>("back");
-        Faults silent;
-        silent.silent = true;
-        QTest::newRow("silent") << silent << wire(ReadSlot0) << QByteArray();
         Faults noEcho;
         noEcho.noEcho = true;
         QTest::newRow("no echo") << noEcho << wire(ReadSlot0) << wire(Slot0);
@@ -295,11 +277,6 @@ private slots:
         QTest::newRow("refuse a station request")
             << refuse << wire(station("02 00 0A")) << wire(then(station("02 00 0A"), "B4 6D 00"));
         QTest::newRow("refuse slot 0") << refuse << wire(ReadSlot0) << wire("BB 00 00 | B4 3B 00");
-        Faults noDecoder;
-        noDecoder.programmingTrack = Faults::ProgrammingTrack::NoDecoder;
-        QTest::newRow("no decoder on the programming track")
-            << noDecoder << wire(cv("71 72 1D 00 00"))
-            << wire(cv("71 72 1D 00 00")) + wire("E7 0E 7C 2B 04 00 00 07 00 1C");
         Faults shortCircuit;
         shortCircuit.programmingTrack = Faults::ProgrammingTrack::ShortCircuit;
         QTest::newRow("short circuit on the programming track")
