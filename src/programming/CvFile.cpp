@@ -20,16 +20,16 @@ QByteArray content(const ProgrammingState& prog, const std::optional<QString>& t
 
 Parsed parse(const QByteArray& content) {
     Parsed parsed;
-    const QStringList lines = decoderfile::lines(content);
-    if (lines.isEmpty() || decoderfile::firstField(lines[0]) != QLatin1String(Header))
+    const std::optional<decoderfile::Sections> file =
+        decoderfile::sections(content, QLatin1String(Header));
+    if (!file)
         return parsed;
     parsed.formatOk = true;
-    if (lines.size() > 1)
-        parsed.tableFile = decoderfile::firstField(lines[1]);
+    parsed.tableFile = decoderfile::firstField(file->second);
     // A number ends at a blank or a comma.
     static const QRegularExpression separators(QStringLiteral("[ ,\t]+"));
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        const QStringList numbers = lines[i].split(separators, Qt::SkipEmptyParts);
+    for (const QString& line : file->records) {
+        const QStringList numbers = line.split(separators, Qt::SkipEmptyParts);
         if (numbers.size() < 2 || !cvtext::holdsNumber(numbers[0]) ||
             !cvtext::holdsNumber(numbers[1]))
             continue;

@@ -63,14 +63,14 @@ QByteArray content(const QString& name, const QList<CvTable::Entry>& entries) {
 
 Parsed parse(const QByteArray& content) {
     Parsed parsed;
-    const QStringList lines = decoderfile::lines(content);
-    if (lines.isEmpty() || decoderfile::firstField(lines[0]) != QLatin1String(Header))
+    const std::optional<decoderfile::Sections> file =
+        decoderfile::sections(content, QLatin1String(Header));
+    if (!file)
         return parsed;
     parsed.formatOk = true;
-    if (lines.size() > 1)
-        parsed.name = lines[1];
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        if (const std::optional<CvTable::Entry> entry = entryOf(lines[i]))
+    parsed.name = file->second;
+    for (const QString& line : file->records) {
+        if (const std::optional<CvTable::Entry> entry = entryOf(line))
             parsed.entries.append(*entry);
     }
     return parsed;

@@ -45,6 +45,13 @@ QString firstField(QStringView line) {
     return (comma < 0 ? line : line.left(comma)).trimmed().toString();
 }
 
+std::optional<Sections> sections(const QByteArray& content, QLatin1String header) {
+    const QStringList all = lines(content);
+    if (all.isEmpty() || firstField(all[0]) != header)
+        return std::nullopt;
+    return Sections{all.value(1), all.mid(2)};
+}
+
 std::optional<QByteArray> read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

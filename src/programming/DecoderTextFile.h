@@ -23,6 +23,15 @@ QString quoted(const QString& text);
 // next comma.
 QString firstField(QStringView line);
 
+// A file of the kind its first line names: the line after that (empty when
+// there is none) and the record lines that follow.
+struct Sections {
+    QString second;
+    QStringList records;
+};
+// Nothing when the first field of the first line is not the header.
+std::optional<Sections> sections(const QByteArray& content, QLatin1String header);
+
 // Nothing when the file cannot be opened.
 std::optional<QByteArray> read(const QString& path);
 // The file is replaced only when all of it was written.
