@@ -2,6 +2,8 @@
 
 #include "Colours.h"
 #include "LinkState.h"
+#include "LocoNetMessage.h"
+#include "MessageTap.h"
 #include "OperatingView.h"
 #include "PeerTransfer.h"
 
@@ -23,6 +25,11 @@ void Dispatcher::DispatchOne() {
     if (s.link.Rx.isEmpty())
         return;
     const Row m = s.link.Rx.take();
+    if (MessageTap* tap = s.link.tap) {
+        const bool echo = s.link.Tx.EchoPending && s.link.Tx.isEcho(m.data());
+        tap->tapMessage(echo ? MessageTap::Origin::Echo : MessageTap::Origin::Bus, m.data(),
+                        loconet::lengthOfMessage(m.data()));
+    }
     // The bus's idle filler carries nothing and must not disturb the
     // answer that may follow an echo.
     if (m[0] == 0x81)

@@ -1,5 +1,6 @@
 #include "Link.h"
 
+#include "MessageTap.h"
 #include "platform/SerialPort.h"
 
 void Link::ReceiveBytes() {
@@ -11,4 +12,11 @@ void Link::ReceiveBytes() {
             return;
         Rx.receive(bytes);
     }
+}
+
+void Link::TransmitPending() {
+    const bool wasSent = Tx.EchoPending;
+    Tx.TransmitPending(m_port, InterfaceType);
+    if (tap && !wasSent && Tx.EchoPending)
+        tap->tapMessage(MessageTap::Origin::Sent, Tx.TxBuffer.data(), Tx.TxLastIndex + 2);
 }

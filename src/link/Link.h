@@ -5,6 +5,7 @@
 
 class Clock;
 class LinkView;
+class MessageTap;
 class SerialPort;
 
 // The line to the command station: what came in, framed into the ring, and
@@ -15,13 +16,15 @@ public:
 
     // Takes everything the port holds into the ring; nothing while closed.
     void ReceiveBytes();
-    void TransmitPending() { Tx.TransmitPending(m_port, InterfaceType); }
+    void TransmitPending();
 
     SerialPort& port() { return m_port; }
 
     // 1 = the station's own port, 2 = interface 41770, 3 = USB interface.
     int InterfaceType = 1;
     int ComPortNumber = 1;
+    // The bus monitor, when one listens.
+    MessageTap* tap = nullptr;
 
 private:
     SerialPort& m_port;

@@ -15,6 +15,11 @@ int lengthOfOpcode(quint8 opcode) {
     }
 }
 
+int lengthOfMessage(const quint8* message) {
+    const int length = lengthOfOpcode(message[0]);
+    return length == -1 ? message[1] : length;
+}
+
 quint8 checksum(const quint8* bytes, int count) {
     quint8 sum = 0xFF;
     for (int i = 0; i < count; ++i)

@@ -11,6 +11,9 @@ constexpr int MaxMessageLength = 64;
 // that follows tells it.
 int lengthOfOpcode(quint8 opcode);
 
+// Length of a whole framed message: by its opcode, or its count byte.
+int lengthOfMessage(const quint8* message);
+
 // The byte that makes the XOR of the whole message 0xFF.
 quint8 checksum(const quint8* bytes, int count);
 

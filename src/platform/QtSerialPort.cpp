@@ -10,7 +10,8 @@ QtSerialPort::QtSerialPort(ComPortNames names) : m_names(std::move(names)) {
 bool QtSerialPort::open(int comNumber) {
     if (m_port.isOpen())
         return true;
-    m_port.setPortName(m_names.device(comNumber));
+    m_device = m_names.device(comNumber);
+    m_port.setPortName(m_device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = m_port.errorString();
         return false;
@@ -38,6 +39,10 @@ bool QtSerialPort::isOpen() const {
 
 QString QtSerialPort::errorText() const {
     return m_error;
+}
+
+QString QtSerialPort::lineName() const {
+    return m_device;
 }
 
 bool QtSerialPort::setSettings(const QString& settings) {
@@ -80,9 +85,12 @@ QByteArray QtSerialPort::readAll() {
     return m_port.isOpen() ? m_port.readAll() : QByteArray();
 }
 
-void QtSerialPort::write(const QByteArray& bytes) {
-    if (m_port.isOpen())
-        m_port.write(bytes);
+bool QtSerialPort::write(const QByteArray& bytes) {
+    return m_port.isOpen() && m_port.write(bytes) == bytes.size();
+}
+
+qint64 QtSerialPort::bytesToWrite() const {
+    return m_port.isOpen() ? m_port.bytesToWrite() : 0;
 }
 
 void QtSerialPort::clearOutput() {

@@ -16,13 +16,15 @@ public:
     void close() override;
     bool isOpen() const override;
     QString errorText() const override;
+    QString lineName() const override;
 
     bool setSettings(const QString& settings) override;
     bool setCustomBitRate(int bitsPerSecond) override;
 
     qint64 bytesWaiting() const override;
     QByteArray readAll() override;
-    void write(const QByteArray& bytes) override;
+    bool write(const QByteArray& bytes) override;
+    qint64 bytesToWrite() const override;
     void clearOutput() override;
 
     bool ctsHolding() const override;
@@ -34,6 +36,7 @@ private:
     bool apply(const SerialSettings& settings);
 
     ComPortNames m_names;
+    QString m_device;
     mutable QSerialPort m_port;
     SerialSettings m_settings;
     QString m_error;

@@ -55,12 +55,13 @@ QByteArray VirtualSerialPort::readAll() {
     return m_station.line().take(now);
 }
 
-void VirtualSerialPort::write(const QByteArray& bytes) {
+bool VirtualSerialPort::write(const QByteArray& bytes) {
     if (!m_open)
-        return;
+        return false;
     const double now = m_clock.now();
     m_station.advance(now);
     m_station.receive(bytes, now);
+    return true;
 }
 
 void VirtualSerialPort::setBreak(bool on) {

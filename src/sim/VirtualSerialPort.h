@@ -16,13 +16,15 @@ public:
     void close() override;
     bool isOpen() const override { return m_open; }
     QString errorText() const override { return m_error; }
+    QString lineName() const override { return QStringLiteral("virtuelle Zentrale"); }
 
     bool setSettings(const QString& settings) override;
     bool setCustomBitRate(int bitsPerSecond) override;
 
     qint64 bytesWaiting() const override;
     QByteArray readAll() override;
-    void write(const QByteArray& bytes) override;
+    bool write(const QByteArray& bytes) override;
+    qint64 bytesToWrite() const override { return 0; }
     // Written bytes are with the station at once; nothing waits to go out.
     void clearOutput() override {}
 

@@ -19,6 +19,7 @@ public:
     void close() override { opened = false; }
     bool isOpen() const override { return opened; }
     QString errorText() const override { return error; }
+    QString lineName() const override { return QStringLiteral("/dev/ttyFAKE"); }
 
     bool setSettings(const QString& settings) override {
         settingsHistory.append(settings);
@@ -35,10 +36,12 @@ public:
         all.swap(incoming);
         return all;
     }
-    void write(const QByteArray& bytes) override {
+    bool write(const QByteArray& bytes) override {
         written += bytes;
         writes.append(bytes);
+        return true;
     }
+    qint64 bytesToWrite() const override { return 0; }
     void clearOutput() override { ++outputClears; }
 
     bool ctsHolding() const override { return cts; }

@@ -14,6 +14,10 @@ public:
             if (onBytesArrived)
                 onBytesArrived();
         };
+        m_line.onLineLost = [this](const QString& reason) {
+            if (onLineLost)
+                onLineLost(reason);
+        };
     }
 
     bool open(int comNumber) override {
@@ -23,6 +27,7 @@ public:
     void close() override { m_line.close(); }
     bool isOpen() const override { return m_line.isOpen(); }
     QString errorText() const override { return m_line.errorText(); }
+    QString lineName() const override { return m_line.lineName(); }
     bool setSettings(const QString& settings) override {
         settingsHistory.append(settings);
         return m_line.setSettings(settings);
@@ -37,10 +42,11 @@ public:
         received += bytes;
         return bytes;
     }
-    void write(const QByteArray& bytes) override {
+    bool write(const QByteArray& bytes) override {
         written += bytes;
-        m_line.write(bytes);
+        return m_line.write(bytes);
     }
+    qint64 bytesToWrite() const override { return m_line.bytesToWrite(); }
     void clearOutput() override { m_line.clearOutput(); }
     bool ctsHolding() const override { return m_line.ctsHolding(); }
     void setBreak(bool on) override { m_line.setBreak(on); }
