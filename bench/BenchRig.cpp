@@ -12,6 +12,7 @@ BenchRig::BenchRig(Wire wire)
     line.setSettings(QStringLiteral("%1,n,8,1").arg(Connection::Interface41770BitRate));
     station.link.InterfaceType = 2;
     station.state.StationType = layout.profile.type;
+    station.jobs.open();
 }
 
 void BenchRig::step() {

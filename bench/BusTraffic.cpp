@@ -55,7 +55,7 @@ QByteArray BusTraffic::next() {
         return sim::message({0xA2, slot, value & 0x0F});
     default: {
         ++accessoryCommands;
-        const messages::Three m =
+        const messages::Four m =
             messages::accessoryCommand(round % AccessoryAddresses, round % 2, true);
         return loconet::withChecksum(QByteArray(reinterpret_cast<const char*>(m.data()), m.size()));
     }

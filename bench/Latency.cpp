@@ -18,7 +18,7 @@ struct Action {
 // Ticks until the link is at rest: no job, nothing waiting for its echo.
 void settle(BenchRig& rig) {
     const LinkState& s = rig.station.state;
-    for (int i = 0; i < GiveUpTicks && !(s.job.idle() && s.link.Tx.isFree()); ++i)
+    for (int i = 0; i < GiveUpTicks && !(rig.station.jobs.idle() && s.link.Tx.isFree()); ++i)
         rig.runTicks(1);
 }
 
@@ -41,8 +41,8 @@ int ticksToFirstByte(BenchRig& rig, const Action& action, int round, int phase) 
 Figure latency() {
     BenchRig rig(BenchRig::Wire::Tapped);
     LinkState& s = rig.station.state;
-    ThrottleControl throttle(0, s);
-    KeyboardPage keyboard(s);
+    ThrottleControl throttle(0, s, rig.station.jobs);
+    KeyboardPage keyboard(s, rig.station.jobs);
     throttle.ResetThrottle();
     throttle.setAddressText(QString::number(Locomotive));
     throttle.enterAddress();

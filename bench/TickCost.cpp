@@ -1,7 +1,7 @@
 #include "BenchRig.h"
 #include "BusTraffic.h"
 #include "Figures.h"
-#include "operating/panels/PanelActions.h"
+#include "link/AccessoryJobs.h"
 
 #include <algorithm>
 #include <limits>
@@ -62,11 +62,11 @@ Run runOnce() {
             ++run.routesEstablished;
     });
     BusTraffic traffic(RouteTable::LastRoute, BusShare);
-    JobRequest& job = rig.station.state.job;
+    JobMachine& jobs = rig.station.jobs;
     while (rig.ticks < Ticks) {
         traffic.keepLineBusy(rig.layout, rig.clock.now(), std::numeric_limits<long>::max());
-        if (job.idle()) {
-            panel::switchAccessory(job, int(run.jobs % AccessoryAddresses), run.jobs % 2, true);
+        if (jobs.idle()) {
+            requestAccessory(jobs, int(run.jobs % AccessoryAddresses), run.jobs % 2, true);
             ++run.jobs;
         }
         rig.step();

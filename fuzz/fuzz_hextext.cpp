@@ -1,29 +1,18 @@
 // The hexadecimal text a user types for a raw message.
 #include "link/HexText.h"
-#include "link/LinkView.h"
-#include "link/Transmitter.h"
-#include "platform/Clock.h"
 
 #include <QString>
 #include <cstdint>
 
-namespace {
-struct SilentView : LinkView {
-    void ShowMessage(const QString&, const QString&, MessageIcon) override {}
-};
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ManualClock clock;
-    SilentView view;
-    Transmitter tx(clock, view);
     const QString text =
         QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<int>(size));
-    const HexTextResult result = SendHexText(tx, text);
-    // Nothing is placed unless every token was a byte.
-    if ((result.kind == HexTextResult::Placed) != (tx.TxLastIndex >= 0))
+    const HexTextResult result = parseHexText(text);
+    // Only a text whose every token was a byte gives bytes, and never more
+    // than a message holds beside its checksum.
+    if ((result.kind == HexTextResult::Placed) != !result.bytes.isEmpty())
         __builtin_trap();
-    if (tx.TxLastIndex >= 64)
+    if (result.bytes.size() > MaxTypedBytes)
         __builtin_trap();
     return 0;
 }

@@ -1,8 +1,10 @@
 // Received bytes through framing, dispatch and the job machine of a whole
 // station whose windows are fakes.
 #include "app/Station.h"
+#include "link/AccessoryJobs.h"
 #include "link/LinkView.h"
 #include "link/OperatingView.h"
+#include "link/SerialNumberJob.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
 
@@ -24,9 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Station station(clock, port, messages, operating, conf.path());
     station.state.resetToStartValues();
     port.opened = true;
+    station.jobs.open();
     // The first byte picks a job so that answers meet a waiting request.
-    if (size > 0)
-        station.state.job.start(data[0] % 2 ? 47 : 1, -1);
+    if (size > 0) {
+        if (data[0] % 2)
+            requestSerialNumberAndVersion(station.jobs);
+        else
+            requestPageQuery(station.jobs, 0);
+    }
     for (size_t at = 1; at < size; at += 16) {
         const size_t n = std::min<size_t>(16, size - at);
         port.deliver(QByteArray(reinterpret_cast<const char*>(data + at), static_cast<int>(n)));

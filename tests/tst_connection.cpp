@@ -59,7 +59,7 @@ struct ConnectionHarness {
     ScriptedStation station{h.port};
     RecordingConnectionView view;
     QList<int> usbPorts;
-    Connection connection{h.s, view,
+    Connection connection{h.s, h.station.jobs, view,
                           ConnectionHooks{
                               [this](bool on) { h.station.setMainTimerRunning(on); },
                               [this](bool on) { h.station.setTimer1Running(on); },

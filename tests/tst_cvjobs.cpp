@@ -1,3 +1,5 @@
+#include "link/LocoJobs.h"
+#include "link/SerialNumberJob.h"
 #include "programming/ProgrammingJobs.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
@@ -33,18 +35,18 @@ struct Bench {
         return h.echoNext();
     }
     void start(int job) {
-        if (job == ProgrammingJobs::ReadSingleCv)
+        if (job == int(Job::CvRead))
             p.startSingleRead(29);
-        else if (job == ProgrammingJobs::WriteSingleCv)
+        else if (job == int(Job::CvWrite))
             p.startSingleWrite(29, 6);
         else
-            p.startListJob(ProgrammingState::StandardList, job == ProgrammingJobs::WriteCvList);
+            p.startListJob(ProgrammingState::StandardList, job == int(Job::CvListWrite));
     }
     // The job has ended with the end message and the window is idle.
     bool endedIdle() {
         const bool ended = h.echoNext() == End;
         h.ticks(3);
-        return ended && view.idle && h.s.job.idle() && h.port.written.isEmpty();
+        return ended && view.idle && h.station.jobs.idle() && h.port.written.isEmpty();
     }
 };
 
@@ -108,7 +110,7 @@ private slots:
         QFETCH(int, data);
         QFETCH(int, value);
         Bench b;
-        b.start(write ? ProgrammingJobs::WriteSingleCv : ProgrammingJobs::ReadSingleCv);
+        b.start(write ? int(Job::CvWrite) : int(Job::CvRead));
         b.firstRequest();
         b.h.ticks(5);
         QVERIFY(b.h.port.written.isEmpty());
@@ -142,20 +144,20 @@ private slots:
         const QString noLoco = "Programmiergleis: keine Lok";
         const QString unknown = "Programmiergleis: unbekannter Fehler";
         const QString writeFailed = "Programmiergleis: Schreibfehler";
-        for (const int job : {ProgrammingJobs::ReadSingleCv, ProgrammingJobs::ReadCvList}) {
-            const bool single = job == ProgrammingJobs::ReadSingleCv;
+        for (const int job : {int(Job::CvRead), int(Job::CvListRead)}) {
+            const bool single = job == int(Job::CvRead);
             const char* name = single ? "single read" : "list read";
             QTest::addRow("%s 2", name) << job << 2 << missing << (single ? "-" : "");
             QTest::addRow("%s 3", name) << job << 3 << shortCircuit << (single ? "-" : "");
             QTest::addRow("%s 4", name) << job << 4 << noLoco << (single ? "_" : "");
             QTest::addRow("%s 9", name) << job << 9 << unknown << (single ? "_" : "");
         }
-        const int single = ProgrammingJobs::WriteSingleCv;
+        const int single = int(Job::CvWrite);
         QTest::newRow("single write 2") << single << 2 << writeFailed << "";
         QTest::newRow("single write 3") << single << 3 << shortCircuit << "";
         QTest::newRow("single write 4") << single << 4 << noLoco << "";
         QTest::newRow("single write 1") << single << 1 << unknown << "";
-        const int list = ProgrammingJobs::WriteCvList;
+        const int list = int(Job::CvListWrite);
         QTest::newRow("list write 2") << list << 2 << unknown << "";
         QTest::newRow("list write 3") << list << 3 << shortCircuit << "";
         QTest::newRow("list write 4") << list << 4 << noLoco << "";
@@ -259,79 +261,100 @@ private slots:
         QCOMPARE(b.p.prog.CvValue[3], ProgrammingState::Unknown);
     }
 
-    // Cancel is looked at before the answer: an answer arriving with it is
-    // not taken, and no box appears.
-    void cancelStopsAListJobAtTheNextAnswerCheck_data() {
-        QTest::addColumn<bool>("write");
-        QTest::newRow("read") << false;
-        QTest::newRow("write") << true;
+    // "Abbruch" ends a running job at its next step with the end message:
+    // an answer arriving with it is not taken, and no box appears. A second
+    // start meanwhile is refused and cuts into nothing.
+    void cancelEndsTheJobWithItsEndMessage_data() {
+        QTest::addColumn<int>("job");
+        QTest::newRow("list read") << int(Job::CvListRead);
+        QTest::newRow("list write") << int(Job::CvListWrite);
+        QTest::newRow("single read") << int(Job::CvRead);
+        QTest::newRow("single write") << int(Job::CvWrite);
     }
-    void cancelStopsAListJobAtTheNextAnswerCheck() {
-        QFETCH(bool, write);
+    void cancelEndsTheJobWithItsEndMessage() {
+        QFETCH(int, job);
         Bench b;
         b.p.prog.CvValue[1] = 3;
-        b.p.startListJob(ProgrammingState::StandardList, write);
+        b.start(job);
         b.firstRequest();
+        QVERIFY(!b.p.startSingleWrite(7, 1));
+        QVERIFY(!b.p.startListJob(ProgrammingState::StandardList, true));
         b.p.cancel();
         b.answer(0, 0, 9);
         QVERIFY(b.endedIdle());
         QCOMPARE(b.view.status(), QString("Abbruch"));
         QVERIFY(b.h.messages.messages.isEmpty());
-        QVERIFY(!b.p.prog.ProgCancel);
         QCOMPARE(b.p.prog.CvValue[1], 3);
-        QCOMPARE(b.view.listRefreshes, 1);
-    }
-
-    // A second start while a job runs must not cut into it, and a single job
-    // does not cancel.
-    void singleJobRunsToItsEnd() {
-        Bench b;
-        b.p.startSingleRead(5);
-        b.firstRequest();
-        QVERIFY(!b.p.startSingleWrite(7, 1));
-        QVERIFY(!b.p.startListJob(ProgrammingState::StandardList, true));
-        b.p.cancel();
-        b.h.ticks(20);
-        QVERIFY(b.h.port.written.isEmpty());
-        QCOMPARE(b.h.s.job.JobCode, int(ProgrammingJobs::ReadSingleCv));
-        b.answer(0, 0, 42);
-        QVERIFY(b.endedIdle());
-        QCOMPARE(b.p.prog.CvValue[5], 42);
         QCOMPARE(b.p.prog.CvValue[7], ProgrammingState::Unknown);
     }
 
-    // Without a connection nobody takes the job; cancel must not leave the
-    // window busy for ever.
-    void cancelWithdrawsAJobNotYetTaken_data() {
-        QTest::addColumn<int>("job");
-        QTest::newRow("list") << int(ProgrammingJobs::ReadCvList);
-        QTest::newRow("single") << int(ProgrammingJobs::ReadSingleCv);
-    }
-    void cancelWithdrawsAJobNotYetTaken() {
-        QFETCH(int, job);
+    // A job waiting behind another is withdrawn by "Abbruch" at once.
+    void cancelWithdrawsAWaitingJob() {
         Bench b;
-        b.start(job);
+        requestSerialNumberAndVersion(b.h.station.jobs);
+        b.start(int(Job::CvListRead));
         QVERIFY(b.p.running());
         QVERIFY(!b.view.idle);
         b.p.cancel();
         QVERIFY(!b.p.running());
         QVERIFY(b.view.idle);
         QCOMPARE(b.view.status(), QString("Abbruch"));
-        b.h.ticks(10);
+        b.h.echoNext();
+        b.h.ticks(300);
         QVERIFY(b.h.port.written.isEmpty());
+    }
+
+    // A list write works on the values it was started with, and a throttle
+    // moved meanwhile waits: the whole list, its end message, then the speed.
+    void listWriteRunsWholeBeforeAnythingElse() {
+        Bench b;
+        const QList<int> cvs{1, 2, 3, 4, 5, 6, 17, 18, 29};
+        for (const int cv : cvs)
+            b.p.prog.CvValue[cv] = cv;
+        b.h.s.ThrottleData[0][SlotRecord::Address] = 3;
+        b.h.s.ThrottleSlot[0] = 5;
+        b.p.startListJob(ProgrammingState::StandardList, true);
+        QByteArray sent = b.firstRequest();
+        for (const int cv : cvs) {
+            QCOMPARE(cvOf(sent), cv);
+            QCOMPARE(quint8(sent[9]), quint8(cv));
+            b.p.prog.CvValue[cv + 1] = 99;
+            requestLocoAction(b.h.station.jobs, Job::LocoSpeed, 0, 3, 5, 40 + cv);
+            b.answer(0);
+            sent = b.h.echoNext();
+        }
+        QCOMPARE(sent, End);
+        QCOMPARE(hexText(b.h.echoNext()), hexText(msg("A0 05 45")));
+    }
+
+    // However the line closes, the window is freed; while it still writes,
+    // the programming track is ended first.
+    void closingTheLineEndsTheJob_data() {
+        QTest::addColumn<bool>("lineWrites");
+        QTest::newRow("Trennen") << true;
+        QTest::newRow("line lost") << false;
+    }
+    void closingTheLineEndsTheJob() {
+        QFETCH(bool, lineWrites);
+        Bench b;
+        b.start(int(Job::CvListRead));
+        b.firstRequest();
+        b.h.station.jobs.close(lineWrites);
+        QCOMPARE(b.h.echoNext(), lineWrites ? End : QByteArray());
+        QVERIFY(b.view.idle);
+        QVERIFY(b.h.station.jobs.idle());
     }
 
     void timeOuts_data() {
         QTest::addColumn<int>("job");
-        QTest::newRow("single read") << int(ProgrammingJobs::ReadSingleCv);
-        QTest::newRow("list read") << int(ProgrammingJobs::ReadCvList);
-        QTest::newRow("single write") << int(ProgrammingJobs::WriteSingleCv);
-        QTest::newRow("list write") << int(ProgrammingJobs::WriteCvList);
+        QTest::newRow("single read") << int(Job::CvRead);
+        QTest::newRow("list read") << int(Job::CvListRead);
+        QTest::newRow("single write") << int(Job::CvWrite);
+        QTest::newRow("list write") << int(Job::CvListWrite);
     }
     void timeOuts() {
         QFETCH(int, job);
-        const bool read =
-            job == ProgrammingJobs::ReadSingleCv || job == ProgrammingJobs::ReadCvList;
+        const bool read = job == int(Job::CvRead) || job == int(Job::CvListRead);
         const QString text = read ? "Keine Antwort auf CV-Lesen erhalten!"
                                   : "Keine Antwort auf CV-Schreiben erhalten!";
         Bench b;

@@ -1,4 +1,4 @@
-#include "link/HexText.h"
+#include "link/AccessoryJobs.h"
 #include "link/Messages.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
@@ -56,7 +56,7 @@ private slots:
         QFETCH(int, answerValue);
         LinkHarness h;
         h.s.AnswerValue = -1;
-        SendHexText(h.s.link.Tx, request);
+        placeText(h.s.link.Tx, request);
         h.echoNext();
         if (!between.isEmpty())
             h.receive(between.toLatin1().constData());
@@ -70,11 +70,11 @@ private slots:
 
     void echoThatDiffersLeavesTheMessagePending() {
         LinkHarness h;
-        SendHexText(h.s.link.Tx, "B0 12 30");
+        placeText(h.s.link.Tx, "B0 12 30");
         h.nextWritten();
         h.receiveBytes(hex("B0 12 30 6C"));
         h.tick();
-        QVERIFY(h.s.link.Tx.EchoPending);
+        QVERIFY(h.s.link.Tx.echoPending());
         h.ticks(300);
         QCOMPARE(h.messages.messages, QStringList{"Message kann nicht gesendet werden!"});
         QVERIFY(h.s.link.Tx.isFree());
@@ -307,9 +307,8 @@ private slots:
         }
         h.ticks(400);
         h.messages.clear();
-        h.s.job = JobRequest{};
         h.port.takeWritten();
-        h.s.job.start(21, 5);
+        requestFeedbackReport(h.station.jobs, 5, true);
         QCOMPARE(h.echoNext(), msg("B2 02 70"));
         h.receive("B2 02 60");
         h.tick();

@@ -1,5 +1,7 @@
+#include "link/LocoNetMessage.h"
 #include "link/ReceiveRing.h"
 #include "support/Hex.h"
+#include "support/MessageText.h"
 
 #include <QTest>
 
@@ -10,8 +12,8 @@ class FramingTest : public QObject {
         QList<QByteArray> messages;
         while (!ring.isEmpty()) {
             const ReceiveRing::Row row = ring.take();
-            const int length = row[0] >= 0xE0 ? row[1] : (((row[0] >> 5) & 3) + 1) * 2;
-            messages.append(QByteArray(reinterpret_cast<const char*>(row.data()), length));
+            messages.append(QByteArray(reinterpret_cast<const char*>(row.data()),
+                                       loconet::lengthOfMessage(row.data())));
         }
         return messages;
     }
@@ -25,18 +27,18 @@ private slots:
         QTest::newRow("new opcode cuts off a message")
             << hex("A0 01 83 7C 5C") << QStringList{"83 7C"};
         QTest::newRow("two-byte, four-byte, six-byte")
-            << hex("82 7D B2 05 70 38 D4 20 05 05 10 00")
-            << QStringList{"82 7D", "B2 05 70 38", "D4 20 05 05 10 00"};
+            << hex("82 7D B2 05 70 38 D4 20 05 05 10 1B")
+            << QStringList{"82 7D", "B2 05 70 38", "D4 20 05 05 10 1B"};
         QTest::newRow("count byte gives the length")
-            << hex("E7 0E 01 03 03 00 00 07 00 00 00 00 00 17")
-            << QStringList{"E7 0E 01 03 03 00 00 07 00 00 00 00 00 17"};
+            << hex("E7 0E 01 03 03 00 00 07 00 00 00 00 00 10")
+            << QStringList{"E7 0E 01 03 03 00 00 07 00 00 00 00 00 10"};
         QTest::newRow("count 0 drops the message and its data")
             << hex("E5 00 01 02 03 82 7D") << QStringList{"82 7D"};
         QTest::newRow("count above 64 drops the message")
             << hex("E5 41 01 02 03 04") << QStringList{};
         QTest::newRow("count 1 can never complete")
             << (hex("E5 01") + QByteArray(200, 0x11) + hex("83 7C")) << QStringList{"83 7C"};
-        QByteArray longest = hex("E0 40") + QByteArray(62, 0x01);
+        const QByteArray longest = loconet::withChecksum(hex("E0 40") + QByteArray(61, 0x01));
         QTest::newRow("count 64 is the longest message")
             << longest << QStringList{hexText(longest)};
         QTest::newRow("incomplete message stays unread") << hex("B0 12") << QStringList{};
@@ -50,6 +52,29 @@ private slots:
         for (const QByteArray& m : drain(ring))
             got.append(hexText(m));
         QCOMPARE(got, messages);
+    }
+
+    // A garbled message is never acted on: not as an echo, an answer, a
+    // report or the power; it is counted and shown to a listener whole.
+    void damagedMessagesAreDroppedAndCounted_data() {
+        QTest::addColumn<QByteArray>("damaged");
+        QTest::newRow("feedback report") << hex("B2 05 70 00");
+        QTest::newRow("power") << hex("82 7C");
+        QTest::newRow("echo of a switch command") << hex("B0 12 30 6C");
+        QTest::newRow("answer") << hex("B4 6D 7F 00");
+        QTest::newRow("slot data") << hex("E7 0E 05 03 03 00 20 07 00 00 00 00 00 00");
+    }
+    void damagedMessagesAreDroppedAndCounted() {
+        QFETCH(QByteArray, damaged);
+        ReceiveRing ring;
+        QByteArray shown;
+        ring.onDamaged = [&](const quint8* m, int length) {
+            shown = QByteArray(reinterpret_cast<const char*>(m), length);
+        };
+        ring.receive(damaged + msg("83"));
+        QCOMPARE(drain(ring), QList<QByteArray>{msg("83")});
+        QCOMPARE(ring.damagedCount(), 1);
+        QCOMPARE(shown, damaged);
     }
 
     void messageSplitAcrossReadsIsKept() {

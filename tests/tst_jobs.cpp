@@ -1,32 +1,74 @@
+#include "link/AccessoryJobs.h"
+#include "link/Identification.h"
+#include "link/LinkJobs.h"
+#include "link/LocoJobs.h"
+#include "link/SerialNumberJob.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
 
 #include <QTest>
+#include <functional>
+
+namespace {
+using Ask = std::function<void(JobMachine&)>;
+
+// Throttle 0 holds locomotive 3 in slot 5.
+constexpr int Slot = 5;
+void holdLocomotive(LinkHarness& h) {
+    h.s.ThrottleData[0][SlotRecord::Address] = 3;
+    h.s.ThrottleSlot[0] = Slot;
+}
+Ask loco(Job action, int value, int type = 0) {
+    return [=](JobMachine& jobs) { requestLocoAction(jobs, action, 0, 3, Slot, value, type); };
+}
+Ask accessory(int address, bool green, bool on) {
+    return [=](JobMachine& jobs) { requestAccessory(jobs, address, green, on); };
+}
+Ask power(bool on) {
+    return [=](JobMachine& jobs) { requestPower(jobs, on); };
+}
+
+// Everything the program writes until it falls quiet, each message echoed.
+QByteArray echoAll(LinkHarness& h) {
+    QByteArray all;
+    for (QByteArray sent = h.echoNext(50); !sent.isEmpty(); sent = h.echoNext(50))
+        all += sent;
+    return all;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Ask)
 
 class JobsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Jobs of one message at the edges of the address and contact numbers.
     void oneMessageJobs_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("counter");
+        QTest::addColumn<Ask>("ask");
         QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("19: green on, 200") << 19 << 200 << msg("B0 48 31");
-        QTest::newRow("21: contact 5 occupied") << 21 << 5 << msg("B2 02 70");
-        QTest::newRow("21: contact 0 occupied") << 21 << 0 << msg("B2 00 50");
-        QTest::newRow("20: contact 0 free") << 20 << 0 << msg("B2 00 40");
-        QTest::newRow("21: contact 2048") << 21 << 2048 << msg("B2 00 58");
+        QTest::newRow("green on, 200") << accessory(200, true, true) << msg("B0 48 31");
+        QTest::newRow("red off, 200") << accessory(200, false, false) << msg("B0 48 01");
+        QTest::newRow("contact 5 occupied")
+            << Ask([](JobMachine& j) { requestFeedbackReport(j, 5, true); }) << msg("B2 02 70");
+        QTest::newRow("contact 0 free")
+            << Ask([](JobMachine& j) { requestFeedbackReport(j, 0, false); }) << msg("B2 00 40");
+        QTest::newRow("contact 2048 occupied")
+            << Ask([](JobMachine& j) { requestFeedbackReport(j, 2048, true); }) << msg("B2 00 58");
+        QTest::newRow("power off") << power(false) << msg("82");
+        const QByteArray longest = hex("E0 40") + QByteArray(61, 0x01);
+        QTest::newRow("a typed message of 63 bytes")
+            << Ask([longest](JobMachine& j) { requestRawMessage(j, longest); })
+            << loconet::withChecksum(longest);
     }
     void oneMessageJobs() {
-        QFETCH(int, code);
-        QFETCH(int, counter);
+        QFETCH(Ask, ask);
         QFETCH(QByteArray, sent);
         LinkHarness h;
-        h.s.job.start(code, counter);
+        ask(h.station.jobs);
+        QVERIFY(h.operating.busy);
         QCOMPARE(hexText(h.echoNext()), hexText(sent));
         h.ticks(2);
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         QVERIFY(!h.operating.busy);
         QVERIFY(h.port.written.isEmpty());
     }
@@ -36,30 +78,62 @@ private slots:
         h.s.link.Tx.place({0x83});
         h.tick();
         QCOMPARE(h.port.takeWritten(), msg("83"));
-        h.s.job.start(21, 5);
+        requestFeedbackReport(h.station.jobs, 5, true);
         h.ticks(10);
         QVERIFY(h.port.written.isEmpty());
-        QVERIFY(h.operating.busy);
         h.receiveBytes(msg("83"));
         h.tick(); // the echo frees the buffer at the end of this tick
         h.tick();
         QCOMPARE(h.port.takeWritten(), msg("B2 02 70"));
     }
 
-    void pulseSwitchesOffHalfASecondAfterTheEcho() {
+    // What the user asks for while a job runs waits for its end and then
+    // goes out in order; a newer request supersedes only one that it makes
+    // pointless.
+    void requestsWaitForTheRunningJob_data() {
+        QTest::addColumn<QList<Ask>>("asks");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("the slider's latest position")
+            << QList<Ask>{loco(Job::LocoSpeed, 10), loco(Job::LocoSpeed, 20)} << msg("A0 05 14");
+        QTest::newRow("direction, then F5: the direction is not lost")
+            << QList<Ask>{loco(Job::LocoDirectionThenStop, 0x20), loco(Job::LocoSoundFunctions, 1)}
+            << msg("A1 05 20") + msg("A0 05 00") + msg("A2 05 01");
+        QTest::newRow("a direction change stops a waiting speed")
+            << QList<Ask>{loco(Job::LocoSpeed, 60), loco(Job::LocoDirectionThenStop, 0x20)}
+            << msg("A1 05 20") + msg("A0 05 00");
+        QTest::newRow("speed after the direction change")
+            << QList<Ask>{loco(Job::LocoDirectionThenStop, 0x20), loco(Job::LocoSpeed, 40)}
+            << msg("A1 05 20") + msg("A0 05 00") + msg("A0 05 28");
+        QTest::newRow("an accessory's on and off keep their order")
+            << QList<Ask>{accessory(5, false, true), accessory(5, false, false)}
+            << msg("B0 05 10") + msg("B0 05 00");
+        QTest::newRow("power: the later choice")
+            << QList<Ask>{power(false), power(true)} << msg("83");
+    }
+    void requestsWaitForTheRunningJob() {
+        QFETCH(QList<Ask>, asks);
+        QFETCH(QByteArray, after);
         LinkHarness h;
-        h.s.job.start(11, 4);
-        QCOMPARE(h.nextWritten(), msg("B0 04 30"));
-        h.ticks(30);
-        h.receiveBytes(msg("B0 04 30"));
-        const double echoed = h.clock.now();
-        const QByteArray off = h.nextWritten();
-        QCOMPARE(off, msg("B0 04 20"));
-        const double pulse = h.clock.now() - echoed;
-        QVERIFY2(pulse > 0.5 && pulse < 0.55, qPrintable(QString::number(pulse)));
-        h.receiveBytes(off);
-        h.ticks(3);
-        QVERIFY(h.s.job.idle());
+        holdLocomotive(h);
+        requestSerialNumberAndVersion(h.station.jobs);
+        h.echoNext();
+        for (const Ask& ask : asks)
+            ask(h.station.jobs);
+        h.ticks(20);
+        QVERIFY(h.port.written.isEmpty());
+        h.receiveBytes(wire("E5 0F 00 47 58 09 00 12 34 56 78 10"));
+        h.echoNext();
+        h.receiveBytes(wire("E5 0F 00 47 58 08 00 50 15"));
+        QCOMPARE(hexText(echoAll(h)), hexText(after));
+    }
+
+    void nothingIsTakenWhileTheLineIsClosed() {
+        LinkHarness h;
+        h.station.jobs.close(false);
+        QCOMPARE(requestAccessory(h.station.jobs, 5, true, true), 0u);
+        h.station.jobs.open();
+        h.ticks(10);
+        QVERIFY(h.port.written.isEmpty());
     }
 
     // The request suits the station type; the format is asked with the
@@ -87,72 +161,84 @@ private slots:
         QFETCH(QByteArray, slotData);
         QFETCH(QByteArray, formatRequest);
         LinkHarness h(3, stationType);
-        h.s.job.JobThrottle = 0;
-        h.s.job.start(30, address);
+        requestLocoAction(h.station.jobs, Job::LocoAcquire, 0, address, -1);
         QCOMPARE(h.echoNext(), request);
         h.receiveBytes(slotData);
         QCOMPARE(h.echoNext(), formatRequest);
     }
 
+    // The throttle asked for the locomotive before, and it never came.
     void locoJobWithoutSlotSendsNothing() {
         LinkHarness h;
         h.s.ThrottleData[0][SlotRecord::Address] = 44;
-        h.s.job.start(39, 44);
+        requestLocoAction(h.station.jobs, Job::LocoSpeed, 0, 44, -1, 20);
         h.ticks(5);
         QVERIFY(h.port.written.isEmpty());
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
     }
 
     // A request left unanswered ends its job with a message at its time
-    // limit, and nothing further is asked: no next accessory, no version.
+    // limit, and nothing further is asked. An answer that came before the
+    // limit counts, however late the next tick runs.
     void timeOuts_data() {
-        QTest::addColumn<int>("code");
+        QTest::addColumn<Ask>("ask");
         QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<QByteArray>("lastAnswer");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("message");
-        QTest::newRow("page query") << 1 << QList<QByteArray>{wire("B4 3C 30")} << 2
+        QTest::newRow("page query") << Ask([](JobMachine& j) { requestPageQuery(j, 0); })
+                                    << QList<QByteArray>{wire("B4 3C 30")} << wire("B4 3C 50") << 2
                                     << "Keine Antwort auf Mag.Art.Abfrage erhalten!";
+        const Ask acquire = [](JobMachine& j) { requestLocoAction(j, Job::LocoAcquire, 0, 3, -1); };
         QTest::newRow("loco: no slot")
-            << 30 << QList<QByteArray>{} << 2 << "Keine Antwort auf Lokanfrage erhalten!";
-        QTest::newRow("loco: no format") << 30 << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
-                                         << 2 << "Keine Antwort auf LokCfg-Read erhalten!";
+            << acquire << QList<QByteArray>{} << wire("E7 0E 05 03 03 00 20 07") << 2
+            << "Keine Antwort auf Lokanfrage erhalten!";
+        QTest::newRow("loco: no format")
+            << acquire << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
+            << wire("E5 0F 00 47 58 0B 04 03 00 53") << 2
+            << "Keine Antwort auf LokCfg-Read erhalten!";
         QTest::newRow("serial number")
-            << 47 << QList<QByteArray>{} << 2 << "Keine Antwort Anfrage Seriennummer erhalten!";
+            << Ask([](JobMachine& j) { requestSerialNumberAndVersion(j); }) << QList<QByteArray>{}
+            << wire("E5 0F 00 47 58 09 00 12 34 56 78 10") << 2
+            << "Keine Antwort Anfrage Seriennummer erhalten!";
         QTest::newRow("identification")
-            << 100 << QList<QByteArray>{} << 1 << "Keine Antwort auf Slot 0 Anfrage erhalten!";
+            << Ask([](JobMachine& j) { requestIdentification(j); }) << QList<QByteArray>{}
+            << wire("E7 0E 00 00 00 02 00 07 00 00 00 47 58") << 1
+            << "Keine Antwort auf Slot 0 Anfrage erhalten!";
     }
     void timeOuts() {
-        QFETCH(int, code);
+        QFETCH(Ask, ask);
         QFETCH(QList<QByteArray>, answers);
+        QFETCH(QByteArray, lastAnswer);
         QFETCH(int, seconds);
         QFETCH(QString, message);
-        LinkHarness h(3, -1);
-        h.s.job.start(code, 3);
-        for (const QByteArray& answer : answers) {
+        for (const bool answered : {false, true}) {
+            LinkHarness h(3, -1);
+            ask(h.station.jobs);
+            for (const QByteArray& answer : answers) {
+                h.echoNext();
+                h.receiveBytes(answer);
+            }
             h.echoNext();
-            h.receiveBytes(answer);
+            h.ticks(seconds * 100 - 5);
+            QVERIFY(h.messages.messages.isEmpty());
+            if (answered) {
+                h.receiveBytes(lastAnswer);
+                h.tick();
+                h.clock.advance(0.5); // the next tick comes late
+            }
+            h.tick();
+            if (answered) {
+                QVERIFY2(!h.messages.messages.contains(message), qPrintable(message));
+                continue;
+            }
+            h.ticks(10);
+            QCOMPARE(h.messages.messages, QStringList{message});
+            QCOMPARE(h.messages.titles, QStringList{"Fehler"});
+            QVERIFY(h.station.jobs.idle());
+            h.ticks(10);
+            QVERIFY(h.port.written.isEmpty());
         }
-        h.echoNext();
-        h.ticks(seconds * 100 - 5);
-        QVERIFY(h.messages.messages.isEmpty());
-        h.ticks(10);
-        QCOMPARE(h.messages.messages, QStringList{message});
-        QCOMPARE(h.messages.titles, QStringList{"Fehler"});
-        QVERIFY(h.s.job.idle());
-        h.ticks(10);
-        QVERIFY(h.port.written.isEmpty());
-        QCOMPARE(h.s.answers.SerialNumber, -1.0);
-        QCOMPARE(h.s.StationType, code == 100 ? 99 : -1);
-    }
-
-    void unknownJobWaitsToBeReplaced() {
-        LinkHarness h;
-        h.s.job.start(77);
-        h.ticks(20);
-        QCOMPARE(h.s.job.JobCode, 77);
-        QVERIFY(h.port.written.isEmpty());
-        h.s.job.start(4);
-        QCOMPARE(h.nextWritten(), msg("83"));
     }
 };
 

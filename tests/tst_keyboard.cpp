@@ -60,6 +60,14 @@ struct Program {
         }
         return h.port.takeWritten();
     }
+    // The 16 states of the keyboard page, asked one after the other.
+    void answerPageQuery() {
+        for (int k = 0; k < 16; ++k) {
+            h.echoNext();
+            h.receive("B4 3C 30");
+        }
+        h.ticks(3);
+    }
     // Throttle t drives locomotive 3 in slot 5.
     void driveLocomotive(int t, int dirF) {
         SlotRecord& r = h.s.ThrottleData[t];
@@ -107,6 +115,7 @@ private slots:
         if (lastPage) {
             QTest::keyClick(p.get<QComboBox>("KeybNrCo"), Qt::Key_End);
             QCOMPARE(p.text("KeyBAdrBereichTxt"), QString("2033 - 2048"));
+            p.answerPageQuery();
         }
         auto* key = p.get<QPushButton>(name);
         QCOMPARE(key->toolTip(), tip);
@@ -140,7 +149,7 @@ private slots:
         QCOMPARE(chosen.count(), 1);
         p.h.ticks(20);
         QVERIFY(p.h.port.written.isEmpty());
-        QVERIFY(p.h.s.job.idle());
+        QVERIFY(p.h.station.jobs.idle());
     }
 
     // Another page asks the command station for its 16 accessories, one
@@ -322,7 +331,7 @@ private slots:
             QTest::keyClick(slider, key);
         p.h.ticks(20);
         QVERIFY(p.h.port.written.isEmpty());
-        QVERIFY(p.h.s.job.idle());
+        QVERIFY(p.h.station.jobs.idle());
         auto* address = p.get<QLineEdit>("LokAdr_1");
         QCOMPARE(address->text(), QString("-"));
         QTest::keyClick(slider, Qt::Key_A);
@@ -369,7 +378,7 @@ private slots:
         QCOMPARE(popup->label(), QString());
         QTest::keyClick(popup, Qt::Key_Escape);
         QVERIFY(!popup->isVisible());
-        QVERIFY(p.h.s.job.idle());
+        QVERIFY(p.h.station.jobs.idle());
     }
 
     // A digit on a key opens the popup, a letter or a click acts on the

@@ -37,9 +37,9 @@ template <class Rig> struct LncvWindow {
 
 // Starts job 61, 63 or 64 with these operands.
 void startJob(LncvJobs& jobs, int job, const LncvOperands& o) {
-    if (job == LncvJobs::StartJob)
+    if (job == int(Job::LncvStart))
         jobs.startProgramming(o.article, o.value);
-    else if (job == LncvJobs::ReadJob)
+    else if (job == int(Job::LncvRead))
         jobs.read(o.article, o.number);
     else
         jobs.write(o);
@@ -125,7 +125,7 @@ private slots:
         jobs.endProgramming();
         QCOMPARE(hexText(h.echoNext()), hexText(wire("ED 0F 01 05 00 21 01 52 04 00 00 07 00 40")));
         h.tick();
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         h.clock.advance(5);
         h.ticks(3);
         QVERIFY(h.messages.messages.isEmpty());
@@ -259,7 +259,7 @@ private slots:
         h.echoNext();
         h.receiveBytes(loconet::withChecksum(hex("B4 6D") + char(code)));
         h.ticks(2);
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         h.clock.advance(3);
         h.ticks(2);
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
@@ -290,12 +290,12 @@ private slots:
         h.clock.advance(sent + limit - 0.005 - h.clock.now());
         h.tick();
         QVERIFY(h.messages.messages.isEmpty());
-        QCOMPARE(h.s.job.JobCode, job);
+        QCOMPARE(int(h.s.job.JobCode), job);
         h.clock.advance(0.01);
         h.tick();
         QCOMPARE(h.messages.messages, QStringList{message});
         QCOMPARE(h.messages.titles, QStringList{"Fehler"});
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
     }
 };
 

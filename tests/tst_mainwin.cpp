@@ -299,6 +299,7 @@ private slots:
         Program p;
         QVERIFY(p.connectByClick());
         p.click("OpenPortBut_0");
+        p.run(0.1);
         QCOMPARE(p.text("StopGoBut"), QString("---"));
         QCOMPARE(p.lamp(), 0xE0E0E0);
         QCOMPARE(p.text("Zentralen_Info"), QString("unbekannt"));
@@ -440,8 +441,8 @@ private slots:
         QCOMPARE(p.win->findChildren<HelpWindow*>(), QList<HelpWindow*>{first});
     }
 
-    // Ending closes through the shut-down; routes that cannot be saved keep
-    // the program open unless the user says to end all the same.
+    // Ending closes the line in order, then shuts down; routes that cannot
+    // be saved keep the program open unless the user says to end all the same.
     void end_data() {
         QTest::addColumn<bool>("saveFails");
         QTest::addColumn<int>("answer");
@@ -465,6 +466,9 @@ private slots:
             });
         }
         p.item("EndeMenu")->trigger();
+        p.run(0.1);
+        QCoreApplication::processEvents();
+        QCOMPARE(p.line.isOpen(), !ends);
         QCOMPARE(p.win->isVisible(), !ends);
         QCOMPARE(p.station->mainTimerRunning(), !ends);
     }

@@ -1,4 +1,5 @@
 #include "app/Station.h"
+#include "link/LinkJobs.h"
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
@@ -23,7 +24,6 @@ constexpr int StreamSeconds = 30;
 constexpr int DeadlineMs = (StreamSeconds + 15) * 1000;
 constexpr int LastReportMs = 500;
 constexpr int Contacts = 2048;
-constexpr int PowerOnJob = 4;
 constexpr int BitRate = 16457;
 } // namespace
 
@@ -62,8 +62,9 @@ private slots:
         QVERIFY(port.setCustomBitRate(BitRate));
         QVERIFY2(port.open(7), qPrintable(port.errorText()));
         station.setMainTimerRunning(true);
+        station.jobs.open();
         // The first message on the line starts the stream.
-        station.state.job.start(PowerOnJob);
+        requestPower(station.jobs, true);
 
         int sent = -1;
         QByteArray said;

@@ -101,12 +101,12 @@ private slots:
         h.receive("B4 6D 7F");
         h.ticks(190);
         QVERIFY(h.messages.messages.isEmpty());
-        QVERIFY(!h.s.job.idle());
+        QVERIFY(!h.station.jobs.idle());
         h.ticks(15);
         QCOMPARE(h.messages.messages, QStringList{message});
         QCOMPARE(h.messages.titles, QStringList{"Fehler"});
         QCOMPARE(h.messages.icons, QList<MessageIcon>{MessageIcon::Critical});
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         // An answer after the time-out is kept but shown nowhere.
         if (kind == FormatRead)
             answer(h, "0B 00 03 00 52");
@@ -138,7 +138,7 @@ private slots:
         h.ticks(3);
         const SpecialOptions expected{{10, 1}, {12, 2}, {13, 3}, {14, 4}, {35, 5}, {97, 6}};
         QVERIFY(told == expected);
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
     }
 
     // The writes follow each other as soon as the previous one is out; a
@@ -153,7 +153,7 @@ private slots:
         h.receive("B4 6D 00");
         QCOMPARE(hexText(h.echoNext()), hexText(optionWrite(97, 0)));
         h.ticks(3);
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         QCOMPARE(h.messages.messages, QStringList{"Fehler: SO schreiben"});
     }
 
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(h.messages.messages, (QStringList{"Message kann nicht gesendet werden!",
                                                    "SO-Write Konnte nicht gesendet werden!"}));
         QCOMPARE(h.messages.titles.last(), QString("Fehler"));
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
         QVERIFY(h.port.written.isEmpty());
     }
 

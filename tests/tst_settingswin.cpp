@@ -23,7 +23,7 @@ struct SimBench : SimRig {
 
     // Until the job machine is idle again, at most n ticks of 10 ms.
     void runJob(int n = 1000) {
-        for (int i = 0; i < n && !s.job.idle(); ++i)
+        for (int i = 0; i < n && !station.jobs.idle(); ++i)
             tick();
         tick();
     }
@@ -327,7 +327,7 @@ private slots:
         w.show();
         child<QLineEdit>(w, "LokadrTxt")->setText(text);
         QCOMPARE(isRed(child<QLineEdit>(w, "LokadrTxt")), red);
-        QVERIFY(b.s.job.idle());
+        QVERIFY(b.station.jobs.idle());
         QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
     }
 
@@ -352,7 +352,7 @@ private slots:
         SimBench b;
         b.layout.profile.serialNumber = 1234567;
         b.layout.profile.versionThousandths = 1550;
-        Version w(b.station.state);
+        Version w(b.station.state, b.station.jobs);
         w.show();
         b.runJob();
         QLocale::setDefault(before);

@@ -49,9 +49,8 @@ private slots:
         QVERIFY2(port.open(7), qPrintable(port.errorText()));
 
         link.Tx.place({0xED, 0x0F, 0x01, 0x47, 0x58, 0x07, 0, 0, 0, 0, 0, 0, 0, 0});
-        PackHighBits(link.Tx);
         link.TransmitPending();
-        QVERIFY(link.Tx.EchoPending);
+        QVERIFY(link.Tx.echoPending());
         QTRY_VERIFY_WITH_TIMEOUT((link.ReceiveBytes(), link.Rx.unreadCount() >= 2), 5000);
 
         const ReceiveRing::Row echo = link.Rx.take();

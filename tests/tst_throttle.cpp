@@ -1,9 +1,11 @@
 #include "link/Colours.h"
+#include "link/SerialNumberJob.h"
 #include "operating/SpeedGauge.h"
 #include "operating/ThrottlePanel.h"
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
 #include "support/LinkHarness.h"
+#include "support/MessageText.h"
 #include "widgets/IndicatorLamp.h"
 
 #include <QLabel>
@@ -47,7 +49,8 @@ struct ThrottleWindow {
     PanelView view;
     ThrottlePanel panel;
 
-    explicit ThrottleWindow(int t = 0, int stationType = 1) : h(3, stationType), panel(t, h.s) {
+    explicit ThrottleWindow(int t = 0, int stationType = 1)
+        : h(3, stationType), panel(t, h.s, h.station.jobs) {
         view.panel = &panel;
         h.operating.windows = &view;
         panel.setConfFolder(QStringLiteral(GX_CONF_DIR));
@@ -84,12 +87,12 @@ struct ThrottleWindow {
         h.receive(
             qPrintable(QStringLiteral("E5 0F 00 00 00 0B 04 03 00 %1 00 00 00 00").arg(format)));
         h.ticks(3);
-        QVERIFY(h.s.job.idle());
+        QVERIFY(h.station.jobs.idle());
     }
     // Echoes what the program sends until its job is over.
     QList<QByteArray> sent() {
         QList<QByteArray> wire;
-        for (int i = 0; i < 400 && !h.s.job.idle(); ++i) {
+        for (int i = 0; i < 400 && !h.station.jobs.idle(); ++i) {
             h.tick();
             if (!h.port.written.isEmpty()) {
                 wire.append(h.port.takeWritten());
@@ -142,29 +145,68 @@ private slots:
             w.click(button, 0);
         w.h.ticks(20);
         QVERIFY(w.h.port.written.isEmpty());
-        QVERIFY(w.h.s.job.idle());
+        QVERIFY(w.h.station.jobs.idle());
     }
 
-    // A speed set while a loco job is busy waits (the window test sends it
-    // afterwards); a direction change meanwhile stops the locomotive for
-    // good, and without an address the slider goes back at once.
-    void busyLocoJobDefersTheSpeed() {
-        LinkHarness h;
-        ThrottleControl c(0, h.s);
-        c.setAddressText(u"3");
-        h.s.job.LocoJobActive = true;
-        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::Deferred);
-        c.setDirection(1);
-        h.s.job.LocoJobActive = false;
-        c.sendDeferredSpeed();
-        QCOMPARE(h.s.job.JobCode, 35);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Speed], 0);
-
-        h.s.job.LocoJobActive = true;
-        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::Deferred);
-        c.setAddressText(u"-");
-        QCOMPARE(c.moveSlider(40), ThrottleControl::SliderOutcome::NoLocomotive);
-        QVERIFY(!c.hasDeferredSpeed());
+    // What the user does within one tick, or while another job runs, all
+    // reaches the locomotive once that job has ended: the latest speed, a
+    // direction change with its speed 0 first, and every function.
+    // Actions: d<n> direction button, f<n> function button, s<n> slider,
+    // k<n> digit key, "sent": what was asked so far has gone out.
+    void actionsAllReachTheLocomotive_data() {
+        QTest::addColumn<bool>("whileBusy");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QByteArrayList>("expected");
+        const QByteArrayList reverse{msg("A1 05 20"), msg("A0 05 00")};
+        QTest::newRow("\"<\" and F5 together at speed 71")
+            << false << QStringList{"k5", "sent", "d1", "f5"}
+            << reverse + QByteArrayList{msg("A2 05 01")};
+        QTest::newRow("direction, then the slider within three ticks")
+            << false << QStringList{"d1", "s60"} << reverse + QByteArrayList{msg("A0 05 3D")};
+        QTest::newRow("slider during a job: its latest position")
+            << true << QStringList{"s10", "s20", "s30"} << QByteArrayList{msg("A0 05 1F")};
+        QTest::newRow("speed, then direction during a job: stopped")
+            << true << QStringList{"s60", "d1"} << reverse;
+        QTest::newRow("F9 and F10 during a job: one message with both")
+            << true << QStringList{"f9", "f10"} << QByteArrayList{msg("D4 20 05 07 30")};
+    }
+    void actionsAllReachTheLocomotive() {
+        QFETCH(bool, whileBusy);
+        QFETCH(QStringList, actions);
+        QFETCH(QByteArrayList, expected);
+        ThrottleWindow w;
+        w.acquire("00");
+        if (whileBusy) {
+            requestSerialNumberAndVersion(w.h.station.jobs);
+            w.h.echoNext();
+        }
+        for (const QString& action : actions) {
+            const int n = action.mid(1).toInt();
+            switch (action[0].toLatin1()) {
+            case 'd':
+                w.click("DIR", n);
+                break;
+            case 'f':
+                w.click("FCmd", n);
+                break;
+            case 's':
+                w.slider()->setValue(n);
+                break;
+            case 'k':
+                w.panel.setSpeedByDigit(n);
+                break;
+            default:
+                w.sent();
+            }
+        }
+        if (whileBusy) {
+            w.h.ticks(10);
+            QVERIFY(w.h.port.written.isEmpty());
+            w.h.receiveBytes(wire("E5 0F 00 47 58 09 00 12 34 56 78 10"));
+            w.h.echoNext();
+            w.h.receiveBytes(wire("E5 0F 00 47 58 08 00 50 15"));
+        }
+        QCOMPARE(w.sent(), expected);
     }
 
     void showThrottleLamps_data() {
@@ -398,7 +440,7 @@ private slots:
     }
 
     // The user moves the slider while the format is still being read; the
-    // speed goes out when the loco job is over.
+    // speed goes out as soon as the loco job is over.
     void sliderMovedDuringTheRequestIsSentAfterwards() {
         ThrottleWindow w;
         w.typeAddress("3");
@@ -407,10 +449,6 @@ private slots:
         w.h.echoNext();
         QTest::keyClick(w.slider(), Qt::Key_PageUp);
         w.h.receive("E5 0F 00 00 00 0B 04 03 00 53 00 00 00 00");
-        w.h.ticks(5);
-        QVERIFY(w.h.s.job.idle());
-        QVERIFY(w.h.port.written.isEmpty());
-        w.panel.ZeigerTimerTick();
         QCOMPARE(w.sent(), QList<QByteArray>{msg("A0 05 0B")});
         QCOMPARE(w.slider()->value(), 10);
     }

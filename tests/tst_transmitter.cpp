@@ -1,8 +1,10 @@
 #include "link/HexText.h"
 #include "link/Link.h"
+#include "link/Messages.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
 #include "support/Hex.h"
+#include "support/MessageText.h"
 #include "support/RecordingView.h"
 
 #include <QTest>
@@ -38,12 +40,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, wire);
         Transmitter tx(clock, view);
-        QCOMPARE(SendHexText(tx, text).kind, HexTextResult::Placed);
+        QVERIFY(placeText(tx, text));
         tx.TransmitPending(port, interfaceType);
         QCOMPARE(port.written, wire);
         // Type 1 is paced byte by byte, the interfaces take it in one write.
         QCOMPARE(port.writes.size(), interfaceType == 1 ? wire.size() : 1);
-        QVERIFY(tx.EchoPending);
+        QVERIFY(tx.echoPending());
         // Sent once only, however many ticks follow.
         tx.TransmitPending(port, interfaceType);
         QCOMPARE(port.written, wire);
@@ -51,24 +53,24 @@ private slots:
 
     void waitsForClearToSend() {
         Transmitter tx(clock, view);
-        SendHexText(tx, "B0 12 30");
+        placeText(tx, "B0 12 30");
         port.cts = false;
         for (int tick = 0; tick < 100; ++tick) {
             tx.TransmitPending(port, 1);
             clock.advance(0.01);
         }
         QVERIFY(port.written.isEmpty());
-        QVERIFY(!tx.EchoPending);
+        QVERIFY(!tx.echoPending());
         port.cts = true;
         tx.TransmitPending(port, 1);
         QCOMPARE(port.written, hex("B0 12 30 6D"));
-        QVERIFY(tx.EchoPending);
+        QVERIFY(tx.echoPending());
         QVERIFY(view.messages.isEmpty());
     }
 
     void clearToSendNeverComesGivesUpAfterFiveSeconds() {
         Transmitter tx(clock, view);
-        SendHexText(tx, "B0 12 30");
+        placeText(tx, "B0 12 30");
         port.cts = false;
         tx.TransmitPending(port, 1);
         clock.advance(5.0);
@@ -83,7 +85,7 @@ private slots:
 
     void missingEchoFreesBufferAfterThreeSeconds() {
         Transmitter tx(clock, view);
-        SendHexText(tx, "B0 12 30");
+        placeText(tx, "B0 12 30");
         tx.TransmitPending(port, 3);
         clock.advance(3.0);
         tx.TransmitPending(port, 3);
@@ -92,7 +94,7 @@ private slots:
         clock.advance(0.01);
         tx.TransmitPending(port, 3);
         QVERIFY(tx.isFree());
-        QVERIFY(!tx.EchoPending);
+        QVERIFY(!tx.echoPending());
         QCOMPARE(view.messages, QStringList{"Message kann nicht gesendet werden!"});
         QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
     }
@@ -111,29 +113,26 @@ private slots:
         QTest::newRow("too big for a byte")
             << "B0 1FF 30" << int(HexTextResult::BadToken) << QByteArray();
         QTest::newRow("sign") << "B0 -1 30" << int(HexTextResult::BadToken) << QByteArray();
-        QTest::newRow("64 bytes fit")
-            << QString("E0 40") + QString(" 01").repeated(62) << int(HexTextResult::Placed)
-            << (hex("E0 40") + QByteArray(62, 0x01));
-        QTest::newRow("65 bytes do not")
-            << QString("01 ").repeated(65) << int(HexTextResult::TooLong) << QByteArray();
+        // The receiver frames at most 64 bytes, checksum included.
+        QTest::newRow("63 bytes fit")
+            << QString("E0 40") + QString(" 01").repeated(61) << int(HexTextResult::Placed)
+            << (hex("E0 40") + QByteArray(61, 0x01));
+        QTest::newRow("64 bytes do not")
+            << QString("01 ").repeated(64) << int(HexTextResult::TooLong) << QByteArray();
     }
     void placesHexText() {
         QFETCH(QString, text);
         QFETCH(int, kind);
         QFETCH(QByteArray, placed);
-        Transmitter tx(clock, view);
-        const HexTextResult result = SendHexText(tx, text);
+        const HexTextResult result = parseHexText(text);
         QCOMPARE(int(result.kind), kind);
-        QCOMPARE(tx.TxLastIndex, int(placed.size()) - 1);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(tx.TxBuffer.data()), placed.size()),
-                 placed);
+        QCOMPARE(result.bytes, placed);
         QCOMPARE(hexTextProblem(result).isEmpty(),
                  kind == int(HexTextResult::Placed) || kind == int(HexTextResult::Empty));
     }
 
     void badTokenIsNamed() {
-        Transmitter tx(clock, view);
-        const HexTextResult result = SendHexText(tx, "B0 1FF 30");
+        const HexTextResult result = parseHexText("B0 1FF 30");
         QCOMPARE(result.token, QString("1FF"));
         QVERIFY(hexTextProblem(result).contains("\"1FF\""));
     }
@@ -149,10 +148,11 @@ private slots:
     void packHighBits() {
         QFETCH(QByteArray, data);
         QFETCH(QByteArray, packed);
-        Transmitter tx(clock, view);
-        SendHexText(tx, "ED 0F 01 47 58 01 55 " + hexText(data));
-        PackHighBits(tx);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(tx.TxBuffer.data()) + 6, 8), packed);
+        messages::RequestData values{};
+        for (int i = 0; i < 7; ++i)
+            values[i] = quint8(data[i]);
+        const messages::Request15 m = messages::request15(0x47, 0x58, 0x01, values);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(m.data()) + 6, 8), packed);
     }
 
     void receiveTakesNothingWhileClosed() {

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(hexText(r.h.echoNext()), hexText(wire));
         r.receive(msg("B4 6D 7F"));
         r.ticks(2);
-        QVERIFY(r.h.s.job.idle());
+        QVERIFY(r.h.station.jobs.idle());
         QVERIFY(r.h.messages.messages.isEmpty());
     }
 

@@ -20,7 +20,8 @@ ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay
     window.attachWindow("GrundeinMenu", [&settings] { return new Grundeinst(settings); });
     window.attachWindow("LokEinstMenu", [&settings] { return new Lokeinst(settings); });
     window.attachWindow("SOMenu", [&settings] { return new SOWin(settings); });
-    window.attachWindow("VersionMenu", [&station] { return new Version(station.state); });
+    window.attachWindow("VersionMenu",
+                        [&station] { return new Version(station.state, station.jobs); });
     window.attachWindow("ResetMenu", [&settings] { return new Reset(settings); });
     window.attachWindow("FaStrEdit", [&station] {
         auto* editor = new FaStrEditForm(station.routes.table);

@@ -37,6 +37,10 @@ void Station::StartUp() {
 
 bool Station::ShutDown() {
     setMainTimerRunning(false);
+    return saveRoutes();
+}
+
+bool Station::saveRoutes() {
     return routes.SaveRoutes(routeFilePath());
 }
 
@@ -45,6 +49,10 @@ void Station::MainTick() {
     routes.RunRouteEngine();
     link.TransmitPending();
     dispatcher.DispatchAll();
+}
+
+bool Station::releaseOutputs() {
+    return lncv.endOpenProgramming();
 }
 
 void Station::setMainTimerRunning(bool on) {

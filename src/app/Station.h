@@ -36,9 +36,13 @@ public:
     // Stops the tick and saves what must survive the program; false when the
     // routes could not be saved (the user has been told).
     bool ShutDown();
+    bool saveRoutes();
 
     void ReceiveBytes() { link.ReceiveBytes(); }
     void MainTick();
+    // While the line closes: what the program still holds on the layout is
+    // let go (a module's programming mode); true once nothing is held.
+    bool releaseOutputs();
 
     void setMainTimerRunning(bool on);
     bool mainTimerRunning() const { return m_mainTimer.isActive(); }

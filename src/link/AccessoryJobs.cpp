@@ -1,64 +1,62 @@
 #include "AccessoryJobs.h"
 
+#include "AnswerWait.h"
 #include "LinkState.h"
 #include "Messages.h"
 
 namespace {
 constexpr double PageQueryTimeout = 2.0;
-constexpr double PulseLength = 0.5;
+constexpr int PageSize = 16;
 
+JobRequest jobOn(Job code, int counter) {
+    JobRequest r;
+    r.JobCode = code;
+    r.JobCounter = counter;
+    return r;
+}
 } // namespace
+
+JobMachine::Ticket requestPageQuery(JobMachine& jobs, int base) {
+    JobRequest r = jobOn(Job::AccessoryPageQuery, base - 1);
+    r.JobValue = base + PageSize - 1;
+    return jobs.request(
+        r, [](const JobRequest& waiting) { return waiting.JobCode == Job::AccessoryPageQuery; });
+}
+
+JobMachine::Ticket requestAccessory(JobMachine& jobs, int address, bool green, bool outputOn) {
+    // 16 red off, 17 green off, 18 red on, 19 green on.
+    const int code = static_cast<int>(Job::SwitchRedOff) + (green ? 1 : 0) + (outputOn ? 2 : 0);
+    return jobs.request(jobOn(static_cast<Job>(code), address));
+}
+
+JobMachine::Ticket requestFeedbackReport(JobMachine& jobs, int contact, bool occupied) {
+    return jobs.request(jobOn(occupied ? Job::ReportOccupied : Job::ReportFree, contact));
+}
 
 bool AccessoryPageQueryJob(LinkState& s) {
     JobRequest& job = s.job;
     if (job.JobPhase == 0) {
         ++job.JobCounter;
-        if (job.JobCounter > s.KeyboardBase + 15)
+        if (job.JobCounter > job.JobValue)
             return true;
-        s.link.Tx.place({0xBC, static_cast<quint8>(job.JobCounter & 0x7F),
-                         static_cast<quint8>((job.JobCounter / 128) & 0x0F)});
+        s.link.Tx.place(messages::accessoryStateQuery(job.JobCounter));
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
         return false;
     }
     // The dispatcher sets phase 0 again when the answer has come.
-    if (s.now() - job.JobTimeStamp > PageQueryTimeout) {
+    if (awaitAnswer(false, s.now() - job.JobTimeStamp, PageQueryTimeout) == AnswerWait::Missing) {
         s.showError(QStringLiteral("Keine Antwort auf Mag.Art.Abfrage erhalten!"));
         return true;
     }
     return false;
 }
 
-bool AccessoryPulseJob(LinkState& s) {
-    JobRequest& job = s.job;
-    const int direction = job.JobCode - 10;
-    switch (job.JobPhase) {
-    case 0:
-        s.link.Tx.place(messages::accessoryCommand(job.JobCounter, direction, true));
-        job.JobPhase = 1;
-        return false;
-    case 1:
-        job.JobPulseTime = s.now();
-        job.JobPhase = 2;
-        return false;
-    case 2:
-        if (s.now() - job.JobPulseTime > PulseLength)
-            job.JobPhase = 3;
-        return false;
-    case 3:
-        s.link.Tx.place(messages::accessoryCommand(job.JobCounter, direction, false));
-        job.JobPhase = 4;
-        return false;
-    default:
-        return true;
-    }
-}
-
 bool AccessoryCommandJob(LinkState& s) {
     JobRequest& job = s.job;
     if (job.JobPhase == 0) {
-        s.link.Tx.place(
-            messages::accessoryCommand(job.JobCounter, job.JobCode & 1, (job.JobCode & 2) != 0));
+        const int code = static_cast<int>(job.JobCode);
+        s.link.Tx.place(messages::accessoryCommand(job.JobCounter, code & 1, (code & 2) != 0));
         job.JobPhase = 1;
         return false;
     }
@@ -68,7 +66,8 @@ bool AccessoryCommandJob(LinkState& s) {
 bool FeedbackReportJob(LinkState& s) {
     JobRequest& job = s.job;
     if (job.JobPhase == 0) {
-        s.link.Tx.place(messages::feedbackReport(job.JobCounter, job.JobCode == 21));
+        s.link.Tx.place(
+            messages::feedbackReport(job.JobCounter, job.JobCode == Job::ReportOccupied));
         job.JobPhase = 1;
         return false;
     }

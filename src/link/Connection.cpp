@@ -1,16 +1,17 @@
 #include "Connection.h"
 
+#include "AccessoryJobs.h"
+#include "Identification.h"
+#include "JobMachine.h"
 #include "LinkState.h"
 #include "LinkView.h"
 #include "OperatingView.h"
+#include "SerialNumberJob.h"
 #include "platform/SerialPort.h"
 
 #include <QStringList>
 
 namespace {
-constexpr int IdentificationJob = 100;
-constexpr int PageQueryJob = 1;
-constexpr int SerialNumberJob = 47;
 constexpr int Identifying = -1;
 
 QString interfaceText(int interfaceType) {
@@ -46,12 +47,13 @@ void showAttention(LinkState& s, const QString& text) {
 }
 } // namespace
 
-Connection::Connection(LinkState& state, ConnectionView& view, ConnectionHooks hooks,
-                       QObject* parent)
-    : QObject(parent), s(state), m_view(view), m_hooks(std::move(hooks)),
+Connection::Connection(LinkState& state, JobMachine& jobs, ConnectionView& view,
+                       ConnectionHooks hooks, QObject* parent)
+    : QObject(parent), s(state), m_jobs(jobs), m_view(view), m_hooks(std::move(hooks)),
       m_switchOver(state.clock, state.link.port(), state.messages) {
     m_tick.setInterval(TickInterval);
     connect(&m_tick, &QTimer::timeout, this, &Connection::advance);
+    s.link.port().onLineLost = [this](const QString& reason) { lineLost(reason); };
 }
 
 void Connection::ShowLinkStatus() {
@@ -102,7 +104,7 @@ void Connection::connectPort(int comPortNumber) {
     // must not be taken for this station's.
     link.port().close();
     link.Tx.release();
-    link.Rx = ReceiveRing{};
+    link.Rx.clear();
     s.AnswerExpected = false;
     m_view.ShowPortState(ConnectionView::PortState::Opening);
 
@@ -164,14 +166,18 @@ bool Connection::portError() {
 
 void Connection::startLink() {
     m_hooks.runMainTimer(true);
-    s.job.start(IdentificationJob, -1);
+    m_jobs.open();
+    m_ticket = requestIdentification(m_jobs);
     s.StationType = Identifying;
     m_phase = Phase::Identify;
     m_tick.start();
 }
 
+// Each step of the sequence waits for its own job, whatever the user asks
+// for meanwhile: those requests wait their turn behind it.
 void Connection::advance() {
-    JobRequest& job = s.job;
+    if (m_phase != Phase::SwitchOver && m_phase != Phase::Closing && m_jobs.pending(m_ticket))
+        return;
     switch (m_phase) {
     case Phase::SwitchOver:
         switch (m_switchOver.advance()) {
@@ -185,19 +191,15 @@ void Connection::advance() {
         }
         return;
     case Phase::Identify:
-        if (job.JobCode == IdentificationJob && s.StationType == Identifying)
-            return;
         return identified();
     case Phase::PageQuery:
-        if (job.JobCode == PageQueryJob)
-            return;
-        job.start(SerialNumberJob);
+        m_ticket = requestSerialNumberAndVersion(m_jobs);
         m_phase = Phase::SerialNumber;
         return;
     case Phase::SerialNumber:
-        if (job.JobCode != SerialNumberJob)
-            finish();
-        return;
+        return finish();
+    case Phase::Closing:
+        return closeWhenQuiet();
     case Phase::Idle:
     case Phase::Connected:
         return;
@@ -214,7 +216,7 @@ void Connection::identified() {
     }
     ShowLinkStatus();
     // The keyboard page the user has chosen stays: its lamps are asked for.
-    s.job.start(PageQueryJob, s.KeyboardBase - 1);
+    m_ticket = requestPageQuery(m_jobs, s.KeyboardBase);
     m_view.FocusThrottleAddress();
     m_phase = Phase::PageQuery;
 }
@@ -230,6 +232,7 @@ void Connection::finish() {
 
 void Connection::fail() {
     stopSequence(Phase::Idle);
+    m_jobs.close(false);
     m_hooks.runMainTimer(false);
     s.link.port().close();
     s.operating.SetLinkBusy(true);
@@ -237,16 +240,51 @@ void Connection::fail() {
     ShowLinkStatus();
 }
 
-void Connection::disconnectPort(int comPortNumber) {
-    stopSequence(Phase::Idle);
-    m_hooks.runMainTimer(false);
+// A line that is open and speaks LocoNet closes in order: the running job
+// ends with its end message, outputs held on go off, then the port closes.
+// Anything else closes at once.
+void Connection::disconnectPort(int comPortNumber, std::function<void()> closed) {
     s.link.ComPortNumber = comPortNumber;
+    m_closed = std::move(closed);
+    const bool speaksLocoNet = m_phase != Phase::Idle && m_phase != Phase::SwitchOver;
+    if (!speaksLocoNet || m_phase == Phase::Closing || !s.link.port().isOpen())
+        return closeNow();
+    stopSequence(Phase::Closing);
+    m_jobs.close(true);
+    m_closingSince = s.now();
+    m_view.ShowPortState(ConnectionView::PortState::Closing);
+    m_tick.start();
+}
+
+void Connection::closeWhenQuiet() {
+    const bool outputsOff = !m_hooks.releaseOutputs || m_hooks.releaseOutputs();
+    const bool quiet = m_jobs.idle() && s.link.Tx.isFree() && s.link.port().bytesToWrite() == 0;
+    if ((outputsOff && quiet) || s.now() - m_closingSince > CloseTimeout)
+        closeNow();
+}
+
+void Connection::closeNow() {
+    stopSequence(Phase::Idle);
+    m_jobs.close(false);
+    m_hooks.runMainTimer(false);
     s.link.port().close();
+    s.link.Tx.release();
     m_view.ShowPortState(ConnectionView::PortState::Closed);
     s.operating.SetLinkBusy(true);
     m_view.ShowPowerUnknown();
     s.StationType = LinkState::UnknownStation;
     ShowLinkStatus();
+    if (auto closed = std::exchange(m_closed, nullptr))
+        closed();
+}
+
+// The cable is pulled or the device is gone: nothing more can be sent, so
+// the line closes at once, and the user is told which line it was.
+void Connection::lineLost(const QString& reason) {
+    if (m_phase == Phase::Idle)
+        return;
+    closeNow();
+    s.messages.ShowMessage(reason, QStringLiteral("Verbindungsfehler:"), MessageIcon::Critical);
 }
 
 void Connection::stopSequence(Phase phase) {

@@ -1,5 +1,6 @@
 #include "ConnectionSwitchOver.h"
 
+#include "CtsPacing.h"
 #include "LinkView.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
@@ -62,8 +63,7 @@ ConnectionSwitchOver::Result ConnectionSwitchOver::advance() {
 // go on in the next tick.
 ConnectionSwitchOver::Result ConnectionSwitchOver::writeCommand(double elapsed) {
     const QByteArray text(Commands[m_command]);
-    while (m_written < text.size() && m_port.ctsHolding())
-        m_port.write(text.mid(m_written++, 1));
+    m_written = writeCtsPaced(m_port, text, m_written);
     if (m_written == text.size()) {
         m_reply.clear();
         enter(Phase::Answer);

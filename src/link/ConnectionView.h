@@ -6,8 +6,9 @@
 // do-nothing default so a test fakes only what it watches.
 class ConnectionView {
 public:
-    // Closed: only "Verbinden" works; Opening and Open: only "Trennen".
-    enum class PortState { Closed, Opening, Open };
+    // Closed: only "Verbinden" works; the others: only "Trennen" (which,
+    // while Closing, closes at once).
+    enum class PortState { Closed, Opening, Open, Closing };
 
     virtual ~ConnectionView() = default;
 

@@ -3,14 +3,12 @@
 #include "Colours.h"
 #include "LinkState.h"
 #include "LocoNetMessage.h"
+#include "MessageReaders.h"
 #include "MessageTap.h"
 #include "OperatingView.h"
 #include "PeerTransfer.h"
 
 namespace {
-constexpr int ProgrammingTrackSlot = 124;
-constexpr int LastLocoSlot = 119;
-
 bool isSlot(int slot) {
     return slot >= 0 && slot < SlotCount;
 }
@@ -26,74 +24,75 @@ void Dispatcher::DispatchOne() {
         return;
     const Row m = s.link.Rx.take();
     if (MessageTap* tap = s.link.tap) {
-        const bool echo = s.link.Tx.EchoPending && s.link.Tx.isEcho(m.data());
+        const bool echo = s.link.Tx.echoPending() && s.link.Tx.isEcho(m.data());
         tap->tapMessage(echo ? MessageTap::Origin::Echo : MessageTap::Origin::Bus, m.data(),
                         loconet::lengthOfMessage(m.data()));
     }
     // The bus's idle filler carries nothing and must not disturb the
     // answer that may follow an echo.
-    if (m[0] == 0x81)
+    if (m[0] == loconet::Busy)
         return;
     handle(m);
     bookkeepEcho(m);
 }
 
 void Dispatcher::handle(const Row& m) {
+    using namespace loconet;
     switch (m[0]) {
-    case 0x82:
+    case PowerOff:
         s.operating.ShowPowerState(0);
         break;
-    case 0x83:
+    case PowerOn:
         s.operating.ShowPowerState(1);
         break;
-    case 0xA0:
+    case LocoSpeed:
         s.SlotTable[m[1]][SlotRecord::Speed] = m[2];
         refreshSlot(m[1]);
         break;
-    case 0xA1:
+    case LocoDirF:
         s.SlotTable[m[1]][SlotRecord::DirF] = m[2];
         refreshSlot(m[1]);
         break;
-    case 0xA2:
+    case LocoSound:
         s.SlotTable[m[1]][SlotRecord::Snd] = m[2];
         refreshSlot(m[1]);
         break;
-    case 0xA3: {
+    case LocoF9to12: {
         SlotRecord& slot = s.SlotTable[m[1]];
         slot.ExtFn(5) = (slot.ExtFn(5) & 0xEF) | ((m[2] & 0x08) * 2);
         slot.ExtFn(7) = (slot.ExtFn(7) & 0x0F) | ((m[2] & 0x07) * 16);
         refreshSlot(m[1]);
         break;
     }
-    case 0xB0:
+    case SwitchRequest:
         onAccessoryCommand(m);
         break;
-    case 0xB2:
+    case InputReport:
         onFeedbackReport(m);
         break;
-    case 0xB4:
+    case LongAck:
         if (s.AnswerExpected)
             onLongAcknowledge(m);
         break;
-    case 0xBF:
+    case LocoAddress:
         for (int w = 1; w <= ZeltronWindowCount; ++w) {
             if (s.ZeltronWindows[w].Waiting != 0)
                 s.ZeltronWindows[w].Address = m[1] * 128 + m[2];
         }
         break;
-    case 0xD4:
+    case ExtendedFunction:
         onExtendedFunction(m);
         break;
-    case 0xE5:
+    case PeerTransfer:
         OnPeerTransfer(s, m);
         break;
-    case 0xE6:
+    case ExtendedSlotData:
         onExtendedSlotData(m);
         break;
-    case 0xE7:
+    case SlotData:
         onSlotData(m);
         break;
-    case 0xED:
+    case StationRequest:
         onDirectionReport(m);
         break;
     default:
@@ -102,92 +101,102 @@ void Dispatcher::handle(const Row& m) {
 }
 
 void Dispatcher::onAccessoryCommand(const Row& m) {
-    if (!(m[2] & 0x10))
+    const messages::AccessoryCommand command = messages::readAccessoryCommand(m.data());
+    if (!command.on)
         return;
-    const int address = (m[2] & 0x0F) * 128 + m[1];
-    const int direction = (m[2] >> 5) & 1;
-    const int key = address - s.KeyboardBase;
+    const int key = command.address - s.KeyboardBase;
     if (key >= 0 && key <= 15)
-        s.operating.ShowKeyLamp(key, direction ? colour::Green : colour::Red);
+        s.operating.ShowKeyLamp(key, command.direction ? colour::Green : colour::Red);
     if (s.hooks.OnAccessoryForRoutes)
-        s.hooks.OnAccessoryForRoutes(address, direction);
+        s.hooks.OnAccessoryForRoutes(command.address, command.direction);
 }
 
 void Dispatcher::onFeedbackReport(const Row& m) {
-    const int contact = (m[2] & 0x0F) * 256 + m[1] * 2 + ((m[2] >> 5) & 1);
-    const int state = (m[2] >> 4) & 1;
+    const messages::FeedbackReport report = messages::readFeedbackReport(m.data());
     // LocoNet counts contacts up to 4095; the program keeps 0..2048.
-    if (contact >= LinkState::FeedbackContacts)
+    if (report.contact >= LinkState::FeedbackContacts)
         return;
-    s.FeedbackState[contact] = static_cast<qint16>(state);
-    s.operating.ShowFeedback(contact);
+    s.FeedbackState[report.contact] = static_cast<qint16>(report.state);
+    s.operating.ShowFeedback(report.contact);
     if (s.hooks.OnFeedbackForRoutes)
-        s.hooks.OnFeedbackForRoutes(contact, state);
+        s.hooks.OnFeedbackForRoutes(report.contact, report.state);
 }
 
 void Dispatcher::onLongAcknowledge(const Row& m) {
+    using namespace loconet;
+    const messages::LongAck ack = messages::readLongAck(m.data());
     switch (s.AnswerToOpcode) {
-    case 0xB0:
-        s.showLocoNetError(m[1] == 0x30 ? QStringLiteral("Mag.Art.Message wurde nicht bearbeitet")
-                                        : QStringLiteral("ungültige Antwort auf B0!"));
+    case SwitchRequest:
+        s.showLocoNetError(ack.answered == answeredOpcode(SwitchRequest)
+                               ? QStringLiteral("Mag.Art.Message wurde nicht bearbeitet")
+                               : QStringLiteral("ungültige Antwort auf B0!"));
         break;
-    case 0xBC:
-        if (m[1] != 0x3C) {
+    case SwitchState:
+        if (ack.answered != answeredOpcode(SwitchState)) {
             s.showLocoNetError(QStringLiteral("ungültige Antwort auf BC!"));
             break;
         }
-        if (const int key = s.job.JobCounter - s.KeyboardBase; key >= 0 && key <= 15) {
-            if (m[2] == 0x30)
-                s.operating.ShowKeyLamp(key, colour::Green);
-            else if (m[2] == 0x50)
-                s.operating.ShowKeyLamp(key, colour::Red);
-        }
-        s.job.JobPhase = 0;
+        onAccessoryState(ack.code);
         break;
-    case 0xBE:
-    case 0xBF:
-        s.showLocoNetError(m[1] == 0x3F || m[1] == 0x3E
+    case LocoAddressExpanded:
+    case LocoAddress:
+        s.showLocoNetError(ack.answered == answeredOpcode(LocoAddress) ||
+                                   ack.answered == answeredOpcode(LocoAddressExpanded)
                                ? QStringLiteral("Lok konnte nicht angemeldet werden!")
                                : QStringLiteral("ungültige Antwort auf BF!"));
         break;
-    case 0xED:
-        if (m[1] == 0x6D)
-            onEdAnswer(m);
+    case StationRequest:
+        if (ack.answered == answeredOpcode(StationRequest))
+            onEdAnswer(ack.code);
         break;
     default:
         break;
     }
 }
 
-void Dispatcher::onEdAnswer(const Row& m) {
-    const bool accepted = m[2] == 0x7F;
+// The state of the accessory the page query asked last: 0x30 green, 0x50 red.
+void Dispatcher::onAccessoryState(int code) {
+    JobRequest& job = s.job;
+    if (job.JobCode != Job::AccessoryPageQuery)
+        return;
+    if (const int key = job.JobCounter - s.KeyboardBase; key >= 0 && key <= 15) {
+        if (code == 0x30)
+            s.operating.ShowKeyLamp(key, colour::Green);
+        else if (code == 0x50)
+            s.operating.ShowKeyLamp(key, colour::Red);
+    }
+    job.JobPhase = 0;
+}
+
+void Dispatcher::onEdAnswer(int code) {
+    const bool accepted = code == loconet::Accepted;
     const auto storeAndReport = [&](const char* failure) {
-        s.AnswerValue = m[2];
+        s.AnswerValue = code;
         if (!accepted)
             s.showLocoNetError(QString::fromUtf8(failure));
     };
     switch (s.AnswerToEdCommand) {
-    case 1:
+    case loconet::WriteOption:
         if (!accepted)
             s.showLocoNetError(QStringLiteral("Fehler: SO schreiben"));
         break;
-    case 2:
+    case loconet::ReadOption:
         storeAndReport("Fehler: SO lesen");
         break;
-    case 12:
+    case loconet::WriteLocoFormat:
         storeAndReport("Fehler: Lokdatenformat schreiben");
         break;
-    case 13:
+    case loconet::ReadLocoFormat:
         storeAndReport("Fehler: Lokdatenformat lesen");
         break;
-    case 33:
+    case loconet::LncvRequest:
         // A module answers a good read with its value, so any acknowledge
         // to a read is a refusal.
-        s.AnswerValue = m[2];
+        s.AnswerValue = code;
         s.showLocoNetError(QStringLiteral("Fehler: LNCV lesen"));
         break;
-    case 32:
-        s.AnswerValue = m[2];
+    case loconet::LncvWrite:
+        s.AnswerValue = code;
         break;
     default:
         break;
@@ -195,7 +204,7 @@ void Dispatcher::onEdAnswer(const Row& m) {
 }
 
 void Dispatcher::onExtendedFunction(const Row& m) {
-    if (m[1] != 0x20)
+    if (m[1] != loconet::ExtendedFunctionGroup)
         return;
     const int slot = m[2];
     const int type = m[3];
@@ -206,35 +215,35 @@ void Dispatcher::onExtendedFunction(const Row& m) {
 }
 
 void Dispatcher::onSlotData(const Row& m) {
-    if (m[1] != 0x0E)
+    if (!messages::isSlotData(m.data()))
         return;
-    const int slot = m[2];
-    if (slot == 0) {
+    const messages::SlotData data = messages::readSlotData(m.data());
+    if (data.slot == loconet::StationSlot) {
         SlotRecord& record = s.SlotTable[0];
         record[SlotRecord::Address] = 0;
         for (int i = 0; i <= 15; ++i)
             record[5 + i] = m[i];
-        s.TrackStatus = m[7];
-    } else if (slot == ProgrammingTrackSlot) {
+        s.TrackStatus = data.track;
+    } else if (data.slot == loconet::ProgrammingTrackSlot) {
         if (s.hooks.OnProgrammingTrackSlot)
             s.hooks.OnProgrammingTrackSlot(m);
-    } else if (slot >= 1 && slot <= LastLocoSlot) {
-        s.TrackStatus = m[7];
-        SlotRecord& record = s.SlotTable[slot];
-        record[SlotRecord::Address] = m[9] * 128 + m[4];
-        record[SlotRecord::Speed] = m[5];
-        record[SlotRecord::DirF] = m[6];
-        record[SlotRecord::Snd] = m[10];
-        matchSlotAddress(slot);
+    } else if (data.slot >= 1 && data.slot <= loconet::LastLocoSlot) {
+        s.TrackStatus = data.track;
+        SlotRecord& record = s.SlotTable[data.slot];
+        record[SlotRecord::Address] = data.address;
+        record[SlotRecord::Speed] = data.speed;
+        record[SlotRecord::DirF] = data.dirF;
+        record[SlotRecord::Snd] = data.snd;
+        matchSlotAddress(data.slot);
     }
 }
 
 void Dispatcher::onExtendedSlotData(const Row& m) {
-    if (m[1] != 0x15 || m[2] != 0)
+    if (!messages::isExtendedSlotData(m.data()))
         return;
-    const int slot = m[3];
+    const int slot = messages::extendedSlot(m.data());
     SlotRecord& record = s.SlotTable[slot];
-    record[SlotRecord::Address] = m[6] * 128 + m[5];
+    record[SlotRecord::Address] = messages::extendedSlotAddress(m.data());
     record[SlotRecord::Speed] = m[8];
     record[10] = m[9];
     record[11] = m[10];
@@ -249,15 +258,14 @@ void Dispatcher::onExtendedSlotData(const Row& m) {
 }
 
 void Dispatcher::onDirectionReport(const Row& m) {
-    if (m[1] != 0x0F || m[2] != 0x01 || m[3] != 0x47 || m[4] != 0x58 || m[5] != 0x15)
+    if (!messages::isDirectionReport(m.data()))
         return;
-    const int slot = m[7] + 128 * (m[6] & 1);
+    const int slot = messages::directionReportSlot(m.data());
     if (!isSlot(slot))
         return;
     s.SlotTable[slot][SlotRecord::DirF] ^= 0x20;
     refreshSlot(slot);
 }
-
 void Dispatcher::refreshSlot(int slot, bool throttles) {
     if (throttles) {
         for (int t = 0; t < 2; ++t) {
@@ -295,16 +303,18 @@ void Dispatcher::matchSlotAddress(int slot) {
 }
 
 void Dispatcher::bookkeepEcho(const Row& m) {
+    using namespace loconet;
     s.AnswerExpected = false;
     Transmitter& tx = s.link.Tx;
-    if (!tx.EchoPending || !tx.isEcho(m.data()))
+    if (!tx.echoPending() || !tx.isEcho(m.data()))
         return;
-    const quint8 op = tx.TxBuffer[0];
-    if (op == 0xB0 || op == 0xBC || op == 0xBE || op == 0xBF || op == 0xED) {
+    const quint8 op = tx.message()[0];
+    if (op == SwitchRequest || op == SwitchState || op == LocoAddressExpanded ||
+        op == LocoAddress || op == StationRequest) {
         s.AnswerExpected = true;
         s.AnswerToOpcode = op;
-        if (op == 0xED)
-            s.AnswerToEdCommand = tx.TxBuffer[5];
+        if (op == StationRequest)
+            s.AnswerToEdCommand = tx.message()[5];
     }
     tx.release();
 }

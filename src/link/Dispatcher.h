@@ -23,7 +23,8 @@ private:
     void onAccessoryCommand(const Row& m);
     void onFeedbackReport(const Row& m);
     void onLongAcknowledge(const Row& m);
-    void onEdAnswer(const Row& m);
+    void onAccessoryState(int code);
+    void onEdAnswer(int code);
     void onExtendedFunction(const Row& m);
     void onSlotData(const Row& m);
     void onExtendedSlotData(const Row& m);

@@ -1,30 +1,23 @@
 #include "HexText.h"
 
-#include "LocoNetMessage.h"
-#include "Transmitter.h"
-
 #include <QStringList>
-#include <vector>
 
-HexTextResult SendHexText(Transmitter& tx, const QString& text) {
+HexTextResult parseHexText(const QString& text) {
     const QStringList tokens = text.split(' ', Qt::SkipEmptyParts);
     if (tokens.isEmpty())
-        return {HexTextResult::Empty, {}};
-    if (tokens.size() > loconet::MaxMessageLength)
-        return {HexTextResult::TooLong, {}};
+        return {HexTextResult::Empty, {}, {}};
+    if (tokens.size() > MaxTypedBytes)
+        return {HexTextResult::TooLong, {}, {}};
 
-    std::vector<quint8> bytes;
+    QByteArray bytes;
     for (const QString& token : tokens) {
         bool ok = false;
         const uint value = token.toUInt(&ok, 16);
         if (!ok || token.size() > 2 || value > 0xFF)
-            return {HexTextResult::BadToken, token};
-        bytes.push_back(static_cast<quint8>(value));
+            return {HexTextResult::BadToken, token, {}};
+        bytes.append(static_cast<char>(value));
     }
-    for (size_t i = 0; i < bytes.size(); ++i)
-        tx.TxBuffer[i] = bytes[i];
-    tx.TxLastIndex = static_cast<int>(bytes.size()) - 1;
-    return {HexTextResult::Placed, {}};
+    return {HexTextResult::Placed, {}, bytes};
 }
 
 QString hexTextProblem(const HexTextResult& result) {
@@ -34,19 +27,10 @@ QString hexTextProblem(const HexTextResult& result) {
                               "Die Message wurde nicht gesendet.")
             .arg(result.token);
     case HexTextResult::TooLong:
-        return QStringLiteral("Eine Message hat höchstens %1 Bytes.\n"
+        return QStringLiteral("Eine Message hat höchstens %1 Bytes und die Prüfsumme.\n"
                               "Die Message wurde nicht gesendet.")
-            .arg(loconet::MaxMessageLength);
+            .arg(MaxTypedBytes);
     default:
         return {};
-    }
-}
-
-void PackHighBits(Transmitter& tx) {
-    tx.TxBuffer[6] = 0;
-    for (int k = 0; k <= 6; ++k) {
-        if (tx.TxBuffer[7 + k] & 0x80)
-            tx.TxBuffer[6] |= static_cast<quint8>(1 << k);
-        tx.TxBuffer[7 + k] &= 0x7F;
     }
 }

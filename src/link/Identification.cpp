@@ -1,6 +1,8 @@
 #include "Identification.h"
 
+#include "AnswerWait.h"
 #include "LinkState.h"
+#include "Messages.h"
 #include "OperatingView.h"
 
 #include <array>
@@ -29,24 +31,35 @@ int stationTypeOfSlot0(const quint8* message) {
     return type;
 }
 
+JobMachine::Ticket requestIdentification(JobMachine& jobs) {
+    JobRequest r;
+    r.JobCode = Job::Identification;
+    r.JobCounter = -1;
+    return jobs.request(r);
+}
+
 bool IdentifySlot0(LinkState& s) {
     JobRequest& job = s.job;
     SlotRecord& slot0 = s.SlotTable[0];
     if (job.JobPhase == 0) {
-        s.link.Tx.place({0xBB, 0x00, 0x00});
+        s.link.Tx.place(messages::slotDataRequest(loconet::StationSlot));
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
         s.AnswerValue = -1;
         slot0[SlotRecord::Address] = -1;
         return false;
     }
-    if (s.now() - job.JobTimeStamp > Slot0Timeout) {
+    switch (
+        awaitAnswer(slot0[SlotRecord::Address] != -1, s.now() - job.JobTimeStamp, Slot0Timeout)) {
+    case AnswerWait::Pending:
+        return false;
+    case AnswerWait::Missing:
         s.StationType = LinkState::UnknownStation;
         s.showError(QStringLiteral("Keine Antwort auf Slot 0 Anfrage erhalten!"));
         return true;
+    case AnswerWait::Arrived:
+        break;
     }
-    if (slot0[SlotRecord::Address] == -1)
-        return false;
     s.operating.ShowPowerState(s.TrackStatus & 1);
     // The dispatcher keeps the raw slot 0 message in fields 5..20.
     std::array<quint8, 16> message{};

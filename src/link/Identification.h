@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JobMachine.h"
+
 #include <QtGlobal>
 
 class LinkState;
@@ -8,6 +10,7 @@ class LinkState;
 // pattern of its answer. Without an answer within a second the type is
 // unknown (99), so a connect never waits for ever.
 bool IdentifySlot0(LinkState& s);
+JobMachine::Ticket requestIdentification(JobMachine& jobs);
 
 // 1, 2, 3 by the slot 0 pattern, else 99. Byte 7 (track status) is not compared.
 int stationTypeOfSlot0(const quint8* message);

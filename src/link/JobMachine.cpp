@@ -3,31 +3,113 @@
 #include "LinkState.h"
 #include "OperatingView.h"
 
-void JobMachine::registerJob(int code, JobRoutine routine) {
-    m_routines[code] = std::move(routine);
+#include <algorithm>
+
+void JobMachine::registerJob(Job code, Step step, Ending ending) {
+    m_routines[code] = {std::move(step), std::move(ending)};
 }
 
-void JobMachine::registerJobs(std::initializer_list<int> codes, const JobRoutine& routine) {
-    for (const int code : codes)
-        registerJob(code, routine);
+void JobMachine::registerJobs(std::initializer_list<Job> codes, const Step& step,
+                              const Ending& ending) {
+    for (const Job code : codes)
+        registerJob(code, step, ending);
+}
+
+JobMachine::Ticket JobMachine::request(JobRequest request, const Match& superseded) {
+    if (!m_open || request.idle())
+        return 0;
+    if (superseded)
+        withdraw(superseded);
+    request.JobPhase = 0;
+    request.JobTicket = ++m_lastTicket;
+    m_waiting.push_back(std::move(request));
+    showBusy();
+    return m_lastTicket;
+}
+
+void JobMachine::withdraw(const Match& match) {
+    std::erase_if(m_waiting, match);
+    showBusy();
+}
+
+const JobRequest* JobMachine::findWaiting(const Match& match) const {
+    const auto found = std::find_if(m_waiting.begin(), m_waiting.end(), match);
+    return found == m_waiting.end() ? nullptr : &*found;
+}
+
+bool JobMachine::pending(Ticket ticket) const {
+    return ticket != 0 && (s.job.JobTicket == ticket || findWaiting([ticket](const JobRequest& r) {
+                               return r.JobTicket == ticket;
+                           }));
+}
+
+bool JobMachine::pending(std::initializer_list<Job> codes) const {
+    const auto among = [codes](const JobRequest& r) {
+        return std::find(codes.begin(), codes.end(), r.JobCode) != codes.end();
+    };
+    return among(s.job) || findWaiting(among);
+}
+
+bool JobMachine::idle() const {
+    return s.job.idle() && m_waiting.empty();
 }
 
 void JobMachine::RunJobStep() {
-    if (s.job.JobCode == 0)
-        return;
-    s.operating.SetLinkBusy(true);
+    // Every step of a job runs only once the message before it has gone out
+    // and its echo has come back (or the transmitter has given up on it).
     if (!s.link.Tx.isFree())
         return;
-    // An unknown code does nothing and waits for a window to replace it.
+    if (s.job.idle()) {
+        if (m_waiting.empty())
+            return;
+        start(std::move(m_waiting.front()));
+        m_waiting.pop_front();
+    }
+    if (m_cutShort)
+        return cutShort(true);
     const auto routine = m_routines.find(s.job.JobCode);
-    if (routine != m_routines.end() && routine->second())
+    if (routine == m_routines.end() || routine->second.step())
         endJob();
 }
 
+void JobMachine::start(JobRequest request) {
+    s.job = std::move(request);
+    s.operating.SetLinkBusy(true);
+}
+
 void JobMachine::endJob() {
-    s.job.LocoJobActive = false;
-    s.job.JobCode = 0;
-    s.job.JobCounter = 0;
-    s.job.JobPhase = 0;
-    s.operating.SetLinkBusy(false);
+    s.job = JobRequest{};
+    showBusy();
+}
+
+void JobMachine::showBusy() {
+    s.operating.SetLinkBusy(!idle());
+}
+
+void JobMachine::open() {
+    m_waiting.clear();
+    m_open = true;
+    m_cutShort = false;
+    showBusy();
+}
+
+void JobMachine::close(bool lineWrites) {
+    m_open = false;
+    m_waiting.clear();
+    if (s.job.idle())
+        return showBusy();
+    if (lineWrites && !s.link.Tx.isFree()) {
+        // The message in flight is the job's own: its ending waits for it.
+        m_cutShort = true;
+        return;
+    }
+    cutShort(lineWrites);
+}
+
+void JobMachine::cutShort(bool lineWrites) {
+    m_cutShort = false;
+    if (const auto routine = m_routines.find(s.job.JobCode);
+        routine != m_routines.end() && routine->second.ending)
+        routine->second.ending(lineWrites);
+    endJob();
 }

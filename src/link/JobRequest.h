@@ -1,22 +1,31 @@
 #pragma once
 
-// The one shared request a window writes for the job machine. A later
-// request replaces one that has not been taken yet.
+#include "Job.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// One request for the job machine, with its operands copied when it was
+// made, and, once it runs, how far it has got.
 struct JobRequest {
-    int JobCode = 0; // 0 = idle
+    Job JobCode = Job::None;
+    // The main operand: an accessory address or feedback contact (0-based),
+    // a loco address, or the running counter of a list job.
     int JobCounter = 0;
+    int JobThrottle = 0;
+    // Loco jobs: the slot the action is meant for (-1 = the locomotive is
+    // still to be taken) and the function group of 0xD4.
+    int LocoSlot = -1;
+    int ExtFnType = 0;
+    // The byte a loco job sends; the last address a page query asks.
+    int JobValue = 0;
+    // The raw message of job 40, without its checksum.
+    QByteArray RawBytes;
+
     int JobPhase = 0;
     double JobTimeStamp = 0;
-    double JobPulseTime = 0;
-    int JobThrottle = 0;
-    bool LocoJobActive = false;
-    int ExtFnType = 0;
-    int ExtFnValue = 0;
+    // Told by the job machine; 0 = refused.
+    quint64 JobTicket = 0;
 
-    void start(int code, int counter = 0) {
-        JobCode = code;
-        JobCounter = counter;
-        JobPhase = 0;
-    }
-    bool idle() const { return JobCode == 0; }
+    bool idle() const { return JobCode == Job::None; }
 };

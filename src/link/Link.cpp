@@ -3,6 +3,13 @@
 #include "MessageTap.h"
 #include "platform/SerialPort.h"
 
+Link::Link(const Clock& clock, SerialPort& port, LinkView& view) : m_port(port), Tx(clock, view) {
+    Rx.onDamaged = [this](const quint8* message, int length) {
+        if (tap)
+            tap->tapMessage(MessageTap::Origin::Damaged, message, length);
+    };
+}
+
 void Link::ReceiveBytes() {
     if (!m_port.isOpen())
         return;
@@ -15,8 +22,8 @@ void Link::ReceiveBytes() {
 }
 
 void Link::TransmitPending() {
-    const bool wasSent = Tx.EchoPending;
+    const bool wasSent = Tx.echoPending();
     Tx.TransmitPending(m_port, InterfaceType);
-    if (tap && !wasSent && Tx.EchoPending)
-        tap->tapMessage(MessageTap::Origin::Sent, Tx.TxBuffer.data(), Tx.TxLastIndex + 2);
+    if (tap && !wasSent && Tx.echoPending())
+        tap->tapMessage(MessageTap::Origin::Sent, Tx.message(), Tx.length());
 }

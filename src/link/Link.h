@@ -12,7 +12,7 @@ class SerialPort;
 // the one message going out.
 class Link {
 public:
-    Link(const Clock& clock, SerialPort& port, LinkView& view) : m_port(port), Tx(clock, view) {}
+    Link(const Clock& clock, SerialPort& port, LinkView& view);
 
     // Takes everything the port holds into the ring; nothing while closed.
     void ReceiveBytes();

@@ -1,37 +1,52 @@
 #include "LinkJobs.h"
 
 #include "AccessoryJobs.h"
-#include "HexText.h"
 #include "Identification.h"
-#include "JobMachine.h"
 #include "LinkState.h"
 #include "LocoJobs.h"
+#include "Messages.h"
 #include "SerialNumberJob.h"
 
 void registerLinkJobs(JobMachine& jobs, LinkState& s) {
-    jobs.registerJob(1, [&s] { return AccessoryPageQueryJob(s); });
-    jobs.registerJob(3, [&s] {
-        s.link.Tx.place({0x82});
+    jobs.registerJob(Job::AccessoryPageQuery, [&s] { return AccessoryPageQueryJob(s); });
+    jobs.registerJobs({Job::PowerOff, Job::PowerOn}, [&s] {
+        s.link.Tx.place(messages::power(s.job.JobCode == Job::PowerOn));
         return true;
     });
-    jobs.registerJob(4, [&s] {
-        s.link.Tx.place({0x83});
+    jobs.registerJobs(
+        {Job::SwitchRedOff, Job::SwitchGreenOff, Job::SwitchRedOn, Job::SwitchGreenOn},
+        [&s] { return AccessoryCommandJob(s); });
+    jobs.registerJobs({Job::ReportFree, Job::ReportOccupied},
+                      [&s] { return FeedbackReportJob(s); });
+    jobs.registerJobs({Job::LocoAcquire, Job::LocoDirectionThenStop, Job::LocoHighFunctions,
+                       Job::LocoSoundFunctions, Job::LocoDirectionAndLight, Job::LocoSpeed},
+                      [&s] { return LocoJob(s); });
+    jobs.registerJob(Job::RawMessage, [&s] {
+        const QByteArray& bytes = s.job.RawBytes;
+        s.link.Tx.place(reinterpret_cast<const quint8*>(bytes.constData()),
+                        static_cast<int>(bytes.size()));
         return true;
     });
-    jobs.registerJobs({10, 11}, [&s] { return AccessoryPulseJob(s); });
-    jobs.registerJobs({16, 17, 18, 19}, [&s] { return AccessoryCommandJob(s); });
-    jobs.registerJobs({20, 21}, [&s] { return FeedbackReportJob(s); });
-    jobs.registerJobs({30, 31, 32, 33, 34, 35, 36, 37, 38, 39}, [&s] { return LocoJob(s); });
-    // The raw text was checked when the user sent it.
-    jobs.registerJob(40, [&s] {
-        SendHexText(s.link.Tx, s.MonitorSendText);
-        return true;
-    });
-    jobs.registerJob(47, [&s] {
+    jobs.registerJob(Job::SerialNumberAndVersion, [&s] {
         return SerialNumberJob(s, [&s] {
             if (s.hooks.OnVersionRead)
                 s.hooks.OnVersionRead();
         });
     });
-    jobs.registerJob(100, [&s] { return IdentifySlot0(s); });
+    jobs.registerJob(Job::Identification, [&s] { return IdentifySlot0(s); });
+}
+
+JobMachine::Ticket requestPower(JobMachine& jobs, bool on) {
+    JobRequest r;
+    r.JobCode = on ? Job::PowerOn : Job::PowerOff;
+    return jobs.request(r, [](const JobRequest& waiting) {
+        return waiting.JobCode == Job::PowerOn || waiting.JobCode == Job::PowerOff;
+    });
+}
+
+JobMachine::Ticket requestRawMessage(JobMachine& jobs, const QByteArray& bytes) {
+    JobRequest r;
+    r.JobCode = Job::RawMessage;
+    r.RawBytes = bytes;
+    return jobs.request(r);
 }

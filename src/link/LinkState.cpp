@@ -1,6 +1,7 @@
 #include "LinkState.h"
 
 #include "LinkView.h"
+#include "Opcode.h"
 #include "platform/Clock.h"
 
 LinkState::LinkState(const Clock& clock, SerialPort& port, LinkView& messages,
@@ -21,8 +22,12 @@ void LinkState::showLocoNetError(const QString& text) const {
     messages.ShowMessage(text, QStringLiteral("LocoNet Fehler"), MessageIcon::Critical);
 }
 
+bool LinkState::stationRefused() const {
+    return AnswerValue != -1 && AnswerValue != loconet::Accepted;
+}
+
 void LinkState::resetToStartValues() {
-    link.Rx = ReceiveRing{};
+    link.Rx.clear();
     link.Tx.release();
     job = JobRequest{};
     AnswerExpected = false;

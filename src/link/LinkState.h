@@ -31,6 +31,9 @@ public:
     void showError(const QString& text) const;
     // Refusals and bad answers of the command station.
     void showLocoNetError(const QString& text) const;
+    // The station answered the last request with a refusal; the dispatcher
+    // has told the user, so the job ends without a second box.
+    bool stationRefused() const;
 
     // The start values every run begins with.
     void resetToStartValues();
@@ -39,6 +42,7 @@ public:
     LinkView& messages;
     OperatingView& operating;
     Link link;
+    // The job the job machine is working on.
     JobRequest job;
     PeerAnswers answers;
     LinkHooks hooks;
@@ -64,6 +68,4 @@ public:
     std::array<int, ZeltronSlots> SlotOnZeltron{};
 
     SpeedStepTable SpeedSteps;
-    // The raw message the user typed for job 40.
-    QString MonitorSendText;
 };

@@ -1,8 +1,7 @@
 #include "PeerTransfer.h"
 
 #include "LinkState.h"
-
-#include <array>
+#include "MessageReaders.h"
 
 namespace {
 constexpr int ThrottleArticle = 4750;
@@ -15,7 +14,7 @@ int lo(quint8 b) {
     return b & 0x0F;
 }
 
-void onDataFormat(LinkState& s, const std::array<quint8, 15>& m) {
+void onDataFormat(LinkState& s, const messages::PeerBytes& m) {
     const int address = m[8] * 256 + m[7];
     s.answers.LocoFormatAnswer = m[9];
     s.answers.LocoFormatExtra = m[10];
@@ -32,7 +31,7 @@ void onDataFormat(LinkState& s, const std::array<quint8, 15>& m) {
     }
 }
 
-void onLncv(LinkState& s, const std::array<quint8, 15>& m) {
+void onLncv(LinkState& s, const messages::PeerBytes& m) {
     s.answers.LncvAnswerArticle = m[8] * 256 + m[7];
     s.answers.LncvNumber = m[10] * 256 + m[9];
     s.answers.LncvValue = m[12] * 256 + m[11];
@@ -55,28 +54,23 @@ double decodeSoftwareVersion(quint8 first, quint8 second) {
 }
 
 void OnPeerTransfer(LinkState& s, const ReceiveRing::Row& row) {
-    if (row[1] != 0x0F)
+    if (!messages::isPeer15(row.data()))
         return;
-    std::array<quint8, 15> m{};
-    std::copy_n(row.begin(), m.size(), m.begin());
-    for (int k = 0; k <= 6; ++k) {
-        if (m[6] & (1 << k))
-            m[7 + k] |= 0x80;
-    }
+    const messages::PeerBytes m = messages::readPeer15(row.data());
     switch (m[5]) {
-    case 0x00:
+    case loconet::OptionValueAnswer:
         s.answers.SoValueAnswer = m[9];
         break;
-    case 0x0B:
+    case loconet::LocoFormatAnswer:
         onDataFormat(s, m);
         break;
-    case 0x08:
+    case loconet::VersionAnswer:
         s.answers.SoftwareVersion = decodeSoftwareVersion(m[7], m[8]);
         break;
-    case 0x09:
+    case loconet::SerialNumberAnswer:
         s.answers.SerialNumber = decodeSerialNumber(&m[7]);
         break;
-    case 0x1F:
+    case loconet::LncvAnswer:
         onLncv(s, m);
         break;
     default:

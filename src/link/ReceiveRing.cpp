@@ -16,6 +16,16 @@ void ReceiveRing::receive(const QByteArray& bytes) {
     moveWaitingIn();
 }
 
+void ReceiveRing::clear() {
+    RxFillSlot = RxWriteSlot = RxReadSlot = 0;
+    RxByteIndex = -1;
+    RxMsgLength = 0;
+    RxInMessage = false;
+    RxEmpty = true;
+    m_waiting.clear();
+    m_waitingFrom = 0;
+}
+
 // A message starts only in a free slot; the bytes of one under way always
 // have theirs.
 void ReceiveRing::moveWaitingIn() {
@@ -47,11 +57,21 @@ void ReceiveRing::receiveByte(quint8 b) {
             RxInMessage = false;
     }
     RxRing[RxFillSlot][RxByteIndex] = b;
-    if (RxByteIndex == RxMsgLength - 1) {
-        RxWriteSlot = RxFillSlot;
-        RxEmpty = false;
-        RxInMessage = false;
+    if (RxByteIndex == RxMsgLength - 1)
+        completeMessage();
+}
+
+void ReceiveRing::completeMessage() {
+    RxInMessage = false;
+    const quint8* message = RxRing[RxFillSlot].data();
+    if (loconet::checksum(message, RxMsgLength) != 0) {
+        ++m_damaged;
+        if (onDamaged)
+            onDamaged(message, RxMsgLength);
+        return;
     }
+    RxWriteSlot = RxFillSlot;
+    RxEmpty = false;
 }
 
 ReceiveRing::Row ReceiveRing::take() {

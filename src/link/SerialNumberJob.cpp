@@ -1,38 +1,46 @@
 #include "SerialNumberJob.h"
 
+#include "AnswerWait.h"
 #include "LinkState.h"
-#include "StationRequest.h"
+#include "Messages.h"
 
 namespace {
 constexpr double AnswerTimeout = 2.0;
-constexpr quint8 SerialNumberCommand = 0x07;
-constexpr quint8 VersionCommand = 0x06;
 } // namespace
+
+JobMachine::Ticket requestSerialNumberAndVersion(JobMachine& jobs) {
+    JobRequest r;
+    r.JobCode = Job::SerialNumberAndVersion;
+    return jobs.request(r);
+}
 
 bool SerialNumberJob(LinkState& s, const std::function<void()>& onRead) {
     JobRequest& job = s.job;
     PeerAnswers& answers = s.answers;
-    const auto ask = [&](quint8 command, double& marker) {
-        placeStationRequest(s.link.Tx, command);
+    const auto ask = [&](loconet::StationCommand command, double& marker) {
+        s.link.Tx.place(messages::stationRequest(command));
         ++job.JobPhase;
         job.JobTimeStamp = s.now();
         marker = -1;
     };
     if (job.JobPhase == 0) {
-        ask(SerialNumberCommand, answers.SerialNumber);
+        ask(loconet::ReadSerialNumber, answers.SerialNumber);
         return false;
     }
-    if (s.now() - job.JobTimeStamp > AnswerTimeout) {
+    const double& marker = job.JobPhase == 1 ? answers.SerialNumber : answers.SoftwareVersion;
+    switch (awaitAnswer(marker != -1, s.now() - job.JobTimeStamp, AnswerTimeout)) {
+    case AnswerWait::Pending:
+        return false;
+    case AnswerWait::Missing:
         s.showError(QStringLiteral("Keine Antwort Anfrage Seriennummer erhalten!"));
         return true;
+    case AnswerWait::Arrived:
+        break;
     }
     if (job.JobPhase == 1) {
-        if (answers.SerialNumber != -1)
-            ask(VersionCommand, answers.SoftwareVersion);
+        ask(loconet::ReadVersion, answers.SoftwareVersion);
         return false;
     }
-    if (answers.SoftwareVersion == -1)
-        return false;
     if (onRead)
         onRead();
     return true;

@@ -1,16 +1,21 @@
 #include "Transmitter.h"
 
+#include "CtsPacing.h"
 #include "LinkView.h"
+#include "LocoNetMessage.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
 #include <QByteArray>
+#include <algorithm>
 
-void Transmitter::place(std::initializer_list<quint8> bytes) {
-    int i = 0;
-    for (const quint8 b : bytes)
-        TxBuffer[i++] = b;
-    TxLastIndex = i - 1;
+bool Transmitter::place(const quint8* bytes, int count) {
+    if (!isFree() || count < 1 || count >= Capacity + 1)
+        return false;
+    std::copy_n(bytes, count, TxBuffer.begin());
+    TxBuffer[count] = loconet::checksum(bytes, count);
+    TxLastIndex = count - 1;
+    return true;
 }
 
 void Transmitter::TransmitPending(SerialPort& port, int interfaceType) {
@@ -22,28 +27,22 @@ void Transmitter::TransmitPending(SerialPort& port, int interfaceType) {
         return;
     }
 
-    const int end = TxLastIndex + 1;
-    if (m_written == 0) {
-        quint8 sum = 0xFF;
-        for (int i = 0; i <= TxLastIndex; ++i)
-            sum ^= TxBuffer[i];
-        TxBuffer[end] = sum;
-    }
-
+    const QByteArray whole(reinterpret_cast<const char*>(TxBuffer.data()), length());
     if (interfaceType == 1) {
         // The station's own port paces us with CTS. Instead of spinning, write
         // what CTS allows now and go on in the next tick.
-        while (m_written <= end && port.ctsHolding())
-            port.write(QByteArray(1, static_cast<char>(TxBuffer[m_written++])));
-        if (m_written <= end) {
+        m_written = writeCtsPaced(port, whole, m_written);
+        if (m_written < whole.size()) {
             if (m_ctsWaitSince < 0)
                 m_ctsWaitSince = m_clock.now();
             else if (m_clock.now() - m_ctsWaitSince > CtsTimeout)
                 fail();
             return;
         }
-    } else {
-        port.write(QByteArray(reinterpret_cast<const char*>(TxBuffer.data()), end + 1));
+    } else if (!port.write(whole)) {
+        // The line is lost; the port says so. Nothing is retried.
+        release();
+        return;
     }
     m_written = 0;
     m_ctsWaitSince = -1;
@@ -52,11 +51,7 @@ void Transmitter::TransmitPending(SerialPort& port, int interfaceType) {
 }
 
 bool Transmitter::isEcho(const quint8* message) const {
-    for (int i = 0; i <= TxLastIndex + 1; ++i) {
-        if (TxBuffer[i] != message[i])
-            return false;
-    }
-    return true;
+    return std::equal(TxBuffer.begin(), TxBuffer.begin() + length(), message);
 }
 
 void Transmitter::release() {

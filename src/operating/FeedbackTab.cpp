@@ -13,10 +13,10 @@ namespace {
 constexpr int FirstShape = 16;
 } // namespace
 
-FeedbackTab::FeedbackTab(LinkState& state, QWidget* parent)
+FeedbackTab::FeedbackTab(LinkState& state, JobMachine& jobs, QWidget* parent)
     : PanelTab(QStringLiteral("RMNrCo"), QStringLiteral("RMAdrBereichTxt"),
                panel::feedbackPageEntries(), FirstShape, parent),
-      m_page(state) {
+      m_page(state, jobs) {
     setObjectName(QStringLiteral("Rueckmelder"));
     for (int i = 0; i < Places; ++i) {
         m_lamps[i] = new IndicatorLamp;

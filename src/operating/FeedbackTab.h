@@ -6,6 +6,7 @@
 #include <array>
 
 class IndicatorLamp;
+class JobMachine;
 class LinkState;
 class QPushButton;
 
@@ -14,7 +15,7 @@ class QPushButton;
 class FeedbackTab : public PanelTab {
     Q_OBJECT
 public:
-    explicit FeedbackTab(LinkState& state, QWidget* parent = nullptr);
+    FeedbackTab(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
 
     // A report for the contact was seen; the tab shows it when it is on
     // the page.

@@ -5,6 +5,7 @@
 #include "link/Colours.h"
 #include "platform/Clock.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,9 +51,9 @@ PopupLook lookOf(PopupKind kind) {
 }
 } // namespace
 
-KeyPopup::KeyPopup(PopupKind kind, const Clock& clock, JobRequest& job, RouteTable& routes,
+KeyPopup::KeyPopup(PopupKind kind, const Clock& clock, JobMachine& jobs, RouteTable& routes,
                    QWidget* parent)
-    : QDialog(parent), m_logic(kind, job, routes), m_clock(clock) {
+    : QDialog(parent), m_logic(kind, jobs, routes), m_clock(clock) {
     const PopupLook look = lookOf(kind);
     setObjectName(QLatin1String(look.objectName));
     setWindowTitle(look.caption);
@@ -119,7 +120,10 @@ void KeyPopup::keyPressEvent(QKeyEvent* event) {
 }
 
 void KeyPopup::press(KeyPopupLogic::Button button) {
-    m_logic.press(button);
+    // Without a connection nothing is switched or reported, and the user
+    // hears so.
+    if (!m_logic.press(button))
+        QApplication::beep();
     if (m_logic.switching())
         m_timer.start();
     hide();

@@ -15,7 +15,7 @@ class QPushButton;
 class KeyPopup : public QDialog {
     Q_OBJECT
 public:
-    KeyPopup(PopupKind kind, const Clock& clock, JobRequest& job, RouteTable& routes,
+    KeyPopup(PopupKind kind, const Clock& clock, JobMachine& jobs, RouteTable& routes,
              QWidget* parent);
 
     // The digit typed in the main window starts a new number and shows the

@@ -40,10 +40,10 @@ KeyMove keyMoveOf(const QEvent* event) {
 }
 } // namespace
 
-KeyboardTab::KeyboardTab(LinkState& state, QWidget* parent)
+KeyboardTab::KeyboardTab(LinkState& state, JobMachine& jobs, QWidget* parent)
     : PanelTab(QStringLiteral("KeybNrCo"), QStringLiteral("KeyBAdrBereichTxt"),
                panel::keyboardPageEntries(), FirstShape, parent),
-      m_page(state) {
+      m_page(state, jobs) {
     setObjectName(QStringLiteral("Keyboard"));
     for (int i = 0; i < Places; ++i) {
         m_lamps[i] = new IndicatorLamp;

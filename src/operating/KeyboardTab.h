@@ -6,6 +6,7 @@
 #include <array>
 
 class IndicatorLamp;
+class JobMachine;
 class LinkState;
 class QPushButton;
 
@@ -15,7 +16,7 @@ class QPushButton;
 class KeyboardTab : public PanelTab {
     Q_OBJECT
 public:
-    explicit KeyboardTab(LinkState& state, QWidget* parent = nullptr);
+    KeyboardTab(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
 
     // Lamp of key 0..15; colour 0xBBGGRR.
     void ShowKeyLamp(int key, int colour);

@@ -27,8 +27,8 @@ void MainKeys::watchControls() {
 KeyPopup* MainKeys::popup(PopupKind kind) {
     QPointer<KeyPopup>& popup = m_popups[static_cast<int>(kind)];
     if (!popup)
-        popup = new KeyPopup(kind, m_station.state.clock, m_station.state.job,
-                             m_station.routes.table, m_window.form);
+        popup = new KeyPopup(kind, m_station.state.clock, m_station.jobs, m_station.routes.table,
+                             m_window.form);
     return popup;
 }
 

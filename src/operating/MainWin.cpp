@@ -8,6 +8,7 @@
 #include "app/Station.h"
 #include "link/Colours.h"
 #include "link/HexText.h"
+#include "link/LinkJobs.h"
 #include "platform/ComPortNames.h"
 #include "platform/DigitText.h"
 #include "platform/UsbInterfaceSearch.h"
@@ -32,9 +33,6 @@ namespace {
 // The lamp of a station whose power nobody knows.
 constexpr int UnknownPowerColour = 0xE0E0E0;
 constexpr int MaxComPort = 255;
-constexpr int PowerJobOff = 3;
-constexpr int PowerJobOn = 4;
-constexpr int RawMessageJob = 40;
 
 MainWin::UsbPortList machineUsbPorts(const QString& confFolder) {
     return [names = ComPortNames::fromFile(confPath(confFolder, QStringLiteral("ports.dat")))] {
@@ -55,12 +53,13 @@ QLabel* infoLabel(const char* name) {
 MainWin::MainWin(Station& station, UsbPortList listUsbComPorts, QWidget* parent)
     : QMainWindow(parent), m_station(station),
       m_connection(
-          station.state, *this,
+          station.state, station.jobs, *this,
           ConnectionHooks{
               [&station](bool on) { station.setMainTimerRunning(on); },
               [&station](bool on) { station.setTimer1Running(on); },
               [&station](QString* error) { return station.writeConf(error); },
               listUsbComPorts ? std::move(listUsbComPorts) : machineUsbPorts(station.confFolder()),
+              [&station] { return station.releaseOutputs(); },
           }),
       m_help(new HelpKey(confPath(station.confFolder(), QStringLiteral("Hilfe.txt")), this)) {
     setObjectName(QStringLiteral("MainWin"));
@@ -154,7 +153,7 @@ QTabWidget* MainWin::buildTabs() {
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("MainTab"));
     for (int t = 0; t < 2; ++t) {
-        m_throttles[t] = new ThrottlePanel(t, m_station.state);
+        m_throttles[t] = new ThrottlePanel(t, m_station.state, m_station.jobs);
         m_throttles[t]->setConfFolder(m_station.confFolder());
         m_tabs->addTab(m_throttles[t], QStringLiteral("Fahrpult %1").arg(t + 1));
     }
@@ -201,14 +200,23 @@ void MainWin::StartUp() {
 }
 
 // The program ends here whichever way the window is closed. Routes that
-// could not be saved are not thrown away without asking.
+// could not be saved are not thrown away without asking; an open line then
+// closes in order (the running job's end message, outputs held on switched
+// off) before the program ends.
 void MainWin::closeEvent(QCloseEvent* event) {
-    if (!m_station.ShutDown() && !endWithoutRoutes()) {
-        if (m_connection.connected())
-            m_station.setMainTimerRunning(true);
+    if (!m_ending && !m_station.saveRoutes() && !endWithoutRoutes()) {
         event->ignore();
         return;
     }
+    m_ending = true;
+    if (m_portState != PortState::Closed) {
+        event->ignore();
+        m_connection.disconnectPort(m_station.state.link.ComPortNumber, [this] {
+            QMetaObject::invokeMethod(this, &MainWin::close, Qt::QueuedConnection);
+        });
+        return;
+    }
+    m_station.setMainTimerRunning(false);
     event->accept();
     QApplication::quit();
 }
@@ -251,14 +259,10 @@ void MainWin::showPowerButton(const QString& caption, int colour) {
 // The button offers the opposite of the present state; before the station
 // has told it, it offers nothing.
 void MainWin::onStopGo() {
-    JobRequest& job = m_station.state.job;
     if (m_stopGo->text() == QStringLiteral("STOP"))
-        job.JobCode = PowerJobOff;
+        requestPower(m_station.jobs, false);
     else if (m_stopGo->text() == QStringLiteral("GO"))
-        job.JobCode = PowerJobOn;
-    else
-        return;
-    job.JobPhase = 0;
+        requestPower(m_station.jobs, true);
 }
 
 void MainWin::ShowThrottle(int t) {
@@ -309,19 +313,14 @@ void MainWin::showPortValidity() {
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }
 
+// A refused text never reaches the line.
 void MainWin::onSendRawMessage() {
-    LinkState& s = m_station.state;
-    const QString text = m_message->text();
-    // Tried on a transmitter of its own first: a refused text never touches
-    // the request or the line.
-    Transmitter trial(s.clock, s.messages);
-    const HexTextResult result = SendHexText(trial, text);
+    const HexTextResult result = parseHexText(m_message->text());
     if (result.kind == HexTextResult::Empty)
         return;
     if (result.kind != HexTextResult::Placed) {
-        s.showError(hexTextProblem(result));
+        m_station.state.showError(hexTextProblem(result));
         return;
     }
-    s.MonitorSendText = text;
-    s.job.JobCode = RawMessageJob;
+    requestRawMessage(m_station.jobs, result.bytes);
 }

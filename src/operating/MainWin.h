@@ -95,6 +95,8 @@ private:
     Connection m_connection;
     HelpKey* m_help;
     PortState m_portState = PortState::Closed;
+    // The user has chosen to end; the routes are saved or given up.
+    bool m_ending = false;
 
     QPushButton* m_stopGo = nullptr;
     IndicatorLamp* m_powerLamp = nullptr;

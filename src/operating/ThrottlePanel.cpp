@@ -36,8 +36,8 @@ QString indexed(const char* name, int i) {
 }
 } // namespace
 
-ThrottlePanel::ThrottlePanel(int t, LinkState& state, QWidget* parent)
-    : QWidget(parent), m_control(t, state) {
+ThrottlePanel::ThrottlePanel(int t, LinkState& state, JobMachine& jobs, QWidget* parent)
+    : QWidget(parent), m_control(t, state, jobs) {
     setObjectName(indexed("Fahrpult", t));
     buildControls();
     ResetThrottle();
@@ -219,7 +219,6 @@ void ThrottlePanel::focusAddress() {
 void ThrottlePanel::ZeigerTimerTick() {
     m_control.stepPointer();
     m_gauge->setPointer(m_control.pointer().position());
-    m_control.sendDeferredSpeed();
 }
 
 void ThrottlePanel::onAddressEdited() {
@@ -234,7 +233,7 @@ void ThrottlePanel::onAddressEntered() {
 }
 
 void ThrottlePanel::onSliderMoved(int position) {
-    if (m_control.moveSlider(position) == ThrottleControl::SliderOutcome::NoLocomotive)
+    if (!m_control.moveSlider(position))
         setSliderQuietly(0);
 }
 

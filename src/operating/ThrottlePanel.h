@@ -10,6 +10,7 @@
 #include <optional>
 
 class IndicatorLamp;
+class JobMachine;
 class LinkState;
 class QLabel;
 class QLineEdit;
@@ -25,7 +26,7 @@ class SpeedGauge;
 class ThrottlePanel : public QWidget {
     Q_OBJECT
 public:
-    ThrottlePanel(int t, LinkState& state, QWidget* parent = nullptr);
+    ThrottlePanel(int t, LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
 
     // The folder the locomotive pictures are loaded from.
     void setConfFolder(const QString& folder);
@@ -52,8 +53,7 @@ public:
     // The picture file shown last ("Loklv.bmp", "Lok0.bmp").
     QString shownPicture() const { return m_shownPicture; }
 
-    // Zeiger_Timer: every 100 ms the gauge pointer moves a quarter of the
-    // way, and a speed set while a locomotive job was busy goes out.
+    // Zeiger_Timer: every 100 ms the gauge pointer moves a quarter of the way.
     void ZeigerTimerTick();
 
 protected:

@@ -1,7 +1,7 @@
 #include "CvRequest.h"
 
 #include "ProgrammingState.h"
-#include "link/Transmitter.h"
+#include "link/Opcode.h"
 
 #include <algorithm>
 
@@ -9,7 +9,6 @@ namespace cvrequest {
 
 namespace {
 
-constexpr int RequestLastIndex = 29;
 constexpr quint8 ReadCommand = 0x72;
 constexpr quint8 WriteCommand = 0x71;
 // Byte 5 carries bit 7 of bytes 6 + n in its bit n; 0x71 are the bits of
@@ -22,37 +21,37 @@ constexpr int StatusIndex = 4;
 constexpr int CvhIndex = 8;
 constexpr int DataIndex = 10;
 
-void place(Transmitter& tx, bool write, int cv, int value) {
-    std::fill(tx.TxBuffer.begin(), tx.TxBuffer.end(), 0);
+Request request(bool write, int cv, int value) {
+    Request m{};
     quint8 high = HighBitsBase;
     if (cv & 0x80)
         high |= CvBit7;
     if (write && (value & 0x80))
         high |= ValueBit7;
-    const quint8 head[] = {0xED,
-                           0x1F,
+    const quint8 head[] = {loconet::StationRequest,
+                           loconet::CvRequestCount,
                            0x01,
-                           0x47,
-                           0x58,
+                           loconet::StationAddress1,
+                           loconet::StationAddress2,
                            high,
                            write ? WriteCommand : ReadCommand,
                            static_cast<quint8>(cv & 0x7F),
                            static_cast<quint8>((cv / 256) & 0x7F),
                            static_cast<quint8>(write ? value & 0x7F : 0),
                            0x70};
-    std::copy(std::begin(head), std::end(head), tx.TxBuffer.begin());
-    tx.TxBuffer[15] = 0x10;
-    tx.TxLastIndex = RequestLastIndex;
+    std::copy(std::begin(head), std::end(head), m.begin());
+    m[15] = 0x10;
+    return m;
 }
 
 } // namespace
 
-void placeRead(Transmitter& tx, int cv) {
-    place(tx, false, cv, 0);
+Request read(int cv) {
+    return request(false, cv, 0);
 }
 
-void placeWrite(Transmitter& tx, int cv, int value) {
-    place(tx, true, cv, value);
+Request write(int cv, int value) {
+    return request(true, cv, value);
 }
 
 int answerFrom(const ReceiveRing::Row& message, int progAnswer) {

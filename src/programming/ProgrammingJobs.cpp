@@ -2,9 +2,9 @@
 
 #include "CvRequest.h"
 #include "ProgView.h"
-#include "link/HexText.h"
-#include "link/JobMachine.h"
+#include "link/AnswerWait.h"
 #include "link/LinkState.h"
+#include "link/Messages.h"
 
 namespace {
 
@@ -29,13 +29,19 @@ bool isRead(ProgJobKind kind) {
 constexpr int VersionCv = 7;
 constexpr int ManufacturerCv = 8;
 
+enum Phase { SendStart = 0, AwaitStart = 1, SendRequest = 2, AwaitAnswer = 3 };
+
 } // namespace
 
 ProgrammingJobs::ProgrammingJobs(LinkState& state, JobMachine& jobs) : s(state), m_jobs(jobs) {
-    jobs.registerJob(ReadCvList, [this] { return step(ProgJobKind::ReadList); });
-    jobs.registerJob(WriteCvList, [this] { return step(ProgJobKind::WriteList); });
-    jobs.registerJob(ReadSingleCv, [this] { return step(ProgJobKind::ReadSingle); });
-    jobs.registerJob(WriteSingleCv, [this] { return step(ProgJobKind::WriteSingle); });
+    jobs.registerJobs(
+        {Job::CvListRead, Job::CvListWrite, Job::CvRead, Job::CvWrite}, [this] { return step(); },
+        [this](bool lineWrites) {
+            view().ShowProgStatus(QStringLiteral("Abbruch"));
+            if (lineWrites && s.job.JobPhase != SendStart)
+                s.link.Tx.place(messages::programmingTrack(false));
+            freeWindow();
+        });
     s.hooks.OnProgrammingTrackSlot = [this](const ReceiveRing::Row& m) {
         OnProgrammingTrackSlot(m);
     };
@@ -55,215 +61,207 @@ ProgView& ProgrammingJobs::view() const {
 }
 
 bool ProgrammingJobs::startListJob(int list, bool write) {
-    if (running() || list < 0 || list >= ProgrammingState::ListCount)
+    if (list < 0 || list >= ProgrammingState::ListCount)
         return false;
-    prog.CvListPos = 0;
-    prog.CvListSel = list;
-    begin(write ? WriteCvList : ReadCvList);
-    return true;
+    Work work;
+    work.kind = write ? ProgJobKind::WriteList : ProgJobKind::ReadList;
+    work.list = list;
+    work.cvs = prog.CvList[list];
+    work.values = prog.CvValue;
+    return begin(write ? Job::CvListWrite : Job::CvListRead, std::move(work));
 }
 
 bool ProgrammingJobs::startSingleRead(int cv) {
-    if (running())
-        return false;
-    prog.SingleCv = cv;
-    begin(ReadSingleCv);
-    return true;
+    Work work;
+    work.kind = ProgJobKind::ReadSingle;
+    work.cvs = {cv};
+    return begin(Job::CvRead, std::move(work));
 }
 
 bool ProgrammingJobs::startSingleWrite(int cv, int value) {
-    if (running())
-        return false;
-    prog.SingleCv = cv;
+    Work work;
+    work.kind = ProgJobKind::WriteSingle;
+    work.cvs = {cv};
     // Handed over apart from ProgAnswer, which any programming-track answer
     // on the bus may change before the job takes it.
-    prog.SingleCvValue = value & 0xFF;
-    begin(WriteSingleCv);
+    work.values.fill(ProgrammingState::Unknown);
+    if (ProgrammingState::isCv(cv))
+        work.values[cv] = value & 0xFF;
+    return begin(Job::CvWrite, std::move(work));
+}
+
+bool ProgrammingJobs::begin(Job job, Work work) {
+    if (running())
+        return false;
+    JobRequest request;
+    request.JobCode = job;
+    m_ticket = m_jobs.request(request);
+    if (m_ticket == 0)
+        return false;
+    m_work = std::move(work);
+    view().SetProgIdle(false);
     return true;
 }
 
-void ProgrammingJobs::begin(JobNumber job) {
-    prog.ProgCancel = false;
-    view().SetProgIdle(false);
-    s.job.start(job);
-}
-
 bool ProgrammingJobs::running() const {
-    switch (s.job.JobCode) {
-    case ReadCvList:
-    case WriteCvList:
-    case ReadSingleCv:
-    case WriteSingleCv:
-        return true;
-    default:
-        return false;
-    }
+    return m_jobs.pending(m_ticket);
 }
 
 void ProgrammingJobs::cancel() {
-    prog.ProgCancel = true;
-    // Nothing has been sent for a job still in phase 0, so there is nothing
-    // to end on the track; without a connection it would wait for ever.
-    if (!running() || s.job.JobPhase != 0)
+    if (!running())
         return;
-    const bool list = s.job.JobCode == ReadCvList || s.job.JobCode == WriteCvList;
-    m_jobs.endJob();
-    prog.ProgCancel = false;
+    if (s.job.JobTicket == m_ticket) {
+        m_work.cancel = true;
+        return;
+    }
+    m_jobs.withdraw([this](const JobRequest& r) { return r.JobTicket == m_ticket; });
     view().ShowProgStatus(QStringLiteral("Abbruch"));
-    if (list)
-        FinishCvListJob();
-    else
-        view().SetProgIdle(true);
+    freeWindow();
 }
 
-bool ProgrammingJobs::step(ProgJobKind kind) {
+bool ProgrammingJobs::step() {
     JobRequest& job = s.job;
+    if (m_work.cancel) {
+        view().ShowProgStatus(QStringLiteral("Abbruch"));
+        return finish();
+    }
     switch (job.JobPhase) {
-    case 0:
-        SendHexText(s.link.Tx, cvrequest::StartMessage);
-        job.JobPhase = 1;
+    case SendStart:
+        s.link.Tx.place(messages::programmingTrack(true));
+        job.JobPhase = AwaitStart;
         return false;
-    case 1:
-        if (s.link.Tx.isFree())
-            job.JobPhase = 2;
+    case AwaitStart:
+        job.JobPhase = SendRequest;
         return false;
-    case 2:
-        return placeRequest(kind);
+    case SendRequest:
+        return placeRequest();
     default:
-        return judgeAnswer(kind);
+        return judgeAnswer();
     }
 }
 
-int ProgrammingJobs::nextEntry(int pos, bool write) const {
-    const std::vector<int>& list = prog.CvList[prog.CvListSel];
-    for (; pos < static_cast<int>(list.size()); ++pos) {
-        const int cv = list[pos];
+int ProgrammingJobs::nextEntry(int pos) const {
+    const bool write = !isRead(m_work.kind);
+    for (; pos < static_cast<int>(m_work.cvs.size()); ++pos) {
+        const int cv = m_work.cvs[pos];
         if (!ProgrammingState::isCv(cv))
             continue;
         if (!write)
             break;
-        const bool readOnly = pos > 0 && (cv == VersionCv || cv == ManufacturerCv);
-        if (!readOnly && prog.CvValue[cv] != ProgrammingState::Unknown)
+        const bool readOnly =
+            isList(m_work.kind) && pos > 0 && (cv == VersionCv || cv == ManufacturerCv);
+        if (!readOnly && m_work.values[cv] != ProgrammingState::Unknown)
             break;
     }
     return pos;
 }
 
-int ProgrammingJobs::currentCv(ProgJobKind kind) const {
-    return isList(kind) ? prog.CvList[prog.CvListSel][prog.CvListPos] : prog.SingleCv;
+int ProgrammingJobs::currentCv() const {
+    return m_work.cvs[m_work.pos];
 }
 
-bool ProgrammingJobs::placeRequest(ProgJobKind kind) {
-    const bool read = isRead(kind);
-    if (isList(kind)) {
-        prog.CvListPos = nextEntry(prog.CvListPos, !read);
-        if (prog.CvListPos > prog.CvListLast(prog.CvListSel)) {
+bool ProgrammingJobs::placeRequest() {
+    const bool read = isRead(m_work.kind);
+    m_work.pos = nextEntry(m_work.pos);
+    if (m_work.pos >= static_cast<int>(m_work.cvs.size())) {
+        if (isList(m_work.kind))
             view().ShowProgStatus(read ? QStringLiteral(" Lesevorgang beendet ")
                                        : QStringLiteral(" Schreibvorgang beendet "));
-            return finish(kind);
-        }
-    } else if (!ProgrammingState::isCv(prog.SingleCv)) {
-        return finish(kind);
+        return finish();
     }
-    const int cv = currentCv(kind);
+    const int cv = currentCv();
     view().ShowProgStatus((read ? QStringLiteral(" Lese CV ") : QStringLiteral(" Schreibe CV ")) +
                           QString::number(cv));
-    if (read) {
-        cvrequest::placeRead(s.link.Tx, cv);
-    } else {
-        const int value = kind == ProgJobKind::WriteList ? prog.CvValue[cv] : prog.SingleCvValue;
-        cvrequest::placeWrite(s.link.Tx, cv, value);
-    }
-    s.job.JobPhase = 3;
+    s.link.Tx.place(read ? cvrequest::read(cv) : cvrequest::write(cv, m_work.values[cv]));
+    s.job.JobPhase = AwaitAnswer;
     s.job.JobTimeStamp = s.now();
     prog.ProgAnswer = read ? ProgrammingState::ReadOutstanding : ProgrammingState::WriteOutstanding;
     return false;
 }
 
-bool ProgrammingJobs::judgeAnswer(ProgJobKind kind) {
-    const bool read = isRead(kind);
-    if (isList(kind) && prog.ProgCancel) {
-        prog.ProgCancel = false;
-        view().ShowProgStatus(QStringLiteral("Abbruch"));
-        return finish(kind);
-    }
-    if (s.now() - s.job.JobTimeStamp > AnswerTimeout) {
+bool ProgrammingJobs::judgeAnswer() {
+    const bool read = isRead(m_work.kind);
+    const int outstanding =
+        read ? ProgrammingState::ReadOutstanding : ProgrammingState::WriteOutstanding;
+    const int answer = prog.ProgAnswer;
+    switch (awaitAnswer(answer != outstanding, s.now() - s.job.JobTimeStamp, AnswerTimeout)) {
+    case AnswerWait::Pending:
+        return false;
+    case AnswerWait::Missing:
         s.showError(read ? QStringLiteral("Keine Antwort auf CV-Lesen erhalten!")
                          : QStringLiteral("Keine Antwort auf CV-Schreiben erhalten!"));
-        return finish(kind);
+        return finish();
+    case AnswerWait::Arrived:
+        break;
     }
-    const int answer = prog.ProgAnswer;
-    if (answer == (read ? ProgrammingState::ReadOutstanding : ProgrammingState::WriteOutstanding))
-        return false;
     if (read && ProgrammingState::isValue(answer))
-        return readSucceeded(kind, answer);
+        return readSucceeded(answer);
     if (!read && answer == ProgrammingState::StatusBase)
-        return writeSucceeded(kind);
-    return failed(kind, answer);
+        return writeSucceeded();
+    return failed(answer);
 }
 
-bool ProgrammingJobs::readSucceeded(ProgJobKind kind, int value) {
-    prog.setValue(currentCv(kind), value);
-    if (kind == ProgJobKind::ReadList) {
-        prog.CvListPos = nextEntry(prog.CvListPos + 1, false);
-        if (prog.CvListPos <= prog.CvListLast(prog.CvListSel)) {
-            s.job.JobPhase = 2;
+bool ProgrammingJobs::readSucceeded(int value) {
+    prog.setValue(currentCv(), value);
+    if (m_work.kind == ProgJobKind::ReadList) {
+        m_work.pos = nextEntry(m_work.pos + 1);
+        if (m_work.pos < static_cast<int>(m_work.cvs.size())) {
+            s.job.JobPhase = SendRequest;
             return false;
         }
     }
     view().ShowProgStatus(QStringLiteral(" Lesevorgang beendet "));
-    if (kind == ProgJobKind::ReadSingle) {
+    if (m_work.kind == ProgJobKind::ReadSingle) {
         view().ShowSingleCvValue(QString::number(value));
         view().ShowStandardCvs();
         view().RefreshCvList();
     }
-    return finish(kind);
+    return finish();
 }
 
-bool ProgrammingJobs::writeSucceeded(ProgJobKind kind) {
-    if (kind == ProgJobKind::WriteList) {
-        prog.CvListPos = nextEntry(prog.CvListPos + 1, true);
-        if (prog.CvListPos <= prog.CvListLast(prog.CvListSel)) {
-            s.job.JobPhase = 2;
+bool ProgrammingJobs::writeSucceeded() {
+    if (m_work.kind == ProgJobKind::WriteList) {
+        m_work.pos = nextEntry(m_work.pos + 1);
+        if (m_work.pos < static_cast<int>(m_work.cvs.size())) {
+            s.job.JobPhase = SendRequest;
             return false;
         }
     }
     view().ShowProgStatus(QStringLiteral(" Schreibvorgang beendet "));
-    if (kind == ProgJobKind::WriteSingle) {
-        prog.setValue(prog.SingleCv, prog.SingleCvValue);
+    if (m_work.kind == ProgJobKind::WriteSingle) {
+        prog.setValue(currentCv(), m_work.values[currentCv()]);
         view().ShowStandardCvs();
         view().RefreshCvList();
     }
-    return finish(kind);
+    return finish();
 }
 
-bool ProgrammingJobs::failed(ProgJobKind kind, int answer) {
-    const ProgError error = progError(answer, kind);
+bool ProgrammingJobs::failed(int answer) {
+    const ProgError error = progError(answer, m_work.kind);
     view().ShowProgStatus(error.status());
     s.showError(error.message());
-    if (kind == ProgJobKind::ReadSingle) {
+    if (m_work.kind == ProgJobKind::ReadSingle) {
         const bool noValue =
             error.kind == ProgError::NotFound || error.kind == ProgError::ShortCircuit;
         view().ShowSingleCvValue(noValue ? QStringLiteral("-") : QStringLiteral("_"));
     }
-    return finish(kind);
+    return finish();
 }
 
-bool ProgrammingJobs::finish(ProgJobKind kind) {
-    SendHexText(s.link.Tx, cvrequest::EndMessage);
-    if (isList(kind))
-        FinishCvListJob();
-    else
-        view().SetProgIdle(true);
+bool ProgrammingJobs::finish() {
+    s.link.Tx.place(messages::programmingTrack(false));
+    freeWindow();
     return true;
 }
 
-void ProgrammingJobs::FinishCvListJob() {
-    if (prog.CvListSel == ProgrammingState::StandardList)
-        view().ShowStandardCvs();
-    view().RefreshCvList();
-    if (prog.CvListSel == ProgrammingState::SpeedList)
-        view().ShowSpeedTable();
+void ProgrammingJobs::freeWindow() {
+    if (isList(m_work.kind)) {
+        if (m_work.list == ProgrammingState::StandardList)
+            view().ShowStandardCvs();
+        view().RefreshCvList();
+        if (m_work.list == ProgrammingState::SpeedList)
+            view().ShowSpeedTable();
+    }
     view().SetProgIdle(true);
 }
 

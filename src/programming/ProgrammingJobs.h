@@ -2,19 +2,21 @@
 
 #include "ProgErrors.h"
 #include "ProgrammingState.h"
+#include "link/JobMachine.h"
 #include "link/ReceiveRing.h"
 
-class JobMachine;
 class LinkState;
 class ProgView;
 
 // Reads and writes CVs of the decoder on the programming track: jobs 50/51
 // work a whole work list, 54/55 one CV. Each job wraps its requests between
 // the programming start and end messages and sends one request at a time,
-// each after the answer to the one before.
+// each after the answer to the one before. A job works on a copy of its
+// list and values taken when it was asked for, so nothing the windows do
+// meanwhile changes what is written; however it ends, the end message goes
+// out and the window is freed.
 class ProgrammingJobs {
 public:
-    enum JobNumber { ReadCvList = 50, WriteCvList = 51, ReadSingleCv = 54, WriteSingleCv = 55 };
     static constexpr double AnswerTimeout = 5.0;
 
     // Registers the jobs and listens to the programming-track slot.
@@ -27,38 +29,51 @@ public:
     void setView(ProgView* view);
 
     // Starts a list job on a work list from its first entry. Nothing starts
-    // while a programming job runs; the start functions then return false.
+    // while a programming job waits or runs, or while the line is closed;
+    // the start functions then return false.
     bool startListJob(int list, bool write);
     bool startSingleRead(int cv);
     bool startSingleWrite(int cv, int value);
-    // "Abbruch": a list job stops at its next answer check. A job the job
-    // machine has not taken yet is withdrawn at once.
+    // "Abbruch": a job that waits is withdrawn; a running one ends at its
+    // next step, with its end message.
     void cancel();
-    // A programming job is set or running.
+    // A programming job waits or runs.
     bool running() const;
 
     ProgrammingState prog;
 
 private:
-    void begin(JobNumber job);
-    bool step(ProgJobKind kind);
-    bool placeRequest(ProgJobKind kind);
-    bool judgeAnswer(ProgJobKind kind);
-    bool readSucceeded(ProgJobKind kind, int value);
-    bool writeSucceeded(ProgJobKind kind);
-    bool failed(ProgJobKind kind, int answer);
-    // The work-list entry the list job acts on, from pos on: reads pass over
-    // nothing, writes over CVs 7 and 8 after the first entry and over CVs
-    // whose value is unknown.
-    int nextEntry(int pos, bool write) const;
-    int currentCv(ProgJobKind kind) const;
-    // Sends the end message and ends the job.
-    bool finish(ProgJobKind kind);
-    void FinishCvListJob();
+    // The copy a job works on.
+    struct Work {
+        ProgJobKind kind = ProgJobKind::ReadSingle;
+        int list = ProgrammingState::StandardList;
+        std::vector<int> cvs;
+        std::array<int, ProgrammingState::MaxCv + 1> values{};
+        int pos = 0;
+        bool cancel = false;
+    };
+
+    bool begin(Job job, Work work);
+    bool step();
+    bool placeRequest();
+    bool judgeAnswer();
+    bool readSucceeded(int value);
+    bool writeSucceeded();
+    bool failed(int answer);
+    // The entry the list job acts on, from pos on: reads pass over nothing,
+    // writes over CVs 7 and 8 after the first entry and over CVs whose value
+    // is unknown.
+    int nextEntry(int pos) const;
+    int currentCv() const;
+    // Sends the end message and frees the window.
+    bool finish();
+    void freeWindow();
     void OnProgrammingTrackSlot(const ReceiveRing::Row& message);
     ProgView& view() const;
 
     LinkState& s;
     JobMachine& m_jobs;
     ProgView* m_view = nullptr;
+    Work m_work;
+    JobMachine::Ticket m_ticket = 0;
 };

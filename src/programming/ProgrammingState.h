@@ -4,8 +4,8 @@
 #include <vector>
 
 // What the programming windows and the CV jobs share: the last known value
-// of every CV, the work lists the list jobs go through, and the hand-over of
-// one job and its answer.
+// of every CV, the work lists the list jobs go through, and the answer of
+// the programming track.
 struct ProgrammingState {
     static constexpr int MaxCv = 1024;
     // A CV whose value has never been read or was reset by a new decoder.
@@ -37,10 +37,5 @@ struct ProgrammingState {
 
     std::array<int, MaxCv + 1> CvValue{};
     std::array<std::vector<int>, ListCount> CvList;
-    int CvListPos = 0;
-    int CvListSel = StandardList;
-    int SingleCv = 0;
-    int SingleCvValue = 0;
     int ProgAnswer = 0;
-    bool ProgCancel = false;
 };

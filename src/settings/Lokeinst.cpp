@@ -70,7 +70,7 @@ Lokeinst::~Lokeinst() {
 
 void Lokeinst::reject() {
     QDialog::reject();
-    m_jobs.FormatShowPending = false;
+    m_jobs.forgetFormatRead();
 }
 
 void Lokeinst::activated() {

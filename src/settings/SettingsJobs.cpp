@@ -1,11 +1,13 @@
 #include "SettingsJobs.h"
 
-#include "link/JobMachine.h"
+#include "link/AnswerWait.h"
 #include "link/LinkState.h"
+#include "link/StationRequests.h"
 
 #include <algorithm>
 
 using namespace settings;
+using namespace messages;
 
 namespace {
 bool isOptionNumber(int number) {
@@ -19,49 +21,64 @@ bool isLocoAddress(int address) {
 }
 } // namespace
 
-SettingsJobs::SettingsJobs(LinkState& state, JobMachine& jobs) : s(state) {
-    jobs.registerJobs({OptionRead, OptionListRead}, [this] { return optionListReadStep(); });
-    jobs.registerJob(OptionWrite, [this] {
-        placeOptionWrite(s.link.Tx, m_option.number, m_option.value);
+SettingsJobs::SettingsJobs(LinkState& state, JobMachine& jobs) : s(state), m_jobs(jobs) {
+    jobs.registerJobs({Job::OptionRead, Job::OptionListRead},
+                      [this] { return optionListReadStep(); });
+    jobs.registerJob(Job::OptionWrite, [this] {
+        const SpecialOption& o = work().options.front();
+        s.link.Tx.place(optionWrite(o.number, o.value));
         return true;
     });
-    jobs.registerJob(OptionListWrite, [this] { return optionListWriteStep(); });
-    jobs.registerJob(StationReset, [this] {
-        placeReset(s.link.Tx, static_cast<ResetKind>(s.job.JobPhase));
+    jobs.registerJob(Job::OptionListWrite, [this] { return optionListWriteStep(); });
+    jobs.registerJob(Job::StationReset, [this] {
+        s.link.Tx.place(configurationReset(static_cast<int>(work().reset)));
         return true;
     });
-    jobs.registerJob(LocoFormatRead, [this] { return locoFormatReadStep(); });
-    jobs.registerJob(LocoFormatWrite, [this] {
-        placeLocoFormatWrite(s.link.Tx, LokCfgAddress, m_formatCode, m_knownExtra);
+    jobs.registerJob(Job::LocoFormatRead, [this] { return locoFormatReadStep(); });
+    jobs.registerJob(Job::LocoFormatWrite, [this] {
+        const Work& w = work();
+        s.link.Tx.place(locoFormatWrite(w.address, w.code, w.extra));
         return true;
     });
 }
 
+bool SettingsJobs::start(Job job, Work work) {
+    // The copies of requests that have ended, however they ended, go.
+    std::erase_if(m_work, [this](const auto& entry) { return !m_jobs.pending(entry.first); });
+    JobRequest request;
+    request.JobCode = job;
+    const JobMachine::Ticket ticket = m_jobs.request(request);
+    if (ticket == 0)
+        return false;
+    m_work[ticket] = std::move(work);
+    if (job == Job::LocoFormatRead)
+        m_formatShown = ticket;
+    return true;
+}
+
+SettingsJobs::Work& SettingsJobs::work() {
+    return m_work[s.job.JobTicket];
+}
+
 bool SettingsJobs::readOption(int number) {
-    return startListRead(OptionRead, {number});
+    if (!isOptionNumber(number))
+        return false;
+    return start(Job::OptionRead, {{{number, -1}}});
 }
 
 bool SettingsJobs::writeOption(int number, int value) {
     if (!isOptionNumber(number) || !isOptionValue(value))
         return false;
-    m_option = {number, value};
-    s.job.start(OptionWrite);
-    return true;
+    return start(Job::OptionWrite, {{{number, value}}});
 }
 
 bool SettingsJobs::readOptions(const std::vector<int>& numbers) {
-    return startListRead(OptionListRead, numbers);
-}
-
-bool SettingsJobs::startListRead(Job job, const std::vector<int>& numbers) {
     if (numbers.empty() || !std::all_of(numbers.begin(), numbers.end(), isOptionNumber))
         return false;
-    SoList.clear();
+    Work w;
     for (const int number : numbers)
-        SoList.push_back({number, -1});
-    SoListPos = 0;
-    s.job.start(job);
-    return true;
+        w.options.push_back({number, -1});
+    return start(Job::OptionListRead, std::move(w));
 }
 
 bool SettingsJobs::writeOptions(const SpecialOptions& options) {
@@ -70,27 +87,26 @@ bool SettingsJobs::writeOptions(const SpecialOptions& options) {
     };
     if (options.empty() || !std::all_of(options.begin(), options.end(), fits))
         return false;
-    SoList = options;
-    SoListPos = 0;
-    s.job.start(OptionListWrite);
-    return true;
+    return start(Job::OptionListWrite, {options});
 }
 
 bool SettingsJobs::readLocoFormat(int address) {
     if (!isLocoAddress(address))
         return false;
-    LokCfgAddress = address;
-    FormatShowPending = true;
-    s.job.start(LocoFormatRead);
-    return true;
+    Work w;
+    w.address = address;
+    return start(Job::LocoFormatRead, std::move(w));
 }
 
 bool SettingsJobs::writeLocoFormat(int address, int code) {
     if (!locoFormatKnown(address) || !isOptionValue(code))
         return false;
-    LokCfgAddress = address;
-    m_formatCode = code;
-    s.job.start(LocoFormatWrite);
+    Work w;
+    w.address = address;
+    w.code = code;
+    w.extra = m_knownExtra;
+    if (!start(Job::LocoFormatWrite, std::move(w)))
+        return false;
     // A throttle driving this loco asks for it anew and so learns its format.
     for (int t = 0; t < 2; ++t) {
         if (s.ThrottleData[t][SlotRecord::Address] == address)
@@ -99,9 +115,10 @@ bool SettingsJobs::writeLocoFormat(int address, int code) {
     return true;
 }
 
-void SettingsJobs::resetStation(ResetKind kind) {
-    s.job.start(StationReset);
-    s.job.JobPhase = static_cast<int>(kind);
+bool SettingsJobs::resetStation(ResetKind kind) {
+    Work w;
+    w.reset = kind;
+    return start(Job::StationReset, std::move(w));
 }
 
 SettingsJobs::Answer SettingsJobs::ask(const std::function<void()>& place, int& marker) {
@@ -111,50 +128,59 @@ SettingsJobs::Answer SettingsJobs::ask(const std::function<void()>& place, int& 
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
         marker = -1;
+        s.AnswerValue = -1;
         return Answer::Pending;
     }
-    if (s.now() - job.JobTimeStamp > AnswerTimeout)
+    if (s.stationRefused())
+        return Answer::Refused;
+    switch (awaitAnswer(marker != -1, s.now() - job.JobTimeStamp, AnswerTimeout)) {
+    case AnswerWait::Arrived:
+        return Answer::Arrived;
+    case AnswerWait::Missing:
         return Answer::Missing;
-    return marker == -1 ? Answer::Pending : Answer::Arrived;
+    case AnswerWait::Pending:
+        break;
+    }
+    return Answer::Pending;
 }
 
 bool SettingsJobs::optionListReadStep() {
+    Work& w = work();
     int& answer = s.answers.SoValueAnswer;
-    switch (ask([this] { placeOptionRead(s.link.Tx, SoList[SoListPos].number); }, answer)) {
+    switch (ask([&] { s.link.Tx.place(optionRead(w.options[w.pos].number)); }, answer)) {
     case Answer::Pending:
         return false;
+    case Answer::Refused:
+        return true;
     case Answer::Missing:
         s.showError(QStringLiteral("Keine Antwort auf SO-Read erhalten!"));
         return true;
     case Answer::Arrived:
-        SoList[SoListPos].value = answer;
-        if (SoListPos + 1 == SoList.size()) {
-            tellOptionsRead();
-            return true;
+        w.options[w.pos].value = answer;
+        if (w.pos + 1 < w.options.size()) {
+            ++w.pos;
+            s.job.JobPhase = 0;
+            return false;
         }
-        ++SoListPos;
-        s.job.JobPhase = 0;
-        return false;
+        if (s.job.JobCode == Job::OptionRead) {
+            if (OnOptionRead)
+                OnOptionRead(w.options.front().value);
+        } else if (OnOptionsRead) {
+            OnOptionsRead(w.options);
+        }
+        return true;
     }
     return true;
-}
-
-void SettingsJobs::tellOptionsRead() const {
-    if (s.job.JobCode == OptionRead) {
-        if (OnOptionRead)
-            OnOptionRead(SoList.front().value);
-    } else if (OnOptionsRead) {
-        OnOptionsRead(SoList);
-    }
 }
 
 // The job machine calls this only once the buffer is free again, that is
 // when the echo has come back or the transmitter has given up.
 bool SettingsJobs::optionListWriteStep() {
     JobRequest& job = s.job;
+    Work& w = work();
     if (job.JobPhase == 0) {
-        const SpecialOption& option = SoList[SoListPos];
-        placeOptionWrite(s.link.Tx, option.number, option.value);
+        const SpecialOption& option = w.options[w.pos];
+        s.link.Tx.place(optionWrite(option.number, option.value));
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
         return false;
@@ -163,30 +189,30 @@ bool SettingsJobs::optionListWriteStep() {
         s.showError(QStringLiteral("SO-Write Konnte nicht gesendet werden!"));
         return true;
     }
-    if (SoListPos + 1 == SoList.size())
+    if (w.pos + 1 == w.options.size())
         return true;
-    ++SoListPos;
+    ++w.pos;
     job.JobPhase = 0;
     return false;
 }
 
 bool SettingsJobs::locoFormatReadStep() {
+    Work& w = work();
     int& answer = s.answers.LocoFormatAnswer;
-    switch (ask([this] { placeLocoFormatRead(s.link.Tx, LokCfgAddress); }, answer)) {
+    switch (ask([&] { s.link.Tx.place(locoFormatRead(w.address)); }, answer)) {
     case Answer::Pending:
         return false;
+    case Answer::Refused:
+        return true;
     case Answer::Missing:
         s.showError(QStringLiteral("Keine Antwort auf LokCfg-Read erhalten!"));
         return true;
     case Answer::Arrived:
         // Kept apart: other loco jobs read formats into the same answer.
-        m_knownAddress = LokCfgAddress;
+        m_knownAddress = w.address;
         m_knownExtra = s.answers.LocoFormatExtra;
-        if (FormatShowPending) {
-            FormatShowPending = false;
-            if (OnLocoFormatRead)
-                OnLocoFormatRead(answer);
-        }
+        if (m_formatShown == s.job.JobTicket && OnLocoFormatRead)
+            OnLocoFormatRead(answer);
         return true;
     }
     return true;

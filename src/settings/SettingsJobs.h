@@ -1,11 +1,12 @@
 #pragma once
 
 #include "SettingsRequests.h"
+#include "link/JobMachine.h"
 
 #include <functional>
+#include <map>
 #include <vector>
 
-class JobMachine;
 class LinkState;
 
 struct SpecialOption {
@@ -18,24 +19,17 @@ using SpecialOptions = std::vector<SpecialOption>;
 // The command station's own settings, carried by the job machine: one special
 // option (jobs 41, 42), a list of them (43, 44), the reset (46) and the data
 // format of one loco address (48, 49). A window starts a job here and hears
-// what came back through the On… listener it sets.
+// what came back through the On… listener it sets. Every request keeps its
+// own copy of what it reads or writes, so requests from several windows can
+// wait behind each other.
 class SettingsJobs {
 public:
-    enum Job {
-        OptionRead = 41,
-        OptionWrite = 42,
-        OptionListRead = 43,
-        OptionListWrite = 44,
-        StationReset = 46,
-        LocoFormatRead = 48,
-        LocoFormatWrite = 49,
-    };
     static constexpr double AnswerTimeout = 2.0;
 
     SettingsJobs(LinkState& state, JobMachine& jobs);
 
     // Each start returns false, and starts nothing, for a number the request
-    // cannot carry.
+    // cannot carry or while the line is closed.
     bool readOption(int number);
     bool writeOption(int number, int value);
     std::function<void(int value)> OnOptionRead;
@@ -45,36 +39,43 @@ public:
     // Every option of the list has been read; told in list order.
     std::function<void(const SpecialOptions& options)> OnOptionsRead;
 
-    // Sets FormatShowPending: the answer goes to OnLocoFormatRead.
+    // The answer goes to OnLocoFormatRead unless forgetFormatRead() comes first.
     bool readLocoFormat(int address);
+    void forgetFormatRead() { m_formatShown = 0; }
     // The loco's second configuration byte goes back as read for this
     // address, so the address must have been read first.
     bool writeLocoFormat(int address, int code);
     bool locoFormatKnown(int address) const { return address > 0 && address == m_knownAddress; }
     std::function<void(int code)> OnLocoFormatRead;
-    bool FormatShowPending = false;
 
-    void resetStation(settings::ResetKind kind);
+    bool resetStation(settings::ResetKind kind);
 
 private:
-    enum class Answer { Pending, Arrived, Missing };
-    // Phase 0 places the request and clears the answer marker; later phases
-    // wait for the marker to change, up to AnswerTimeout.
-    Answer ask(const std::function<void()>& place, int& marker);
+    // What one request works on.
+    struct Work {
+        SpecialOptions options;
+        size_t pos = 0;
+        int address = 0;
+        int code = 0;
+        int extra = 0;
+        settings::ResetKind reset = settings::ResetKind::Configuration;
+    };
+    enum class Answer { Pending, Arrived, Missing, Refused };
 
-    bool startListRead(Job job, const std::vector<int>& numbers);
-    // Job 41 reads a list of one.
+    bool start(Job job, Work work);
+    Work& work();
+    // Phase 0 places the request and clears the answer marker; later phases
+    // wait for the marker to change, up to AnswerTimeout, or for the station
+    // to refuse (which it has told the user).
+    Answer ask(const std::function<void()>& place, int& marker);
     bool optionListReadStep();
-    void tellOptionsRead() const;
     bool optionListWriteStep();
     bool locoFormatReadStep();
 
     LinkState& s;
-    SpecialOption m_option; // job 42
-    SpecialOptions SoList;
-    size_t SoListPos = 0;
-    int LokCfgAddress = 0;
-    int m_formatCode = 0;
+    JobMachine& m_jobs;
+    std::map<JobMachine::Ticket, Work> m_work;
+    JobMachine::Ticket m_formatShown = 0;
     int m_knownAddress = 0;
     int m_knownExtra = 0;
 };

@@ -2,15 +2,13 @@
 
 #include "VersionText.h"
 #include "link/LinkState.h"
+#include "link/SerialNumberJob.h"
 
 #include <QFormLayout>
 #include <QLabel>
 
-namespace {
-constexpr int SerialNumberAndVersionJob = 47;
-} // namespace
-
-Version::Version(LinkState& state, QWidget* parent) : SettingsWindow(parent), s(state) {
+Version::Version(LinkState& state, JobMachine& jobs, QWidget* parent)
+    : SettingsWindow(parent), s(state), m_jobs(jobs) {
     setObjectName(QStringLiteral("Version"));
     setWindowTitle(QStringLiteral("Serienummer und Software-Version"));
     auto* layout = new QFormLayout(this);
@@ -30,7 +28,7 @@ Version::~Version() {
 }
 
 void Version::activated() {
-    s.job.start(SerialNumberAndVersionJob);
+    requestSerialNumberAndVersion(m_jobs);
 }
 
 void Version::ShowVersion() {

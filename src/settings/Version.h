@@ -2,6 +2,7 @@
 
 #include "SettingsWindow.h"
 
+class JobMachine;
 class LinkState;
 class QLabel;
 
@@ -10,7 +11,7 @@ class QLabel;
 class Version : public SettingsWindow {
     Q_OBJECT
 public:
-    explicit Version(LinkState& state, QWidget* parent = nullptr);
+    Version(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
     ~Version() override;
 
     void ShowVersion();
@@ -20,6 +21,7 @@ protected:
 
 private:
     LinkState& s;
+    JobMachine& m_jobs;
     QLabel* m_serialNumber;
     QLabel* m_version;
 };

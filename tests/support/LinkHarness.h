@@ -25,6 +25,7 @@ struct LinkHarness {
         port.opened = true;
         station.link.InterfaceType = interfaceType;
         s.StationType = stationType;
+        station.jobs.open();
     }
 
     // One MainTimer tick, then 10 ms pass.
@@ -47,8 +48,8 @@ struct LinkHarness {
     void receive(const char* text) { receiveBytes(loconet::withChecksum(hex(text))); }
     void receiveBytes(const QByteArray& bytes) { port.deliver(bytes); }
     // The bus repeats what the program wrote.
-    QByteArray echoNext() {
-        const QByteArray sent = nextWritten();
+    QByteArray echoNext(int n = 400) {
+        const QByteArray sent = nextWritten(n);
         receiveBytes(sent);
         return sent;
     }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "link/HexText.h"
 #include "link/LocoNetMessage.h"
+#include "link/Transmitter.h"
 
 #include <QByteArray>
+#include <QList>
 
 // Messages as the tests write them: hex bytes, "|" between messages. A
 // variable-length message (opcode E0..FF) may leave out its trailing zero
@@ -18,4 +21,10 @@ inline QByteArray wire(const QByteArray& text) {
         all += loconet::withChecksum(bytes);
     }
     return all;
+}
+
+// Places a typed message on the transmitter, as a job would.
+inline bool placeText(Transmitter& tx, const QString& text) {
+    const QByteArray bytes = parseHexText(text).bytes;
+    return tx.place(reinterpret_cast<const quint8*>(bytes.constData()), int(bytes.size()));
 }

@@ -28,6 +28,7 @@ struct SimRig {
         port.setSettings(QStringLiteral("115200,n,8,1"));
         station.link.InterfaceType = 3;
         s.StationType = layout.profile.type;
+        station.jobs.open();
     }
 
     // 10 ms pass, then the receiver and one MainTimer tick run.

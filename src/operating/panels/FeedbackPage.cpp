@@ -1,7 +1,7 @@
 #include "FeedbackPage.h"
 
-#include "PanelActions.h"
 #include "PanelTexts.h"
+#include "link/AccessoryJobs.h"
 #include "link/Colours.h"
 #include "link/LinkState.h"
 
@@ -46,5 +46,5 @@ QString FeedbackPage::reportTip(int index) const {
 }
 
 void FeedbackPage::report(int index) {
-    panel::reportContact(m_state.job, contact(index), state(index) != 1);
+    requestFeedbackReport(m_jobs, contact(index), state(index) != 1);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class JobMachine;
 class LinkState;
 
 // The feedback panel: which 16 contacts it shows, how each looks, and the
@@ -11,7 +12,7 @@ class FeedbackPage {
 public:
     static constexpr int Contacts = 16;
 
-    explicit FeedbackPage(LinkState& state) : m_state(state) {}
+    FeedbackPage(LinkState& state, JobMachine& jobs) : m_state(state), m_jobs(jobs) {}
 
     int base() const;
     // False when the page was shown already. Nothing is sent: the states
@@ -34,4 +35,5 @@ private:
     int state(int index) const;
 
     LinkState& m_state;
+    JobMachine& m_jobs;
 };

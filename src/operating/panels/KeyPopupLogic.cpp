@@ -1,6 +1,7 @@
 #include "KeyPopupLogic.h"
 
 #include "PanelActions.h"
+#include "link/AccessoryJobs.h"
 #include "routes/RouteTable.h"
 
 #include <Qt>
@@ -22,8 +23,8 @@ std::pair<int, int> buttonLetters(PopupKind kind) {
 }
 } // namespace
 
-KeyPopupLogic::KeyPopupLogic(PopupKind kind, JobRequest& job, RouteTable& routes)
-    : m_kind(kind), m_job(job), m_routes(routes), m_switching(job) {}
+KeyPopupLogic::KeyPopupLogic(PopupKind kind, JobMachine& jobs, RouteTable& routes)
+    : m_kind(kind), m_jobs(jobs), m_routes(routes), m_switching(jobs) {}
 
 void KeyPopupLogic::open(int digit) {
     m_label.open(digit);
@@ -54,24 +55,23 @@ bool KeyPopupLogic::numberInRange(int n) const {
     return n >= 1 && n <= LastAddress;
 }
 
-void KeyPopupLogic::press(Button button) {
+bool KeyPopupLogic::press(Button button) {
     const int n = m_label.number();
     if (!numberInRange(n))
-        return;
+        return true;
     switch (m_kind) {
     case PopupKind::Accessory:
         // The keys stand red, green.
-        m_switching.add(n - 1, button == SecondButton);
-        return;
+        return m_switching.add(n - 1, button == SecondButton);
     case PopupKind::Feedback:
         // [f] reports the contact free, [b] occupied.
-        panel::reportContact(m_job, n - 1, button == SecondButton);
-        return;
+        return requestFeedbackReport(m_jobs, n - 1, button == SecondButton) != 0;
     case PopupKind::Route:
         if (button == FirstButton)
             panel::requestRoute(m_routes, n);
         else
             panel::dissolveRoute(m_routes, n);
-        return;
+        return true;
     }
+    return true;
 }

@@ -3,7 +3,6 @@
 #include "AddressLabel.h"
 #include "SwitchSequence.h"
 
-struct JobRequest;
 class RouteTable;
 
 // The three small windows in which the user types a number and then a
@@ -21,7 +20,7 @@ public:
         Button button = FirstButton; // when Pressed
     };
 
-    KeyPopupLogic(PopupKind kind, JobRequest& job, RouteTable& routes);
+    KeyPopupLogic(PopupKind kind, JobMachine& jobs, RouteTable& routes);
 
     PopupKind kind() const { return m_kind; }
     const QString& label() const { return m_label.text(); }
@@ -32,8 +31,9 @@ public:
     // the label; Esc hides; the popup's letters press its buttons.
     Key keyDown(int key);
     // Acts on the number typed when it names an accessory, contact or
-    // route; the popup hides in any case.
-    void press(Button button);
+    // route; the popup hides in any case. False when the line is closed
+    // and an accessory or contact was asked for: nothing is sent.
+    bool press(Button button);
 
     // The accessory popup's output-off, 0.2 s after its output-on.
     void step(double now) { m_switching.step(now); }
@@ -43,7 +43,7 @@ private:
     bool numberInRange(int n) const;
 
     PopupKind m_kind;
-    JobRequest& m_job;
+    JobMachine& m_jobs;
     RouteTable& m_routes;
     AddressLabel m_label;
     SwitchSequence m_switching;

@@ -1,7 +1,7 @@
 #include "KeyboardPage.h"
 
-#include "PanelActions.h"
 #include "PanelTexts.h"
+#include "link/AccessoryJobs.h"
 #include "link/LinkState.h"
 
 int KeyboardPage::base() const {
@@ -15,7 +15,7 @@ bool KeyboardPage::select(int index) {
     if (base == m_state.KeyboardBase)
         return false;
     m_state.KeyboardBase = base;
-    m_state.job.start(PageQueryJob, base - 1);
+    requestPageQuery(m_jobs, base);
     return true;
 }
 
@@ -24,9 +24,9 @@ QString KeyboardPage::keyTip(int key, bool green) const {
 }
 
 void KeyboardPage::keyDown(int key, bool green) {
-    panel::switchAccessory(m_state.job, address(key), green, true);
+    requestAccessory(m_jobs, address(key), green, true);
 }
 
 void KeyboardPage::keyUp(int key, bool green) {
-    panel::switchAccessory(m_state.job, address(key), green, false);
+    requestAccessory(m_jobs, address(key), green, false);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class JobMachine;
 class LinkState;
 
 // The accessory keyboard: which 16 accessories its keys switch, and what a
@@ -9,22 +10,23 @@ class LinkState;
 class KeyboardPage {
 public:
     static constexpr int Keys = 16;
-    static constexpr int PageQueryJob = 1;
 
-    explicit KeyboardPage(LinkState& state) : m_state(state) {}
+    KeyboardPage(LinkState& state, JobMachine& jobs) : m_state(state), m_jobs(jobs) {}
 
     int base() const;
     // The page chosen from the list. A page that was not shown yet has its
-    // 16 states asked for; the lamps keep their colours until the answers
-    // come. False when the page was shown already.
+    // 16 states asked for (while connected); the lamps keep their colours
+    // until the answers come. False when the page was shown already.
     bool select(int index);
 
     int address(int key) const { return base() + key; }
     QString keyTip(int key, bool green) const;
-    // The output stays on while the key is down.
+    // The output stays on while the key is down. Nothing is sent, and
+    // nothing waits for the next connect, while the line is closed.
     void keyDown(int key, bool green);
     void keyUp(int key, bool green);
 
 private:
     LinkState& m_state;
+    JobMachine& m_jobs;
 };

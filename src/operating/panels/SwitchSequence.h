@@ -1,8 +1,8 @@
 #pragma once
 
-#include <deque>
+#include "link/JobMachine.h"
 
-struct JobRequest;
+#include <deque>
 
 // Switches an accessory the way a key held for a moment does: output on,
 // and once that job has ended, 0.2 s later output off. It never waits in a
@@ -13,10 +13,11 @@ class SwitchSequence {
 public:
     static constexpr double HoldTime = 0.2;
 
-    explicit SwitchSequence(JobRequest& job) : m_job(job) {}
+    explicit SwitchSequence(JobMachine& jobs) : m_jobs(jobs) {}
 
-    // 0-based address.
-    void add(int address, bool green);
+    // 0-based address. False, and nothing is switched, while the line is
+    // closed: nothing waits to go out at the next connect.
+    bool add(int address, bool green);
     void step(double now);
     bool idle() const { return m_phase == Phase::Idle; }
 
@@ -28,9 +29,11 @@ private:
     };
 
     void startNext();
+    void switchCurrent(bool on, Phase next);
 
-    JobRequest& m_job;
+    JobMachine& m_jobs;
     std::deque<Switching> m_waiting;
     Phase m_phase = Phase::Idle;
+    JobMachine::Ticket m_ticket = 0;
     double m_onSince = 0;
 };

@@ -2,23 +2,17 @@
 
 #include "LocoAddress.h"
 #include "link/LinkState.h"
+#include "link/LocoJobs.h"
 
 #include <cmath>
 
 namespace {
-enum LocoJob {
-    Acquire = 30,
-    DirectionThenStop = 35,
-    HighFunctions = 36,
-    SoundFunctions = 37,
-    DirectionAndLight = 38,
-    Speed = 39,
-};
 constexpr int DirectionBit = 0x20;
 constexpr int LightBit = 0x10;
 } // namespace
 
-ThrottleControl::ThrottleControl(int t, LinkState& state) : m_t(t), m_state(state) {}
+ThrottleControl::ThrottleControl(int t, LinkState& state, JobMachine& jobs)
+    : m_t(t), m_state(state), m_jobs(jobs) {}
 
 SlotRecord& ThrottleControl::record() {
     return m_state.ThrottleData[m_t];
@@ -34,54 +28,45 @@ void ThrottleControl::ResetThrottle() {
     // blank throttle must not take it for its locomotive.
     record()[SlotRecord::Address] = -1;
     m_pointerTarget = 0.0;
-    m_deferredPosition.reset();
 }
 
 void ThrottleControl::addressEdited() {
     m_state.ThrottleSlot[m_t] = -1;
     ResetThrottle();
+    withdrawUntakenLocoActions(m_jobs, m_t);
 }
 
-void ThrottleControl::startJob(int code) {
-    m_state.job.start(code, *m_address);
-    m_state.job.JobThrottle = m_t;
+// The slot goes with the request while the throttle holds the locomotive,
+// so the action reaches it even if the throttle lets go before it is sent.
+void ThrottleControl::ask(Job action, int value, int extFnType) {
+    const bool held = record()[SlotRecord::Address] == *m_address;
+    requestLocoAction(m_jobs, action, m_t, *m_address, held ? m_state.ThrottleSlot[m_t] : -1, value,
+                      extFnType);
 }
 
 bool ThrottleControl::enterAddress() {
     if (!m_address)
         return false;
-    startJob(Acquire);
+    ask(Job::LocoAcquire, 0);
     return true;
 }
 
-ThrottleControl::SliderOutcome ThrottleControl::moveSlider(int position) {
-    m_deferredPosition.reset();
+bool ThrottleControl::moveSlider(int position) {
     if (!m_address)
-        return SliderOutcome::NoLocomotive;
-    if (m_state.job.LocoJobActive) {
-        m_deferredPosition = position;
-        return SliderOutcome::Deferred;
-    }
+        return false;
     m_pointerTarget = position / double(TopSliderValue);
     // Position 0 stops; 1..126 are the running speeds 2..127, so the slider
     // never gives the emergency stop 1.
     record()[SlotRecord::Speed] = position >= 1 ? position + 1 : 0;
-    startJob(Speed);
-    return SliderOutcome::Sent;
-}
-
-void ThrottleControl::sendDeferredSpeed() {
-    if (m_deferredPosition && !m_state.job.LocoJobActive)
-        moveSlider(*m_deferredPosition);
+    ask(Job::LocoSpeed, record()[SlotRecord::Speed]);
+    return true;
 }
 
 void ThrottleControl::sendDirection(int dirBit) {
-    // The locomotive stops; a speed still waiting must not start it again.
-    m_deferredPosition.reset();
     SlotRecord& r = record();
     r[SlotRecord::Speed] = 0;
     r[SlotRecord::DirF] = (r[SlotRecord::DirF] & ~DirectionBit) | dirBit;
-    startJob(DirectionThenStop);
+    ask(Job::LocoDirectionThenStop, r[SlotRecord::DirF]);
 }
 
 void ThrottleControl::setDirection(int d) {
@@ -106,31 +91,30 @@ void ThrottleControl::toggleFunction(int n) {
     if (!m_address || n < 0 || n >= FunctionCount)
         return;
     SlotRecord& r = record();
-    JobRequest& job = m_state.job;
     if (n == 0) {
         r[SlotRecord::DirF] ^= LightBit;
-        startJob(DirectionAndLight);
+        ask(Job::LocoDirectionAndLight, r[SlotRecord::DirF]);
     } else if (n <= 4) {
         r[SlotRecord::DirF] ^= 1 << (n - 1);
-        startJob(DirectionAndLight);
+        ask(Job::LocoDirectionAndLight, r[SlotRecord::DirF]);
     } else if (n <= 8) {
         r[SlotRecord::Snd] ^= 1 << (n - 5);
         r.ExtFn(7) = (r.ExtFn(7) & 0xF0) | r[SlotRecord::Snd];
-        startJob(SoundFunctions);
+        ask(Job::LocoSoundFunctions, r[SlotRecord::Snd]);
     } else {
         // F9..F12 change the record only when the station reports them.
-        job.ExtFnType = n == 12 ? 5 : 7;
-        job.ExtFnValue = n == 12 ? r.ExtFn(5) ^ 0x10 : r.ExtFn(7) ^ (1 << (n - 5));
-        startJob(HighFunctions);
+        const int type = n == 12 ? 5 : 7;
+        const int bits = n == 12 ? 0x10 : 1 << (n - 5);
+        ask(Job::LocoHighFunctions, locoFunctionValue(m_jobs, m_t, type, r.ExtFn(type), bits),
+            type);
     }
 }
 
 void ThrottleControl::setSpeedByDigit(int digit) {
     if (!m_address || digit < 0 || digit > 9)
         return;
-    m_deferredPosition.reset();
     record()[SlotRecord::Speed] = static_cast<int>(std::lround(digit * 127.0 / 9.0));
-    startJob(Speed);
+    ask(Job::LocoSpeed, record()[SlotRecord::Speed]);
 }
 
 ThrottleDisplay ThrottleControl::ShowThrottle() {

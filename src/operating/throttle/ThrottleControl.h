@@ -6,18 +6,21 @@
 #include <QStringView>
 #include <optional>
 
+class JobMachine;
 class LinkState;
 struct SlotRecord;
+enum class Job : int;
 
 // What the user's actions on throttle t mean for the link: each writes the
-// throttle's copy of the slot record and the job request; the job machine
-// sends. Reads the address the field holds, kept here by setAddressText.
+// throttle's copy of the slot record and asks the job machine for the
+// message, which goes out after the job running now. Reads the address the
+// field holds, kept here by setAddressText.
 class ThrottleControl {
 public:
     static constexpr int FunctionCount = ThrottleDisplay::Lamps; // light and F1..F12
     static constexpr int TopSliderValue = 126;
 
-    ThrottleControl(int t, LinkState& state);
+    ThrottleControl(int t, LinkState& state, JobMachine& jobs);
 
     int throttle() const { return m_t; }
 
@@ -26,18 +29,15 @@ public:
 
     // The throttle lets go of its locomotive (blank record, stop target).
     void ResetThrottle();
-    // A key in the address field: the slot is forgotten, the throttle blank.
+    // A key in the address field: the slot is forgotten, the throttle blank,
+    // and actions for a locomotive it never got hold of are dropped.
     void addressEdited();
     // Enter in the address field; true when the locomotive is requested.
     bool enterAddress();
 
-    enum class SliderOutcome { Sent, Deferred, NoLocomotive };
-    // The user moved the slider to position 0..126.
-    SliderOutcome moveSlider(int position);
-    // A position the user set while a loco job was busy goes out once the
-    // job is over; call it from the throttle's timer.
-    void sendDeferredSpeed();
-    bool hasDeferredSpeed() const { return m_deferredPosition.has_value(); }
+    // The user moved the slider to position 0..126; false without a
+    // locomotive address.
+    bool moveSlider(int position);
 
     void setDirection(int d); // 0 forward, 1 backward
     void changeDirection();
@@ -56,13 +56,13 @@ public:
 
 private:
     SlotRecord& record();
-    void startJob(int code);
+    void ask(Job action, int value, int extFnType = 0);
     void sendDirection(int dirBit);
 
     int m_t;
     LinkState& m_state;
+    JobMachine& m_jobs;
     std::optional<int> m_address;
-    std::optional<int> m_deferredPosition;
     double m_pointerTarget = 0.0;
     GaugePointer m_pointer;
 };

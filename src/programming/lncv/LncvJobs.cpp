@@ -1,22 +1,19 @@
 #include "LncvJobs.h"
 
 #include "LncvView.h"
-#include "link/JobMachine.h"
+#include "link/AnswerWait.h"
 #include "link/LinkState.h"
-#include "link/StationRequest.h"
+#include "link/StationRequests.h"
 
 #include <QString>
 
 namespace {
-// LNCV requests go to the modules, not to the command station.
-constexpr quint8 ToModules1 = 0x05;
-constexpr quint8 ToModules2 = 0x00;
-
-int low(int x) {
-    return x & 0xFF;
-}
-int high(int x) {
-    return (x >> 8) & 0xFF;
+messages::Request15 lncvRequest(quint8 command, const LncvOperands& o, quint8 flags) {
+    using messages::highByte;
+    using messages::lowByte;
+    return messages::request15(loconet::ModulesAddress1, loconet::ModulesAddress2, command,
+                               {lowByte(o.article), highByte(o.article), lowByte(o.number),
+                                highByte(o.number), lowByte(o.value), highByte(o.value), flags});
 }
 
 QString writeRefusal(int answer) {
@@ -35,86 +32,103 @@ QString writeRefusal(int answer) {
 }
 } // namespace
 
-LncvJobs::LncvJobs(LinkState& state, JobMachine& jobs) : s(state) {
-    jobs.registerJob(StartJob, [this] { return LncvRequestJob(StartFlags); });
-    jobs.registerJob(EndJob, [this] { return LncvRequestJob(EndFlags); });
-    jobs.registerJob(ReadJob, [this] { return LncvRequestJob(ReadFlags); });
-    jobs.registerJob(WriteJob, [this] { return LncvWriteJob(); });
+LncvJobs::LncvJobs(LinkState& state, JobMachine& jobs) : s(state), m_jobs(jobs) {
+    jobs.registerJob(Job::LncvStart, [this] { return LncvRequestJob(StartFlags); });
+    jobs.registerJob(Job::LncvEnd, [this] { return LncvRequestJob(EndFlags); });
+    jobs.registerJob(Job::LncvRead, [this] { return LncvRequestJob(ReadFlags); });
+    jobs.registerJob(Job::LncvWrite, [this] { return LncvWriteJob(); });
 }
 
 void LncvJobs::startProgramming(int article, int moduleAddress) {
     LncvArticle = article;
     LncvModuleAddress = moduleAddress;
-    startJob(StartJob, {article, 0, moduleAddress});
+    startJob(Job::LncvStart, {article, 0, moduleAddress});
 }
 
 void LncvJobs::endProgramming() {
-    startJob(EndJob, {LncvArticle, 0, LncvModuleAddress});
+    startJob(Job::LncvEnd, {LncvArticle, 0, LncvModuleAddress});
 }
 
 void LncvJobs::read(int article, int number) {
-    startJob(ReadJob, {article, number, 0});
+    startJob(Job::LncvRead, {article, number, 0});
 }
 
 void LncvJobs::write(const LncvOperands& operands) {
-    startJob(WriteJob, operands);
+    startJob(Job::LncvWrite, operands);
 }
 
-void LncvJobs::startJob(int code, const LncvOperands& operands) {
-    m_operands = operands;
-    s.job.start(code);
+void LncvJobs::startJob(Job code, const LncvOperands& operands) {
+    // The operands of requests that have ended, however they ended, go.
+    std::erase_if(m_operands, [this](const auto& entry) { return !m_jobs.pending(entry.first); });
+    JobRequest request;
+    request.JobCode = code;
+    if (const JobMachine::Ticket ticket = m_jobs.request(request))
+        m_operands[ticket] = operands;
+}
+
+bool LncvJobs::endOpenProgramming() {
+    if (!m_inProgramming)
+        return true;
+    if (!s.link.Tx.isFree())
+        return false;
+    s.link.Tx.place(
+        lncvRequest(loconet::LncvRequest, {LncvArticle, 0, LncvModuleAddress}, EndFlags));
+    m_inProgramming = false;
+    return false;
 }
 
 void LncvJobs::place(quint8 command, quint8 flags) {
-    const LncvOperands& o = m_operands;
-    placeRequest15(s.link.Tx, ToModules1, ToModules2, command,
-                   {low(o.article), high(o.article), low(o.number), high(o.number), low(o.value),
-                    high(o.value), flags});
+    s.link.Tx.place(lncvRequest(command, m_operands[s.job.JobTicket], flags));
     s.job.JobPhase = 1;
     s.job.JobTimeStamp = s.now();
 }
 
-bool LncvJobs::timedOut(double limit) const {
-    return s.now() - s.job.JobTimeStamp > limit;
-}
-
 bool LncvJobs::LncvRequestJob(quint8 flags) {
     if (s.job.JobPhase == 0) {
-        place(RequestCommand, flags);
+        place(loconet::LncvRequest, flags);
         s.answers.LncvValue = -1;
         // A refusal of the module comes as a long acknowledge instead.
         s.AnswerValue = -1;
+        if (flags == EndFlags)
+            m_inProgramming = false;
         return flags == EndFlags;
-    }
-    if (s.answers.LncvValue != -1) {
-        if (m_view) {
-            m_view->ShowLncv(s.answers.LncvNumber, s.answers.LncvValue);
-            if (flags == StartFlags)
-                m_view->ShowProgrammingMode();
-        }
-        return true;
     }
     // The dispatcher has already told the user the read was refused.
     if (s.AnswerValue != -1)
         return true;
-    if (timedOut(ReadTimeout)) {
+    switch (awaitAnswer(s.answers.LncvValue != -1, s.now() - s.job.JobTimeStamp, ReadTimeout)) {
+    case AnswerWait::Pending:
+        return false;
+    case AnswerWait::Missing:
         s.showError(QStringLiteral("Keine Antwort auf LNCV-Lesen erhalten!"));
         return true;
+    case AnswerWait::Arrived:
+        break;
     }
-    return false;
+    if (flags == StartFlags)
+        m_inProgramming = true;
+    if (m_view) {
+        m_view->ShowLncv(s.answers.LncvNumber, s.answers.LncvValue);
+        if (flags == StartFlags)
+            m_view->ShowProgrammingMode();
+    }
+    return true;
 }
 
 bool LncvJobs::LncvWriteJob() {
     if (s.job.JobPhase == 0) {
-        place(WriteCommand, ReadFlags);
+        place(loconet::LncvWrite, ReadFlags);
         s.AnswerValue = -1;
         return false;
     }
-    if (s.AnswerValue == -1) {
-        if (!timedOut(WriteTimeout))
-            return false;
+    switch (awaitAnswer(s.AnswerValue != -1, s.now() - s.job.JobTimeStamp, WriteTimeout)) {
+    case AnswerWait::Pending:
+        return false;
+    case AnswerWait::Missing:
         s.showError(QStringLiteral("Keine Antwort auf LNCV-Schreiben erhalten!"));
         return true;
+    case AnswerWait::Arrived:
+        break;
     }
     if (const QString refusal = writeRefusal(s.AnswerValue); !refusal.isEmpty())
         s.showError(refusal);

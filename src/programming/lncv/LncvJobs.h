@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include "link/JobMachine.h"
 
-class JobMachine;
+#include <QtGlobal>
+#include <map>
+
 class LinkState;
 class LncvView;
 
@@ -18,15 +20,13 @@ struct LncvOperands {
 // programming mode, read an LNCV, write one. Handheld throttles get their
 // locomotive address by the same write.
 //
-// The operands of a request are kept apart from the LNCV answer variables:
+// Every request keeps its operands apart from the LNCV answer variables:
 // every LNCV message on the bus overwrites those, and one arriving before
-// the job has sent its request must not change what is written.
+// the job has sent its request must not change what is written. Requests
+// from the module window and from the handheld throttles wait behind each
+// other.
 class LncvJobs {
 public:
-    static constexpr int StartJob = 61;
-    static constexpr int EndJob = 62;
-    static constexpr int ReadJob = 63;
-    static constexpr int WriteJob = 64;
     static constexpr double ReadTimeout = 1.0;
     static constexpr double WriteTimeout = 2.0;
 
@@ -43,21 +43,25 @@ public:
     void read(int article, int number);
     void write(const LncvOperands& operands);
 
+    // The line is about to close: a module still in programming mode gets
+    // its end request. True once nothing is left to end.
+    bool endOpenProgramming();
+
     // The module the programming window started last (0 = none yet).
     int LncvArticle = 0;
     int LncvModuleAddress = 0;
 
 private:
     enum Flags : quint8 { ReadFlags = 0x00, EndFlags = 0x40, StartFlags = 0x80 };
-    enum Command : quint8 { WriteCommand = 0x20, RequestCommand = 0x21 };
 
-    void startJob(int code, const LncvOperands& operands);
+    void startJob(Job code, const LncvOperands& operands);
     void place(quint8 command, quint8 flags);
     bool LncvRequestJob(quint8 flags);
     bool LncvWriteJob();
-    bool timedOut(double limit) const;
 
     LinkState& s;
+    JobMachine& m_jobs;
     LncvView* m_view = nullptr;
-    LncvOperands m_operands;
+    std::map<JobMachine::Ticket, LncvOperands> m_operands;
+    bool m_inProgramming = false;
 };
