@@ -5,6 +5,8 @@
 #              simulated hour (SOAK_SECONDS) in the sanitizer build; GX_SOAK_SEED repeats one
 # make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
 # make bench - builds and prints the speed and memory figures; fails when one misses its target
+# make install - builds and installs into PREFIX (default /usr/local; DESTDIR is honoured)
+# make package - builds the Debian package in the build folder and checks it with lintian
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -16,9 +18,13 @@ CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
-            qt6-serialport-dev qt6-qpa-plugins libgl-dev fonts-liberation2
+            qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev \
+            fonts-liberation2 appstream desktop-file-utils
+# What building and checking the Debian package needs besides.
+PACKAGE_TOOLS := dpkg-dev file lintian
+PREFIX ?= /usr/local
 
-.PHONY: all run test soak fuzz bench deps configure build clean
+.PHONY: all run test soak fuzz bench deps configure build install package clean
 
 SOAK_SECONDS ?= 3600
 FUZZ_SECONDS ?= 60
@@ -43,6 +49,15 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	@./tools/install-deps $(PACKAGE_TOOLS)
+	rm -f $(BUILD)/gx-velomat_*.deb
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/gx-velomat_*.deb
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gx-bench

@@ -115,8 +115,9 @@ private slots:
         const QStringList lines = helpLines(content);
         QVERIFY(lines.size() < content.count('\n'));
         const QString text = lines.join('\n');
-        for (const char* subject : {"Verbinden", "Fahrpult", "Keyboard", "Rückmelder",
-                                    "Fahrstrassen", "Programmieren", "Sende LN Mes"})
+        for (const char* subject :
+             {"Verbinden", "Fahrpult", "Keyboard", "Rückmelder", "Fahrstrassen", "Programmieren",
+              "Sende LN Mes", "ports.dat", "dialout", "udev", "LocoNet über TCP"})
             QVERIFY2(text.contains(QString::fromUtf8(subject)), subject);
         for (const QString& line : lines)
             QVERIFY2(line.size() <= 80, qPrintable(line));

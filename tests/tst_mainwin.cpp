@@ -430,10 +430,14 @@ private slots:
         QCOMPARE(p.text("PortAdr"), QString("4"));
     }
 
+    // The Info box also tells where the settings and routes are kept.
     void infoAndHelpOpenOnce() {
         Program p;
         p.item("InfoMenu")->trigger();
-        QVERIFY(p.get<QMessageBox>("InfoBox")->isVisible());
+        auto* info = p.get<QMessageBox>("InfoBox");
+        QVERIFY(info->isVisible());
+        QVERIFY(
+            info->text().endsWith("Conf-Ordner: " + QDir::toNativeSeparators(p.confDir.path())));
         p.item("HelpMenu")->trigger();
         HelpWindow* first = p.win->help().window();
         QVERIFY(first && first->isVisible());

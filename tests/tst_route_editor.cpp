@@ -262,20 +262,27 @@ private slots:
         QCOMPARE(table->SwitchTimeMs, 12000);
     }
 
-    void engineRunsWhileTheDialogIsOpen() {
+    // The dialog blocks nothing: the engine runs, the editor takes clicks,
+    // and a click on another command leaves the dialog with its own cell.
+    void engineAndEditorRunWhileTheDialogIsOpen() {
         bus->routes.engine.setMonitorView(form.get());
         bus->setCommands(1, {"Ma5-g"});
         bus->request(1);
         clickCell(3, RouteTable::FirstCommandColumn);
+        QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(bus->tickUntil([&] { return bus->established(1); }));
         bus->tick();
         QVERIFY(entry()->isVisible());
+        clickCell(4, RouteTable::BlockedColumn);
+        QVERIFY(table->isSet(4, RouteTable::BlockedColumn));
+        clickCell(5, RouteTable::FirstCommandColumn);
         QCOMPARE(form->findChild<QLabel*>("FsStatTxt")->text(),
                  QString("Suche neue Fahrstraße zur Abarbeitung"));
         QCOMPARE(form->findChild<QLabel*>("BefNrTxt")->text(), QString("-"));
         act({{"PauTxt", "2"}});
         press("OKButton");
         QCOMPARE(table->text(3, RouteTable::FirstCommandColumn), QString("Pa-2"));
+        QCOMPARE(table->text(5, RouteTable::FirstCommandColumn), QString());
     }
 
     void deletingARunningRoute() {

@@ -86,9 +86,9 @@ private slots:
         QTest::newRow("first texts") << "1" << QString("-") << false << false << true << false;
         QTest::newRow("both numbers") << "35" << QString("200") << false << false << true << true;
         QTest::newRow("value 255") << "999" << QString("255") << false << false << true << true;
-        QTest::newRow("value 256") << "35" << QString("256") << false << true << true << false;
+        QTest::newRow("value 256") << "35" << QString("256") << false << true << false << false;
         QTest::newRow("letter in value")
-            << "35" << QString("12a") << false << true << true << false;
+            << "35" << QString("12a") << false << true << false << false;
         QTest::newRow("value empty") << "35" << QString() << false << false << true << false;
         QTest::newRow("letter in number")
             << "3a" << QString("200") << true << false << false << false;

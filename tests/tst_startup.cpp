@@ -7,7 +7,9 @@
 #include "support/LinkHarness.h"
 #include "support/RecordingView.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,10 +66,81 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
-    void confFolderFromArguments() {
-        QCOMPARE(confFolder({"gx", "--conf", "/tmp/x"}, "/opt/gx"), QString("/tmp/x"));
-        QCOMPARE(confFolder({"gx"}, "/opt/gx"), QString("/opt/gx/Conf"));
-        QCOMPARE(confFolder({"gx", "--conf"}, "/opt/gx"), QString("/opt/gx/Conf"));
+    // Where the Conf folder is, on a tree laid out as an installed program:
+    // bin/ holds the executable, share/.../Conf the shipped defaults.
+    void confFolderChoice_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("confBeside");
+        QTest::addColumn<bool>("besideWritable");
+        QTest::addColumn<QString>("expected"); // below the tree
+        QTest::addColumn<bool>("created");
+        QTest::newRow("portable copy") << QStringList{} << true << true << "bin/Conf" << false;
+        QTest::newRow("read-only copy") << QStringList{} << true << false << "data" << true;
+        QTest::newRow("installed") << QStringList{} << false << false << "data" << true;
+        QTest::newRow("--conf") << QStringList{"--conf", "mine"} << true << true << "mine" << true;
+        QTest::newRow("--conf lacks its folder")
+            << QStringList{"--conf"} << true << true << "bin/Conf" << false;
+        QTest::newRow("--conf under a file") << QStringList{"--conf", "bin/gx-velomat/Conf"}
+                                             << false << false << "bin/gx-velomat/Conf" << false;
+    }
+    void confFolderChoice() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, confBeside);
+        QFETCH(bool, besideWritable);
+        QFETCH(QString, expected);
+        QFETCH(bool, created);
+        QTemporaryDir tree;
+        const QDir root(tree.path());
+        root.mkpath("bin");
+        writeFile(root.filePath("bin/gx-velomat"), "program");
+        root.mkpath("share/gx-velomat/Conf");
+        writeFile(root.filePath("share/gx-velomat/Conf/Hilfe.txt"), "help");
+        if (confBeside)
+            root.mkpath("bin/Conf");
+        if (arguments.size() > 1)
+            arguments[1] = root.filePath(arguments[1]);
+        const ConfPlaces places{root.filePath("bin"), root.filePath("data"),
+                                defaultConfDirs(root.filePath("bin")),
+                                [&](const QString&) { return besideWritable; }};
+
+        const ConfChoice choice = chooseConfFolder(QStringList{"gx-velomat"} + arguments, places);
+        QCOMPARE(choice.folder, root.filePath(expected));
+        QCOMPARE(choice.created, created);
+        const bool made = QFileInfo(choice.folder).isDir();
+        QCOMPARE(choice.problem.isEmpty(), made);
+        QCOMPARE(choice.message().isEmpty(), made && !created);
+        if (made && expected != "bin/Conf")
+            QVERIFY(QFile::exists(confPath(choice.folder, "Hilfe.txt")));
+    }
+
+    // The user's data folder is filled once; what the user has there stays.
+    void userConfFolderKeepsTheUsersFiles() {
+        QTemporaryDir tree;
+        const QDir root(tree.path());
+        root.mkpath("Conf");
+        writeFile(root.filePath("Conf/Hilfe.txt"), "help");
+        writeFile(root.filePath("Conf/Hersteller.dat"), "makers");
+        QFile::setPermissions(root.filePath("Conf/Hilfe.txt"), QFile::ReadOwner);
+        const ConfPlaces places{root.path(),
+                                root.filePath("data"),
+                                {root.filePath("Conf")},
+                                [](const QString&) { return false; }};
+
+        ConfChoice choice = chooseConfFolder({"gx-velomat"}, places);
+        QVERIFY(choice.created);
+        QVERIFY(QFile::permissions(confPath(choice.folder, "Hilfe.txt")) & QFile::WriteOwner);
+        writeFile(confPath(choice.folder, "Hilfe.txt"), "mine");
+        QFile::remove(confPath(choice.folder, "Hersteller.dat"));
+        writeFile(confPath(choice.folder, "conf.dat"), "3\r\n5\r\n");
+
+        choice = chooseConfFolder({"gx-velomat"}, places);
+        QVERIFY(!choice.created);
+        QVERIFY(choice.message().isEmpty());
+        QCOMPARE(ConfFile::read(confPath(choice.folder, "conf.dat")).ComPortNumber, 5);
+        QFile help(confPath(choice.folder, "Hilfe.txt"));
+        QVERIFY(help.open(QIODevice::ReadOnly));
+        QCOMPARE(help.readAll(), QByteArray("mine"));
+        QVERIFY(QFile::exists(confPath(choice.folder, "Hersteller.dat")));
     }
 
     // A contact reported on the bus requests a route through its trigger

@@ -1,11 +1,13 @@
 #include "ConfFolder.h"
 #include "ProgramWindows.h"
+#include "QtGerman.h"
 #include "StartupReport.h"
 #include "Station.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
 #include "operating/OperatingRelay.h"
 #include "operating/ScreenshotTour.h"
+#include "operating/pictures/LocoDrawing.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
@@ -13,6 +15,8 @@
 #include "sim/VirtualStation.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <cstring>
 
@@ -45,6 +49,19 @@ int takeScreenshots(MainWin& window, Station& station, ManualClock& clock, bool 
     QTextStream(stdout) << written.join('\n') << '\n';
     return 0;
 }
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int side : {16, 32, 64, 128}) {
+        QPixmap picture(side, side);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paintLocoIcon(painter, side);
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -54,7 +71,16 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    const QString conf = confFolder(app.arguments(), QApplication::applicationDirPath());
+    QApplication::setApplicationName(QStringLiteral("gx-velomat"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(GX_APP_ID));
+    QApplication::setWindowIcon(programIcon());
+    loadQtGerman(app);
+    const QString programFolder = QApplication::applicationDirPath();
+    const ConfChoice confChoice = chooseConfFolder(
+        app.arguments(),
+        {programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+         defaultConfDirs(programFolder)});
+    const QString& conf = confChoice.folder;
     const bool simulate = app.arguments().contains("--simulate");
 
     // Pictures are taken on the tour's own clock, so a drive takes no time.
@@ -81,6 +107,10 @@ int main(int argc, char* argv[]) {
     if (!screenshotFolder.isEmpty())
         return takeScreenshots(window, station, tourClock, simulate, screenshotFolder);
     window.show();
+    if (const QString message = confChoice.message(); !message.isEmpty())
+        messages.ShowMessage(message, QStringLiteral("Conf-Ordner"),
+                             confChoice.problem.isEmpty() ? MessageIcon::Information
+                                                          : MessageIcon::Critical);
     if (app.arguments().contains("--report-startup"))
         reportStartup(window, station);
     return app.exec();

@@ -22,6 +22,7 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_lines->setObjectName(QStringLiteral("HlpTxt"));
+    m_lines->setAccessibleName(QStringLiteral("Hilfetext"));
     m_lines->setFont(courierNewFont());
     m_lines->setUniformItemSizes(true);
     m_note->setObjectName(QStringLiteral("HlpNote"));

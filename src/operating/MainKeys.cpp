@@ -71,9 +71,16 @@ bool MainKeys::keyDown(int key) {
     case MainKey::FocusAddress:
         throttle->focusAddress();
         return true;
-    case MainKey::NextTab:
+    case MainKey::NextTab: {
+        // Focus left on the page going away would pass to the first field
+        // of the next page, where the next key would be typed. The tab bar
+        // keeps it, or the window while the tab bar is off.
+        QTabBar* bar = m_window.tabs->tabBar();
+        (bar->isEnabled() ? static_cast<QWidget*>(bar) : m_window.form)
+            ->setFocus(Qt::OtherFocusReason);
         m_window.tabs->setCurrentIndex(action.value);
         return true;
+    }
     case MainKey::OpenPopup:
         popup(popupOfTab(tab))->startTyping(action.value);
         return true;

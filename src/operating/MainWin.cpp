@@ -12,6 +12,7 @@
 #include "platform/ComPortNames.h"
 #include "platform/DigitText.h"
 #include "platform/UsbInterfaceSearch.h"
+#include "widgets/FieldProblem.h"
 #include "widgets/IndicatorLamp.h"
 #include "widgets/WindowColours.h"
 
@@ -75,6 +76,7 @@ MainWin::MainWin(Station& station, UsbPortList listUsbComPorts, QWidget* parent)
     layout->addWidget(buildTabs(), 1);
     layout->addWidget(buildRawMessageArea());
     setCentralWidget(central);
+    setStatusBar(newStatusLine(this));
     buildMenus();
     buildPanels();
 
@@ -152,6 +154,7 @@ QGroupBox* MainWin::buildConnectionArea() {
 QTabWidget* MainWin::buildTabs() {
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("MainTab"));
+    m_tabs->setAccessibleName(QStringLiteral("Karten"));
     for (int t = 0; t < 2; ++t) {
         m_throttles[t] = new ThrottlePanel(t, m_station.state, m_station.jobs);
         m_throttles[t]->setConfFolder(m_station.confFolder());
@@ -309,7 +312,7 @@ std::optional<int> MainWin::typedPortNumber() const {
 // A port number that is none is shown red and cannot be connected to.
 void MainWin::showPortValidity() {
     const bool valid = typedPortNumber().has_value();
-    paintText(m_port, !valid);
+    showFieldRange(m_port, !valid, QStringLiteral("Portnummer"), 1, MaxComPort);
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }
 

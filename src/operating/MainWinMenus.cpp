@@ -4,6 +4,7 @@
 #include "app/Station.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -101,7 +102,9 @@ void MainWin::showInfo() {
                                                "von DCC-Decodern und LocoNet-Modulen,\n"
                                                "Einstellungen der Zentrale.\n\n"
                                                "Dornquist Vovurerezu GmbH\n\n"
-                                               "    Version: " GX_VERSION),
+                                               "    Version: " GX_VERSION "\n\n"
+                                               "Conf-Ordner: ") +
+                                    QDir::toNativeSeparators(m_station.confFolder()),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("InfoBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);

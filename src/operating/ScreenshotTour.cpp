@@ -56,8 +56,8 @@ bool ScreenshotTour::driveLocomotive(int address, int sliderValue) {
     return true;
 }
 
-void ScreenshotTour::openEveryWindow() {
-    for (QMenu* menu : m_window.menuBar()->findChildren<QMenu*>()) {
+void openEveryMenuWindow(MainWin& window) {
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
         for (QAction* item : menu->actions()) {
             if (item->isEnabled() && !item->isSeparator() &&
                 item->objectName() != QStringLiteral("EndeMenu"))
@@ -72,7 +72,7 @@ bool ScreenshotTour::saveAll(const QString& folder, QStringList* written, QStrin
         return false;
     }
     m_window.show();
-    openEveryWindow();
+    openEveryMenuWindow(m_window);
     QCoreApplication::sendPostedEvents();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || window->objectName().isEmpty())

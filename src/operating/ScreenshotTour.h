@@ -7,6 +7,10 @@ class MainWin;
 class ManualClock;
 class Station;
 
+// Opens every window the main window's menus offer, as far as they are
+// enabled; "Beenden" is left alone.
+void openEveryMenuWindow(MainWin& window);
+
 // Pictures of the program: every window its menus open, saved as
 // DIR/<window name>.png. Time is the tour's own clock, moved on 10 ms per
 // tick without waiting, so a drive on the virtual station takes no time.
@@ -25,7 +29,6 @@ public:
 private:
     // The program's ticks for the given time.
     void run(double seconds);
-    void openEveryWindow();
 
     MainWin& m_window;
     Station& m_station;

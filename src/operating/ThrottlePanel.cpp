@@ -7,6 +7,7 @@
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
 #include "operating/throttle/LocoAddress.h"
+#include "widgets/FieldProblem.h"
 #include "widgets/IndicatorLamp.h"
 #include "widgets/WindowColours.h"
 
@@ -68,6 +69,8 @@ void ThrottlePanel::buildControls() {
     m_picture = new QToolButton;
     m_picture->setObjectName(indexed("LokImage", t));
     m_picture->setAutoRaise(true);
+    m_picture->setAccessibleName(QStringLiteral("Lokbild"));
+    m_picture->setAccessibleDescription(QStringLiteral("Richtung wechseln und anhalten"));
     m_picture->setIconSize(LocoPictureSize);
 
     auto* directionBox = new QGroupBox(QStringLiteral("Richtung"));
@@ -267,5 +270,6 @@ void ThrottlePanel::showPicture(const std::optional<LocoLook>& look) {
 
 void ThrottlePanel::showAddressValidity() {
     m_control.setAddressText(m_address->text());
-    paintText(m_address, isBadAddressText(m_address->text()));
+    showFieldRange(m_address, isBadAddressText(m_address->text()), QStringLiteral("Adresse"), 1,
+                   HighestLocoAddress);
 }

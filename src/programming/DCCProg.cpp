@@ -8,7 +8,7 @@
 #include "StandardCvs.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
-#include "widgets/WindowColours.h"
+#include "widgets/FieldProblem.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -83,6 +83,7 @@ DCCProg::DCCProg(LinkState& state, ProgrammingJobs& jobs, QString confFolder, QW
     layout->addLayout(left, 0, 0);
     layout->addWidget(buildTableBox(), 0, 1);
     layout->addWidget(buildListBox(), 0, 2);
+    layout->addWidget(newStatusLine(this), 1, 0, 1, 3);
 
     m_rowDialog = new NeueCVZeile(this);
     connect(m_rowDialog, &QDialog::finished, this, &DCCProg::rowDialogFinished);
@@ -183,6 +184,7 @@ QWidget* DCCProg::buildTableBox() {
     TabNameTxt->setFrameShadow(QFrame::Sunken);
     connect(&m_table, &CvTable::nameChanged, TabNameTxt, &QLabel::setText);
     Tabelle = new CvTableGrid(m_table, box);
+    Tabelle->setAccessibleName(QStringLiteral("CV-Tabelle"));
     connect(Tabelle, &CvTableGrid::insertRowRequested, this, &DCCProg::insertRow);
     DecRdUserList = button("DecRdUserList", QStringLiteral("Decoder lesen"), box);
     DecWrUserList = button("DecWrUserList", QStringLiteral("Decoder pogrammieren"), box);
@@ -203,6 +205,8 @@ QWidget* DCCProg::buildListBox() {
     layout->setContentsMargins(0, 0, 0, 0);
     CVListe = new QListWidget(panel);
     CVListe->setObjectName(QStringLiteral("CVListe"));
+    // Lists and tables do not take their name from a label.
+    CVListe->setAccessibleName(QStringLiteral("CV-Liste"));
     CVListe->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     CVListe->setMinimumWidth(CVListe->fontMetrics().horizontalAdvance(cvListLine(1024, 255)) + 40);
     connect(CVListe, &QListWidget::currentItemChanged, this, &DCCProg::cvListeEntryChosen);
@@ -344,17 +348,17 @@ void DCCProg::checkFields() {
     const int addressMax = CV29Bit[StandardFields::LongAddressBit]->isChecked()
                                ? StandardFields::MaxLongAddress
                                : StandardFields::MaxShortAddress;
-    const auto check = [](QLineEdit* field, int max) {
+    const auto check = [](QLineEdit* field, const char* what, int max) {
         const bool acceptable = cvtext::acceptable(field->text(), max);
-        paintText(field, !acceptable);
+        showFieldRange(field, !acceptable, QString::fromUtf8(what), 0, max);
         return acceptable;
     };
     // Every field is painted; the buttons wait until all are acceptable.
-    bool all = check(CVTxt[1], addressMax);
+    bool all = check(CVTxt[1], "Adresse", addressMax);
     for (int i = 2; i <= 6; ++i)
-        all = check(CVTxt[i], MaxValueField) && all;
-    all = check(CVAdrTxt, MaxCvField) && all;
-    all = check(CVValTxt, MaxValueField) && all;
+        all = check(CVTxt[i], "Wert", MaxValueField) && all;
+    all = check(CVAdrTxt, "CV", MaxCvField) && all;
+    all = check(CVValTxt, "Wert", MaxValueField) && all;
     m_fieldsAcceptable = all;
     updateButtons();
 }
@@ -476,7 +480,7 @@ void DCCProg::rowDialogFinished(int result) {
 
 void DCCProg::loadCv() {
     const QString path = m_chooseFile({FileRequest::Open, QStringLiteral("Datei mit CV's laden"),
-                                       QStringLiteral("CV-Dateien *.CV|*.CV"), QString()});
+                                       QStringLiteral("CV-Dateien|*.CV"), QString()});
     if (path.isEmpty()) {
         m_document.CvFileName.clear();
     } else if (m_document.loadCv(path)) {
@@ -496,7 +500,7 @@ void DCCProg::saveCv() {
 void DCCProg::saveCvAs() {
     const QString path =
         m_chooseFile({FileRequest::Save, QStringLiteral("Datei mit CV's speichern unter"),
-                      QStringLiteral("CV_Dateien *.CV|*.CV"), m_document.CvFileName});
+                      QStringLiteral("CV-Dateien|*.CV"), m_document.CvFileName});
     if (path.isEmpty())
         m_document.CvFileName.clear();
     else
@@ -507,15 +511,15 @@ void DCCProg::saveCvAs() {
 void DCCProg::loadTable() {
     const QString path =
         m_chooseFile({FileRequest::Open, QStringLiteral("Datei mit CV-Liste laden"),
-                      QStringLiteral("Listendateien *.LST|*.LST"), QString()});
+                      QStringLiteral("Listendateien|*.LST"), QString()});
     if (!path.isEmpty() && m_document.loadTable(path))
         m_table.showValues(m_jobs.prog);
 }
 
 void DCCProg::saveTable() {
-    const QString path = m_chooseFile(
-        {FileRequest::Save, QStringLiteral("Datei mit CV-Liste speichern unter"),
-         QStringLiteral("Listendateien *.LST|*.LST"), m_document.suggestedTableFile()});
+    const QString path =
+        m_chooseFile({FileRequest::Save, QStringLiteral("Datei mit CV-Liste speichern unter"),
+                      QStringLiteral("Listendateien|*.LST"), m_document.suggestedTableFile()});
     if (!path.isEmpty())
         m_document.saveTable(path);
 }

@@ -6,7 +6,8 @@
 class QWidget;
 
 // What a file dialog is asked: its title, its filter in the form
-// "description|pattern", and the file it starts with.
+// "description|pattern" (the dialog shows "description (pattern)"), and the
+// file it starts with.
 struct FileRequest {
     enum Kind { Open, Save };
     Kind kind = Open;

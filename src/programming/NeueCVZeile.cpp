@@ -1,7 +1,7 @@
 #include "NeueCVZeile.h"
 
 #include "CvText.h"
-#include "widgets/WindowColours.h"
+#include "widgets/FieldProblem.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -28,6 +28,7 @@ NeueCVZeile::NeueCVZeile(QWidget* parent)
     layout->addRow(QStringLiteral("CV-Nr:"), m_cv);
     layout->addRow(QStringLiteral("Erklärung:"), m_explanation);
     layout->addRow(m_ok);
+    layout->addRow(newStatusLine(this));
     setTabOrder(m_name, m_cv);
     setTabOrder(m_cv, m_explanation);
     setTabOrder(m_explanation, m_ok);
@@ -61,6 +62,6 @@ QString NeueCVZeile::explanation() const {
 // A row needs a CV of 1..1023; an empty number only renames the table.
 void NeueCVZeile::checkCv() {
     const bool acceptable = m_cv->text().isEmpty() || cv() != 0;
-    paintText(m_cv, !acceptable);
+    showFieldRange(m_cv, !acceptable, QStringLiteral("CV"), 1, MaxRowCv);
     m_ok->setEnabled(acceptable);
 }

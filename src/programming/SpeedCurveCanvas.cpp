@@ -15,6 +15,7 @@ constexpr int Height = 310;
 SpeedCurveCanvas::SpeedCurveCanvas(ProgrammingState& prog, QWidget* parent)
     : QWidget(parent), m_prog(prog) {
     setObjectName(QStringLiteral("SpeedCurve"));
+    setAccessibleName(QStringLiteral("Fahrstufentabelle"));
     setFixedSize(Width, Height);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -106,7 +106,9 @@ void AdrEingForm::openWith(const RouteEntry& entry, bool full) {
     fill(PauseFrame, entry.pauseSeconds, -1);
     layout()->activate();
     resize(width(), qMax(full ? FullHeight : ReducedHeight, minimumSizeHint().height()));
-    open();
+    show();
+    raise();
+    activateWindow();
     m_frames[AccessoryFrame].text->setFocus();
 }
 

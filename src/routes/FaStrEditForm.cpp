@@ -115,6 +115,12 @@ void FaStrEditForm::onCellActivated(int row, int column) {
         ToggleRouteStatus(m_table, row, column);
         return;
     }
+    // An entry under way keeps its cell: what the user typed is not lost.
+    if (m_entry->isVisible()) {
+        m_entry->raise();
+        m_entry->activateWindow();
+        return;
+    }
     m_entryRow = row;
     m_entryColumn = column;
     m_entry->openWith(RouteEntry::fromCell(m_table.text(row, column)),

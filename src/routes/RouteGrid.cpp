@@ -50,6 +50,7 @@ public:
 
 RouteGrid::RouteGrid(RouteTableModel& model, QWidget* parent) : QTableView(parent), m_model(model) {
     setObjectName(QStringLiteral("FSTab"));
+    setAccessibleName(QStringLiteral("Fahrstraßentabelle"));
     setModel(&model);
     setEditTriggers(NoEditTriggers);
     setTabKeyNavigation(false);

@@ -1,5 +1,6 @@
 #include "Grundeinst.h"
 
+#include "widgets/FieldProblem.h"
 #include "widgets/FieldText.h"
 
 #include <QCheckBox>
@@ -99,6 +100,7 @@ Grundeinst::Grundeinst(SettingsJobs& jobs, QWidget* parent) : SettingsWindow(par
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
+    layout->addWidget(newStatusLine(this));
 
     m_jobs.OnOptionsRead = [this](const SpecialOptions& options) { showOptions(options); };
     checkFields();
@@ -159,8 +161,10 @@ void Grundeinst::checkFields() {
         return;
     }
     for (QLineEdit* field : m_switchTimes)
-        paintText(field, basic::readSwitchTime(field->text()).isWrong());
-    paintText(m_packets, basic::readPackets(m_packets->text()).isWrong());
+        showFieldRange(field, basic::readSwitchTime(field->text()).isWrong(),
+                       QStringLiteral("Zeit in ms"), 0, basic::MaxSwitchTimeMs);
+    showFieldRange(m_packets, basic::readPackets(m_packets->text()).isWrong(),
+                   QStringLiteral("Anzahl"), 0, basic::MaxPackets);
     m_apply->setEnabled(m_asRead.has_value() && basic::valuesOf(fields(), *m_asRead).has_value());
 }
 

@@ -3,6 +3,7 @@
 #include "LocoFormatChoice.h"
 #include "NumberField.h"
 #include "SettingsJobs.h"
+#include "widgets/FieldProblem.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -55,6 +56,7 @@ Lokeinst::Lokeinst(SettingsJobs& jobs, QWidget* parent) : SettingsWindow(parent)
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
+    layout->addWidget(newStatusLine(this));
 
     connect(m_address, &QLineEdit::textChanged, this, &Lokeinst::addressChanged);
     connect(m_format, &QComboBox::currentIndexChanged, this, &Lokeinst::checkButton);
@@ -79,7 +81,8 @@ void Lokeinst::activated() {
 
 void Lokeinst::addressChanged() {
     const FieldValue address = readAddress(m_address);
-    paintText(m_address, address.isWrong());
+    showFieldRange(m_address, address.isWrong(), QStringLiteral("Adresse"), 0,
+                   settings::MaxLocoAddress);
     if (address.isNumber() && address.value > 0)
         m_jobs.readLocoFormat(address.value);
     checkButton();

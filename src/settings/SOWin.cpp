@@ -2,11 +2,13 @@
 
 #include "NumberField.h"
 #include "SettingsJobs.h"
+#include "widgets/FieldProblem.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int TypedLength = 3;
@@ -25,7 +27,7 @@ SOWin::SOWin(SettingsJobs& jobs, QWidget* parent) : SettingsWindow(parent), m_jo
     setObjectName(QStringLiteral("SOWin"));
     setWindowTitle(QStringLiteral("Sonderoptionen "));
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout;
     const auto addField = [&](const QString& label, const QString& name, const QString& text) {
         auto* labelWidget = new QLabel(label, this);
         auto* field = new QLineEdit(text, this);
@@ -51,6 +53,10 @@ SOWin::SOWin(SettingsJobs& jobs, QWidget* parent) : SettingsWindow(parent), m_jo
     m_read = addButton(QStringLiteral("Lesen"), QStringLiteral("rd_so"), &SOWin::read);
     m_write = addButton(QStringLiteral("Programmieren"), QStringLiteral("wr_so"), &SOWin::write);
 
+    auto* lines = new QVBoxLayout(this);
+    lines->addLayout(layout);
+    lines->addWidget(newStatusLine(this));
+
     m_jobs.OnOptionRead = [this](int value) { showValue(value); };
     checkFields();
 }
@@ -68,10 +74,13 @@ void SOWin::reject() {
 void SOWin::checkFields() {
     const FieldValue number = readNumber(m_number);
     const FieldValue value = readValue(m_value);
-    paintText(m_number, number.isWrong());
-    paintText(m_value, value.isWrong());
-    m_read->setEnabled(number.isNumber());
-    m_write->setEnabled(number.isNumber() && value.isNumber());
+    showFieldRange(m_number, number.isWrong(), QStringLiteral("Nummer"), 0,
+                   settings::MaxOptionNumber);
+    showFieldRange(m_value, value.isWrong(), QStringLiteral("Wert"), 0, settings::MaxOptionValue);
+    // Both buttons follow both fields: a red field stops them all.
+    const bool usable = !number.isWrong() && !value.isWrong() && number.isNumber();
+    m_read->setEnabled(usable);
+    m_write->setEnabled(usable && value.isNumber());
 }
 
 void SOWin::read() {

@@ -140,3 +140,21 @@ QImage drawLocoPicture(const std::optional<LocoLook>& look) {
     drawArrow(p, look->backward);
     return image;
 }
+
+void paintLocoIcon(QPainter& p, double side) {
+    // What the engine and its track take up below the picture's band.
+    const QRectF drawn(0, 8, LocoPictureSize.width(), 70);
+    const double margin = side / 16;
+    const double scale = (side - 2 * margin) / drawn.width();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Rail, side / 64));
+    p.setBrush(Sky);
+    p.drawRoundedRect(QRectF(0, 0, side, side).adjusted(1, 1, -1, -1), side / 8, side / 8);
+    p.translate(margin, (side - drawn.height() * scale) / 2);
+    p.scale(scale, scale);
+    p.translate(0, -drawn.top());
+    drawTrack(p);
+    drawEngine(p, true);
+    p.restore();
+}

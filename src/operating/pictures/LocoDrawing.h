@@ -6,6 +6,8 @@
 #include <QSize>
 #include <optional>
 
+class QPainter;
+
 constexpr QSize LocoPictureSize(160, 96);
 
 // A simple locomotive on its track: the headlight shines when the light is
@@ -13,3 +15,8 @@ constexpr QSize LocoPictureSize(160, 96);
 // it runs. No look draws the empty track. Needs no fonts and no window
 // system, so the build can draw the pictures.
 QImage drawLocoPicture(const std::optional<LocoLook>& look);
+
+// The program's icon: the engine with its light on, on its track, on a
+// rounded square of the given side. Paints on any device, so one drawing
+// gives the scalable icon and every pixel size.
+void paintLocoIcon(QPainter& painter, double side);

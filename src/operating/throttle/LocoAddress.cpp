@@ -2,10 +2,6 @@
 
 #include <QString>
 
-namespace {
-constexpr int HighestAddress = 16383;
-}
-
 std::optional<int> locoAddressOf(QStringView text) {
     const QStringView number = text.trimmed();
     if (number.isEmpty() || number.size() > 5)
@@ -16,7 +12,7 @@ std::optional<int> locoAddressOf(QStringView text) {
             return std::nullopt;
         value = value * 10 + (c.unicode() - u'0');
     }
-    if (value < 1 || value > HighestAddress)
+    if (value < 1 || value > HighestLocoAddress)
         return std::nullopt;
     return value;
 }

@@ -3,6 +3,8 @@
 #include <QStringView>
 #include <optional>
 
+constexpr int HighestLocoAddress = 16383;
+
 // The locomotive address in a throttle's address field: a whole number
 // 1..16383 (the 14 bits a loco request carries), blanks around it allowed.
 // Anything else is no address, so nothing with it goes on the wire.

@@ -2,6 +2,7 @@
 
 #include "DirectionArrow.h"
 #include "ZeltronManager.h"
+#include "widgets/FieldProblem.h"
 #include "widgets/IndicatorLamp.h"
 #include "widgets/WindowColours.h"
 
@@ -64,6 +65,7 @@ F47500::F47500(ZeltronManager& manager, int window, QWidget* parent)
     layout->addWidget(addressFrame);
     layout->addLayout(speedRow);
     layout->addLayout(locoRow);
+    layout->addWidget(newStatusLine(this));
 
     connect(m_address, &QLineEdit::textChanged, this, &F47500::checkAddress);
     connect(m_address, &QLineEdit::returnPressed, this, &F47500::confirm);
@@ -115,7 +117,8 @@ void F47500::ShowLoco(const ZeltronLoco& loco) {
 void F47500::checkAddress() {
     const QString text = m_address->text();
     const bool valid = ZeltronManager::addressOf(text).has_value();
-    paintText(m_address, !valid && !text.isEmpty());
+    showFieldRange(m_address, !valid && !text.isEmpty(), QStringLiteral("Adresse"), 1,
+                   ZeltronManager::MaxAddress);
     m_ok->setEnabled(valid);
 }
 

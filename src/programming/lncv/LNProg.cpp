@@ -2,7 +2,7 @@
 
 #include "LncvFields.h"
 #include "LncvJobs.h"
-#include "widgets/WindowColours.h"
+#include "widgets/FieldProblem.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -48,6 +48,7 @@ LNProg::LNProg(LncvJobs& jobs, QWidget* parent) : QWidget(parent, Qt::Window), m
     grid->addWidget(m_value, 3, 3);
     grid->addWidget(m_read, 4, 1);
     grid->addWidget(m_write, 4, 2, 1, 2);
+    grid->addWidget(newStatusLine(this), 5, 0, 1, 4);
 
     QWidget* order[] = {m_article, m_moduleAddress, m_start, m_end,
                         m_number,  m_value,         m_read,  m_write};
@@ -92,10 +93,15 @@ void LNProg::setProgramming(bool on) {
 
 void LNProg::checkFields() {
     const Numbers n = numbers();
-    paintText(m_article, !fieldLooksRight(m_article->text(), n.article));
-    paintText(m_moduleAddress, !fieldLooksRight(m_moduleAddress->text(), n.moduleAddress));
-    paintText(m_number, !fieldLooksRight(m_number->text(), n.number));
-    paintText(m_value, !fieldLooksRight(m_value->text(), n.value));
+    const auto check = [](QLineEdit* field, const std::optional<int>& number, const char* what,
+                          int highest) {
+        showFieldRange(field, !fieldLooksRight(field->text(), number), QString::fromUtf8(what), 0,
+                       highest);
+    };
+    check(m_article, n.article, "Artikelnummer", LargestLncvArticleNumber);
+    check(m_moduleAddress, n.moduleAddress, "Adresse", LncvMax);
+    check(m_number, n.number, "LNCV", LncvMax);
+    check(m_value, n.value, "Wert", LncvMax);
     m_start->setEnabled(!m_programming && n.article && n.moduleAddress);
     m_end->setEnabled(m_programming);
     m_read->setEnabled(m_programming && n.article && n.number);

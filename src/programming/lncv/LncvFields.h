@@ -7,6 +7,10 @@
 // LNCV numbers, values and module addresses are 16 bits wide.
 constexpr int LncvMax = 0xFFFF;
 
+// The largest article number whose tenth still fits: 65535 is odd, so a
+// half rounds it up past the top.
+constexpr int LargestLncvArticleNumber = LncvMax * 10 + 4;
+
 // The article as it goes on the wire: a tenth of the article number the
 // user knows, halves rounded to even (12340 → 1234, 12345 → 1234).
 qint64 lncvArticleOf(qint64 articleNumber);
