@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -468,6 +469,24 @@ private slots:
         QCOMPARE(b.window->windowTitle(), QString("DCC Programmierung"));
         QCOMPARE(b.text("CVTxt_1"), QString("-"));
         QVERIFY(b.cvListe().isEmpty());
+    }
+
+    // While a job runs, "Datei" and "Optionen" cannot change what it
+    // writes: loading another file or "neuer Decoder" waits for its end.
+    void fileAndOptionsWaitForTheJob() {
+        Bench b;
+        QTemporaryDir files;
+        b.writeFile(files.filePath("A.CV"), "\"CV-Datei\"\r\n\"\"\r\n1,3\r\n2,7\r\n29,6\r\n");
+        b.answers = {files.filePath("A.CV")};
+        b.menu("LadenMenu");
+        b.click("DecWrCVBut");
+        for (const char* menu : {"DateiMenu", "OptionenMenu"})
+            QVERIFY(!b.find<QMenu>(menu)->menuAction()->isEnabled());
+        QVERIFY(b.runJob());
+        for (const char* menu : {"DateiMenu", "OptionenMenu"})
+            QVERIFY(b.find<QMenu>(menu)->menuAction()->isEnabled());
+        QCOMPARE(QList<int>({b.onDecoder(1), b.onDecoder(2), b.onDecoder(29)}),
+                 QList<int>({3, 7, 6}));
     }
 
     // Refused, the save dialog saves nothing; answered, the file is the

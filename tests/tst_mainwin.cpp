@@ -3,6 +3,7 @@
 #include "link/HexText.h"
 #include "operating/HelpKey.h"
 #include "operating/HelpWindow.h"
+#include "operating/KeyPopup.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
 #include "operating/OperatingRelay.h"
@@ -211,6 +212,38 @@ private slots:
         QCOMPARE(p.sentMessages(), QList<QByteArray>{powerOn ? hex("82 7D") : hex("83 7C")});
         QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "GO" : "STOP"));
         QCOMPARE(p.layout.trackPower(), !powerOn);
+    }
+
+    // An address typed while the connect runs waits for it: every query of
+    // the connect goes out, then the locomotive is asked for.
+    void addressTypedDuringTheConnectWaits() {
+        Program p;
+        p.click("OpenPortBut_1");
+        p.run(0.02);
+        p.type("LokAdr_0", "3");
+        QTest::keyClick(p.get<QLineEdit>("LokAdr_0"), Qt::Key_Return);
+        for (int i = 0; i < 3000 && p.win->connection().connecting(); ++i)
+            p.step();
+        p.run(1.0);
+        QList<QByteArray> expected = startUpMessages();
+        expected += {msg("BF 00 03"), msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00")};
+        QCOMPARE(p.sentMessages(), expected);
+        QVERIFY(p.shown.isEmpty());
+    }
+
+    // Nothing asked for without a connection waits for the next one: the
+    // popup's accessory is refused, and not switched once connected.
+    void nothingIsKeptForTheNextConnect() {
+        Program p;
+        p.get<QTabWidget>("MainTab")->setCurrentIndex(2);
+        QTest::keyClicks(p.get<QWidget>("KB_grn_0"), "7");
+        auto popups = p.win->findChildren<KeyPopup*>();
+        QCOMPARE(popups.size(), 1);
+        QTest::keyClicks(popups.first(), "g");
+        p.run(1.0);
+        QVERIFY(p.connectByClick());
+        p.run(61.0);
+        QCOMPARE(p.sentMessages(), startUpMessages());
     }
 
     // The raw message line sends what it holds with its checksum, by click

@@ -167,14 +167,19 @@ bool Connection::portError() {
 void Connection::startLink() {
     m_hooks.runMainTimer(true);
     m_jobs.open();
-    m_ticket = requestIdentification(m_jobs);
     s.StationType = Identifying;
     m_phase = Phase::Identify;
+    follow(requestIdentification(m_jobs));
     m_tick.start();
 }
 
-// Each step of the sequence waits for its own job, whatever the user asks
-// for meanwhile: those requests wait their turn behind it.
+// Each step of the sequence follows the job before it at once; what the
+// user asks for meanwhile waits until the whole connect is done.
+void Connection::follow(quint64 ticket) {
+    m_ticket = ticket;
+    m_jobs.whenEnded(ticket, [this] { advance(); });
+}
+
 void Connection::advance() {
     if (m_phase != Phase::SwitchOver && m_phase != Phase::Closing && m_jobs.pending(m_ticket))
         return;
@@ -193,8 +198,8 @@ void Connection::advance() {
     case Phase::Identify:
         return identified();
     case Phase::PageQuery:
-        m_ticket = requestSerialNumberAndVersion(m_jobs);
         m_phase = Phase::SerialNumber;
+        follow(requestSerialNumberAndVersion(m_jobs));
         return;
     case Phase::SerialNumber:
         return finish();
@@ -216,9 +221,9 @@ void Connection::identified() {
     }
     ShowLinkStatus();
     // The keyboard page the user has chosen stays: its lamps are asked for.
-    m_ticket = requestPageQuery(m_jobs, s.KeyboardBase);
-    m_view.FocusThrottleAddress();
     m_phase = Phase::PageQuery;
+    follow(requestPageQuery(m_jobs, s.KeyboardBase));
+    m_view.FocusThrottleAddress();
 }
 
 void Connection::finish() {

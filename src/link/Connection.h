@@ -76,6 +76,7 @@ private:
     bool openUsbInterface();
     bool portError();
     void startLink();
+    void follow(quint64 ticket);
     void identified();
     void finish();
     void fail();

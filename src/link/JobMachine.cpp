@@ -22,13 +22,27 @@ JobMachine::Ticket JobMachine::request(JobRequest request, const Match& supersed
         withdraw(superseded);
     request.JobPhase = 0;
     request.JobTicket = ++m_lastTicket;
-    m_waiting.push_back(std::move(request));
+    if (m_nextPlace)
+        m_waiting.insert(m_waiting.begin() + static_cast<std::ptrdiff_t>((*m_nextPlace)++),
+                         std::move(request));
+    else
+        m_waiting.push_back(std::move(request));
     showBusy();
     return m_lastTicket;
 }
 
+void JobMachine::whenEnded(Ticket ticket, std::function<void()> then) {
+    if (pending(ticket))
+        m_continuations[ticket] = std::move(then);
+}
+
 void JobMachine::withdraw(const Match& match) {
-    std::erase_if(m_waiting, match);
+    std::erase_if(m_waiting, [&](const JobRequest& r) {
+        if (!match(r))
+            return false;
+        m_continuations.erase(r.JobTicket);
+        return true;
+    });
     showBusy();
 }
 
@@ -78,16 +92,24 @@ void JobMachine::start(JobRequest request) {
 }
 
 void JobMachine::endJob() {
+    const Ticket ended = s.job.JobTicket;
     s.job = JobRequest{};
+    if (const auto then = m_continuations.extract(ended)) {
+        m_nextPlace = 0;
+        then.mapped()();
+        m_nextPlace.reset();
+    }
     showBusy();
 }
 
+// Without a line the windows are as locked as while a job runs.
 void JobMachine::showBusy() {
-    s.operating.SetLinkBusy(!idle());
+    s.operating.SetLinkBusy(!m_open || !idle());
 }
 
 void JobMachine::open() {
     m_waiting.clear();
+    m_continuations.clear();
     m_open = true;
     m_cutShort = false;
     showBusy();
@@ -96,6 +118,7 @@ void JobMachine::open() {
 void JobMachine::close(bool lineWrites) {
     m_open = false;
     m_waiting.clear();
+    m_continuations.clear();
     if (s.job.idle())
         return showBusy();
     if (lineWrites && !s.link.Tx.isFree()) {

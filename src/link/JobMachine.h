@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 
 class LinkState;
 
@@ -35,6 +36,11 @@ public:
     Ticket request(JobRequest request, const Match& superseded = {});
     // Withdraws the waiting requests that match; a running job stays.
     void withdraw(const Match& match);
+    // Called when the job of this ticket has ended normally, before any
+    // request waiting behind it starts: what it asks for runs next. A
+    // sequence of jobs, such as the connect, thus runs without a request
+    // of the user's cutting in between.
+    void whenEnded(Ticket ticket, std::function<void()> then);
     const JobRequest* findWaiting(const Match& match) const;
 
     // Waiting or running.
@@ -70,6 +76,9 @@ private:
     LinkState& s;
     std::map<Job, Routine> m_routines;
     std::deque<JobRequest> m_waiting;
+    std::map<Ticket, std::function<void()>> m_continuations;
+    // While a continuation runs, where its requests go in the queue.
+    std::optional<size_t> m_nextPlace;
     Ticket m_lastTicket = 0;
     bool m_open = false;
     bool m_cutShort = false;

@@ -229,6 +229,7 @@ QMenuBar* DCCProg::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
     file->setObjectName(QStringLiteral("DateiMenu"));
+    m_jobMenus[0] = file;
     connect(item(file, "NeuDecMenu", QStringLiteral("neuer Decoder")), &QAction::triggered, this,
             &DCCProg::NewDecoder);
     file->addSeparator();
@@ -249,6 +250,7 @@ QMenuBar* DCCProg::buildMenus() {
 
     QMenu* options = bar->addMenu(QStringLiteral("&Optionen"));
     options->setObjectName(QStringLiteral("OptionenMenu"));
+    m_jobMenus[1] = options;
     connect(item(options, "FahrstufenMenu", QStringLiteral("Fahrstufentabelle")),
             &QAction::triggered, this, &DCCProg::openSpeedWindow);
     options->addSeparator();
@@ -307,8 +309,12 @@ void DCCProg::ShowSpeedTable() {
         m_speed->ShowSpeedTable();
 }
 
+// While a job runs, the files and the table it works from stay as they are:
+// a job writes what was there when it started, and nothing else.
 void DCCProg::SetProgIdle(bool idle) {
     m_idle = idle;
+    for (QMenu* menu : m_jobMenus)
+        menu->menuAction()->setEnabled(idle);
     updateButtons();
     if (m_speed)
         m_speed->SetProgIdle(idle);

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 
@@ -126,5 +127,7 @@ private:
     QLabel* DCCProgStat = nullptr;
     QPushButton* Cancel = nullptr;
     NeueCVZeile* m_rowDialog = nullptr;
+    // "Datei" and "Optionen".
+    std::array<QMenu*, 2> m_jobMenus{};
     DCCProgSpeed* m_speed = nullptr;
 };
