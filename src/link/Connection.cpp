@@ -103,6 +103,7 @@ void Connection::connectPort(int comPortNumber) {
     link.port().close();
     link.Tx.release();
     link.Rx = ReceiveRing{};
+    link.ConnectTime = s.now();
     s.AnswerExpected = false;
     m_view.ShowPortState(ConnectionView::PortState::Opening);
 
