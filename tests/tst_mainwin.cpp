@@ -16,6 +16,7 @@
 #include "widgets/IndicatorLamp.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -57,12 +58,14 @@ struct Program : ProgramOnLayout {
     QAction* item(const QString& name) { return get<QAction>(name); }
     bool menuEnabled(const QString& name) { return get<QMenu>(name)->menuAction()->isEnabled(); }
     // What a connection or a running job switches, "1" each when usable:
-    // the settings and tools menus, the tab bar and the power button.
+    // the settings menu, the tools that start jobs, the tab bar and the
+    // power button.
     QString controls() {
         QString usable;
-        for (const bool on : {menuEnabled("EinstellMenu"), menuEnabled("ToolsMenu"),
-                              get<QTabWidget>("MainTab")->tabBar()->isEnabled(),
-                              get<QPushButton>("StopGoBut")->isEnabled()})
+        for (const bool on :
+             {menuEnabled("EinstellMenu"), get<QActionGroup>("ToolJobs")->isEnabled(),
+              get<QTabWidget>("MainTab")->tabBar()->isEnabled(),
+              get<QPushButton>("StopGoBut")->isEnabled()})
             usable += on ? u'1' : u'0';
         return usable;
     }
@@ -130,7 +133,8 @@ private slots:
         off.sort();
         on.sort();
         QCOMPARE(off, QStringList({"DDCProgMenu", "FaStrEdit", "GrundeinMenu", "LNProgMenu",
-                                   "LokEinstMenu", "ResetMenu", "SOMenu", "VersionMenu"}));
+                                   "LokEinstMenu", "MonitorMenu", "ResetMenu", "SOMenu",
+                                   "VersionMenu"}));
         QCOMPARE(on, QStringList({"EndeMenu", "HelpMenu", "InfoMenu", "ZentraleMen"}));
     }
 

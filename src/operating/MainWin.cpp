@@ -14,6 +14,7 @@
 #include "widgets/IndicatorLamp.h"
 #include "widgets/WindowColours.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -224,10 +225,11 @@ bool MainWin::endWithoutRoutes() {
 }
 
 // While a job runs the user cannot start another from the settings and
-// tools or switch the tab; the throttle on the open tab keeps working.
+// tools or switch the tab; the throttle on the open tab and the monitor
+// keep working.
 void MainWin::SetLinkBusy(bool busy) {
     m_settingsMenu->menuAction()->setEnabled(!busy);
-    m_toolsMenu->menuAction()->setEnabled(!busy);
+    m_toolJobs->setEnabled(!busy);
     m_tabs->tabBar()->setEnabled(!busy);
     m_stopGo->setEnabled(!busy);
 }

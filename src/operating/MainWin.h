@@ -18,6 +18,7 @@ class IndicatorLamp;
 class KeyboardTab;
 class MainKeys;
 class QAction;
+class QActionGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -111,7 +112,8 @@ private:
     QLineEdit* m_message = nullptr;
     QPushButton* m_send = nullptr;
     QMenu* m_settingsMenu = nullptr;
-    QMenu* m_toolsMenu = nullptr;
+    // The tools that start jobs; the busy state locks them.
+    QActionGroup* m_toolJobs = nullptr;
 
     QMap<QString, std::function<QWidget*()>> m_windowMakers;
     QMap<QString, QPointer<QWidget>> m_windows;

@@ -4,6 +4,7 @@
 #include "app/Station.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -11,8 +12,9 @@
 namespace {
 // Items whose windows other parts of the program attach; until then they
 // stay disabled.
-const char* const WindowItems[] = {"GrundeinMenu", "LokEinstMenu", "SOMenu",      "VersionMenu",
-                                   "ResetMenu",    "FaStrEdit",    "DDCProgMenu", "LNProgMenu"};
+const char* const WindowItems[] = {"GrundeinMenu", "LokEinstMenu", "SOMenu",
+                                   "VersionMenu",  "ResetMenu",    "FaStrEdit",
+                                   "DDCProgMenu",  "LNProgMenu",   "MonitorMenu"};
 
 QMenu* addMenu(QMenuBar* bar, const char* name, const QString& title) {
     QMenu* menu = bar->addMenu(title);
@@ -37,9 +39,20 @@ void MainWin::buildMenus() {
     addItem(m_settingsMenu, "FaStrEdit", QStringLiteral("Fahrstrassentabelle"));
     m_settingsMenu->addSeparator();
 
-    m_toolsMenu = addMenu(bar, "ToolsMenu", QStringLiteral("&Werkzeuge"));
-    addItem(m_toolsMenu, "DDCProgMenu", QStringLiteral("DCC Decoder programmieren"));
-    addItem(m_toolsMenu, "LNProgMenu", QStringLiteral("LocoNet Module Programmieren"));
+    QMenu* tools = addMenu(bar, "ToolsMenu", QStringLiteral("&Werkzeuge"));
+    m_toolJobs = new QActionGroup(this);
+    m_toolJobs->setObjectName(QStringLiteral("ToolJobs"));
+    m_toolJobs->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_toolJobs->addAction(
+        addItem(tools, "DDCProgMenu", QStringLiteral("DCC Decoder programmieren")));
+    m_toolJobs->addAction(
+        addItem(tools, "LNProgMenu", QStringLiteral("LocoNet Module Programmieren")));
+    tools->addSeparator();
+    // Opens from any window at any time, also before connecting or while a
+    // job runs: it only watches.
+    QAction* monitor = addItem(tools, "MonitorMenu", QStringLiteral("LocoNet Monitor"));
+    monitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    monitor->setShortcutContext(Qt::ApplicationShortcut);
 
     QMenu* options = addMenu(bar, "OptMenu", QStringLiteral("&Optionen"));
     connect(addItem(options, "ZentraleMen", QStringLiteral("Interface auswählen")),
