@@ -1,10 +1,13 @@
-// The hexadecimal text a user types for a raw message.
+// The hexadecimal text a user types for a raw message, and what the raw send
+// line and the bus monitor read in the bytes.
 #include "link/HexText.h"
 #include "link/LinkView.h"
 #include "link/Transmitter.h"
+#include "monitor/Decoder.h"
 #include "platform/Clock.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -25,5 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
     if (tx.TxLastIndex >= 64)
         __builtin_trap();
+    if (result.kind == HexTextResult::Placed)
+        monitor::meaningOfTyped(
+            QByteArray(reinterpret_cast<const char*>(tx.TxBuffer.data()), tx.TxLastIndex + 1));
+    // The input itself as a message off the line, however damaged.
+    monitor::meaningOf({data, static_cast<int>(std::min<size_t>(size, 64))});
     return 0;
 }

@@ -314,6 +314,39 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(p.titles, QStringList{QStringLiteral("Fehler")});
     }
+
+    // The raw send line says what the typed bytes mean before they are
+    // sent, and red what would not go out as a proper message.
+    void rawSendLineShowsMeaning_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("meaning");
+        QTest::addColumn<bool>("red");
+        QTest::newRow("switch") << "B0 12 30"
+                                << "Mag.Art. 19: grün, Ausgang ein" << false;
+        QTest::newRow("small letters, one digit") << "b2 2 70"
+                                                  << "Rückmelder 6: belegt" << false;
+        QTest::newRow("checksum typed")
+            << "B0 12 30 6D"
+            << "Die Prüfsumme 6D hängt das Programm selbst an; bitte ohne sie eingeben" << true;
+        QTest::newRow("too short") << "B0 12"
+                                   << "Opcode B0 verlangt 4 Bytes, die Message hat 3" << true;
+        QTest::newRow("no byte") << "B0 1G 30"
+                                 << "\"1G\" ist kein Byte in Hexadezimalschreibweise (00 bis FF)."
+                                 << true;
+        QTest::newRow("nothing") << ""
+                                 << "" << false;
+    }
+    void rawSendLineShowsMeaning() {
+        QFETCH(QString, typed);
+        QFETCH(QString, meaning);
+        QFETCH(bool, red);
+        ProgramOnLayout p;
+        MonitorOnLayout::type(p.win.get(), QStringLiteral("MesTxt"), typed);
+        auto* label = p.get<QLabel>(QStringLiteral("MesMeaning"));
+        QCOMPARE(label->text(), meaning);
+        QCOMPARE(label->palette().color(QPalette::WindowText),
+                 qColorOf(red ? colour::Red : colour::Black));
+    }
 };
 
 QTEST_MAIN(MonitorTest)

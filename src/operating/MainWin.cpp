@@ -8,6 +8,7 @@
 #include "app/Station.h"
 #include "link/Colours.h"
 #include "link/HexText.h"
+#include "monitor/Decoder.h"
 #include "platform/ComPortNames.h"
 #include "platform/DigitText.h"
 #include "platform/UsbInterfaceSearch.h"
@@ -183,14 +184,21 @@ QGroupBox* MainWin::buildRawMessageArea() {
     label->setBuddy(m_message);
     m_send = new QPushButton(QStringLiteral("Sende LN Mes"));
     m_send->setObjectName(QStringLiteral("LN_MES_SEND"));
+    // What the typed message means, before it is sent.
+    m_messageMeaning = new QLabel;
+    m_messageMeaning->setObjectName(QStringLiteral("MesMeaning"));
+    m_messageMeaning->setMinimumHeight(m_messageMeaning->fontMetrics().height());
 
-    auto* row = new QHBoxLayout(area);
-    row->addWidget(label);
-    row->addWidget(m_message, 1);
-    row->addWidget(m_send);
+    auto* grid = new QGridLayout(area);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_message, 0, 1);
+    grid->addWidget(m_send, 0, 2);
+    grid->addWidget(m_messageMeaning, 1, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
 
     connect(m_send, &QPushButton::clicked, this, &MainWin::onSendRawMessage);
     connect(m_message, &QLineEdit::returnPressed, m_send, &QPushButton::click);
+    connect(m_message, &QLineEdit::textEdited, this, &MainWin::showTypedMeaning);
     return area;
 }
 
@@ -311,19 +319,38 @@ void MainWin::showPortValidity() {
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }
 
+// The typed text on a transmitter of its own: a refused text never
+// touches the request or the line.
+HexTextResult MainWin::tryRawMessage(QByteArray* bytes) const {
+    const LinkState& s = m_station.state;
+    Transmitter trial(s.clock, s.messages);
+    const HexTextResult result = SendHexText(trial, m_message->text());
+    if (bytes && result.kind == HexTextResult::Placed)
+        *bytes =
+            QByteArray(reinterpret_cast<const char*>(trial.TxBuffer.data()), trial.TxLastIndex + 1);
+    return result;
+}
+
+void MainWin::showTypedMeaning() {
+    QByteArray bytes;
+    const HexTextResult result = tryRawMessage(&bytes);
+    const monitor::TypedMeaning meaning =
+        result.kind == HexTextResult::Placed || result.kind == HexTextResult::Empty
+            ? monitor::meaningOfTyped(bytes)
+            : monitor::TypedMeaning{hexTextProblem(result).section(u'\n', 0, 0), false};
+    m_messageMeaning->setText(meaning.text);
+    paintText(m_messageMeaning, !meaning.sound);
+}
+
 void MainWin::onSendRawMessage() {
     LinkState& s = m_station.state;
-    const QString text = m_message->text();
-    // Tried on a transmitter of its own first: a refused text never touches
-    // the request or the line.
-    Transmitter trial(s.clock, s.messages);
-    const HexTextResult result = SendHexText(trial, text);
+    const HexTextResult result = tryRawMessage();
     if (result.kind == HexTextResult::Empty)
         return;
     if (result.kind != HexTextResult::Placed) {
         s.showError(hexTextProblem(result));
         return;
     }
-    s.MonitorSendText = text;
+    s.MonitorSendText = m_message->text();
     s.job.JobCode = RawMessageJob;
 }

@@ -2,6 +2,7 @@
 
 #include "link/Connection.h"
 #include "link/ConnectionView.h"
+#include "link/HexText.h"
 #include "link/OperatingView.h"
 
 #include <QList>
@@ -85,6 +86,8 @@ private:
     void showPowerButton(const QString& caption, int colour);
     void onStopGo();
     void onSendRawMessage();
+    HexTextResult tryRawMessage(QByteArray* bytes = nullptr) const;
+    void showTypedMeaning();
     std::optional<int> typedPortNumber() const;
     void showPortValidity();
     void showWindow(const QString& actionName);
@@ -111,6 +114,7 @@ private:
     MainKeys* m_keys = nullptr;
     QLineEdit* m_message = nullptr;
     QPushButton* m_send = nullptr;
+    QLabel* m_messageMeaning = nullptr;
     QMenu* m_settingsMenu = nullptr;
     // The tools that start jobs; the busy state locks them.
     QActionGroup* m_toolJobs = nullptr;
