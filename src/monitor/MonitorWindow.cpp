@@ -142,6 +142,7 @@ QWidget* MonitorWindow::buildButtons() {
 void MonitorWindow::buildTable() {
     m_table = new QTreeView;
     m_table->setObjectName(QStringLiteral("messageTable"));
+    m_table->setAccessibleName(QStringLiteral("Messages"));
     m_table->setModel(m_model);
     m_table->setItemDelegate(new MonitorRowLook(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
