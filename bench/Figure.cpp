@@ -1,7 +1,9 @@
 #include "Figure.h"
 
+#include <QFile>
 #include <QTextStream>
 #include <ctime>
+#include <unistd.h>
 
 void print(const Figure& figure) {
     QTextStream out(stdout);
@@ -13,6 +15,15 @@ void print(const Figure& figure) {
 
 double cpuSeconds() {
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double residentMegabytes() {
+    // statm: total and resident size, in pages.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * sysconf(_SC_PAGESIZE) / (1024.0 * 1024.0) : 0;
 }
 
 QString percent(double share) {

@@ -16,5 +16,8 @@ void print(const Figure& figure);
 // CPU time this process has used, in seconds.
 double cpuSeconds();
 
+// This process's resident memory.
+double residentMegabytes();
+
 // A share as a percentage with two decimals, "0.31 %".
 QString percent(double share);

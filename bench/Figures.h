@@ -6,5 +6,7 @@
 Figure saturation();
 Figure latency();
 Figure tickCost();
+// The saturation run with the bus monitor open.
+Figure monitorOpen();
 // Starts gx-velomat from programFolder as a child process.
 Figure startUp(const QString& programFolder);

@@ -1,7 +1,10 @@
-// The hexadecimal text a user types for a raw message.
+// The hexadecimal text a user types for a raw message, and what the raw send
+// line and the bus monitor read in the bytes.
 #include "link/HexText.h"
+#include "monitor/Decoder.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,5 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
     if (result.bytes.size() > MaxTypedBytes)
         __builtin_trap();
+    if (result.kind == HexTextResult::Placed)
+        monitor::meaningOfTyped(result.bytes);
+    // The input itself as a message off the line, however damaged.
+    monitor::meaningOf({data, static_cast<int>(std::min<size_t>(size, 64))});
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ProgramWindows.h"
 
 #include "Station.h"
+#include "monitor/MonitorWindow.h"
 #include "operating/HelpKey.h"
 #include "operating/MainWin.h"
 #include "operating/OperatingRelay.h"
@@ -15,7 +16,9 @@
 #include "settings/Version.h"
 
 ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay& operating)
-    : m_operating(operating), m_zeltron(station.state, station.lncv, &F47500::create) {
+    : m_station(station), m_operating(operating),
+      m_zeltron(station.state, station.lncv, &F47500::create),
+      m_monitorLog(station.state.clock, station.link) {
     SettingsJobs& settings = station.settings;
     window.attachWindow("GrundeinMenu", [&settings] { return new Grundeinst(settings); });
     window.attachWindow("LokEinstMenu", [&settings] { return new Lokeinst(settings); });
@@ -35,9 +38,14 @@ ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay
         return dcc;
     });
     window.attachWindow("LNProgMenu", [&station] { return new LNProg(station.lncv); });
+    station.link.tap = &m_monitorLog;
+    window.attachWindow("MonitorMenu", [this, &station] {
+        return new MonitorWindow(m_monitorLog, station.state.messages);
+    });
     operating.setZeltronWindows([this](int w) { m_zeltron.show(w); });
 }
 
 ProgramWindows::~ProgramWindows() {
+    m_station.link.tap = nullptr;
     m_operating.setZeltronWindows(nullptr);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "monitor/MonitorLog.h"
 #include "programming/lncv/ZeltronManager.h"
 
 class MainWin;
@@ -7,7 +8,9 @@ class OperatingRelay;
 class Station;
 
 // Puts the windows of every area behind the main window's menu items and
-// the handheld-throttle windows behind the link's announcements.
+// the handheld-throttle windows behind the link's announcements. The bus
+// monitor's log listens from the start, so the monitor shows what happened
+// before it was opened.
 class ProgramWindows {
 public:
     ProgramWindows(Station& station, MainWin& window, OperatingRelay& operating);
@@ -16,6 +19,8 @@ public:
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
 private:
+    Station& m_station;
     OperatingRelay& m_operating;
     ZeltronManager m_zeltron;
+    MonitorLog m_monitorLog;
 };

@@ -30,9 +30,11 @@ QString optionValue(int argc, char* argv[], const char* option) {
     return {};
 }
 
-// The README's picture: throttle 1 driving locomotive 3 at about half speed.
+// The README's picture: throttle 1 driving locomotive 3 at about half speed,
+// then the layout's own traffic for the bus monitor's picture.
 constexpr int PictureLocomotive = 3;
 constexpr int PictureSpeed = 60;
+constexpr double PictureTraffic = 20.0;
 
 int takeScreenshots(MainWin& window, Station& station, ManualClock& clock, bool simulated,
                     const QString& folder) {
@@ -40,6 +42,8 @@ int takeScreenshots(MainWin& window, Station& station, ManualClock& clock, bool 
     ScreenshotTour tour(window, station, clock);
     if (simulated && !tour.driveLocomotive(PictureLocomotive, PictureSpeed))
         err << "The virtual command station did not answer the connect.\n";
+    else if (simulated)
+        tour.watchLayout(PictureTraffic);
     QStringList written;
     QString error;
     if (!tour.saveAll(folder, &written, &error)) {

@@ -105,6 +105,7 @@ void Connection::connectPort(int comPortNumber) {
     link.port().close();
     link.Tx.release();
     link.Rx.clear();
+    link.ConnectTime = s.now();
     s.AnswerExpected = false;
     m_view.ShowPortState(ConnectionView::PortState::Opening);
 

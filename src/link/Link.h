@@ -25,6 +25,9 @@ public:
     int ComPortNumber = 1;
     // The bus monitor, when one listens.
     MessageTap* tap = nullptr;
+    // The clock's time when the last connect began; the monitor counts
+    // from it.
+    double ConnectTime = 0;
 
 private:
     SerialPort& m_port;

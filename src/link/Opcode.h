@@ -95,4 +95,31 @@ constexpr quint8 SlotDataCount = 0x0E;
 // Status of a long acknowledge to a station request: accepted.
 constexpr quint8 Accepted = 0x7F;
 
+// The long acknowledge to a switch state request: the accessory's direction.
+constexpr quint8 SwitchStateGreen = 0x30;
+constexpr quint8 SwitchStateRed = 0x50;
+
+// The programming track: the start and end messages E5 07 01 47 58
+// <41/40>, and byte 6 of the 31-byte CV request ED 1F 01 47 58.
+constexpr quint8 ProgrammingStartEndCount = 0x07;
+enum ProgrammingCommand : quint8 {
+    EndProgramming = 0x40,
+    StartProgramming = 0x41,
+    WriteCv = 0x71,
+    ReadCv = 0x72,
+};
+
+// A handheld throttle asks for a locomotive with an LNCV answer of its
+// article, this LNCV and its number as the value, without source or
+// destination.
+constexpr int HandheldThrottleArticle = 4750;
+constexpr int HandheldAnnouncementLncv = 5;
+
+// The last data byte of an LNCV request.
+enum LncvFlags : quint8 {
+    LncvPlain = 0x00,
+    LncvEnd = 0x40,
+    LncvStart = 0x80,
+};
+
 } // namespace loconet

@@ -9,6 +9,7 @@
 #include "link/Colours.h"
 #include "link/HexText.h"
 #include "link/LinkJobs.h"
+#include "monitor/Decoder.h"
 #include "platform/ComPortNames.h"
 #include "platform/DigitText.h"
 #include "platform/UsbInterfaceSearch.h"
@@ -184,14 +185,21 @@ QGroupBox* MainWin::buildRawMessageArea() {
     label->setBuddy(m_message);
     m_send = new QPushButton(QStringLiteral("Sende LN Mes"));
     m_send->setObjectName(QStringLiteral("LN_MES_SEND"));
+    // What the typed message means, before it is sent.
+    m_messageMeaning = new QLabel;
+    m_messageMeaning->setObjectName(QStringLiteral("MesMeaning"));
+    m_messageMeaning->setMinimumHeight(m_messageMeaning->fontMetrics().height());
 
-    auto* row = new QHBoxLayout(area);
-    row->addWidget(label);
-    row->addWidget(m_message, 1);
-    row->addWidget(m_send);
+    auto* grid = new QGridLayout(area);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_message, 0, 1);
+    grid->addWidget(m_send, 0, 2);
+    grid->addWidget(m_messageMeaning, 1, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
 
     connect(m_send, &QPushButton::clicked, this, &MainWin::onSendRawMessage);
     connect(m_message, &QLineEdit::returnPressed, m_send, &QPushButton::click);
+    connect(m_message, &QLineEdit::textEdited, this, &MainWin::showTypedMeaning);
     return area;
 }
 
@@ -235,10 +243,13 @@ bool MainWin::endWithoutRoutes() {
 }
 
 // While a job runs the user cannot start another from the settings and
-// tools or switch the tab; the throttle on the open tab keeps working.
+// tools or switch the tab; the throttle on the open tab and the monitor
+// keep working.
 void MainWin::SetLinkBusy(bool busy) {
+    m_linkBusy = busy;
     m_settingsMenu->menuAction()->setEnabled(!busy);
-    m_toolsMenu->menuAction()->setEnabled(!busy);
+    for (QAction* item : m_toolJobItems)
+        item->setEnabled(!busy && m_windowMakers.contains(item->objectName()));
     m_tabs->tabBar()->setEnabled(!busy);
     m_stopGo->setEnabled(!busy);
 }
@@ -316,7 +327,18 @@ void MainWin::showPortValidity() {
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }
 
-// A refused text never reaches the line.
+// The typed text read as a message: a refused text never touches the
+// request or the line.
+void MainWin::showTypedMeaning() {
+    const HexTextResult result = parseHexText(m_message->text());
+    const monitor::TypedMeaning meaning =
+        result.kind == HexTextResult::Placed || result.kind == HexTextResult::Empty
+            ? monitor::meaningOfTyped(result.bytes)
+            : monitor::TypedMeaning{hexTextProblem(result).section(u'\n', 0, 0), false};
+    m_messageMeaning->setText(meaning.text);
+    paintText(m_messageMeaning, !meaning.sound);
+}
+
 void MainWin::onSendRawMessage() {
     const HexTextResult result = parseHexText(m_message->text());
     if (result.kind == HexTextResult::Empty)

@@ -2,6 +2,7 @@
 
 #include "link/Connection.h"
 #include "link/ConnectionView.h"
+#include "link/HexText.h"
 #include "link/OperatingView.h"
 
 #include <QList>
@@ -84,6 +85,7 @@ private:
     void showPowerButton(const QString& caption, int colour);
     void onStopGo();
     void onSendRawMessage();
+    void showTypedMeaning();
     std::optional<int> typedPortNumber() const;
     void showPortValidity();
     void showWindow(const QString& actionName);
@@ -112,8 +114,12 @@ private:
     MainKeys* m_keys = nullptr;
     QLineEdit* m_message = nullptr;
     QPushButton* m_send = nullptr;
+    QLabel* m_messageMeaning = nullptr;
     QMenu* m_settingsMenu = nullptr;
-    QMenu* m_toolsMenu = nullptr;
+    // The tools that start jobs; the busy state locks them.
+    // The tools that start jobs; the monitor only watches and stays usable.
+    QList<QAction*> m_toolJobItems;
+    bool m_linkBusy = true;
 
     QMap<QString, std::function<QWidget*()>> m_windowMakers;
     QMap<QString, QPointer<QWidget>> m_windows;

@@ -12,8 +12,9 @@
 namespace {
 // Items whose windows other parts of the program attach; until then they
 // stay disabled.
-const char* const WindowItems[] = {"GrundeinMenu", "LokEinstMenu", "SOMenu",      "VersionMenu",
-                                   "ResetMenu",    "FaStrEdit",    "DDCProgMenu", "LNProgMenu"};
+const char* const WindowItems[] = {"GrundeinMenu", "LokEinstMenu", "SOMenu",
+                                   "VersionMenu",  "ResetMenu",    "FaStrEdit",
+                                   "DDCProgMenu",  "LNProgMenu",   "MonitorMenu"};
 
 QMenu* addMenu(QMenuBar* bar, const char* name, const QString& title) {
     QMenu* menu = bar->addMenu(title);
@@ -38,9 +39,15 @@ void MainWin::buildMenus() {
     addItem(m_settingsMenu, "FaStrEdit", QStringLiteral("Fahrstrassentabelle"));
     m_settingsMenu->addSeparator();
 
-    m_toolsMenu = addMenu(bar, "ToolsMenu", QStringLiteral("&Werkzeuge"));
-    addItem(m_toolsMenu, "DDCProgMenu", QStringLiteral("DCC Decoder programmieren"));
-    addItem(m_toolsMenu, "LNProgMenu", QStringLiteral("LocoNet Module Programmieren"));
+    QMenu* tools = addMenu(bar, "ToolsMenu", QStringLiteral("&Werkzeuge"));
+    m_toolJobItems = {addItem(tools, "DDCProgMenu", QStringLiteral("DCC Decoder programmieren")),
+                      addItem(tools, "LNProgMenu", QStringLiteral("LocoNet Module Programmieren"))};
+    tools->addSeparator();
+    // Opens from any window at any time, also before connecting or while a
+    // job runs: it only watches.
+    QAction* monitor = addItem(tools, "MonitorMenu", QStringLiteral("LocoNet Monitor"));
+    monitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    monitor->setShortcutContext(Qt::ApplicationShortcut);
 
     QMenu* options = addMenu(bar, "OptMenu", QStringLiteral("&Optionen"));
     connect(addItem(options, "ZentraleMen", QStringLiteral("Interface auswählen")),
@@ -67,7 +74,8 @@ QAction* MainWin::addItem(QMenu* menu, const char* name, const QString& caption)
 
 void MainWin::attachWindow(const QString& actionName, std::function<QWidget*()> create) {
     m_windowMakers[actionName] = std::move(create);
-    findChild<QAction*>(actionName)->setEnabled(true);
+    QAction* item = findChild<QAction*>(actionName);
+    item->setEnabled(!m_linkBusy || !m_toolJobItems.contains(item));
 }
 
 void MainWin::showWindow(const QString& actionName) {

@@ -56,9 +56,12 @@ bool ScreenshotTour::driveLocomotive(int address, int sliderValue) {
     return true;
 }
 
+// Every window is drawn, also those that a closed line or a job started by
+// a window opened before keeps locked.
 void openEveryMenuWindow(MainWin& window) {
     for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
         for (QAction* item : menu->actions()) {
+            window.SetLinkBusy(false);
             if (item->isEnabled() && !item->isSeparator() &&
                 item->objectName() != QStringLiteral("EndeMenu"))
                 item->trigger();

@@ -23,6 +23,9 @@ public:
     // the locomotive with this address, its light on; false when the
     // connect failed.
     bool driveLocomotive(int address, int sliderValue);
+    // Lets the layout go on for a while, so the bus monitor has more than
+    // the connect to show.
+    void watchLayout(double seconds) { run(seconds); }
     // Opens every window and saves it; the files written, or an error.
     bool saveAll(const QString& folder, QStringList* written, QString* error);
 
