@@ -283,7 +283,7 @@ private slots:
             QVERIFY(p.shown.isEmpty());
             return;
         }
-        QCOMPARE(p.shown, QStringList{hexTextProblem({HexTextResult::BadToken, bad})});
+        QCOMPARE(p.shown, QStringList{hexTextProblem({HexTextResult::BadToken, bad, {}})});
         QVERIFY(p.shown.first().contains(QString("nicht gesendet")));
     }
 
