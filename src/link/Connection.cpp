@@ -21,6 +21,8 @@ QString interfaceText(int interfaceType) {
         return QStringLiteral("ComPort->41770");
     case 3:
         return QStringLiteral("USB->GX/41780");
+    case Link::ServerInterface:
+        return QStringLiteral("TCP->LocoNet");
     default:
         return {};
     }
@@ -52,6 +54,7 @@ Connection::Connection(LinkState& state, ConnectionView& view, ConnectionHooks h
       m_switchOver(state.clock, state.link.port(), state.messages) {
     m_tick.setInterval(TickInterval);
     connect(&m_tick, &QTimer::timeout, this, &Connection::advance);
+    state.link.port().onLineLost = [this](const QString& reason) { lineLost(reason); };
 }
 
 void Connection::ShowLinkStatus() {
@@ -80,8 +83,9 @@ void Connection::SearchUsbInterface() {
     }
 }
 
-void Connection::chooseInterface(int interfaceType) {
+void Connection::chooseInterface(int interfaceType, const ServerAddress& server) {
     s.link.InterfaceType = interfaceType;
+    s.link.Server = server;
     SearchUsbInterface();
     ShowLinkStatus();
 }
@@ -119,6 +123,14 @@ void Connection::connectPort(int comPortNumber) {
         if (!openInterface41770())
             return fail();
         return startLink();
+    case Link::ServerInterface:
+        if (!openServer())
+            return fail();
+        // The server is reached in the event loop; the start-up
+        // conversation waits for it.
+        m_phase = Phase::Opening;
+        m_tick.start();
+        return;
     default:
         if (!openUsbInterface())
             return fail();
@@ -154,6 +166,10 @@ bool Connection::openUsbInterface() {
     return openPort("115200,n,8,1");
 }
 
+bool Connection::openServer() {
+    return s.link.port().openServer(s.link.Server) || portError();
+}
+
 bool Connection::portError() {
     QString text = s.link.port().errorText();
     if (text.isEmpty())
@@ -183,6 +199,10 @@ void Connection::advance() {
             releaseReceiver();
             return startLink();
         }
+        return;
+    case Phase::Opening:
+        if (s.link.port().isOpen())
+            startLink();
         return;
     case Phase::Identify:
         if (job.JobCode == IdentificationJob && s.StationType == Identifying)
@@ -235,6 +255,15 @@ void Connection::fail() {
     s.operating.SetLinkBusy(true);
     m_view.ShowPortState(ConnectionView::PortState::Closed);
     ShowLinkStatus();
+}
+
+// The line failed under a connection (server gone, refused, not reached):
+// the program goes back to not connected, as by "Trennen", and says why.
+void Connection::lineLost(const QString& reason) {
+    if (m_phase == Phase::Idle)
+        return;
+    disconnectPort(s.link.ComPortNumber);
+    s.messages.ShowMessage(reason, QStringLiteral("Verbindungsfehler:"), MessageIcon::None);
 }
 
 void Connection::disconnectPort(int comPortNumber) {

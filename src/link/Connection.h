@@ -2,6 +2,7 @@
 
 #include "ConnectionSwitchOver.h"
 #include "ConnectionView.h"
+#include "platform/ServerAddress.h"
 
 #include <QList>
 #include <QObject>
@@ -23,7 +24,7 @@ struct ConnectionHooks {
     std::function<QList<int>()> listUsbComPorts;
 };
 
-// Opens the line to the command station through one of the three
+// Opens the line to the command station through one of the four
 // interfaces, identifies the station, asks for the keyboard page and the
 // serial number, and closes the line again. A connect is a sequence of
 // steps advanced every 10 ms by its own timer; the jobs it starts run in the
@@ -41,8 +42,9 @@ public:
     // "Verbinden" and "Trennen", with the number in the port field.
     void connectPort(int comPortNumber);
     void disconnectPort(int comPortNumber);
-    // The choice in the interface window: 1, 2 or 3.
-    void chooseInterface(int interfaceType);
+    // The choice in the interface window: 1 to 4, and the LocoNet server
+    // that 4 connects to.
+    void chooseInterface(int interfaceType, const ServerAddress& server);
 
     void ShowLinkStatus();
     // Acts only while the USB interface is chosen.
@@ -55,16 +57,18 @@ public:
     bool connected() const { return m_phase == Phase::Connected; }
 
 private:
-    enum class Phase { Idle, SwitchOver, Identify, PageQuery, SerialNumber, Connected };
+    enum class Phase { Idle, SwitchOver, Opening, Identify, PageQuery, SerialNumber, Connected };
 
     bool openPort(const char* settings);
     bool openInterface41770();
     bool openUsbInterface();
+    bool openServer();
     bool portError();
     void startLink();
     void identified();
     void finish();
     void fail();
+    void lineLost(const QString& reason);
     void stopSequence(Phase phase);
     void holdReceiver();
     void releaseReceiver();

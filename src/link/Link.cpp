@@ -3,6 +3,11 @@
 #include "MessageTap.h"
 #include "platform/SerialPort.h"
 
+Link::Link(const Clock& clock, SerialPort& port, LinkView& view) : m_port(port), Tx(clock, view) {
+    // A server that will not put our message on the bus: it never gets its echo.
+    m_port.onSendRefused = [this] { Tx.sendRefused(); };
+}
+
 void Link::ReceiveBytes() {
     if (!m_port.isOpen())
         return;

@@ -26,9 +26,12 @@ public:
         TxLastIndex = static_cast<int>(N) - 1;
     }
 
-    // interfaceType 1 writes byte by byte while CTS is held; 2 and 3 write
-    // the whole message at once.
+    // interfaceType 1 writes byte by byte while CTS is held; the others
+    // write the whole message at once, which a LocoNet server needs.
     void TransmitPending(SerialPort& port, int interfaceType);
+    // The line will not carry the message sent: it fails as when its echo
+    // does not come.
+    void sendRefused();
 
     // True when the received message is the sent one, checksum included.
     bool isEcho(const quint8* message) const;

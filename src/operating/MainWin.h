@@ -85,6 +85,7 @@ private:
     void onStopGo();
     void onSendRawMessage();
     std::optional<int> typedPortNumber() const;
+    std::optional<int> portToConnect() const;
     void showPortValidity();
     void showWindow(const QString& actionName);
     void showZentraleForm();
