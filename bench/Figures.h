@@ -6,5 +6,7 @@
 Figure saturation();
 Figure latency();
 Figure tickCost();
+// The saturation run and the latency again, through TCP.
+Figure tcpLine();
 // Starts gx-velomat from programFolder as a child process.
 Figure startUp(const QString& programFolder);

@@ -10,6 +10,7 @@ int main(int argc, char* argv[]) {
     const std::function<Figure()> figures[] = {
         saturation,
         latency,
+        tcpLine,
         tickCost,
         [] { return startUp(QCoreApplication::applicationDirPath()); },
     };
