@@ -40,7 +40,8 @@ bool TcpLinePort::openServer(const ServerAddress& server) {
         return true;
     m_server = server;
     if (server.host.isEmpty()) {
-        m_error = QStringLiteral("Es ist kein LocoNet-Server angegeben.");
+        m_error = QStringLiteral("Es ist kein LocoNet-Server angegeben!\n\n"
+                                 "Bitte unter Optionen - Interface auswählen eintragen.");
         return false;
     }
     m_active = true;
