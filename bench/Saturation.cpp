@@ -1,6 +1,7 @@
 #include "BenchRig.h"
 #include "BusTraffic.h"
 #include "Figures.h"
+#include "Measures.h"
 
 #include <numeric>
 
@@ -19,20 +20,16 @@ int staleContacts(const BusTraffic& traffic, const LinkState& s) {
 }
 } // namespace
 
-// A bus that never rests, against the program's receiver, ring and
-// dispatcher.
-Figure saturation() {
-    BenchRig rig;
+SaturationRun runSaturation(BenchRig& rig) {
     BusTraffic traffic(LinkState::FeedbackContacts - 1);
     LinkHooks& hooks = rig.station.state.hooks;
-    long feedbackSeen = 0;
-    long accessoriesSeen = 0;
+    SaturationRun run;
     hooks.OnFeedbackForRoutes = [&, routes = hooks.OnFeedbackForRoutes](int contact, int state) {
-        ++feedbackSeen;
+        ++run.feedbackSeen;
         routes(contact, state);
     };
     hooks.OnAccessoryForRoutes = [&, routes = hooks.OnAccessoryForRoutes](int address, int dir) {
-        ++accessoriesSeen;
+        ++run.accessoriesSeen;
         routes(address, dir);
     };
 
@@ -41,34 +38,45 @@ Figure saturation() {
         traffic.keepLineBusy(rig.layout, rig.clock.now(), Messages);
         rig.step();
     }
-    const double busSeconds = rig.clock.now() - start;
+    run.busSeconds = rig.clock.now() - start;
     // What arrived with the last byte is dispatched by the next tick.
     rig.runTicks(1);
 
-    const long lost = traffic.sent - rig.dispatched;
-    const int stale = staleContacts(traffic, rig.station.state);
-    const bool allActedOn = feedbackSeen == traffic.feedbackReports &&
-                            rig.views.feedbackShown == traffic.feedbackReports &&
-                            accessoriesSeen == traffic.accessoryCommands && stale == 0;
+    run.sent = traffic.sent;
+    run.lost = traffic.sent - rig.dispatched;
+    run.feedbackReports = traffic.feedbackReports;
+    run.accessoryCommands = traffic.accessoryCommands;
+    run.staleContacts = staleContacts(traffic, rig.station.state);
+    run.allActedOn = run.feedbackSeen == traffic.feedbackReports &&
+                     rig.views.feedbackShown == traffic.feedbackReports &&
+                     run.accessoriesSeen == traffic.accessoryCommands && run.staleContacts == 0;
+    return run;
+}
+
+// A bus that never rests, against the program's receiver, ring and
+// dispatcher.
+Figure saturation() {
+    BenchRig rig;
+    const SaturationRun run = runSaturation(rig);
     const double cpuShare = (rig.receiveSeconds +
                              std::accumulate(rig.tickSeconds.begin(), rig.tickSeconds.end(), 0.0)) /
-                            busSeconds;
+                            run.busSeconds;
     const QString text =
         QStringLiteral("%1 messages in %2 bus seconds at %3 bit/s, lost %4 (target 0), "
                        "feedback reports acted on %5 of %6 (%7 contacts stored wrong), "
                        "accessory commands %8 of %9, highest ring fill %10 of %11, "
                        "CPU %12 of one core per bus-second (target < 1 %)")
-            .arg(traffic.sent)
-            .arg(busSeconds, 0, 'f', 1)
+            .arg(run.sent)
+            .arg(run.busSeconds, 0, 'f', 1)
             .arg(rig.layout.line().bitRate())
-            .arg(lost)
-            .arg(feedbackSeen)
-            .arg(traffic.feedbackReports)
-            .arg(stale)
-            .arg(accessoriesSeen)
-            .arg(traffic.accessoryCommands)
+            .arg(run.lost)
+            .arg(run.feedbackSeen)
+            .arg(run.feedbackReports)
+            .arg(run.staleContacts)
+            .arg(run.accessoriesSeen)
+            .arg(run.accessoryCommands)
             .arg(rig.highestRingFill)
             .arg(ReceiveRing::Slots)
             .arg(percent(cpuShare));
-    return {QStringLiteral("saturation"), text, lost == 0 && allActedOn && cpuShare < 0.01};
+    return {QStringLiteral("saturation"), text, run.lost == 0 && run.allActedOn && cpuShare < 0.01};
 }

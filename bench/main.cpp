@@ -9,11 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const std::function<Figure()> figures[] = {
-        saturation,
-        latency,
-        tickCost,
-        monitorOpen,
-        [] { return startUp(QCoreApplication::applicationDirPath()); },
+        saturation, latency,     tcpLine,
+        tickCost,   monitorOpen, [] { return startUp(QCoreApplication::applicationDirPath()); },
     };
     bool allMet = true;
     for (const auto& measure : figures) {

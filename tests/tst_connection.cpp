@@ -1,26 +1,12 @@
 #include "link/Connection.h"
 #include "support/LinkHarness.h"
+#include "support/RecordingConnectionView.h"
 #include "support/ScriptedStation.h"
 
 #include <QFile>
 #include <QTest>
 
 namespace {
-// Remembers what the connection showed.
-struct RecordingConnectionView : ConnectionView {
-    void ShowInterfaceInfo(const QString& text) override { interfaceInfo = text; }
-    void ShowStationInfo(const QString& text) override { stationInfo = text; }
-    void ShowPortState(PortState s) override { state = s; }
-    void ShowPortNumber(int n) override { portNumber = n; }
-    void ShowPowerUnknown() override {}
-    void FocusThrottleAddress() override {}
-
-    QString interfaceInfo = "Info";
-    QString stationInfo = "Info";
-    PortState state = PortState::Closed;
-    int portNumber = 0;
-};
-
 // The connection between a scripted station and the real link, with the
 // main timer and the receive poll running only when the connection says so.
 struct ConnectionHarness {
@@ -240,7 +226,7 @@ private slots:
         QFETCH(QString, message);
         ConnectionHarness c(1);
         c.usbPorts = found;
-        c.connection.chooseInterface(type);
+        c.connection.chooseInterface(type, {});
         QCOMPARE(c.h.s.link.InterfaceType, type);
         QCOMPARE(c.view.portNumber, portField);
         QCOMPARE(c.h.messages.last(), message);

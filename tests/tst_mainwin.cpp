@@ -460,6 +460,51 @@ private slots:
         QCOMPARE(p.confDat(), QByteArray("1\r\n1\r\n"));
     }
 
+    // A LocoNet server: its labelled fields count only for it, are red and
+    // refused until sound, and the COM port field then does not count.
+    void serverChoice() {
+        Program p(1, 1);
+        p.item("ZentraleMen")->trigger();
+        const auto labels = p.win->findChildren<QLabel*>();
+        for (const char* field : {"ServerHost", "ServerPort"})
+            QVERIFY(std::any_of(labels.begin(), labels.end(),
+                                [&](QLabel* l) { return l->buddy() == p.get<QLineEdit>(field); }));
+        QVERIFY(!p.get<QLineEdit>("ServerHost")->isEnabled());
+        QCOMPARE(p.text("ServerPort"), QString("1234"));
+        auto* option = p.get<QRadioButton>("Iopt_3");
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(4, option->height() / 2));
+        QStringList tabs;
+        for (QWidget* w = option->nextInFocusChain(); tabs.size() < 4; w = w->nextInFocusChain()) {
+            if (w->focusPolicy() & Qt::TabFocus)
+                tabs.append(w->objectName());
+        }
+        QCOMPARE(tabs, (QStringList{"ServerHost", "ServerPort", "OKButton", "CancelButton"}));
+        const auto state = [&] {
+            QString s;
+            for (const char* field : {"ServerHost", "ServerPort"})
+                s += p.get<QLineEdit>(field)->palette().color(QPalette::Text) == QColor(Qt::red)
+                         ? 'r'
+                         : 'b';
+            return s + (p.get<QPushButton>("OKButton")->isEnabled() ? " OK" : "");
+        };
+        QCOMPARE(state(), QString("rb"));
+        p.type("ServerHost", "rech ner");
+        QCOMPARE(state(), QString("rb"));
+        p.type("ServerHost", "::1");
+        p.type("ServerPort", "65536");
+        QCOMPARE(state(), QString("br"));
+        p.type("ServerPort", "4711");
+        QCOMPARE(state(), QString("bb OK"));
+        p.click("OKButton");
+        QCOMPARE(p.station->state.link.InterfaceType, 4);
+        QCOMPARE(p.station->state.link.Server.text(), QString("[::1]:4711"));
+        QCOMPARE(p.text("Interface_Info"), QString("TCP->LocoNet"));
+
+        p.type("PortAdr", "");
+        QVERIFY(p.connectByClick());
+        QCOMPARE(p.confDat(), QByteArray("4\r\n1\r\n::1\r\n4711\r\n"));
+    }
+
     void usbSearchAtStartUp() {
         Program p(3, 4, nullptr, 1, QList<int>{});
         QCOMPARE(p.shown, QStringList{"Es wurde kein Dornquist-USB-Interface gefunden!"});

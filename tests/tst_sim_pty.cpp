@@ -1,5 +1,6 @@
 #include "link/HexText.h"
 #include "link/Link.h"
+#include "net/TcpLinePort.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
@@ -60,6 +61,39 @@ private slots:
                  hexText(msg("E5 0F 00 47 58 09 00 00 01 10 01 55 00 00")));
         QVERIFY(view.messages.isEmpty());
         port.close();
+    }
+
+    // A program on the terminal and one over TCP share one bus: each hears
+    // the other's messages, and the station's answers.
+    void tcpClientsShareTheBusWithTheTerminal() {
+        QString path;
+        startSim({"--tcp", "0"}, &path);
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 5000);
+        const QByteArray portLine = sim.readLine().trimmed();
+        QVERIFY2(portLine.startsWith("LocoNet over TCP on port "), portLine.constData());
+        const int tcpPort = portLine.split(' ').last().toInt();
+
+        QtSerialPort serial(ComPortNames::fromText("7=" + path.toLocal8Bit()));
+        QVERIFY(serial.setSettings("115200,n,8,1"));
+        QVERIFY2(serial.open(7), qPrintable(serial.errorText()));
+        TcpLinePort tcp;
+        QVERIFY(tcp.openServer({QStringLiteral("127.0.0.1"), tcpPort}));
+        QTRY_VERIFY_WITH_TIMEOUT(tcp.isOpen(), 5000);
+
+        const QByteArray request = msg("BB 00 00");
+        QVERIFY(serial.write(request));
+        QByteArray overTcp;
+        QTRY_VERIFY_WITH_TIMEOUT((overTcp += tcp.readAll()).size() >= 18, 5000);
+        QCOMPARE(hexText(overTcp.left(4)), hexText(request));
+        QCOMPARE(quint8(overTcp.at(4)), quint8(0xE7));
+
+        const QByteArray power = msg("83");
+        QVERIFY(tcp.write(power));
+        QByteArray onTerminal;
+        QTRY_VERIFY_WITH_TIMEOUT((onTerminal += serial.readAll()).endsWith(power), 5000);
+        serial.close();
     }
 
     void registersTheTerminalAsComPort() {

@@ -47,6 +47,43 @@ private slots:
         QCOMPARE(conf.ComPortNumber, port);
     }
 
+    // Lines 3 and 4 name a LocoNet server, both sound or neither counts; a
+    // file is written back as it was read.
+    void confDatServer_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("name") << QByteArray("4\r\n1\r\nrechner.local\r\n1234\r\n")
+                              << "rechner.local:1234"
+                              << QByteArray("4\r\n1\r\nrechner.local\r\n1234\r\n");
+        QTest::newRow("IPv6, LF") << QByteArray("4\n2\n[fe80::1]\n4711\n") << "[fe80::1]:4711"
+                                  << QByteArray("4\r\n2\r\nfe80::1\r\n4711\r\n");
+        QTest::newRow("serial only") << QByteArray("3\r\n4\r\n") << "" << QByteArray("3\r\n4\r\n");
+        QTest::newRow("host alone")
+            << QByteArray("4\r\n1\r\nrechner\r\n") << "" << QByteArray("4\r\n1\r\n");
+        QTest::newRow("port 0") << QByteArray("4\r\n1\r\nrechner\r\n0\r\n") << ""
+                                << QByteArray("4\r\n1\r\n");
+        QTest::newRow("port too big")
+            << QByteArray("4\r\n1\r\nrechner\r\n65536\r\n") << "" << QByteArray("4\r\n1\r\n");
+        QTest::newRow("blank in host")
+            << QByteArray("4\r\n1\r\nrech ner\r\n1234\r\n") << "" << QByteArray("4\r\n1\r\n");
+        QTest::newRow("no IPv4") << QByteArray("4\r\n1\r\n192.168.1.300\r\n1234\r\n") << ""
+                                 << QByteArray("4\r\n1\r\n");
+    }
+    void confDatServer() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, server);
+        QFETCH(QByteArray, written);
+        const ConfFile conf = ConfFile::parse(content);
+        QCOMPARE(conf.Server.host.isEmpty() ? QString() : conf.Server.text(), server);
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(conf.write(dir.filePath("conf.dat"), &error));
+        QFile file(dir.filePath("conf.dat"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), written);
+    }
+
     void hugeConfDatStartsWithDefaults() {
         QTemporaryDir dir;
         QByteArray junk(4 * 1024 * 1024, 0);

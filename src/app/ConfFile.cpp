@@ -1,5 +1,6 @@
 #include "ConfFile.h"
 
+#include "net/ServerHost.h"
 #include "platform/WholeFile.h"
 
 #include <QFile>
@@ -7,6 +8,18 @@
 
 namespace {
 constexpr qint64 MaxConfSize = 4096;
+
+// Lines 3 and 4 count only together and only when both are sound; an older
+// file's or a stray line after line 2 means no server.
+ServerAddress readServer(const QList<QByteArray>& lines) {
+    if (lines.size() < 4)
+        return {};
+    const QString host = serverHost(QString::fromLatin1(lines[2]));
+    const int port = serverPort(QString::fromLatin1(lines[3]));
+    if (host.isEmpty() || port == 0)
+        return {};
+    return {host, port};
+}
 } // namespace
 
 ConfFile ConfFile::parse(const QByteArray& content) {
@@ -22,6 +35,7 @@ ConfFile ConfFile::parse(const QByteArray& content) {
         return conf;
     conf.InterfaceType = type;
     conf.ComPortNumber = port;
+    conf.Server = readServer(lines);
     return conf;
 }
 
@@ -33,8 +47,9 @@ ConfFile ConfFile::read(const QString& path) {
 }
 
 bool ConfFile::write(const QString& path, QString* error) const {
-    return writeWholeFile(path,
-                          QByteArray::number(InterfaceType) + "\r\n" +
-                              QByteArray::number(ComPortNumber) + "\r\n",
-                          error);
+    QByteArray content =
+        QByteArray::number(InterfaceType) + "\r\n" + QByteArray::number(ComPortNumber) + "\r\n";
+    if (!Server.host.isEmpty())
+        content += Server.host.toLatin1() + "\r\n" + QByteArray::number(Server.port) + "\r\n";
+    return writeWholeFile(path, content, error);
 }

@@ -29,6 +29,7 @@ void Station::StartUp() {
     const ConfFile conf = ConfFile::read(confPath(m_confFolder, "conf.dat"));
     link.InterfaceType = conf.InterfaceType;
     link.ComPortNumber = conf.ComPortNumber;
+    link.Server = conf.Server;
     setTimer1Running(true);
     routes.LoadRoutes(routeFilePath());
     state.resetToStartValues();
@@ -70,7 +71,7 @@ void Station::setTimer1Running(bool on) {
 }
 
 bool Station::writeConf(QString* error) const {
-    const ConfFile conf{link.InterfaceType, link.ComPortNumber};
+    const ConfFile conf{link.InterfaceType, link.ComPortNumber, link.Server};
     return conf.write(confPath(m_confFolder, "conf.dat"), error);
 }
 

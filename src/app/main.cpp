@@ -3,11 +3,13 @@
 #include "QtGerman.h"
 #include "StartupReport.h"
 #include "Station.h"
+#include "net/TcpLinePort.h"
 #include "operating/MainWin.h"
 #include "operating/MessageQueue.h"
 #include "operating/OperatingRelay.h"
 #include "operating/ScreenshotTour.h"
 #include "operating/pictures/LocoDrawing.h"
+#include "platform/ChosenLine.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
@@ -93,12 +95,14 @@ int main(int argc, char* argv[]) {
     const Clock& clock =
         screenshotFolder.isEmpty() ? static_cast<const Clock&>(steadyClock) : tourClock;
     QtSerialPort serialPort(ComPortNames::fromFile(confPath(conf, "ports.dat")));
+    TcpLinePort serverLine;
+    ChosenLine realLine(serialPort, serverLine);
     // --simulate puts the virtual command station behind the port, whatever
     // interface is chosen; --demo brings its small demo layout to life.
     VirtualStation virtualStation;
     virtualStation.setDemo(app.arguments().contains("--demo"));
     VirtualSerialPort virtualPort(clock, virtualStation);
-    SerialPort& port = simulate ? static_cast<SerialPort&>(virtualPort) : serialPort;
+    SerialPort& port = simulate ? static_cast<SerialPort&>(virtualPort) : realLine;
     MessageQueue messages;
     OperatingRelay operating;
     Station station(clock, port, messages, operating, conf);

@@ -22,6 +22,8 @@ QString interfaceText(int interfaceType) {
         return QStringLiteral("ComPort->41770");
     case 3:
         return QStringLiteral("USB->GX/41780");
+    case Link::ServerInterface:
+        return QStringLiteral("TCP->LocoNet");
     default:
         return {};
     }
@@ -82,8 +84,9 @@ void Connection::SearchUsbInterface() {
     }
 }
 
-void Connection::chooseInterface(int interfaceType) {
+void Connection::chooseInterface(int interfaceType, const ServerAddress& server) {
     s.link.InterfaceType = interfaceType;
+    s.link.Server = server;
     SearchUsbInterface();
     ShowLinkStatus();
 }
@@ -122,6 +125,14 @@ void Connection::connectPort(int comPortNumber) {
         if (!openInterface41770())
             return fail();
         return startLink();
+    case Link::ServerInterface:
+        if (!openServer())
+            return fail();
+        // The server is reached in the event loop; the start-up
+        // conversation waits for it.
+        m_phase = Phase::Opening;
+        m_tick.start();
+        return;
     default:
         if (!openUsbInterface())
             return fail();
@@ -155,6 +166,10 @@ bool Connection::openUsbInterface() {
     port.setDtr(false);
     port.setRts(false);
     return openPort("115200,n,8,1");
+}
+
+bool Connection::openServer() {
+    return s.link.port().openServer(s.link.Server) || portError();
 }
 
 bool Connection::portError() {
@@ -195,6 +210,10 @@ void Connection::advance() {
             releaseReceiver();
             return startLink();
         }
+        return;
+    case Phase::Opening:
+        if (s.link.port().isOpen())
+            startLink();
         return;
     case Phase::Identify:
         return identified();
@@ -252,7 +271,8 @@ void Connection::fail() {
 void Connection::disconnectPort(int comPortNumber, std::function<void()> closed) {
     s.link.ComPortNumber = comPortNumber;
     m_closed = std::move(closed);
-    const bool speaksLocoNet = m_phase != Phase::Idle && m_phase != Phase::SwitchOver;
+    const bool speaksLocoNet =
+        m_phase != Phase::Idle && m_phase != Phase::SwitchOver && m_phase != Phase::Opening;
     if (!speaksLocoNet || m_phase == Phase::Closing || !s.link.port().isOpen())
         return closeNow();
     stopSequence(Phase::Closing);

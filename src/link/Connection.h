@@ -2,6 +2,7 @@
 
 #include "ConnectionSwitchOver.h"
 #include "ConnectionView.h"
+#include "platform/ServerAddress.h"
 
 #include <QList>
 #include <QObject>
@@ -27,7 +28,7 @@ struct ConnectionHooks {
     std::function<bool()> releaseOutputs;
 };
 
-// Opens the line to the command station through one of the three
+// Opens the line to the command station through one of the four
 // interfaces, identifies the station, asks for the keyboard page and the
 // serial number, and closes the line again. A connect is a sequence of
 // steps advanced every 10 ms by its own timer; the jobs it starts run in the
@@ -52,8 +53,9 @@ public:
     // the line is closed, closed is called (also when it was closed already).
     void connectPort(int comPortNumber);
     void disconnectPort(int comPortNumber, std::function<void()> closed = {});
-    // The choice in the interface window: 1, 2 or 3.
-    void chooseInterface(int interfaceType);
+    // The choice in the interface window: 1 to 4, and the LocoNet server
+    // that 4 connects to.
+    void chooseInterface(int interfaceType, const ServerAddress& server);
 
     void ShowLinkStatus();
     // Acts only while the USB interface is chosen.
@@ -69,11 +71,21 @@ public:
     bool closing() const { return m_phase == Phase::Closing; }
 
 private:
-    enum class Phase { Idle, SwitchOver, Identify, PageQuery, SerialNumber, Connected, Closing };
+    enum class Phase {
+        Idle,
+        SwitchOver,
+        Opening,
+        Identify,
+        PageQuery,
+        SerialNumber,
+        Connected,
+        Closing
+    };
 
     bool openPort(const char* settings);
     bool openInterface41770();
     bool openUsbInterface();
+    bool openServer();
     bool portError();
     void startLink();
     void follow(quint64 ticket);

@@ -8,6 +8,8 @@ Link::Link(const Clock& clock, SerialPort& port, LinkView& view) : m_port(port),
         if (tap)
             tap->tapMessage(MessageTap::Origin::Damaged, message, length);
     };
+    // A server that will not put our message on the bus: it never gets its echo.
+    m_port.onSendRefused = [this] { Tx.sendRefused(); };
 }
 
 void Link::ReceiveBytes() {

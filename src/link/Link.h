@@ -2,6 +2,7 @@
 
 #include "ReceiveRing.h"
 #include "Transmitter.h"
+#include "platform/ServerAddress.h"
 
 class Clock;
 class LinkView;
@@ -20,9 +21,12 @@ public:
 
     SerialPort& port() { return m_port; }
 
-    // 1 = the station's own port, 2 = interface 41770, 3 = USB interface.
+    // 1 = the station's own port, 2 = interface 41770, 3 = USB interface,
+    // 4 = a LocoNet server over TCP.
+    static constexpr int ServerInterface = 4;
     int InterfaceType = 1;
     int ComPortNumber = 1;
+    ServerAddress Server;
     // The bus monitor, when one listens.
     MessageTap* tap = nullptr;
     // The clock's time when the last connect began; the monitor counts

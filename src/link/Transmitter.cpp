@@ -61,6 +61,11 @@ void Transmitter::release() {
     m_ctsWaitSince = -1;
 }
 
+void Transmitter::sendRefused() {
+    if (EchoPending)
+        fail();
+}
+
 void Transmitter::fail() {
     release();
     m_view.ShowMessage(QStringLiteral("Message kann nicht gesendet werden!"),

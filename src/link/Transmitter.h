@@ -33,8 +33,11 @@ public:
     }
 
     // interfaceType 1 paces the message byte by byte under CTS; the others
-    // write it whole.
+    // write it whole, which a LocoNet server needs.
     void TransmitPending(SerialPort& port, int interfaceType);
+    // The line will not carry the message sent: it fails as when its echo
+    // does not come.
+    void sendRefused();
 
     // True when the received message is the sent one, checksum included.
     bool isEcho(const quint8* message) const;

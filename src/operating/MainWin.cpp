@@ -143,7 +143,7 @@ QGroupBox* MainWin::buildConnectionArea() {
     connect(m_port, &QLineEdit::textChanged, this, &MainWin::showPortValidity);
     connect(m_port, &QLineEdit::returnPressed, m_connect, &QPushButton::click);
     connect(m_connect, &QPushButton::clicked, this, [this] {
-        if (const auto port = typedPortNumber())
+        if (const auto port = portToConnect())
             m_connection.connectPort(*port);
     });
     connect(m_disconnect, &QPushButton::clicked, this, [this] {
@@ -320,9 +320,18 @@ std::optional<int> MainWin::typedPortNumber() const {
     return number;
 }
 
-// A port number that is none is shown red and cannot be connected to.
+// A LocoNet server has no COM port: the number stays as it was.
+std::optional<int> MainWin::portToConnect() const {
+    const Link& link = m_station.state.link;
+    if (link.InterfaceType == Link::ServerInterface)
+        return link.ComPortNumber;
+    return typedPortNumber();
+}
+
+// A port number that is none is shown red and cannot be connected to,
+// unless the line goes to a server.
 void MainWin::showPortValidity() {
-    const bool valid = typedPortNumber().has_value();
+    const bool valid = portToConnect().has_value();
     showFieldRange(m_port, !valid, QStringLiteral("Portnummer"), 1, MaxComPort);
     m_connect->setEnabled(valid && m_portState == PortState::Closed);
 }

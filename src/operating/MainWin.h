@@ -87,6 +87,7 @@ private:
     void onSendRawMessage();
     void showTypedMeaning();
     std::optional<int> typedPortNumber() const;
+    std::optional<int> portToConnect() const;
     void showPortValidity();
     void showWindow(const QString& actionName);
     void showZentraleForm();

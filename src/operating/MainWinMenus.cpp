@@ -92,9 +92,16 @@ void MainWin::showWindow(const QString& actionName) {
 
 void MainWin::showZentraleForm() {
     if (!m_zentraleForm) {
-        m_zentraleForm =
-            new ZentraleForm([this] { return m_station.state.link.InterfaceType; },
-                             [this](int type) { m_connection.chooseInterface(type); }, this);
+        m_zentraleForm = new ZentraleForm(
+            [this] {
+                const Link& link = m_station.state.link;
+                return InterfaceChoice{link.InterfaceType, link.Server};
+            },
+            [this](const InterfaceChoice& choice) {
+                m_connection.chooseInterface(choice.interfaceType, choice.server);
+                showPortValidity();
+            },
+            this);
     }
     m_zentraleForm->show();
     m_zentraleForm->raise();

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "ServerAddress.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
 // The operations the link needs of a serial line, and nothing more. The real
-// port and the virtual command station both implement it.
+// port, the virtual command station and the line to a LocoNet-over-TCP
+// server implement it.
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
@@ -13,6 +16,11 @@ public:
     // Opens COM n. On failure returns false and errorText() says why, in the
     // words of the operating system.
     virtual bool open(int comNumber) = 0;
+    // Opens the line to a LocoNet-over-TCP server instead of a COM port. It
+    // is open once isOpen() says so; until then it connects, and when that
+    // fails onLineLost says why. False when it cannot even begin, and
+    // errorText() says why. A line that reaches no network cannot.
+    virtual bool openServer(const ServerAddress& /*server*/) { return false; }
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
     virtual QString errorText() const = 0;
@@ -46,4 +54,31 @@ public:
     // gone, server gone), with the reason in the user's words. The port is
     // closed by then.
     std::function<void(const QString& reason)> onLineLost;
+    // A server line only: the server did not put the message last written
+    // on the bus.
+    std::function<void()> onSendRefused;
+    // A server line only: the server heard a message on the bus that it
+    // could not read.
+    std::function<void()> onDamagedMessage;
 };
+
+// For a line that wraps another: what the other reports comes out of the
+// wrapper, to whoever listens there.
+inline void passOnReports(SerialPort& inner, SerialPort& wrapper) {
+    inner.onBytesArrived = [&wrapper] {
+        if (wrapper.onBytesArrived)
+            wrapper.onBytesArrived();
+    };
+    inner.onLineLost = [&wrapper](const QString& reason) {
+        if (wrapper.onLineLost)
+            wrapper.onLineLost(reason);
+    };
+    inner.onSendRefused = [&wrapper] {
+        if (wrapper.onSendRefused)
+            wrapper.onSendRefused();
+    };
+    inner.onDamagedMessage = [&wrapper] {
+        if (wrapper.onDamagedMessage)
+            wrapper.onDamagedMessage();
+    };
+}

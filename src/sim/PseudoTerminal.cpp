@@ -1,13 +1,12 @@
 #include "PseudoTerminal.h"
 
+#include "SharedBus.h"
 #include "TerminalBitRate.h"
 #include "VirtualStation.h"
 #include "platform/Clock.h"
 
 #include <QByteArray>
-#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -16,17 +15,14 @@
 
 namespace {
 
-// Even with nothing on the line, the demo layout needs a look now and then.
-constexpr int IdleInterval = 50;
 // More than this waiting unread means no program has the terminal open.
 constexpr int UnreadLimit = 256;
 
 } // namespace
 
-PseudoTerminal::PseudoTerminal(const Clock& clock, VirtualStation& station)
-    : m_clock(clock), m_station(station) {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &PseudoTerminal::writeDue);
+PseudoTerminal::PseudoTerminal(const Clock& clock, VirtualStation& station, SharedBus& bus)
+    : m_clock(clock), m_station(station), m_bus(bus) {
+    m_bus.listen([this](const QByteArray& bytes) { write(bytes); });
 }
 
 PseudoTerminal::~PseudoTerminal() {
@@ -66,7 +62,6 @@ bool PseudoTerminal::open() {
 
     m_notifier = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &PseudoTerminal::readFromProgram);
-    writeDue();
     return true;
 }
 
@@ -86,26 +81,20 @@ void PseudoTerminal::readFromProgram() {
     m_station.advance(now);
     m_station.receive(QByteArray(buffer, static_cast<qsizetype>(n)), now);
     emit programWrote();
-    writeDue();
+    m_bus.deliverDue();
 }
 
-void PseudoTerminal::writeDue() {
-    const double now = m_clock.now();
-    m_station.advance(now);
-    const QByteArray due = m_station.line().take(now);
+void PseudoTerminal::write(const QByteArray& bytes) {
+    if (m_slave < 0)
+        return;
     // What nobody reads must not greet the next program that opens the terminal.
     if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit)
         ::tcflush(m_slave, TCIFLUSH);
     qsizetype done = 0;
-    while (done < due.size()) {
-        const ssize_t n = ::write(m_master, due.constData() + done, due.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_master, bytes.constData() + done, bytes.size() - done);
         if (n <= 0)
             break; // the terminal's buffer is full: what no program reads is lost, as on a line
         done += n;
     }
-    const double next = m_station.line().nextArrival(now);
-    const int wait =
-        next < 0 ? IdleInterval
-                 : std::clamp(static_cast<int>(std::ceil((next - now) * 1000)), 0, IdleInterval);
-    m_timer.start(wait);
 }

@@ -3,19 +3,19 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
-#include <QTimer>
 #include <memory>
 
 class Clock;
+class SharedBus;
 class VirtualStation;
 
 // Serves the virtual command station on a pseudo-terminal, so that a program
-// opens it like a serial port: what it writes reaches the station, and the
-// station's answers are written back at the pace of the line.
+// opens it like a serial port: what it writes reaches the station, and what
+// comes on the bus is written back at the pace of the line.
 class PseudoTerminal : public QObject {
     Q_OBJECT
 public:
-    PseudoTerminal(const Clock& clock, VirtualStation& station);
+    PseudoTerminal(const Clock& clock, VirtualStation& station, SharedBus& bus);
     ~PseudoTerminal() override;
 
     // Creates the terminal; false with the reason in errorText().
@@ -30,12 +30,13 @@ signals:
 
 private:
     void readFromProgram();
-    void writeDue();
+    void write(const QByteArray& bytes);
     void followBitRate();
     bool fail(const QString& what);
 
     const Clock& m_clock;
     VirtualStation& m_station;
+    SharedBus& m_bus;
     int m_master = -1;
     // Held open so that reading the master never fails while no program has
     // the terminal open.
@@ -43,5 +44,4 @@ private:
     QString m_path;
     QString m_error;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    QTimer m_timer;
 };

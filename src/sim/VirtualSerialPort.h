@@ -13,6 +13,8 @@ public:
     VirtualSerialPort(const Clock& clock, VirtualStation& station);
 
     bool open(int comNumber) override;
+    // The station is behind every interface, a server's too.
+    bool openServer(const ServerAddress&) override { return open(0); }
     void close() override;
     bool isOpen() const override { return m_open; }
     QString errorText() const override { return m_error; }

@@ -56,6 +56,11 @@ void VirtualStation::receive(const QByteArray& bytes, double now) {
     }
 }
 
+void VirtualStation::hear(const QByteArray& message, double now) {
+    if (!faults.silent)
+        fromPc(message, now);
+}
+
 void VirtualStation::fromPc(const QByteArray& message, double now) {
     if (!faults.noEcho)
         put(faults.corruptEcho ? corrupted(message) : message, now);

@@ -29,6 +29,10 @@ public:
 
     // Bytes the PC writes, at time now.
     void receive(const QByteArray& bytes, double now);
+    // A whole message from another PC on the bus, such as a LocoNet-over-TCP
+    // client: it is framed apart from what the PC's port writes, so neither
+    // cuts off a message of the other.
+    void hear(const QByteArray& message, double now);
     // Lets the demo layout act up to now.
     void advance(double now);
 

@@ -1,8 +1,11 @@
 #include "FeedbackStream.h"
 #include "PseudoTerminal.h"
+#include "SharedBus.h"
+#include "TcpBusServer.h"
 #include "VirtualStation.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
+#include "platform/ServerAddress.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -24,7 +27,8 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "The virtual command station on a pseudo-terminal. Prints the terminal's path and "
+        "The virtual command station on a pseudo-terminal, and with --tcp on a LocoNet-over-TCP "
+        "server as well: all share one bus. Prints the terminal's path (and the TCP port) and "
         "serves until stopped.");
     parser.addHelpOption();
     const QCommandLineOption type("type", "Command station type 1, 2, 3, or 99 for unknown.", "N",
@@ -41,7 +45,11 @@ int main(int argc, char* argv[]) {
         "bit rate for SECONDS (report k: contact k mod 2048, occupied when k is even), then "
         "print how many.",
         "SECONDS");
-    parser.addOptions({type, demo, textMode, registerCom, conf, stream});
+    const QCommandLineOption tcp(
+        "tcp", "Serve the bus to LocoNet-over-TCP clients on PORT (1234 if none is given, any "
+               "free one for 0).");
+    parser.addOptions({type, demo, textMode, registerCom, conf, stream, tcp});
+    parser.addPositionalArgument("PORT", "The TCP port for --tcp.", "[PORT]");
     parser.process(app);
 
     bool ok = false;
@@ -60,6 +68,12 @@ int main(int argc, char* argv[]) {
     const double streamSeconds = parser.isSet(stream) ? parser.value(stream).toDouble(&ok) : 0;
     if (parser.isSet(stream) && (!ok || streamSeconds <= 0))
         return failWith("--stream needs a number of seconds: " + parser.value(stream));
+    const QStringList rest = parser.positionalArguments();
+    if (rest.size() > (parser.isSet(tcp) ? 1 : 0))
+        return failWith("unexpected arguments: " + rest.join(' '));
+    const int tcpPort = rest.isEmpty() ? ServerAddress::DefaultPort : rest.first().toInt(&ok);
+    if (!rest.isEmpty() && (!ok || tcpPort < 0 || tcpPort > 65535))
+        return failWith("--tcp needs a port 0..65535 (0: any free one): " + rest.first());
 
     SteadyClock clock;
     VirtualStation station(StationProfile::forType(stationType));
@@ -67,9 +81,14 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(textMode))
         station.enterTextMode();
 
-    PseudoTerminal terminal(clock, station);
+    SharedBus bus(clock, station);
+    PseudoTerminal terminal(clock, station, bus);
     if (!terminal.open())
         return failWith(terminal.errorText());
+    TcpBusServer server(clock, station, bus);
+    if (parser.isSet(tcp) && !server.listen(static_cast<quint16>(tcpPort)))
+        return failWith(QStringLiteral("TCP port %1: %2").arg(tcpPort).arg(server.errorText()));
+    bus.deliverDue();
 
     if (comNumber > 0) {
         QString error;
@@ -85,6 +104,9 @@ int main(int argc, char* argv[]) {
             QTextStream(stdout) << "streamed " << sent << " feedback reports" << Qt::endl;
         });
     }
-    QTextStream(stdout) << terminal.path() << Qt::endl;
+    QTextStream out(stdout);
+    out << terminal.path() << Qt::endl;
+    if (parser.isSet(tcp))
+        out << "LocoNet over TCP on port " << server.port() << Qt::endl;
     return app.exec();
 }

@@ -9,21 +9,13 @@
 // writes and how it sets the line is kept for the test to read.
 class TappedPort final : public SerialPort {
 public:
-    explicit TappedPort(SerialPort& line) : m_line(line) {
-        m_line.onBytesArrived = [this] {
-            if (onBytesArrived)
-                onBytesArrived();
-        };
-        m_line.onLineLost = [this](const QString& reason) {
-            if (onLineLost)
-                onLineLost(reason);
-        };
-    }
+    explicit TappedPort(SerialPort& line) : m_line(line) { passOnReports(m_line, *this); }
 
     bool open(int comNumber) override {
         openedCom = comNumber;
         return m_line.open(comNumber);
     }
+    bool openServer(const ServerAddress& server) override { return m_line.openServer(server); }
     void close() override { m_line.close(); }
     bool isOpen() const override { return m_line.isOpen(); }
     QString errorText() const override { return m_line.errorText(); }

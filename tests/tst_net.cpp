@@ -1,0 +1,400 @@
+#include "app/Station.h"
+#include "link/Connection.h"
+#include "link/SerialNumberJob.h"
+#include "net/TcpLinePort.h"
+#include "operating/throttle/ThrottleControl.h"
+#include "platform/ChosenLine.h"
+#include "platform/Clock.h"
+#include "sim/SharedBus.h"
+#include "sim/TcpBusServer.h"
+#include "sim/VirtualStation.h"
+#include "support/FakeSerialPort.h"
+#include "support/Hex.h"
+#include "support/RecordingConnectionView.h"
+#include "support/RecordingOperatingView.h"
+#include "support/RecordingView.h"
+#include "support/TappedPort.h"
+#include "support/WireFramer.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+const QString Loopback = QStringLiteral("127.0.0.1");
+
+// The loopback hands on what one socket wrote as soon as the event loop
+// looks: this looks until nothing is left to hand on. No sleep.
+void pump() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+template <typename Done> bool pumpUntil(Done done) {
+    for (int i = 0; i < 100 && !done(); ++i)
+        pump();
+    return done();
+}
+
+// A LocoNet-over-TCP server of version 1, written from the protocol's public
+// description alone: VERSION on connect; a SEND goes on the bus, comes back
+// to every client as RECEIVE, the sender first, and is answered by SENT OK;
+// what else is heard on the bus follows as RECEIVE. Its lines end in LF
+// alone. The bus behind it is the virtual station, told not to echo, as the
+// server repeats what it is sent.
+class VersionOneServer {
+public:
+    VersionOneServer(const Clock& clock, VirtualStation& bus) : m_clock(clock), m_bus(bus) {
+        m_bus.faults.noEcho = true;
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* client = m_server.nextPendingConnection();
+            client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            m_clients.append(client);
+            client->write("VERSION test server 1.0\n");
+            QObject::connect(client, &QTcpSocket::readyRead, [this, client] { read(client); });
+        });
+    }
+
+    quint16 port() const { return m_server.serverPort(); }
+    // Bytes to every client as they are: the test cuts the lines.
+    void sendRaw(const QByteArray& bytes) {
+        for (QTcpSocket* client : m_clients) {
+            client->write(bytes);
+            client->flush();
+        }
+    }
+    // What the station has said by now.
+    void poll() {
+        for (const QByteArray& message : m_framer.feed(m_bus.line().take(m_clock.now())))
+            sendRaw("RECEIVE " + hexText(message).toLatin1() + "\n");
+    }
+
+    QList<QByteArray> sends;
+
+private:
+    void read(QTcpSocket* client) {
+        while (client->canReadLine()) {
+            const QByteArray line = client->readLine().trimmed();
+            if (!line.startsWith("SEND "))
+                continue;
+            const QByteArray message = QByteArray::fromHex(line.mid(5));
+            sends.append(message);
+            sendRaw("RECEIVE " + line.mid(5) + "\n");
+            client->write("SENT OK\n");
+            m_bus.receive(message, m_clock.now());
+        }
+    }
+
+    const Clock& m_clock;
+    VirtualStation& m_bus;
+    QTcpServer m_server;
+    QList<QTcpSocket*> m_clients;
+    WireFramer m_framer;
+};
+
+// The program's link and connection on a line to a LocoNet server, on a
+// manual clock. The server is the test's; serverStep lets it look at the
+// bus after each tick.
+struct ProgramOnTcp {
+    // 10 ms of the program as its timers run it.
+    void step() {
+        pump();
+        connection.advance();
+        station.ReceiveBytes();
+        if (station.mainTimerRunning()) {
+            station.MainTick();
+            ++ticks;
+        }
+        clock.advance(0.01);
+        serverStep();
+    }
+    void run(int steps) {
+        for (int i = 0; i < steps; ++i)
+            step();
+    }
+    bool connectTo(quint16 port) {
+        s.link.InterfaceType = Link::ServerInterface;
+        s.link.Server = {Loopback, port};
+        connection.connectPort(1);
+        for (int i = 0; i < 1000 && connection.connecting(); ++i)
+            step();
+        return connection.connected();
+    }
+    QByteArray confDat() {
+        QFile file(confDir.filePath("conf.dat"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    ManualClock clock;
+    VirtualStation layout;
+    TcpLinePort tcp;
+    TappedPort line{tcp};
+    RecordingView messages;
+    RecordingOperatingView operating;
+    QTemporaryDir confDir;
+    Station station{clock, line, messages, operating, confDir.path()};
+    LinkState& s = station.state;
+    RecordingConnectionView view;
+    Connection connection{s, station.jobs, view,
+                          ConnectionHooks{
+                              [this](bool on) { station.setMainTimerRunning(on); },
+                              [this](bool on) { station.setTimer1Running(on); },
+                              [this](QString* error) { return station.writeConf(error); },
+                              [] { return QList<int>{}; },
+                          }};
+    std::function<void()> serverStep = [] {};
+    int ticks = 0;
+};
+
+// The project's server on the program's virtual station.
+struct ServedLayout {
+    explicit ServedLayout(ProgramOnTcp& p)
+        : bus(p.clock, p.layout), server(p.clock, p.layout, bus) {
+        server.listen(0);
+        p.serverStep = [this] { bus.deliverDue(); };
+    }
+
+    SharedBus bus;
+    TcpBusServer server;
+};
+
+QList<QByteArray> messagesIn(const QByteArray& bytes) {
+    return WireFramer().feed(bytes);
+}
+} // namespace
+
+class NetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // What a server's lines make of the client line, however TCP cut them.
+    void clientReadsServerLines_data() {
+        QTest::addColumn<QList<QByteArray>>("segments");
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<int>("damaged");
+        QTest::addColumn<int>("refused");
+        QTest::newRow("LF") << QList<QByteArray>{"RECEIVE B0 12 30 6D\n"} << "B0 12 30 6D" << 0
+                            << 0;
+        QTest::newRow("CR") << QList<QByteArray>{"RECEIVE B0 12 30 6D\r"} << "B0 12 30 6D" << 0
+                            << 0;
+        QTest::newRow("CR LF, empty lines")
+            << QList<QByteArray>{"\r\n\r\nRECEIVE 83 7C\r\n\n\rRECEIVE 82 7D\r\n"} << "83 7C 82 7D"
+            << 0 << 0;
+        QTest::newRow("split across segments")
+            << QList<QByteArray>{"RECEI", "VE B0 12 ", "30 6D\r", "\nRECEIVE 83 7C\n"}
+            << "B0 12 30 6D 83 7C" << 0 << 0;
+        QTest::newRow("other words")
+            << QList<QByteArray>{"TIMESTAMP 1234\nBREAK\nSENT OK\nHELLO you\nRECEIVE 83 7C\n"}
+            << "83 7C" << 0 << 0;
+        QTest::newRow("wrong checksum: the receiver's to drop")
+            << QList<QByteArray>{"RECEIVE B0 12 30 6C\n"} << "B0 12 30 6C" << 0 << 0;
+        QTest::newRow("damaged")
+            << QList<QByteArray>{"ERROR CHECKSUM B0 12 30 6C\nERROR LINE\nRECEIVE B0 1Z\n"} << ""
+            << 3 << 0;
+        QTest::newRow("refused") << QList<QByteArray>{"SENT ERROR no message\n"} << "" << 0 << 1;
+    }
+    void clientReadsServerLines() {
+        QFETCH(QList<QByteArray>, segments);
+        QFETCH(QString, received);
+        QFETCH(int, damaged);
+        QFETCH(int, refused);
+        ManualClock clock;
+        VirtualStation bus;
+        VersionOneServer server(clock, bus);
+        TcpLinePort client;
+        int damagedSeen = 0;
+        int refusedSeen = 0;
+        client.onDamagedMessage = [&] { ++damagedSeen; };
+        client.onSendRefused = [&] { ++refusedSeen; };
+        QVERIFY(client.openServer({Loopback, server.port()}));
+        QVERIFY(pumpUntil([&] { return client.isOpen(); }));
+        for (const QByteArray& segment : segments) {
+            server.sendRaw(segment);
+            pump();
+        }
+        QCOMPARE(hexText(client.readAll()), received);
+        QCOMPARE(damagedSeen, damaged);
+        QCOMPARE(refusedSeen, refused);
+    }
+
+    // The project's server: a SEND is answered, a sound one reaches every
+    // client as RECEIVE, a wrong one nobody.
+    void serverAnswersEachSend_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArrayList>("answers");
+        QTest::addColumn<QString>("othersHear");
+        QTest::newRow("message") << QByteArray("SEND B0 12 30 6D")
+                                 << QByteArrayList{"SENT OK", "RECEIVE B0 12 30 6D"}
+                                 << "B0 12 30 6D";
+        QTest::newRow("lower case, blanks")
+            << QByteArray("SEND  b0 12 30 6d ") << QByteArrayList{"SENT OK", "RECEIVE B0 12 30 6D"}
+            << "B0 12 30 6D";
+        QTest::newRow("wrong checksum")
+            << QByteArray("SEND B0 12 30 6C") << QByteArrayList{"SENT ERROR wrong checksum"} << "";
+        QTest::newRow("cut short")
+            << QByteArray("SEND B0 12 6D")
+            << QByteArrayList{"SENT ERROR not one whole LocoNet message"} << "";
+        QTest::newRow("no hex") << QByteArray("SEND B0 1Z 30 6D")
+                                << QByteArrayList{"SENT ERROR not hexadecimal bytes"} << "";
+        QTest::newRow("unknown word") << QByteArray("HELLO 12") << QByteArrayList{} << "";
+    }
+    void serverAnswersEachSend() {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArrayList, answers);
+        QFETCH(QString, othersHear);
+        ManualClock clock;
+        VirtualStation layout;
+        SharedBus bus(clock, layout);
+        TcpBusServer server(clock, layout, bus);
+        QVERIFY(server.listen(0));
+        QTcpSocket sender;
+        sender.connectToHost(Loopback, server.port());
+        TcpLinePort other;
+        QVERIFY(other.openServer({Loopback, server.port()}));
+        QVERIFY(pumpUntil([&] { return sender.canReadLine() && other.isOpen(); }));
+        QVERIFY(sender.readLine().startsWith("VERSION "));
+
+        sender.write(line + "\r\n");
+        for (int i = 0; i < 10; ++i) {
+            pump();
+            clock.advance(0.01);
+            bus.deliverDue();
+        }
+        pump();
+        QByteArrayList got;
+        while (sender.canReadLine())
+            got.append(sender.readLine().trimmed());
+        QCOMPARE(got, answers);
+        QCOMPARE(hexText(other.readAll()), othersHear);
+        QCOMPARE(server.clientCount(), 2);
+    }
+
+    // The program on the project's server: the connect sequence as on a
+    // serial line, heard by a second client on the same bus like a throttle
+    // action later; a message the server refuses fails at once.
+    void programOnTheServer() {
+        ProgramOnTcp p;
+        ServedLayout served(p);
+        TcpLinePort watcher;
+        QVERIFY(watcher.openServer({Loopback, served.server.port()}));
+        QVERIFY(p.connectTo(served.server.port()));
+        QCOMPARE(p.s.StationType, p.layout.profile.type);
+        QCOMPARE(p.view.interfaceInfo, QString("TCP->LocoNet"));
+        QCOMPARE(p.confDat(),
+                 "4\r\n1\r\n127.0.0.1\r\n" + QByteArray::number(served.server.port()) + "\r\n");
+        const QList<QByteArray> sent = messagesIn(p.line.takeWritten());
+        QCOMPARE(sent, startUpMessages());
+        QList<QByteArray> heard = messagesIn(watcher.readAll());
+        heard.removeIf([&](const QByteArray& m) { return !sent.contains(m); });
+        QCOMPARE(heard, sent);
+
+        ThrottleControl throttle(0, p.s, p.station.jobs);
+        throttle.setAddressText(u"3");
+        QVERIFY(throttle.enterAddress());
+        p.run(50);
+        QVERIFY(p.s.ThrottleSlot[0] != -1);
+        watcher.readAll();
+        p.line.takeWritten();
+        QVERIFY(throttle.moveSlider(60));
+        p.run(5);
+        const QByteArray speed = p.line.takeWritten();
+        QCOMPARE(quint8(speed.at(0)), quint8(0xA0));
+        QCOMPARE(hexText(watcher.readAll()), hexText(speed));
+
+        p.s.link.Tx.place({0xB0, 0x12});
+        p.run(5);
+        QCOMPARE(p.messages.messages, QStringList{"Message kann nicht gesendet werden!"});
+        QVERIFY(p.s.link.Tx.isFree());
+    }
+
+    // A server that refuses, or goes away while a job waits for its answer:
+    // the program is back to not connected, says why naming the server, and
+    // neither ticks nor writes any more.
+    void lineFails_data() {
+        QTest::addColumn<bool>("connectedFirst");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("refused") << false << "Der LocoNet-Server %1 lehnt die Verbindung ab.";
+        QTest::newRow("gone mid-job")
+            << true << "Der LocoNet-Server %1 hat die Verbindung beendet.";
+    }
+    void lineFails() {
+        QFETCH(bool, connectedFirst);
+        QFETCH(QString, reason);
+        ProgramOnTcp p;
+        auto served = std::make_unique<ServedLayout>(p);
+        const quint16 port = served->server.port();
+        if (connectedFirst) {
+            QVERIFY(p.connectTo(port));
+            requestSerialNumberAndVersion(p.station.jobs);
+            p.step();
+            QVERIFY(!p.s.link.Tx.isFree());
+        }
+        p.serverStep = [] {};
+        served.reset();
+        if (!connectedFirst)
+            QVERIFY(!p.connectTo(port));
+        for (int i = 0; i < 100 && p.connection.connected(); ++i)
+            p.step();
+
+        QCOMPARE(p.view.state, ConnectionView::PortState::Closed);
+        QCOMPARE(p.s.StationType, int(LinkState::UnknownStation));
+        QVERIFY(!p.station.mainTimerRunning());
+        QCOMPARE(p.messages.messages,
+                 QStringList{reason.arg("127.0.0.1:" + QString::number(port))});
+        QCOMPARE(p.messages.titles, QStringList{"Verbindungsfehler:"});
+        p.line.takeWritten();
+        const int ticks = p.ticks;
+        p.run(400);
+        QCOMPARE(p.ticks, ticks);
+        QVERIFY(p.line.written.isEmpty());
+        QCOMPARE(p.messages.messages.size(), 1);
+    }
+
+    // Another program's server of version 1: no TIMESTAMP, no ERROR, its
+    // echo before SENT OK and LF alone at the line ends.
+    void connectsToAVersionOneServer() {
+        ProgramOnTcp p;
+        VersionOneServer server(p.clock, p.layout);
+        p.serverStep = [&] { server.poll(); };
+        QVERIFY(p.connectTo(server.port()));
+        QCOMPARE(p.s.StationType, p.layout.profile.type);
+        QCOMPARE(server.sends, startUpMessages());
+        QVERIFY(p.messages.messages.isEmpty());
+    }
+
+    // Opening a COM port or a server chooses the line; what the chosen one
+    // reports comes out.
+    void chosenLineFollowsHowItIsOpened() {
+        ManualClock clock;
+        VirtualStation bus;
+        VersionOneServer server(clock, bus);
+        FakeSerialPort serial;
+        TcpLinePort tcp;
+        ChosenLine line(serial, tcp);
+        int arrivals = 0;
+        line.onBytesArrived = [&] { ++arrivals; };
+
+        QVERIFY(line.openServer({Loopback, server.port()}));
+        QVERIFY(pumpUntil([&] { return line.isOpen(); }));
+        QCOMPARE(line.lineName(), "127.0.0.1:" + QString::number(server.port()));
+        QVERIFY(line.write(msg("B0 12 30")));
+        QVERIFY(pumpUntil([&] { return arrivals == 1; }));
+        QCOMPARE(server.sends, QList<QByteArray>{msg("B0 12 30")});
+        QCOMPARE(hexText(line.readAll()), QString("B0 12 30 6D"));
+
+        QVERIFY(line.open(4));
+        QVERIFY(!tcp.isOpen());
+        QCOMPARE(serial.openedCom, 4);
+        QVERIFY(line.write(msg("83")));
+        QCOMPARE(serial.written, msg("83"));
+        QVERIFY(line.openServer({Loopback, server.port()}));
+        QVERIFY(!serial.opened);
+    }
+};
+
+QTEST_GUILESS_MAIN(NetTest)
+#include "tst_net.moc"
