@@ -18,11 +18,6 @@ constexpr int NotShown = -1;
 constexpr int LastAccessoryAddress = 2048; // 11 address bits on the wire
 constexpr int LastFeedbackAddress = 4096;  // 12 address bits on the wire
 
-// A deadline on the whole-second grid: halves round to the even second.
-double deadline(double now, double seconds) {
-    return std::nearbyint(now + seconds);
-}
-
 // The number a cell names when it is a whole number from 1 to last. A cell
 // from a hand-edited file may name an address that does not fit the
 // message; it must not switch some other accessory or contact instead.
@@ -64,8 +59,12 @@ void RouteEngine::setMonitorView(RouteMonitorView* view) {
 
 void RouteEngine::RunRouteEngine() {
     const double now = m_clock.now();
+    if (m_finishing) {
+        switchHeldOutputOff(now);
+        return;
+    }
     if (WaitDeadline != NoWait) {
-        if (now > WaitDeadline) {
+        if (now >= WaitDeadline) {
             WaitDeadline = NoWait;
             PauseHold = -1;
         } else if (PauseHold > -1) {
@@ -168,7 +167,7 @@ bool RouteEngine::readCommand(double now) {
         if (const std::optional<int> address = wholeNumber(command.RmAddr, LastFeedbackAddress)) {
             showActivity(QStringLiteral("Rückmeldung erzeugen"));
             m_tx.place(messages::feedbackReport(*address - 1, command.RmState == u"b"));
-            holdAfterCommand(deadline(now, pauseSeconds));
+            holdAfterCommand(now + pauseSeconds);
             return false;
         }
         break;
@@ -176,11 +175,11 @@ bool RouteEngine::readCommand(double now) {
         showActivity(QStringLiteral("Fahrstraßenbefehl"));
         if (const std::optional<int> route = wholeNumber(command.FsNum, RouteTable::LastRoute))
             applyRouteAction(*route, command.FsAction);
-        holdAfterCommand(deadline(now, pauseSeconds));
+        holdAfterCommand(now + pauseSeconds);
         return false;
     case RouteCommandParts::Kind::Pause:
         showActivity(QStringLiteral("Pausenbefehl"));
-        holdAfterCommand(deadline(now, leadingValue(command.PaSeconds)));
+        holdAfterCommand(now + leadingValue(command.PaSeconds));
         return false;
     case RouteCommandParts::Kind::None:
         break;
@@ -206,12 +205,12 @@ void RouteEngine::runAccessorySequence(double now) {
         return;
     switch (AccessoryPhase) {
     case 0:
-        WaitDeadline = deadline(now, m_table.SwitchTimeMs / 1000.0);
-        AccessoryPhase = 1;
+        WaitDeadline = now + m_table.SwitchTimeMs / 1000.0;
+        AccessoryPhase = OutputOn;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, true));
         break;
-    case 1:
-        WaitDeadline = deadline(now, m_table.PauseTimeMs / 1000.0);
+    case OutputOn:
+        WaitDeadline = now + m_table.PauseTimeMs / 1000.0;
         AccessoryPhase = 2;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, false));
         break;
@@ -221,6 +220,21 @@ void RouteEngine::runAccessorySequence(double now) {
     default:
         break;
     }
+}
+
+void RouteEngine::finish() {
+    m_finishing = true;
+}
+
+// Only the off command of an output that is on; the pause after it and the
+// rest of the route wait for resume().
+void RouteEngine::switchHeldOutputOff(double now) {
+    if (AccessoryPhase != OutputOn || !m_tx.isFree())
+        return;
+    if (WaitDeadline != NoWait && now < WaitDeadline)
+        return;
+    WaitDeadline = NoWait;
+    runAccessorySequence(now);
 }
 
 void RouteEngine::nextCell() {
