@@ -7,7 +7,10 @@
 #include <QSerialPort>
 #include <optional>
 
-// The real serial line.
+// The real serial line. What has arrived is read when the program asks for
+// it, all at once, rather than a few bytes at every wake-up of the event
+// loop. A line that fails is closed at once and reported lost, so that
+// nothing is retried against a device that has gone.
 class QtSerialPort final : public SerialPort {
 public:
     explicit QtSerialPort(ComPortNames names);
@@ -34,12 +37,22 @@ public:
 
 private:
     bool apply(const SerialSettings& settings);
+    QString openFailure() const;
+    void onError(QSerialPort::SerialPortError error);
+    // Closes the failed line and tells onLineLost, once.
+    void loseLine() const;
+    void closePort() const;
 
     ComPortNames m_names;
     QString m_device;
+    int m_comNumber = 0;
     mutable QSerialPort m_port;
     SerialSettings m_settings;
     QString m_error;
     std::optional<bool> m_dtr;
     std::optional<bool> m_rts;
+    // Found out at open: a pseudo-terminal has none, and CTS counts as held.
+    bool m_hasModemLines = false;
+    // Errors while the modem lines are probed or the port closes are expected.
+    mutable bool m_quiet = false;
 };
