@@ -40,10 +40,14 @@ bool Station::ShutDown() {
     return routes.SaveRoutes(routeFilePath());
 }
 
+// The tick takes in what has arrived since the last one, all at once, right
+// before the dispatcher: the port does not wake the program for every few
+// bytes.
 void Station::MainTick() {
     jobs.RunJobStep();
     routes.RunRouteEngine();
     link.TransmitPending();
+    ReceiveBytes();
     dispatcher.DispatchAll();
 }
 

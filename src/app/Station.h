@@ -18,7 +18,8 @@ class SerialPort;
 
 // Owns the shared state of the program and runs its heartbeat: Timer1
 // (100 ms, from start-up) feeds the receiver, MainTimer (10 ms, only while
-// connected) runs one tick: jobs, route engine, transmitter, dispatcher.
+// connected) runs one tick: jobs, route engine, transmitter, receiver,
+// dispatcher.
 // The areas that carry out jobs register them with the job machine.
 class Station : public QObject {
     Q_OBJECT
