@@ -28,16 +28,22 @@ std::optional<int> wholeNumber(const QString& text, int last) {
     return static_cast<int>(value);
 }
 
+// What an indicator shows: established, requested, blocked added to either.
+constexpr int Established = 1;
+constexpr int Requested = 2;
+constexpr int Blocked = 3;
+constexpr int RequestedAndBlocked = Requested + Blocked;
+
 int indicatorColour(int state, int blinkCounter) {
     switch (state) {
-    case 1:
+    case Established:
         return colour::Orange;
-    case 2:
+    case Requested:
         return colour::Yellow;
-    case 3:
-    case 4:
+    case Blocked:
+    case Established + Blocked:
         return colour::Red;
-    case 5:
+    case RequestedAndBlocked:
         return blinkCounter < RouteEngine::BlinkTicks / 2 ? colour::Red : colour::Yellow;
     default:
         return colour::White;
@@ -98,31 +104,57 @@ void RouteEngine::RunRouteEngine() {
 
 void RouteEngine::showIndicatorsAndDiscardRequests() {
     for (int route = 1; route <= RouteTable::LastRoute; ++route) {
-        int state = 0;
-        if (m_table.isSet(route, RouteTable::EstablishedColumn)) {
-            state = 1;
-            // A request for an established route is discarded.
-            if (m_table.isSet(route, RouteTable::RequestedColumn)) {
-                m_table.setStatus(route, RouteTable::RequestedColumn, false);
-                state = 0;
-            }
-        }
+        if (requestToDiscard(route))
+            m_table.setStatus(route, RouteTable::RequestedColumn, false);
         const int index = route - RoutePageBase - 1;
-        if (index < 0 || index >= Indicators)
-            continue;
-        if (m_table.isSet(route, RouteTable::RequestedColumn))
-            state = 2;
-        if (m_table.isSet(route, RouteTable::BlockedColumn))
-            state += 3;
-        showIndicator(index, indicatorColour(state, BlinkCounter));
+        if (index >= 0 && index < Indicators)
+            showIndicator(index, indicatorColour(indicatorState(route), BlinkCounter));
     }
+}
+
+// A request for an established route is discarded.
+bool RouteEngine::requestToDiscard(int route) const {
+    return m_table.isSet(route, RouteTable::EstablishedColumn) &&
+           m_table.isSet(route, RouteTable::RequestedColumn);
+}
+
+bool RouteEngine::startable(int route) const {
+    return m_table.isSet(route, RouteTable::RequestedColumn) &&
+           m_table.isEmpty(route, RouteTable::BlockedColumn) &&
+           m_table.isEmpty(route, RouteTable::EstablishedColumn);
+}
+
+int RouteEngine::indicatorState(int route) const {
+    int state = m_table.isSet(route, RouteTable::EstablishedColumn) ? Established : 0;
+    if (m_table.isSet(route, RouteTable::RequestedColumn))
+        state = Requested;
+    if (m_table.isSet(route, RouteTable::BlockedColumn))
+        state += Blocked;
+    return state;
+}
+
+bool RouteEngine::hasWork() const {
+    if (m_finishing)
+        return AccessoryPhase == OutputOn;
+    if (CurrentRoute != -1)
+        return true;
+    for (int route = 1; route <= RouteTable::LastRoute; ++route) {
+        if (requestToDiscard(route) || startable(route))
+            return true;
+    }
+    for (int index = 0; index < Indicators && RoutePageBase + index < RouteTable::LastRoute;
+         ++index) {
+        const int state = indicatorState(RoutePageBase + index + 1);
+        if (state == RequestedAndBlocked ||
+            (m_indicatorView && m_shownColours[index] != indicatorColour(state, BlinkCounter)))
+            return true;
+    }
+    return false;
 }
 
 int RouteEngine::requestedRouteToStart() const {
     for (int route = 1; route <= RouteTable::LastRoute; ++route) {
-        if (m_table.isSet(route, RouteTable::RequestedColumn) &&
-            m_table.text(route, RouteTable::BlockedColumn).isEmpty() &&
-            m_table.text(route, RouteTable::EstablishedColumn).isEmpty())
+        if (startable(route))
             return route;
     }
     return -1;

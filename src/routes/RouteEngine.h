@@ -27,6 +27,9 @@ public:
 
     // One tick of the main timer.
     void RunRouteEngine();
+    // False when a tick would do nothing: no route to run or to discard, no
+    // wait, no indicator to blink or to paint anew, no output to switch off.
+    bool hasWork() const;
 
     // Before the line closes: from now on no command and no route is
     // started; an accessory output the engine holds on is switched off when
@@ -47,6 +50,9 @@ private:
     static constexpr int OutputOn = 1;
 
     void showIndicatorsAndDiscardRequests();
+    bool requestToDiscard(int route) const;
+    bool startable(int route) const;
+    int indicatorState(int route) const;
     int requestedRouteToStart() const;
     void startRoute(int route);
     void finishRoute();
