@@ -26,9 +26,15 @@ QtSerialPort::QtSerialPort(ComPortNames names) : m_names(std::move(names)) {
 #ifdef Q_OS_UNIX
     // The device is read directly when the program asks for what has
     // arrived. Qt's own read notifier would wake the event loop for every few
-    // bytes; with room for one byte it stands still after the first.
+    // bytes; with room for one byte it stops once it holds one. That byte is
+    // peeked at and left there, as emptying Qt's buffer wakes the notifier
+    // again; it is dropped only to watch a quiet line.
     m_port.setReadBufferSize(1);
 #endif
+    QObject::connect(&m_port, &QSerialPort::readyRead, [this] {
+        if (onBytesArrived)
+            onBytesArrived();
+    });
     QObject::connect(&m_port, &QSerialPort::errorOccurred,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
 }
@@ -57,6 +63,8 @@ bool QtSerialPort::open(int comNumber) {
     m_port.pinoutSignals();
     m_hasModemLines = m_port.error() == QSerialPort::NoError;
     m_port.clearError();
+    m_heldByteTaken = false;
+    m_readSinceLook = false;
     return true;
 }
 
@@ -155,7 +163,14 @@ qint64 QtSerialPort::bytesWaiting() const {
         loseLine();
         return 0;
     }
-    return m_port.bytesAvailable() + queued;
+    // Found quiet, and not just because everything was read a moment ago:
+    // from now on the next byte to come is announced.
+    if (queued == 0 && !m_readSinceLook && m_heldByteTaken) {
+        m_port.skip(1);
+        m_heldByteTaken = false;
+    }
+    m_readSinceLook = false;
+    return (m_heldByteTaken ? 0 : m_port.bytesAvailable()) + queued;
 #else
     return m_port.bytesAvailable();
 #endif
@@ -165,9 +180,13 @@ QByteArray QtSerialPort::readAll() {
     if (!m_port.isOpen())
         return {};
 #ifdef Q_OS_UNIX
-    // The byte Qt's notifier took comes first.
-    QByteArray bytes =
-        m_port.bytesAvailable() > 0 ? m_port.read(m_port.bytesAvailable()) : QByteArray();
+    QByteArray bytes;
+    if (!m_heldByteTaken && m_port.bytesAvailable() > 0) {
+        bytes.resize(1);
+        m_port.peek(bytes.data(), 1);
+        m_heldByteTaken = true;
+    }
+    m_readSinceLook = true;
     char chunk[4096];
     for (;;) {
         const ssize_t n = ::read(int(m_port.handle()), chunk, sizeof chunk);

@@ -9,8 +9,9 @@
 
 // The real serial line. What has arrived is read when the program asks for
 // it, all at once, rather than a few bytes at every wake-up of the event
-// loop. A line that fails is closed at once and reported lost, so that
-// nothing is retried against a device that has gone.
+// loop; only bytes that come to a line found quiet are announced
+// (onBytesArrived). A line that fails is closed at once and reported lost,
+// so that nothing is retried against a device that has gone.
 class QtSerialPort final : public SerialPort {
 public:
     explicit QtSerialPort(ComPortNames names);
@@ -53,6 +54,9 @@ private:
     std::optional<bool> m_rts;
     // Found out at open: a pseudo-terminal has none, and CTS counts as held.
     bool m_hasModemLines = false;
+    // The byte in Qt's buffer has been handed on; it stays there.
+    mutable bool m_heldByteTaken = false;
+    mutable bool m_readSinceLook = false;
     // Errors while the modem lines are probed or the port closes are expected.
     mutable bool m_quiet = false;
 };
