@@ -7,10 +7,12 @@
 #include "support/LinkHarness.h"
 #include "support/RecordingView.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -80,6 +82,40 @@ private slots:
         h.receive("B2 05 70");
         QCOMPARE(h.echoNext(), msg("B0 04 30"));
         QVERIFY(table.isSet(3, RouteTable::RequestedColumn));
+    }
+
+    // Whatever an event gives the program to do wakes the resting tick before
+    // the event loop sleeps; a blinking indicator keeps it awake.
+    void restingTickWakesForWork_data() {
+        QTest::addColumn<int>("work");
+        QTest::newRow("job requested") << 0;
+        QTest::newRow("route requested") << 1;
+        QTest::newRow("message received") << 2;
+        QTest::newRow("blocked request blinks") << 3;
+    }
+    void restingTickWakesForWork() {
+        QFETCH(int, work);
+        LinkHarness h;
+        RouteTable& table = h.station.routes.table;
+        h.station.setMainTimerRunning(true);
+        h.tick();
+        QVERIFY(h.station.tickResting());
+        if (work == 0)
+            h.s.job.start(1, 0);
+        if (work == 1 || work == 3)
+            table.setStatus(1, RouteTable::RequestedColumn, true);
+        if (work == 2)
+            h.receive("B2 05 70");
+        if (work == 3) {
+            table.setStatus(1, RouteTable::BlockedColumn, true);
+            h.tick();
+        }
+        QEventLoop beforeSleep;
+        QTimer::singleShot(0, &beforeSleep, &QEventLoop::quit);
+        beforeSleep.exec();
+        QVERIFY(!h.station.tickResting());
+        h.ticks(work == 3 ? RouteEngine::BlinkTicks : 1);
+        QCOMPARE(h.station.tickResting(), work == 2);
     }
 
     void routesSurviveARestart() {

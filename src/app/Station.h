@@ -19,7 +19,7 @@ class SerialPort;
 // Owns the shared state of the program and runs its heartbeat: Timer1
 // (100 ms, from start-up) feeds the receiver, MainTimer (10 ms, only while
 // connected) runs one tick: jobs, route engine, transmitter, receiver,
-// dispatcher.
+// dispatcher. The tick rests while none of them has anything to do.
 // The areas that carry out jobs register them with the job machine.
 class Station : public QObject {
     Q_OBJECT
@@ -42,7 +42,10 @@ public:
     void MainTick();
 
     void setMainTimerRunning(bool on);
-    bool mainTimerRunning() const { return m_mainTimer.isActive(); }
+    // On from a connect to a disconnect, resting or not.
+    bool mainTimerRunning() const { return m_mainTimerOn; }
+    // On, but waiting for work.
+    bool tickResting() const { return m_mainTimerOn && !m_mainTimer.isActive(); }
     void setTimer1Running(bool on);
     bool timer1Running() const { return m_timer1.isActive(); }
 
@@ -59,7 +62,11 @@ public:
     SettingsJobs settings;
 
 private:
+    bool hasWork() const;
+    void wakeIfWorkCame();
+
     QString m_confFolder;
     QTimer m_timer1;
     QTimer m_mainTimer;
+    bool m_mainTimerOn = false;
 };
