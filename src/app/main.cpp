@@ -83,5 +83,7 @@ int main(int argc, char* argv[]) {
     window.show();
     if (app.arguments().contains("--report-startup"))
         reportStartup(window, station);
+    else if (app.arguments().contains("--connect"))
+        connectAtStart(window);
     return app.exec();
 }
