@@ -6,5 +6,6 @@
 Figure saturation();
 Figure latency();
 Figure tickCost();
-// Starts gx-velomat from programFolder as a child process.
+// Start gx-velomat (and gx-sim) from programFolder as child processes.
 Figure startUp(const QString& programFolder);
+Figure lineCost(const QString& programFolder);

@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
         latency,
         tickCost,
         [] { return startUp(QCoreApplication::applicationDirPath()); },
+        [] { return lineCost(QCoreApplication::applicationDirPath()); },
     };
     bool allMet = true;
     for (const auto& measure : figures) {

@@ -94,8 +94,10 @@ void PseudoTerminal::writeDue() {
     m_station.advance(now);
     const QByteArray due = m_station.line().take(now);
     // What nobody reads must not greet the next program that opens the terminal.
-    if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit)
+    if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit) {
         ::tcflush(m_slave, TCIFLUSH);
+        m_unreadDropped += unread;
+    }
     qsizetype done = 0;
     while (done < due.size()) {
         const ssize_t n = ::write(m_master, due.constData() + done, due.size() - done);

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
         "stream",
         "From the program's first message on, send feedback reports back to back at the line's "
         "bit rate for SECONDS (report k: contact k mod 2048, occupied when k is even), then "
-        "print how many.",
+        "print how many, and how many bytes were thrown away because nobody read them.",
         "SECONDS");
     parser.addOptions({type, demo, textMode, registerCom, conf, stream});
     parser.process(app);
@@ -81,8 +81,10 @@ int main(int argc, char* argv[]) {
     if (streamSeconds > 0) {
         QObject::connect(&terminal, &PseudoTerminal::programWrote, &reports,
                          &FeedbackStream::start);
-        QObject::connect(&reports, &FeedbackStream::finished, [](int sent) {
-            QTextStream(stdout) << "streamed " << sent << " feedback reports" << Qt::endl;
+        QObject::connect(&reports, &FeedbackStream::finished, [&terminal](int sent) {
+            QTextStream(stdout) << "streamed " << sent << " feedback reports, "
+                                << terminal.unreadBytesDropped() << " bytes left unread"
+                                << Qt::endl;
         });
     }
     QTextStream(stdout) << terminal.path() << Qt::endl;
