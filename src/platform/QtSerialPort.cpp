@@ -49,6 +49,7 @@ bool QtSerialPort::open(int comNumber) {
         m_error = openFailure();
         return false;
     }
+    ++m_openings;
     if (!apply(m_settings)) {
         m_error = openFailure();
         closePort();
@@ -69,11 +70,11 @@ bool QtSerialPort::open(int comNumber) {
 }
 
 QString QtSerialPort::openFailure() const {
-    const QFileInfo file(m_device);
 #ifdef Q_OS_WIN
     // Windows knows no device groups: a port refused is held by another program.
     const DeviceAccess access{true, {}};
 #else
+    const QFileInfo file(m_device);
     const DeviceAccess access{file.isReadable() && file.isWritable(), file.group()};
 #endif
     return openFailureText(m_port.error(), m_device, m_comNumber, access, m_port.errorString());
@@ -105,9 +106,15 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
         error != QSerialPort::WriteError)
         return;
     // Qt reports from inside its own notifiers, which closing would delete
-    // under it; the line is closed as soon as the event loop is back.
+    // under it; the line is closed as soon as the event loop is back, unless
+    // it has been closed and opened again by then.
     QMetaObject::invokeMethod(
-        &m_port, [this] { loseLine(); }, Qt::QueuedConnection);
+        &m_port,
+        [this, opening = m_openings] {
+            if (opening == m_openings)
+                loseLine();
+        },
+        Qt::QueuedConnection);
 }
 
 bool QtSerialPort::isOpen() const {

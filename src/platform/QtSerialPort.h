@@ -52,6 +52,8 @@ private:
     QString m_error;
     std::optional<bool> m_dtr;
     std::optional<bool> m_rts;
+    // Counts the opens: a failure Qt reported belongs to one of them.
+    int m_openings = 0;
     // Found out at open: a pseudo-terminal has none, and CTS counts as held.
     bool m_hasModemLines = false;
     // The byte in Qt's buffer has been handed on; it stays there.
