@@ -11,17 +11,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-#ifdef Q_OS_UNIX
-// Bytes the driver holds in one of its queues (TIOCINQ, TIOCOUTQ); -1 when
-// the device no longer answers.
-qint64 driverQueue(int descriptor, unsigned long request) {
-    int bytes = 0;
-    return ::ioctl(descriptor, request, &bytes) == 0 ? bytes : -1;
-}
-#endif
-} // namespace
-
 QtSerialPort::QtSerialPort(ComPortNames names) : m_names(std::move(names)) {
 #ifdef Q_OS_UNIX
     // The device is read directly when the program asks for what has
@@ -161,15 +150,23 @@ bool QtSerialPort::apply(const SerialSettings& s) {
     return ok;
 }
 
+#ifdef Q_OS_UNIX
+qint64 QtSerialPort::driverQueue(unsigned long request) const {
+    int bytes = 0;
+    if (::ioctl(int(m_port.handle()), request, &bytes) == 0)
+        return bytes;
+    loseLine();
+    return -1;
+}
+#endif
+
 qint64 QtSerialPort::bytesWaiting() const {
     if (!m_port.isOpen())
         return 0;
 #ifdef Q_OS_UNIX
-    const qint64 queued = driverQueue(int(m_port.handle()), TIOCINQ);
-    if (queued < 0) {
-        loseLine();
+    const qint64 queued = driverQueue(TIOCINQ);
+    if (queued < 0)
         return 0;
-    }
     // Found quiet, and not just because everything was read a moment ago:
     // from now on the next byte to come is announced.
     if (queued == 0 && !m_readSinceLook && m_heldByteTaken) {
@@ -239,11 +236,9 @@ qint64 QtSerialPort::bytesToWrite() const {
     if (!m_port.isOpen())
         return 0;
 #ifdef Q_OS_UNIX
-    const qint64 queued = driverQueue(int(m_port.handle()), TIOCOUTQ);
-    if (queued < 0) {
-        loseLine();
+    const qint64 queued = driverQueue(TIOCOUTQ);
+    if (queued < 0)
         return 0;
-    }
     return m_port.bytesToWrite() + queued;
 #else
     return m_port.bytesToWrite();

@@ -43,6 +43,11 @@ private:
     // Closes the failed line and tells onLineLost, once.
     void loseLine() const;
     void closePort() const;
+#ifdef Q_OS_UNIX
+    // Bytes the driver holds in one of its queues (TIOCINQ, TIOCOUTQ); -1
+    // when the device no longer answers, which loses the line.
+    qint64 driverQueue(unsigned long request) const;
+#endif
 
     ComPortNames m_names;
     QString m_device;
