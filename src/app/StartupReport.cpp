@@ -30,6 +30,7 @@ void whenConnectEnds(MainWin& window, const std::function<void(bool connected)>&
         const Connection& connection = window.connection();
         if (connection.connecting())
             return;
+        watch->stop();
         watch->deleteLater();
         then(connection.connected());
     });
