@@ -10,5 +10,6 @@ Figure tickCost();
 Figure monitorOpen();
 // The saturation run and the latency again, through TCP.
 Figure tcpLine();
-// Starts gx-velomat from programFolder as a child process.
+// Start gx-velomat (and gx-sim) from programFolder as child processes.
 Figure startUp(const QString& programFolder);
+Figure lineCost(const QString& programFolder);

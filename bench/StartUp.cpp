@@ -1,6 +1,6 @@
+#include "ChildProgram.h"
 #include "Figures.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,24 +10,6 @@
 namespace {
 constexpr int Runs = 5;
 constexpr int WaitMs = 60000;
-
-// The next line the child writes; empty when it ended or went quiet.
-QByteArray nextLine(QProcess& child) {
-    while (!child.canReadLine()) {
-        if (!child.waitForReadyRead(WaitMs))
-            return {};
-    }
-    return child.readLine().trimmed();
-}
-
-bool copyConf(const QString& from, const QString& to) {
-    const QDir source(from);
-    for (const QString& name : source.entryList(QDir::Files)) {
-        if (!QFile::copy(source.filePath(name), QDir(to).filePath(name)))
-            return false;
-    }
-    return true;
-}
 
 struct Run {
     double shownMs = -1;
@@ -39,20 +21,15 @@ struct Run {
 // so nothing it saves reaches the build's.
 Run startOnce(const QString& programFolder) {
     QTemporaryDir conf;
-    if (!conf.isValid() ||
-        !copyConf(QDir(programFolder).filePath(QStringLiteral("Conf")), conf.path()))
+    if (!conf.isValid() || !copyConf(programFolder, conf.path()))
         return {};
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(env);
-
     Run run;
     QElapsedTimer sinceStart;
     sinceStart.start();
-    child.start(QDir(programFolder).filePath(QStringLiteral("gx-velomat")),
-                {QStringLiteral("--simulate"), QStringLiteral("--conf"), conf.path(),
-                 QStringLiteral("--report-startup")});
+    startProgram(child, programFolder,
+                 {QStringLiteral("--simulate"), QStringLiteral("--conf"), conf.path(),
+                  QStringLiteral("--report-startup")});
     if (nextLine(child) == "shown")
         run.shownMs = sinceStart.nsecsElapsed() / 1e6;
     const QList<QByteArray> memory = nextLine(child).simplified().split(' ');

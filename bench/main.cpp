@@ -9,8 +9,13 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const std::function<Figure()> figures[] = {
-        saturation, latency,     tcpLine,
-        tickCost,   monitorOpen, [] { return startUp(QCoreApplication::applicationDirPath()); },
+        saturation,
+        latency,
+        tcpLine,
+        tickCost,
+        monitorOpen,
+        [] { return startUp(QCoreApplication::applicationDirPath()); },
+        [] { return lineCost(QCoreApplication::applicationDirPath()); },
     };
     bool allMet = true;
     for (const auto& measure : figures) {

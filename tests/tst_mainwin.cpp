@@ -383,18 +383,17 @@ private slots:
             QCOMPARE(p.port.openedCom, 0);
     }
 
-    // A port the system does not have: the box carries the system's words.
+    // A port the system does not have: the box names the device tried.
     void portThatDoesNotExist() {
         QTemporaryDir dir;
         const QString device = dir.filePath("ttyGX9");
         QtSerialPort real(ComPortNames::fromText("9=" + device.toUtf8() + "\n"));
-        QSerialPort probe(device);
-        QVERIFY(!probe.open(QIODevice::ReadWrite));
         Program p(3, 9, &real);
         QVERIFY(!p.connectByClick());
         QCOMPARE(p.titles, QStringList{"Verbindungsfehler:"});
-        QCOMPARE(p.shown, QStringList{probe.errorString()});
-        QVERIFY(!p.shown.first().isEmpty());
+        QCOMPARE(p.shown.size(), 1);
+        QVERIFY(
+            p.shown.first().startsWith(QString("ComPort 9 (%1) ist nicht vorhanden.").arg(device)));
         QCOMPARE(p.connectButtons(), QString("10"));
     }
 

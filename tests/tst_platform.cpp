@@ -1,10 +1,40 @@
 #include "platform/ComPortNames.h"
+#include "platform/PortTexts.h"
+#include "platform/QtSerialPort.h"
 #include "platform/SerialSettings.h"
 #include "platform/UsbInterfaceSearch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// A pseudo-terminal: the port opens its device, the test plays the far end.
+struct FarEnd {
+    FarEnd() {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            device = QString::fromLocal8Bit(::ptsname(master));
+    }
+    ~FarEnd() { hangUp(); }
+    void hangUp() {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+    bool send(const QByteArray& bytes) const {
+        return ::write(master, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    }
+
+    int master = -1;
+    QString device;
+};
+} // namespace
+#endif
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -86,6 +116,110 @@ private slots:
         const ComPortNames names = ComPortNames::fromFile(path);
         QCOMPARE(names.device(4), QString("/dev/pts/8"));
     }
+
+    void openFailureTexts_data() {
+        QTest::addColumn<QSerialPort::SerialPortError>("error");
+        QTest::addColumn<bool>("permitted");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QStringList>("says");
+        QTest::newRow("not there") << QSerialPort::DeviceNotFoundError << false << ""
+                                   << QStringList{"ComPort 33 (/dev/ttyUSB0) ist nicht vorhanden",
+                                                  "Conf/ports.dat", "33=/dev/ttyUSB0"};
+        QTest::newRow("no permission")
+            << QSerialPort::PermissionError << false << "uucp"
+            << QStringList{"Keine Berechtigung für ComPort 33 (/dev/ttyUSB0)", "Gruppe „uucp“",
+                           "udev-Regel"};
+        QTest::newRow("no permission, group unknown")
+            << QSerialPort::PermissionError << false << ""
+            << QStringList{"Keine Berechtigung", "„dialout“"};
+        QTest::newRow("busy") << QSerialPort::PermissionError << true << "dialout"
+                              << QStringList{"ComPort 33 (/dev/ttyUSB0) ist belegt",
+                                             "anderes Programm"};
+        QTest::newRow("anything else")
+            << QSerialPort::UnsupportedOperationError << true << ""
+            << QStringList{"ComPort 33 (/dev/ttyUSB0) lässt sich nicht öffnen: Invalid argument"};
+    }
+    void openFailureTexts() {
+        QFETCH(QSerialPort::SerialPortError, error);
+        QFETCH(bool, permitted);
+        QFETCH(QString, group);
+        QFETCH(QStringList, says);
+        const QString text =
+            openFailureText(error, "/dev/ttyUSB0", 33, {permitted, group}, "Invalid argument");
+        for (const QString& part : says)
+            QVERIFY2(text.contains(part), qPrintable(text));
+    }
+
+#ifdef Q_OS_UNIX
+    void realOpenFailuresSayWhy() {
+        FarEnd far;
+        QtSerialPort holder(ComPortNames::fromText("7=" + far.device.toLocal8Bit()));
+        QVERIFY(holder.open(7));
+        QtSerialPort second(ComPortNames::fromText("7=" + far.device.toLocal8Bit()));
+        QVERIFY(!second.open(7));
+        QVERIFY2(second.errorText().contains("ist belegt"), qPrintable(second.errorText()));
+
+        QtSerialPort missing(ComPortNames::fromText("7=/dev/gx-no-such-tty"));
+        QVERIFY(!missing.open(7));
+        QVERIFY2(missing.errorText().startsWith("ComPort 7 (/dev/gx-no-such-tty) ist nicht"),
+                 qPrintable(missing.errorText()));
+    }
+
+    // Qt's notifier may take the first byte; the rest waits for the reader
+    // and comes behind it, all at once.
+    void readsWhatHasArrivedInOneGo() {
+        FarEnd far;
+        QtSerialPort port(ComPortNames::fromText("7=" + far.device.toLocal8Bit()));
+        QVERIFY(port.open(7));
+        // Without modem lines CTS counts as held.
+        QVERIFY(port.ctsHolding());
+        QByteArray sent;
+        for (int i = 0; i < 300; ++i)
+            sent += char(i);
+        QVERIFY(far.send(sent));
+        QTRY_COMPARE(port.bytesWaiting(), qint64(sent.size()));
+        QCOMPARE(port.readAll(), sent);
+        QCOMPARE(port.bytesWaiting(), 0);
+    }
+
+    // However the loss is found, the port is closed at once and says so
+    // once; nothing is left that could try again.
+    void lostLineClosesAndSaysSoOnce_data() {
+        QTest::addColumn<int>("foundBy");
+        QTest::newRow("write") << 0;
+        QTest::newRow("reader") << 1;
+        QTest::newRow("event loop, nothing read yet") << 2;
+    }
+    void lostLineClosesAndSaysSoOnce() {
+        QFETCH(int, foundBy);
+        FarEnd far;
+        QtSerialPort port(ComPortNames::fromText("7=" + far.device.toLocal8Bit()));
+        QStringList lost;
+        port.onLineLost = [&](const QString& reason) { lost.append(reason); };
+        QVERIFY(port.open(7));
+        if (foundBy == 1) {
+            QVERIFY(far.send("\x81"));
+            QByteArray read;
+            QTRY_COMPARE((read += port.readAll()), QByteArray("\x81"));
+        }
+        far.hangUp();
+        if (foundBy == 0)
+            QVERIFY(!port.write("\x82\x7D"));
+        else if (foundBy == 1)
+            QCOMPARE(port.bytesWaiting(), 0);
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY2(lost[0].contains(far.device), qPrintable(lost[0]));
+        QVERIFY(!port.isOpen());
+
+        int writesTaken = 0;
+        for (int turn = 0; turn < 100; ++turn) {
+            QCoreApplication::processEvents();
+            writesTaken += port.write("\x82\x7D");
+        }
+        QCOMPARE(writesTaken, 0);
+        QCOMPARE(lost.size(), 1);
+    }
+#endif
 
     void usbSearchFindsTheInterfaces() {
         const ComPortNames names = ComPortNames::fromText("7=/dev/ttyUSB7x\n");

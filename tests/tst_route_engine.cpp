@@ -108,32 +108,78 @@ private slots:
         QCOMPARE(bus.messages, messages);
     }
 
-    // Deadlines are whole seconds of the clock; a halve rounds to the even one.
-    void switchingTimeEndsOnWholeSeconds_data() {
-        QTest::addColumn<double>("start");
+    // Measured on the clock from the on command to the off command, and from
+    // the off command to the next command, which is read one tick after the
+    // pause has passed.
+    void outputStaysOnForItsSwitchingTime_data() {
+        QTest::addColumn<double>("startFraction");
         QTest::addColumn<int>("switchTimeMs");
-        QTest::addColumn<double>("offAt");
-        QTest::newRow("0 ms") << 1000.0 << 0 << 1000.01;
-        QTest::newRow("200 ms rounded down") << 1000.0 << 200 << 1000.01;
-        QTest::newRow("200 ms rounded up") << 1000.4 << 200 << 1001.01;
-        QTest::newRow("1000 ms") << 1000.0 << 1000 << 1001.01;
-        QTest::newRow("half to even below") << 1000.5 << 0 << 1000.51;
-        QTest::newRow("half to even above") << 1001.5 << 0 << 1002.01;
+        QTest::addColumn<int>("pauseTimeMs");
+        QTest::newRow("50 ms") << 0.0 << 50 << 0;
+        QTest::newRow("200 ms from x.00") << 0.0 << 200 << 100;
+        QTest::newRow("200 ms from x.30") << 0.3 << 200 << 100;
+        QTest::newRow("200 ms from x.49") << 0.49 << 200 << 500;
+        QTest::newRow("1 s from x.50") << 0.5 << 1000 << 250;
+        QTest::newRow("2 s from x.71") << 0.71 << 2000 << 1000;
     }
-    void switchingTimeEndsOnWholeSeconds() {
-        QFETCH(double, start);
+    void outputStaysOnForItsSwitchingTime() {
+        QFETCH(double, startFraction);
         QFETCH(int, switchTimeMs);
-        QFETCH(double, offAt);
+        QFETCH(int, pauseTimeMs);
         RouteBus bus;
-        bus.clock.advance(start - bus.clock.now());
+        bus.clock.advance(startFraction);
         bus.routes.table.SwitchTimeMs = switchTimeMs;
-        bus.setCommands(1, {"Ma5-g"});
+        bus.routes.table.PauseTimeMs = pauseTimeMs;
+        bus.setCommands(1, {"Ma5-g", "Rm1-b"});
         bus.request(1);
-        QVERIFY(bus.tickUntil([&] { return bus.messages.size() == 2; }));
+        QVERIFY(bus.tickUntil([&] { return bus.messages.size() == 3; }));
         QCOMPARE(bus.messages[1], hex("B0 04 20"));
-        QVERIFY2(qAbs(bus.messageTimes[0] - start) < 0.001, "switched on in the first tick");
-        QVERIFY2(qAbs(bus.messageTimes[1] - offAt) < 0.015,
-                 qPrintable(QString::number(bus.messageTimes[1], 'f', 3)));
+        const double on = bus.messageTimes[1] - bus.messageTimes[0];
+        const double pause = bus.messageTimes[2] - bus.messageTimes[1] - RouteBus::TickSeconds;
+        QVERIFY2(qAbs(on - switchTimeMs / 1000.0) <= RouteBus::TickSeconds * 1.01,
+                 qPrintable(QString::number(on, 'f', 3)));
+        QVERIFY2(qAbs(pause - pauseTimeMs / 1000.0) <= RouteBus::TickSeconds * 1.01,
+                 qPrintable(QString::number(pause, 'f', 3)));
+    }
+
+    // Before the line closes: an output that is on goes off after its
+    // switching time, and nothing else is started until the engine resumes.
+    void finishSwitchesTheHeldOutputOffOnly_data() {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<Messages>("whileFinishing");
+        QTest::addColumn<Messages>("afterResume");
+        QTest::newRow("output on") << QStringList{"Ma5-g", "Rm1-b"} << Messages{hex("B0 04 20")}
+                                   << Messages{hex("B2 00 50"), hex("B2 00 70")};
+        QTest::newRow("pause after a report")
+            << QStringList{"Rm1-b", "Ma5-g"} << Messages{}
+            << Messages{hex("B0 04 30"), hex("B0 04 20"), hex("B2 00 70")};
+    }
+    void finishSwitchesTheHeldOutputOffOnly() {
+        QFETCH(QStringList, commands);
+        QFETCH(Messages, whileFinishing);
+        QFETCH(Messages, afterResume);
+        constexpr int SwitchTimeMs = 300;
+        RouteBus bus;
+        RouteEngine& engine = bus.routes.engine;
+        bus.routes.table.SwitchTimeMs = SwitchTimeMs;
+        bus.routes.table.PauseTimeMs = 200;
+        bus.setCommands(1, commands);
+        bus.setCommands(2, {"Rm2-b"});
+        bus.request(1);
+        bus.request(2);
+        QVERIFY(bus.tickUntil([&] { return !bus.messages.isEmpty(); }));
+        engine.finish();
+        const qsizetype before = bus.messages.size();
+        QVERIFY(bus.tickUntil([&] { return engine.finished(); }));
+        bus.tickUntil([] { return false; }, 300);
+        QCOMPARE(bus.messages.mid(before), whileFinishing);
+        if (!whileFinishing.isEmpty())
+            QVERIFY(qAbs(bus.messageTimes[1] - bus.messageTimes[0] - SwitchTimeMs / 1000.0) <=
+                    RouteBus::TickSeconds * 1.01);
+
+        engine.resume();
+        QVERIFY(bus.tickUntil([&] { return bus.established(1) && bus.established(2); }));
+        QCOMPARE(bus.messages.mid(before + whileFinishing.size()), afterResume);
     }
 
     void lowestRequestedRouteRunsFirst() {
@@ -199,7 +245,7 @@ private slots:
         }
         QCOMPARE(bus.messages, Messages{hex("B2 00 50")});
         const double held = bus.messageTimes[0] - pauseStart;
-        QVERIFY2(held > 2.5 && held < 3.5, qPrintable(QString::number(held)));
+        QVERIFY2(qAbs(held - 3) <= RouteBus::TickSeconds * 1.01, qPrintable(QString::number(held)));
         QCOMPARE(changesDuringHold, 0);
 
         // Outside a hold the same indicator blinks.

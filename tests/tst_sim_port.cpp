@@ -6,6 +6,7 @@
 #include "support/Hex.h"
 
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -88,6 +89,47 @@ private slots:
         QVERIFY(port.open(1));
         clock.advance(1);
         QCOMPARE(port.readAll(), QByteArray());
+    }
+
+    // Whichever use of the line comes first after the cable is pulled finds
+    // it gone: the port closes and says so once.
+    void pulledCableLosesTheLineUntilPluggedIn_data() {
+        QTest::addColumn<int>("firstUse");
+        QTest::newRow("write") << 0;
+        QTest::newRow("bytes waiting") << 1;
+        QTest::newRow("read") << 2;
+        QTest::newRow("clear to send") << 3;
+    }
+    void pulledCableLosesTheLineUntilPluggedIn() {
+        QFETCH(int, firstUse);
+        VirtualStation station;
+        VirtualSerialPort port(clock, station);
+        QStringList lost;
+        port.onLineLost = [&](const QString& reason) { lost.append(reason); };
+        QVERIFY(port.open(1));
+        station.faults.cablePulled = true;
+        const std::function<bool()> uses[] = {
+            [&] { return port.write(msg("BB 00 00")); },
+            [&] { return port.bytesWaiting() > 0; },
+            [&] { return !port.readAll().isEmpty(); },
+            [&] { return port.ctsHolding(); },
+        };
+        QVERIFY(!uses[firstUse]());
+        QCOMPARE(lost, QStringList{"Die Verbindung zur Zentrale über virtuelle Zentrale ist "
+                                   "unterbrochen.\n\nBitte Kabel und Interface prüfen und dann "
+                                   "neu verbinden."});
+        QVERIFY(!port.isOpen());
+        for (const auto& use : uses)
+            QVERIFY(!use());
+        QVERIFY(!port.open(3));
+        QVERIFY(port.errorText().startsWith("ComPort 3 (virtuelle Zentrale) ist nicht vorhanden."));
+        QCOMPARE(lost.size(), 1);
+
+        station.faults.cablePulled = false;
+        QVERIFY(port.open(3));
+        port.write(msg("BB 00 00"));
+        clock.advance(1);
+        QVERIFY(port.readAll().startsWith(msg("BB 00 00")));
     }
 
     void textModeAnswersUnknownCommandsAndStaysSilentWhenToldTo() {

@@ -1,6 +1,7 @@
 #include "app/ConfFile.h"
 #include "app/ConfFolder.h"
 #include "app/Station.h"
+#include "link/AccessoryJobs.h"
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
@@ -8,11 +9,13 @@
 #include "support/RecordingView.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -190,6 +193,40 @@ private slots:
         h.receive("B2 05 70");
         QCOMPARE(h.echoNext(), msg("B0 04 30"));
         QVERIFY(table.isSet(3, RouteTable::RequestedColumn));
+    }
+
+    // Whatever an event gives the program to do wakes the resting tick before
+    // the event loop sleeps; a blinking indicator keeps it awake.
+    void restingTickWakesForWork_data() {
+        QTest::addColumn<int>("work");
+        QTest::newRow("job requested") << 0;
+        QTest::newRow("route requested") << 1;
+        QTest::newRow("message received") << 2;
+        QTest::newRow("blocked request blinks") << 3;
+    }
+    void restingTickWakesForWork() {
+        QFETCH(int, work);
+        LinkHarness h;
+        RouteTable& table = h.station.routes.table;
+        h.station.setMainTimerRunning(true);
+        h.tick();
+        QVERIFY(h.station.tickResting());
+        if (work == 0)
+            requestPageQuery(h.station.jobs, 0);
+        if (work == 1 || work == 3)
+            table.setStatus(1, RouteTable::RequestedColumn, true);
+        if (work == 2)
+            h.receive("B2 05 70");
+        if (work == 3) {
+            table.setStatus(1, RouteTable::BlockedColumn, true);
+            h.tick();
+        }
+        QEventLoop beforeSleep;
+        QTimer::singleShot(0, &beforeSleep, &QEventLoop::quit);
+        beforeSleep.exec();
+        QVERIFY(!h.station.tickResting());
+        h.ticks(work == 3 ? RouteEngine::BlinkTicks : 1);
+        QCOMPARE(h.station.tickResting(), work == 2);
     }
 
     void routesSurviveARestart() {

@@ -3,10 +3,12 @@
 #include "Station.h"
 #include "operating/MainWin.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
 
 namespace {
 constexpr int UsbInterface = 3;
@@ -22,16 +24,15 @@ QByteArray residentMemory() {
     return "VmRSS: unknown";
 }
 
-void reportWhenConnected(MainWin& window) {
+void whenConnectEnds(MainWin& window, const std::function<void(bool connected)>& then) {
     auto* watch = new QTimer(&window);
-    QObject::connect(watch, &QTimer::timeout, &window, [&window, watch] {
+    QObject::connect(watch, &QTimer::timeout, &window, [&window, watch, then] {
         const Connection& connection = window.connection();
         if (connection.connecting())
             return;
         watch->stop();
-        QTextStream out(stdout);
-        out << (connection.connected() ? residentMemory() : "not connected") << Qt::endl;
-        QCoreApplication::exit(connection.connected() ? 0 : 1);
+        watch->deleteLater();
+        then(connection.connected());
     });
     watch->start(Connection::TickInterval);
 }
@@ -42,6 +43,18 @@ void reportStartup(MainWin& window, Station& station) {
         QTextStream(stdout) << "shown" << Qt::endl;
         station.link.InterfaceType = UsbInterface;
         window.connection().connectPort(station.link.ComPortNumber);
-        reportWhenConnected(window);
+        whenConnectEnds(window, [](bool connected) {
+            QTextStream(stdout) << (connected ? residentMemory() : "not connected") << Qt::endl;
+            QCoreApplication::exit(connected ? 0 : 1);
+        });
+    });
+}
+
+void connectAtStart(MainWin& window) {
+    QTimer::singleShot(0, &window, [&window] {
+        window.findChild<QAbstractButton*>(QStringLiteral("OpenPortBut_1"))->click();
+        whenConnectEnds(window, [](bool connected) {
+            QTextStream(stdout) << (connected ? "connected" : "not connected") << Qt::endl;
+        });
     });
 }

@@ -8,3 +8,7 @@ class Station;
 // behind the port through the USB interface, writes the resident memory
 // ("VmRSS: <n> kB") once connected, and ends the program.
 void reportStartup(MainWin& window, Station& station);
+
+// "--connect": presses "Verbinden" once the event loop runs, and writes
+// "connected" or "not connected" on stdout when the connect has ended.
+void connectAtStart(MainWin& window);

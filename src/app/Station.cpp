@@ -6,6 +6,8 @@
 #include "link/OperatingView.h"
 #include "platform/SerialPort.h"
 
+#include <QAbstractEventDispatcher>
+
 Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, OperatingView& operating,
                  QString confFolder)
     : state(clock, port, messages, operating), link(state.link), jobs(state), dispatcher(state),
@@ -23,6 +25,11 @@ Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, Opera
     connect(&m_timer1, &QTimer::timeout, this, &Station::ReceiveBytes);
     connect(&m_mainTimer, &QTimer::timeout, this, &Station::MainTick);
     port.onBytesArrived = [this] { ReceiveBytes(); };
+    // A tick with nothing to do still wakes the program a hundred times a
+    // second, so the tick rests instead. Whatever an event starts (a job, a
+    // route, a message received) wakes it before the event loop sleeps.
+    if (QAbstractEventDispatcher* events = QAbstractEventDispatcher::instance())
+        connect(events, &QAbstractEventDispatcher::aboutToBlock, this, &Station::wakeIfWorkCame);
 }
 
 void Station::StartUp() {
@@ -45,18 +52,39 @@ bool Station::saveRoutes() {
     return routes.SaveRoutes(routeFilePath());
 }
 
+// The tick takes in what has arrived since the last one, all at once, right
+// before the dispatcher: the port does not wake the program for every few
+// bytes.
 void Station::MainTick() {
     jobs.RunJobStep();
     routes.RunRouteEngine();
     link.TransmitPending();
+    ReceiveBytes();
     dispatcher.DispatchAll();
+    if (!hasWork())
+        m_mainTimer.stop();
+}
+
+bool Station::hasWork() const {
+    return !jobs.idle() || !link.Tx.isFree() || !link.Rx.isEmpty() || routes.engine.hasWork();
+}
+
+void Station::wakeIfWorkCame() {
+    if (m_mainTimerOn && !m_mainTimer.isActive() && hasWork())
+        m_mainTimer.start();
 }
 
 bool Station::releaseOutputs() {
-    return lncv.endOpenProgramming();
+    routes.engine.finish();
+    return routes.engine.finished() && lncv.endOpenProgramming();
+}
+
+void Station::takeUpOutputs() {
+    routes.engine.resume();
 }
 
 void Station::setMainTimerRunning(bool on) {
+    m_mainTimerOn = on;
     if (on)
         m_mainTimer.start();
     else

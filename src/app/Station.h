@@ -18,7 +18,8 @@ class SerialPort;
 
 // Owns the shared state of the program and runs its heartbeat: Timer1
 // (100 ms, from start-up) feeds the receiver, MainTimer (10 ms, only while
-// connected) runs one tick: jobs, route engine, transmitter, dispatcher.
+// connected) runs one tick: jobs, route engine, transmitter, receiver,
+// dispatcher. The tick rests while none of them has anything to do.
 // The areas that carry out jobs register them with the job machine.
 class Station : public QObject {
     Q_OBJECT
@@ -41,11 +42,17 @@ public:
     void ReceiveBytes() { link.ReceiveBytes(); }
     void MainTick();
     // While the line closes: what the program still holds on the layout is
-    // let go (a module's programming mode); true once nothing is held.
+    // let go (an accessory output a route holds on, a module's programming
+    // mode); true once nothing is held.
     bool releaseOutputs();
+    // A new connection: the routes go on where the last close stopped them.
+    void takeUpOutputs();
 
     void setMainTimerRunning(bool on);
-    bool mainTimerRunning() const { return m_mainTimer.isActive(); }
+    // On from a connect to a disconnect, resting or not.
+    bool mainTimerRunning() const { return m_mainTimerOn; }
+    // On, but waiting for work.
+    bool tickResting() const { return m_mainTimerOn && !m_mainTimer.isActive(); }
     void setTimer1Running(bool on);
     bool timer1Running() const { return m_timer1.isActive(); }
 
@@ -62,7 +69,11 @@ public:
     SettingsJobs settings;
 
 private:
+    bool hasWork() const;
+    void wakeIfWorkCame();
+
     QString m_confFolder;
     QTimer m_timer1;
     QTimer m_mainTimer;
+    bool m_mainTimerOn = false;
 };

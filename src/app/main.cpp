@@ -121,5 +121,7 @@ int main(int argc, char* argv[]) {
                                                           : MessageIcon::Critical);
     if (app.arguments().contains("--report-startup"))
         reportStartup(window, station);
+    else if (app.arguments().contains("--connect"))
+        connectAtStart(window);
     return app.exec();
 }

@@ -183,6 +183,8 @@ bool Connection::portError() {
 void Connection::startLink() {
     m_hooks.runMainTimer(true);
     m_jobs.open();
+    if (m_hooks.takeUpOutputs)
+        m_hooks.takeUpOutputs();
     s.StationType = Identifying;
     m_phase = Phase::Identify;
     follow(requestIdentification(m_jobs));

@@ -26,6 +26,8 @@ struct ConnectionHooks {
     // Asked every tick while the line closes: the accessory outputs the
     // program holds on are switched off; true once none is held any more.
     std::function<bool()> releaseOutputs;
+    // The line speaks LocoNet again: what releaseOutputs stopped goes on.
+    std::function<void()> takeUpOutputs;
 };
 
 // Opens the line to the command station through one of the four

@@ -62,6 +62,7 @@ MainWin::MainWin(Station& station, UsbPortList listUsbComPorts, QWidget* parent)
               [&station](QString* error) { return station.writeConf(error); },
               listUsbComPorts ? std::move(listUsbComPorts) : machineUsbPorts(station.confFolder()),
               [&station] { return station.releaseOutputs(); },
+              [&station] { station.takeUpOutputs(); },
           }),
       m_help(new HelpKey(confPath(station.confFolder(), QStringLiteral("Hilfe.txt")), this)) {
     setObjectName(QStringLiteral("MainWin"));

@@ -18,11 +18,6 @@ constexpr int NotShown = -1;
 constexpr int LastAccessoryAddress = 2048; // 11 address bits on the wire
 constexpr int LastFeedbackAddress = 4096;  // 12 address bits on the wire
 
-// A deadline on the whole-second grid: halves round to the even second.
-double deadline(double now, double seconds) {
-    return std::nearbyint(now + seconds);
-}
-
 // The number a cell names when it is a whole number from 1 to last. A cell
 // from a hand-edited file may name an address that does not fit the
 // message; it must not switch some other accessory or contact instead.
@@ -33,16 +28,22 @@ std::optional<int> wholeNumber(const QString& text, int last) {
     return static_cast<int>(value);
 }
 
+// What an indicator shows: established, requested, blocked added to either.
+constexpr int Established = 1;
+constexpr int Requested = 2;
+constexpr int Blocked = 3;
+constexpr int RequestedAndBlocked = Requested + Blocked;
+
 int indicatorColour(int state, int blinkCounter) {
     switch (state) {
-    case 1:
+    case Established:
         return colour::Orange;
-    case 2:
+    case Requested:
         return colour::Yellow;
-    case 3:
-    case 4:
+    case Blocked:
+    case Established + Blocked:
         return colour::Red;
-    case 5:
+    case RequestedAndBlocked:
         return blinkCounter < RouteEngine::BlinkTicks / 2 ? colour::Red : colour::Yellow;
     default:
         return colour::White;
@@ -64,8 +65,12 @@ void RouteEngine::setMonitorView(RouteMonitorView* view) {
 
 void RouteEngine::RunRouteEngine() {
     const double now = m_clock.now();
+    if (m_finishing) {
+        switchHeldOutputOff(now);
+        return;
+    }
     if (WaitDeadline != NoWait) {
-        if (now > WaitDeadline) {
+        if (now >= WaitDeadline) {
             WaitDeadline = NoWait;
             PauseHold = -1;
         } else if (PauseHold > -1) {
@@ -99,31 +104,57 @@ void RouteEngine::RunRouteEngine() {
 
 void RouteEngine::showIndicatorsAndDiscardRequests() {
     for (int route = 1; route <= RouteTable::LastRoute; ++route) {
-        int state = 0;
-        if (m_table.isSet(route, RouteTable::EstablishedColumn)) {
-            state = 1;
-            // A request for an established route is discarded.
-            if (m_table.isSet(route, RouteTable::RequestedColumn)) {
-                m_table.setStatus(route, RouteTable::RequestedColumn, false);
-                state = 0;
-            }
-        }
+        if (requestToDiscard(route))
+            m_table.setStatus(route, RouteTable::RequestedColumn, false);
         const int index = route - RoutePageBase - 1;
-        if (index < 0 || index >= Indicators)
-            continue;
-        if (m_table.isSet(route, RouteTable::RequestedColumn))
-            state = 2;
-        if (m_table.isSet(route, RouteTable::BlockedColumn))
-            state += 3;
-        showIndicator(index, indicatorColour(state, BlinkCounter));
+        if (index >= 0 && index < Indicators)
+            showIndicator(index, indicatorColour(indicatorState(route), BlinkCounter));
     }
+}
+
+// A request for an established route is discarded.
+bool RouteEngine::requestToDiscard(int route) const {
+    return m_table.isSet(route, RouteTable::EstablishedColumn) &&
+           m_table.isSet(route, RouteTable::RequestedColumn);
+}
+
+bool RouteEngine::startable(int route) const {
+    return m_table.isSet(route, RouteTable::RequestedColumn) &&
+           m_table.isEmpty(route, RouteTable::BlockedColumn) &&
+           m_table.isEmpty(route, RouteTable::EstablishedColumn);
+}
+
+int RouteEngine::indicatorState(int route) const {
+    int state = m_table.isSet(route, RouteTable::EstablishedColumn) ? Established : 0;
+    if (m_table.isSet(route, RouteTable::RequestedColumn))
+        state = Requested;
+    if (m_table.isSet(route, RouteTable::BlockedColumn))
+        state += Blocked;
+    return state;
+}
+
+bool RouteEngine::hasWork() const {
+    if (m_finishing)
+        return AccessoryPhase == OutputOn;
+    if (CurrentRoute != -1)
+        return true;
+    for (int route = 1; route <= RouteTable::LastRoute; ++route) {
+        if (requestToDiscard(route) || startable(route))
+            return true;
+    }
+    for (int index = 0; index < Indicators && RoutePageBase + index < RouteTable::LastRoute;
+         ++index) {
+        const int state = indicatorState(RoutePageBase + index + 1);
+        if (state == RequestedAndBlocked ||
+            (m_indicatorView && m_shownColours[index] != indicatorColour(state, BlinkCounter)))
+            return true;
+    }
+    return false;
 }
 
 int RouteEngine::requestedRouteToStart() const {
     for (int route = 1; route <= RouteTable::LastRoute; ++route) {
-        if (m_table.isSet(route, RouteTable::RequestedColumn) &&
-            m_table.text(route, RouteTable::BlockedColumn).isEmpty() &&
-            m_table.text(route, RouteTable::EstablishedColumn).isEmpty())
+        if (startable(route))
             return route;
     }
     return -1;
@@ -168,7 +199,7 @@ bool RouteEngine::readCommand(double now) {
         if (const std::optional<int> address = wholeNumber(command.RmAddr, LastFeedbackAddress)) {
             showActivity(QStringLiteral("Rückmeldung erzeugen"));
             m_tx.place(messages::feedbackReport(*address - 1, command.RmState == u"b"));
-            holdAfterCommand(deadline(now, pauseSeconds));
+            holdAfterCommand(now + pauseSeconds);
             return false;
         }
         break;
@@ -176,11 +207,11 @@ bool RouteEngine::readCommand(double now) {
         showActivity(QStringLiteral("Fahrstraßenbefehl"));
         if (const std::optional<int> route = wholeNumber(command.FsNum, RouteTable::LastRoute))
             applyRouteAction(*route, command.FsAction);
-        holdAfterCommand(deadline(now, pauseSeconds));
+        holdAfterCommand(now + pauseSeconds);
         return false;
     case RouteCommandParts::Kind::Pause:
         showActivity(QStringLiteral("Pausenbefehl"));
-        holdAfterCommand(deadline(now, leadingValue(command.PaSeconds)));
+        holdAfterCommand(now + leadingValue(command.PaSeconds));
         return false;
     case RouteCommandParts::Kind::None:
         break;
@@ -206,12 +237,12 @@ void RouteEngine::runAccessorySequence(double now) {
         return;
     switch (AccessoryPhase) {
     case 0:
-        WaitDeadline = deadline(now, m_table.SwitchTimeMs / 1000.0);
-        AccessoryPhase = 1;
+        WaitDeadline = now + m_table.SwitchTimeMs / 1000.0;
+        AccessoryPhase = OutputOn;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, true));
         break;
-    case 1:
-        WaitDeadline = deadline(now, m_table.PauseTimeMs / 1000.0);
+    case OutputOn:
+        WaitDeadline = now + m_table.PauseTimeMs / 1000.0;
         AccessoryPhase = 2;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, false));
         break;
@@ -221,6 +252,21 @@ void RouteEngine::runAccessorySequence(double now) {
     default:
         break;
     }
+}
+
+void RouteEngine::finish() {
+    m_finishing = true;
+}
+
+// Only the off command of an output that is on; the pause after it and the
+// rest of the route wait for resume().
+void RouteEngine::switchHeldOutputOff(double now) {
+    if (AccessoryPhase != OutputOn || !m_tx.isFree())
+        return;
+    if (WaitDeadline != NoWait && now < WaitDeadline)
+        return;
+    WaitDeadline = NoWait;
+    runAccessorySequence(now);
 }
 
 void RouteEngine::nextCell() {

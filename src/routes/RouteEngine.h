@@ -10,8 +10,9 @@ class RouteTable;
 class Transmitter;
 
 // Works off the requested routes, one command cell per tick, lowest route
-// number first. It never blocks: every wait is a deadline on the whole
-// seconds of the clock that later ticks test. Messages go into the shared
+// number first. It never blocks: every wait is a deadline on the clock that
+// later ticks test, so an accessory output stays on for its switching time
+// and a pause lasts its length, to the tick. Messages go into the shared
 // transmit buffer, and only while it is free.
 class RouteEngine {
 public:
@@ -26,6 +27,19 @@ public:
 
     // One tick of the main timer.
     void RunRouteEngine();
+    // False when a tick would do nothing: no route to run or to discard, no
+    // wait, no indicator to blink or to paint anew, no output to switch off.
+    bool hasWork() const;
+
+    // Before the line closes: from now on no command and no route is
+    // started; an accessory output the engine holds on is switched off when
+    // its switching time is over, not left on.
+    void finish();
+    // True once finish() has been called and no output is held on any more:
+    // the off command, if one was due, is in the transmit buffer.
+    bool finished() const { return m_finishing && AccessoryPhase != OutputOn; }
+    // After a new connect: goes on where finish() stopped it.
+    void resume() { m_finishing = false; }
 
     // The route number before the first route of the main window's memory
     // page: 0, 16, 32, ...
@@ -33,8 +47,12 @@ public:
 
 private:
     static constexpr double NoWait = -1;
+    static constexpr int OutputOn = 1;
 
     void showIndicatorsAndDiscardRequests();
+    bool requestToDiscard(int route) const;
+    bool startable(int route) const;
+    int indicatorState(int route) const;
     int requestedRouteToStart() const;
     void startRoute(int route);
     void finishRoute();
@@ -42,6 +60,7 @@ private:
     bool readCommand(double now);
     void applyRouteAction(int route, const QString& action);
     void runAccessorySequence(double now);
+    void switchHeldOutputOff(double now);
     void nextCell();
     void holdAfterCommand(double deadline);
 
@@ -57,7 +76,7 @@ private:
 
     int CurrentRoute = -1;
     int CurrentColumn = 0;
-    // A whole second of the clock; the wait ends once the clock is past it.
+    // The wait ends once the clock has reached it.
     double WaitDeadline = NoWait;
     // 1 while the running wait holds the whole engine.
     int PauseHold = -1;
@@ -66,6 +85,7 @@ private:
     int AccessoryAddress = -1;
     int AccessoryDirection = 0;
     int BlinkCounter = 0;
+    bool m_finishing = false;
 
     // What the views show, so they are only told about changes.
     std::array<int, Indicators> m_shownColours{};

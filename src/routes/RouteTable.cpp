@@ -14,7 +14,12 @@ RouteTable::RouteTable(QObject* parent)
 }
 
 QString RouteTable::text(int row, int column) const {
-    return isCell(row, column) ? m_cells[std::size_t(row) * ColumnCount + column] : QString();
+    return cell(row, column);
+}
+
+const QString& RouteTable::cell(int row, int column) const {
+    static const QString outside;
+    return isCell(row, column) ? m_cells[std::size_t(row) * ColumnCount + column] : outside;
 }
 
 void RouteTable::setText(int row, int column, const QString& text) {

@@ -32,7 +32,8 @@ public:
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
 
-    bool isSet(int row, int column) const { return text(row, column) == SetText; }
+    bool isSet(int row, int column) const { return cell(row, column) == SetText; }
+    bool isEmpty(int row, int column) const { return cell(row, column).isEmpty(); }
     void setStatus(int row, int column, bool on) { setText(row, column, on ? SetText : QString()); }
 
     static bool isRoute(int row) { return row >= 1 && row <= LastRoute; }
@@ -58,6 +59,8 @@ private:
     static bool isCell(int row, int column) {
         return row >= 0 && row < RowCount && column >= 0 && column < ColumnCount;
     }
+    // Read in place: the engine looks at every status cell on every tick.
+    const QString& cell(int row, int column) const;
 
     std::vector<QString> m_cells;
 };

@@ -13,6 +13,9 @@ struct Faults {
     bool refuse = false;
     // Seconds by which every answer comes later than it would.
     double answerDelay = 0;
+    // The cable between the PC and the station is out: an open line fails at
+    // its next use, and the port cannot be opened until it is back in.
+    bool cablePulled = false;
 
     enum class ProgrammingTrack { Decoder, NoDecoder, ShortCircuit };
     ProgrammingTrack programmingTrack = ProgrammingTrack::Decoder;

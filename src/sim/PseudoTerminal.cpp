@@ -88,8 +88,10 @@ void PseudoTerminal::write(const QByteArray& bytes) {
     if (m_slave < 0)
         return;
     // What nobody reads must not greet the next program that opens the terminal.
-    if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit)
+    if (int unread = 0; ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > UnreadLimit) {
         ::tcflush(m_slave, TCIFLUSH);
+        m_unreadDropped += unread;
+    }
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(m_master, bytes.constData() + done, bytes.size() - done);

@@ -23,6 +23,8 @@ public:
     // The device a serial port opens, such as /dev/pts/3.
     QString path() const { return m_path; }
     QString errorText() const { return m_error; }
+    // Bytes thrown away because no program read them.
+    qint64 unreadBytesDropped() const { return m_unreadDropped; }
 
 signals:
     // A program has the terminal open and has written to it.
@@ -43,5 +45,6 @@ private:
     int m_slave = -1;
     QString m_path;
     QString m_error;
+    qint64 m_unreadDropped = 0;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -2,12 +2,17 @@
 
 #include "VirtualStation.h"
 #include "platform/Clock.h"
+#include "platform/PortTexts.h"
 #include "platform/SerialSettings.h"
 
 VirtualSerialPort::VirtualSerialPort(const Clock& clock, VirtualStation& station)
     : m_clock(clock), m_station(station) {}
 
-bool VirtualSerialPort::open(int) {
+bool VirtualSerialPort::open(int comNumber) {
+    if (m_station.faults.cablePulled) {
+        m_error = openFailureText(QSerialPort::DeviceNotFoundError, lineName(), comNumber, {}, {});
+        return false;
+    }
     if (!m_open) {
         m_open = true;
         m_station.advance(m_clock.now());
@@ -20,6 +25,18 @@ bool VirtualSerialPort::open(int) {
 void VirtualSerialPort::close() {
     m_open = false;
     m_station.line().clear();
+}
+
+bool VirtualSerialPort::lineUp() const {
+    if (!m_open)
+        return false;
+    if (!m_station.faults.cablePulled)
+        return true;
+    m_open = false;
+    m_station.line().clear();
+    if (onLineLost)
+        onLineLost(lineLostText(lineName()));
+    return false;
 }
 
 bool VirtualSerialPort::setSettings(const QString& settings) {
@@ -40,7 +57,7 @@ bool VirtualSerialPort::setCustomBitRate(int bitsPerSecond) {
 }
 
 qint64 VirtualSerialPort::bytesWaiting() const {
-    if (!m_open)
+    if (!lineUp())
         return 0;
     const double now = m_clock.now();
     m_station.advance(now);
@@ -48,7 +65,7 @@ qint64 VirtualSerialPort::bytesWaiting() const {
 }
 
 QByteArray VirtualSerialPort::readAll() {
-    if (!m_open)
+    if (!lineUp())
         return {};
     const double now = m_clock.now();
     m_station.advance(now);
@@ -56,7 +73,7 @@ QByteArray VirtualSerialPort::readAll() {
 }
 
 bool VirtualSerialPort::write(const QByteArray& bytes) {
-    if (!m_open)
+    if (!lineUp())
         return false;
     const double now = m_clock.now();
     m_station.advance(now);

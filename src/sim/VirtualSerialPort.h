@@ -8,6 +8,7 @@ class VirtualStation;
 // The virtual command station behind the program's serial port, in the same
 // process. Bytes written reach the station at once; what it says back can be
 // read as soon as the clock has reached the time it arrives on the line.
+// With the station's cable pulled, the line fails as a real one does.
 class VirtualSerialPort final : public SerialPort {
 public:
     VirtualSerialPort(const Clock& clock, VirtualStation& station);
@@ -31,14 +32,17 @@ public:
     void clearOutput() override {}
 
     // The virtual line has no modem lines; it is always ready.
-    bool ctsHolding() const override { return m_open; }
+    bool ctsHolding() const override { return lineUp(); }
     void setBreak(bool on) override;
     void setDtr(bool) override {}
     void setRts(bool) override {}
 
 private:
+    // False when the line is closed, or has just been lost to a pulled cable.
+    bool lineUp() const;
+
     const Clock& m_clock;
     VirtualStation& m_station;
-    bool m_open = false;
+    mutable bool m_open = false;
     QString m_error;
 };

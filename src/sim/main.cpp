@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
         "stream",
         "From the program's first message on, send feedback reports back to back at the line's "
         "bit rate for SECONDS (report k: contact k mod 2048, occupied when k is even), then "
-        "print how many.",
+        "print how many, and how many bytes were thrown away because nobody read them.",
         "SECONDS");
     const QCommandLineOption tcp(
         "tcp", "Serve the bus to LocoNet-over-TCP clients on PORT (1234 if none is given, any "
@@ -100,8 +100,10 @@ int main(int argc, char* argv[]) {
     if (streamSeconds > 0) {
         QObject::connect(&terminal, &PseudoTerminal::programWrote, &reports,
                          &FeedbackStream::start);
-        QObject::connect(&reports, &FeedbackStream::finished, [](int sent) {
-            QTextStream(stdout) << "streamed " << sent << " feedback reports" << Qt::endl;
+        QObject::connect(&reports, &FeedbackStream::finished, [&terminal](int sent) {
+            QTextStream(stdout) << "streamed " << sent << " feedback reports, "
+                                << terminal.unreadBytesDropped() << " bytes left unread"
+                                << Qt::endl;
         });
     }
     QTextStream out(stdout);
