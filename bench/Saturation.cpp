@@ -63,6 +63,7 @@ Figure saturation() {
                             run.busSeconds;
     const QString text =
         QStringLiteral("%1 messages in %2 bus seconds at %3 bit/s, lost %4 (target 0), "
+                       "dropped as damaged %13 (target 0 on a clean line), "
                        "feedback reports acted on %5 of %6 (%7 contacts stored wrong), "
                        "accessory commands %8 of %9, highest ring fill %10 of %11, "
                        "CPU %12 of one core per bus-second (target < 1 %)")
@@ -77,6 +78,9 @@ Figure saturation() {
             .arg(run.accessoryCommands)
             .arg(rig.highestRingFill)
             .arg(ReceiveRing::Slots)
-            .arg(percent(cpuShare));
-    return {QStringLiteral("saturation"), text, run.lost == 0 && run.allActedOn && cpuShare < 0.01};
+            .arg(percent(cpuShare))
+            .arg(rig.station.link.Rx.damagedCount());
+    return {QStringLiteral("saturation"), text,
+            run.lost == 0 && rig.station.link.Rx.damagedCount() == 0 && run.allActedOn &&
+                cpuShare < 0.01};
 }

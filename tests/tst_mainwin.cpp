@@ -1,6 +1,7 @@
 #include "app/Station.h"
 #include "link/Colours.h"
 #include "link/HexText.h"
+#include "link/SerialNumberJob.h"
 #include "operating/HelpKey.h"
 #include "operating/HelpWindow.h"
 #include "operating/KeyPopup.h"
@@ -381,6 +382,73 @@ private slots:
         QCOMPARE(p.confDat(), p.confFor(type, com));
         if (fault.isEmpty())
             QCOMPARE(p.port.openedCom, 0);
+    }
+
+    // "Trennen" while a route holds a turnout's output on: the output goes
+    // off at the end of its switching time, then the line closes.
+    void disconnectSwitchesAHeldOutputOff() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        RouteTable& table = p.station->routes.table;
+        table.SwitchTimeMs = 500;
+        table.setText(1, RouteTable::FirstCommandColumn, "Ma5-g");
+        table.setStatus(1, RouteTable::RequestedColumn, true);
+        p.sentMessages();
+        p.run(0.1);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{msg("B0 04 30")});
+        p.click("OpenPortBut_0");
+        p.run(0.3);
+        QVERIFY(p.line.isOpen());
+        p.run(0.3);
+        QCOMPARE(p.sentMessages(), QList<QByteArray>{msg("B0 04 20")});
+        QVERIFY(!p.line.isOpen());
+        QCOMPARE(p.connectButtons(), QString("10"));
+    }
+
+    // The cable pulled at any stage: the program says so once, is not
+    // connected any more, and writes nothing after the one write that
+    // failed. Plugged in again, it connects as before.
+    void cablePulled_data() {
+        QTest::addColumn<QString>("stage");
+        QTest::newRow("during the connect") << "connect";
+        QTest::newRow("during a job") << "job";
+        QTest::newRow("while a route holds an output") << "route";
+        QTest::newRow("during a programming list") << "programming";
+    }
+    void cablePulled() {
+        QFETCH(QString, stage);
+        Program p;
+        if (stage == "connect") {
+            p.click("OpenPortBut_1");
+            p.run(0.05);
+        } else {
+            QVERIFY(p.connectByClick());
+        }
+        if (stage == "job")
+            requestSerialNumberAndVersion(p.station->jobs);
+        if (stage == "route") {
+            RouteTable& table = p.station->routes.table;
+            table.SwitchTimeMs = 2000;
+            table.setText(1, RouteTable::FirstCommandColumn, "Ma5-g");
+            table.setStatus(1, RouteTable::RequestedColumn, true);
+        }
+        if (stage == "programming")
+            QVERIFY(p.station->programming.startListJob(ProgrammingState::StandardList, false));
+        p.run(0.15);
+        p.port.takeWritten();
+        p.layout.faults.cablePulled = true;
+        p.run(1.0);
+        QCOMPARE(p.shown.size(), 1);
+        QVERIFY2(p.shown.first().contains("unterbrochen"), qPrintable(p.shown.first()));
+        QCOMPARE(p.connectButtons(), QString("10"));
+        QCOMPARE(p.controls(), QString("0000"));
+        QVERIFY(!p.station->mainTimerRunning());
+        QVERIFY(p.station->jobs.idle());
+        QVERIFY(!p.station->programming.running());
+        p.run(5.0);
+        QVERIFY(p.port.takeWritten().size() <= 31);
+        p.layout.faults.cablePulled = false;
+        QVERIFY(p.connectByClick());
     }
 
     // A port the system does not have: the box names the device tried.

@@ -1,10 +1,13 @@
 #include "app/Station.h"
+#include "link/Connection.h"
 #include "link/LinkJobs.h"
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
+#include "support/RecordingConnectionView.h"
 #include "support/RecordingView.h"
+#include "support/TappedPort.h"
 
 #include <QEventLoop>
 #include <QProcess>
@@ -97,6 +100,46 @@ private slots:
                                      .arg(reports[k].second)));
         }
         QCOMPARE(reports.size(), sent);
+    }
+
+    // gx-sim ends in the middle of its stream, as a pulled USB adapter
+    // does: within a second the program says the line is gone, and from
+    // then on it neither ticks nor writes.
+    void farEndClosedMidStream() {
+        sim.start(QStringLiteral(GX_SIM_PATH), {"--type", "2", "--stream", "30"});
+        QVERIFY2(sim.waitForStarted(5000), qPrintable(sim.errorString()));
+        QVERIFY(sim.waitForReadyRead(5000));
+        const QByteArray path = sim.readLine().trimmed();
+
+        QTemporaryDir conf;
+        SteadyClock clock;
+        QtSerialPort real(ComPortNames::fromText("7=" + path));
+        TappedPort port(real);
+        RecordingView messages;
+        OperatingView operating;
+        Station station(clock, port, messages, operating, conf.path());
+        station.StartUp();
+        station.link.InterfaceType = 3;
+        RecordingConnectionView view;
+        Connection connection(station.state, station.jobs, view,
+                              {[&](bool on) { station.setMainTimerRunning(on); },
+                               [&](bool on) { station.setTimer1Running(on); },
+                               [](QString*) { return true; }, [] { return QList<int>{}; }});
+        connection.connectPort(7);
+        QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
+        QTest::qWait(1000);
+        QVERIFY(messages.messages.isEmpty());
+
+        sim.kill();
+        QTRY_VERIFY_WITH_TIMEOUT(!messages.messages.isEmpty(), 1000);
+        QVERIFY2(messages.messages.first().contains(QString::fromUtf8(path)),
+                 qPrintable(messages.messages.first()));
+        QCOMPARE(view.state, ConnectionView::PortState::Closed);
+        port.takeWritten();
+        QTest::qWait(1000);
+        QVERIFY(!station.mainTimerRunning());
+        QVERIFY(port.takeWritten().isEmpty());
+        QCOMPARE(messages.messages.size(), 1);
     }
 };
 

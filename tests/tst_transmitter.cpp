@@ -68,6 +68,31 @@ private slots:
         QVERIFY(view.messages.isEmpty());
     }
 
+    // The station's port takes a character only while CTS is held, and one
+    // already in the port's queue goes out whatever CTS says: so nothing is
+    // handed over while the queue holds a byte, and CTS dropped in the
+    // middle of a message stops it until it comes back.
+    void ctsPacesEachByte() {
+        Transmitter tx(clock, view);
+        placeText(tx, "B0 12 30");
+        port.queued = 1;
+        tx.TransmitPending(port, 1);
+        QVERIFY(port.written.isEmpty());
+        port.queued = 0;
+        port.afterWrite = [this] { port.cts = port.written.size() < 2; };
+        for (int tick = 0; tick < 50; ++tick) {
+            tx.TransmitPending(port, 1);
+            clock.advance(0.01);
+        }
+        QCOMPARE(port.written, hex("B0 12"));
+        QVERIFY(!tx.echoPending());
+        port.afterWrite = nullptr;
+        port.cts = true;
+        tx.TransmitPending(port, 1);
+        QCOMPARE(port.written, hex("B0 12 30 6D"));
+        QVERIFY(tx.echoPending());
+    }
+
     void clearToSendNeverComesGivesUpAfterFiveSeconds() {
         Transmitter tx(clock, view);
         placeText(tx, "B0 12 30");

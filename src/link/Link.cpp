@@ -10,6 +10,7 @@ Link::Link(const Clock& clock, SerialPort& port, LinkView& view) : m_port(port),
     };
     // A server that will not put our message on the bus: it never gets its echo.
     m_port.onSendRefused = [this] { Tx.sendRefused(); };
+    m_port.onDamagedMessage = [this] { Rx.countDamaged(); };
 }
 
 void Link::ReceiveBytes() {

@@ -29,8 +29,10 @@ public:
     Row take();
     int unreadCount() const;
     qsizetype waitingBytes() const { return m_waiting.size() - m_waitingFrom; }
-    // Messages dropped for a wrong checksum since the ring was made.
+    // Messages dropped for a wrong checksum since the ring was made, and
+    // those a LocoNet server reports it could not read.
     int damagedCount() const { return m_damaged; }
+    void countDamaged() { ++m_damaged; }
 
     // Told of every damaged message, whole as it came.
     std::function<void(const quint8* message, int length)> onDamaged;

@@ -39,3 +39,7 @@ MonitorLog::BusLoad MonitorLog::busLoad() const {
     load.share = bits / BusBitsPerSecond;
     return load;
 }
+
+int MonitorLog::damagedCount() const {
+    return m_link.Rx.damagedCount();
+}

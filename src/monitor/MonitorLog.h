@@ -34,6 +34,8 @@ public:
     // What was on the bus in the second before now: everything but what
     // this program wrote, which comes back as its echo.
     BusLoad busLoad() const;
+    // Messages the link dropped as damaged since the program started.
+    int damagedCount() const;
 
 private:
     const Clock& m_clock;

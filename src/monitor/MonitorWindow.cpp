@@ -195,6 +195,8 @@ void MonitorWindow::refresh() {
 void MonitorWindow::showCounts() {
     QString text =
         QStringLiteral("%1 von %2 Messages").arg(m_model->rowCount()).arg(m_model->heldCount());
+    if (const int damaged = m_log.damagedCount())
+        text += QStringLiteral(" · %1 beschädigt verworfen").arg(damaged);
     if (m_model->paused())
         text += QStringLiteral(" · angehalten");
     m_counts->setText(text);

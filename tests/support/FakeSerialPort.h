@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // A serial line a test plays the far end of: it hands bytes to the program
 // and records what the program writes and does to the line.
@@ -39,9 +40,11 @@ public:
     bool write(const QByteArray& bytes) override {
         written += bytes;
         writes.append(bytes);
+        if (afterWrite)
+            afterWrite();
         return true;
     }
-    qint64 bytesToWrite() const override { return 0; }
+    qint64 bytesToWrite() const override { return queued; }
     void clearOutput() override { ++outputClears; }
 
     bool ctsHolding() const override { return cts; }
@@ -67,6 +70,9 @@ public:
     int openedCom = 0;
     QString error;
     bool cts = true;
+    // Bytes the port still holds to send.
+    qint64 queued = 0;
+    std::function<void()> afterWrite;
     bool dtr = false;
     bool rts = false;
     int customBitRate = 0;
