@@ -46,12 +46,7 @@ struct ConnectionHarness {
     RecordingConnectionView view;
     QList<int> usbPorts;
     Connection connection{h.s, h.station.jobs, view,
-                          ConnectionHooks{
-                              [this](bool on) { h.station.setMainTimerRunning(on); },
-                              [this](bool on) { h.station.setTimer1Running(on); },
-                              [this](QString* error) { return h.station.writeConf(error); },
-                              [this] { return usbPorts; },
-                          }};
+                          h.station.connectionHooks([this] { return usbPorts; })};
 };
 
 } // namespace

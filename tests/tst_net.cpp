@@ -140,12 +140,7 @@ struct ProgramOnTcp {
     LinkState& s = station.state;
     RecordingConnectionView view;
     Connection connection{s, station.jobs, view,
-                          ConnectionHooks{
-                              [this](bool on) { station.setMainTimerRunning(on); },
-                              [this](bool on) { station.setTimer1Running(on); },
-                              [this](QString* error) { return station.writeConf(error); },
-                              [] { return QList<int>{}; },
-                          }};
+                          station.connectionHooks([] { return QList<int>{}; })};
     std::function<void()> serverStep = [] {};
     int ticks = 0;
 };

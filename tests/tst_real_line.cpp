@@ -122,9 +122,7 @@ private slots:
         station.link.InterfaceType = 3;
         RecordingConnectionView view;
         Connection connection(station.state, station.jobs, view,
-                              {[&](bool on) { station.setMainTimerRunning(on); },
-                               [&](bool on) { station.setTimer1Running(on); },
-                               [](QString*) { return true; }, [] { return QList<int>{}; }});
+                              station.connectionHooks([] { return QList<int>{}; }));
         connection.connectPort(7);
         QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
         QTest::qWait(1000);

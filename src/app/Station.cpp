@@ -74,6 +74,17 @@ void Station::wakeIfWorkCame() {
         m_mainTimer.start();
 }
 
+ConnectionHooks Station::connectionHooks(std::function<QList<int>()> usbPorts) {
+    return {
+        [this](bool on) { setMainTimerRunning(on); },
+        [this](bool on) { setTimer1Running(on); },
+        [this](QString* error) { return writeConf(error); },
+        std::move(usbPorts),
+        [this] { return releaseOutputs(); },
+        [this] { takeUpOutputs(); },
+    };
+}
+
 bool Station::releaseOutputs() {
     routes.engine.finish();
     return routes.engine.finished() && lncv.endOpenProgramming();

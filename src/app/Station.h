@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/Connection.h"
 #include "link/Dispatcher.h"
 #include "link/JobMachine.h"
 #include "link/LinkState.h"
@@ -41,6 +42,10 @@ public:
 
     void ReceiveBytes() { link.ReceiveBytes(); }
     void MainTick();
+    // What a connect needs of the program: its timers, conf.dat, the
+    // outputs it holds; usbPorts lists where USB interfaces are plugged in.
+    ConnectionHooks connectionHooks(std::function<QList<int>()> usbPorts);
+
     // While the line closes: what the program still holds on the layout is
     // let go (an accessory output a route holds on, a module's programming
     // mode); true once nothing is held.

@@ -54,16 +54,10 @@ QLabel* infoLabel(const char* name) {
 
 MainWin::MainWin(Station& station, UsbPortList listUsbComPorts, QWidget* parent)
     : QMainWindow(parent), m_station(station),
-      m_connection(
-          station.state, station.jobs, *this,
-          ConnectionHooks{
-              [&station](bool on) { station.setMainTimerRunning(on); },
-              [&station](bool on) { station.setTimer1Running(on); },
-              [&station](QString* error) { return station.writeConf(error); },
-              listUsbComPorts ? std::move(listUsbComPorts) : machineUsbPorts(station.confFolder()),
-              [&station] { return station.releaseOutputs(); },
-              [&station] { station.takeUpOutputs(); },
-          }),
+      m_connection(station.state, station.jobs, *this,
+                   station.connectionHooks(listUsbComPorts
+                                               ? std::move(listUsbComPorts)
+                                               : machineUsbPorts(station.confFolder()))),
       m_help(new HelpKey(confPath(station.confFolder(), QStringLiteral("Hilfe.txt")), this)) {
     setObjectName(QStringLiteral("MainWin"));
     setWindowTitle(QStringLiteral(" GX-Velomat") + QString(36, u' ') +
