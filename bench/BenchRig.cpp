@@ -29,7 +29,7 @@ BenchRig::BenchRig(Wire wire)
     line.open(1);
     line.setSettings(QStringLiteral("%1,n,8,1").arg(Connection::Interface41770BitRate));
     station.link.InterfaceType = 2;
-    station.state.StationType = layout.profile.type;
+    station.state.station.StationType = layout.profile.type;
     station.jobs.open();
     if (wire != Wire::Tcp)
         return;

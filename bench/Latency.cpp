@@ -41,14 +41,14 @@ int ticksToFirstByte(BenchRig& rig, const Action& action, int round, int phase) 
 
 LatencyRun runLatency(BenchRig& rig) {
     LinkState& s = rig.station.state;
-    ThrottleControl throttle(0, s, rig.station.jobs);
-    KeyboardPage keyboard(s, rig.station.jobs);
+    ThrottleControl throttle(0, s.station, rig.station.jobs);
+    KeyboardPage keyboard(s.pages, rig.station.jobs);
     throttle.ResetThrottle();
     throttle.setAddressText(QString::number(Locomotive));
     throttle.enterAddress();
     settle(rig);
     LatencyRun run;
-    run.locomotiveTaken = s.ThrottleSlot[0] != -1;
+    run.locomotiveTaken = s.station.ThrottleSlot[0] != -1;
     if (!run.locomotiveTaken)
         return run;
 

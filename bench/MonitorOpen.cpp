@@ -40,7 +40,7 @@ Run runOnce() {
     run.refreshSeconds.assign(Messages, 0);
     run.refreshSeconds.clear();
     run.openedMb = residentMegabytes();
-    BusTraffic traffic(LinkState::FeedbackContacts - 1);
+    BusTraffic traffic(FeedbackContacts::Count - 1);
     double nextRefresh = rig.clock.now() + RefreshSeconds;
     while (traffic.sent < Messages || traffic.lineBusy(rig.clock.now())) {
         traffic.keepLineBusy(rig.layout, rig.clock.now(), Messages);

@@ -13,7 +13,7 @@ int staleContacts(const BusTraffic& traffic, const LinkState& s) {
     int stale = 0;
     for (int contact = 0; contact < int(traffic.lastContactState.size()); ++contact) {
         const int sent = traffic.lastContactState[contact];
-        if (sent != -1 && s.FeedbackState[contact] != sent)
+        if (sent != -1 && s.feedback.FeedbackState[contact] != sent)
             ++stale;
     }
     return stale;
@@ -21,7 +21,7 @@ int staleContacts(const BusTraffic& traffic, const LinkState& s) {
 } // namespace
 
 SaturationRun runSaturation(BenchRig& rig) {
-    BusTraffic traffic(LinkState::FeedbackContacts - 1);
+    BusTraffic traffic(FeedbackContacts::Count - 1);
     LinkHooks& hooks = rig.station.state.hooks;
     SaturationRun run;
     hooks.OnFeedbackForRoutes = [&, routes = hooks.OnFeedbackForRoutes](int contact, int state) {

@@ -10,7 +10,7 @@ namespace {
 // The connection between a scripted station and the real link, with the
 // main timer and the receive poll running only when the connection says so.
 struct ConnectionHarness {
-    explicit ConnectionHarness(int interfaceType) : h(interfaceType, LinkState::UnknownStation) {
+    explicit ConnectionHarness(int interfaceType) : h(interfaceType, StationSlots::UnknownStation) {
         h.port.opened = false;
         h.station.setTimer1Running(true);
         station.textMode = interfaceType == 1;
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(c.h.station.timer1Running());
         QVERIFY(c.h.operating.busy);
         QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
-        QCOMPARE(c.h.s.StationType, int(LinkState::UnknownStation));
+        QCOMPARE(c.h.s.station.StationType, int(StationSlots::UnknownStation));
         QCOMPARE(c.view.stationInfo, QString("unbekannt"));
         QVERIFY(c.confDat().isEmpty());
     }

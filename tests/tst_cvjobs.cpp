@@ -311,8 +311,8 @@ private slots:
         const QList<int> cvs{1, 2, 3, 4, 5, 6, 17, 18, 29};
         for (const int cv : cvs)
             b.p.prog.CvValue[cv] = cv;
-        b.h.s.ThrottleData[0][SlotRecord::Address] = 3;
-        b.h.s.ThrottleSlot[0] = 5;
+        b.h.s.station.ThrottleData[0][SlotRecord::Address] = 3;
+        b.h.s.station.ThrottleSlot[0] = 5;
         b.p.startListJob(ProgrammingState::StandardList, true);
         QByteArray sent = b.firstRequest();
         for (const int cv : cvs) {

@@ -36,7 +36,7 @@ struct Bench {
         if (makers.open(QIODevice::WriteOnly))
             makers.write("1: Erster\r\n13: Eigenbau\r\n145: Gantrex\r\n");
         makers.close();
-        window = std::make_unique<DCCProg>(rig.s, jobs, conf.path());
+        window = std::make_unique<DCCProg>(rig.messages, jobs, conf.path());
         window->setFileChooser([this](const FileRequest& request) {
             asked.append(request);
             return answers.isEmpty() ? QString() : answers.takeFirst();

@@ -55,7 +55,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(int, answerValue);
         LinkHarness h;
-        h.s.AnswerValue = -1;
+        h.s.answers.AnswerValue = -1;
         placeText(h.s.link.Tx, request);
         h.echoNext();
         if (!between.isEmpty())
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
             QCOMPARE(h.messages.titles, QStringList{"LocoNet Fehler"});
-        QCOMPARE(h.s.AnswerValue, answerValue);
+        QCOMPARE(h.s.answers.AnswerValue, answerValue);
     }
 
     void echoThatDiffersLeavesTheMessagePending() {
@@ -106,17 +106,17 @@ private slots:
         };
         h.receiveBytes(message);
         h.tick();
-        QCOMPARE(h.s.SlotTable[slot][SlotRecord::Address], address);
+        QCOMPARE(h.s.station.SlotTable[slot][SlotRecord::Address], address);
         QCOMPARE(calls, hookCalls);
         if (slot == 0) {
-            QCOMPARE(h.s.SlotTable[0][5], 0xE7);
-            QCOMPARE(h.s.SlotTable[0][5 + 7], 6);
-            QCOMPARE(h.s.TrackStatus, 6);
+            QCOMPARE(h.s.station.SlotTable[0][5], 0xE7);
+            QCOMPARE(h.s.station.SlotTable[0][5 + 7], 6);
+            QCOMPARE(h.s.station.TrackStatus, 6);
         }
         if (slot == 5 && address) {
-            QCOMPARE(h.s.SlotTable[5][SlotRecord::Speed], 0x10);
-            QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x20);
-            QCOMPARE(h.s.SlotTable[5][SlotRecord::Snd], 0x02);
+            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::Speed], 0x10);
+            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::DirF], 0x20);
+            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::Snd], 0x02);
         }
     }
 
@@ -141,27 +141,27 @@ private slots:
         QFETCH(int, extFn5);
         QFETCH(int, extFn7);
         LinkHarness h;
-        h.s.SlotTable[5].ExtFn(5) = before5;
-        h.s.SlotTable[5].ExtFn(7) = before7;
+        h.s.station.SlotTable[5].ExtFn(5) = before5;
+        h.s.station.SlotTable[5].ExtFn(7) = before7;
         h.receive(message.toLatin1().constData());
         h.tick();
-        QCOMPARE(h.s.SlotTable[5].ExtFn(5), extFn5);
-        QCOMPARE(h.s.SlotTable[5].ExtFn(7), extFn7);
+        QCOMPARE(h.s.station.SlotTable[5].ExtFn(5), extFn5);
+        QCOMPARE(h.s.station.SlotTable[5].ExtFn(7), extFn7);
     }
 
     void directionReportTurnsTheSlotRound() {
         LinkHarness h;
-        h.s.SlotTable[5][SlotRecord::DirF] = 0x10;
-        h.s.ThrottleSlot[0] = 5;
+        h.s.station.SlotTable[5][SlotRecord::DirF] = 0x10;
+        h.s.station.ThrottleSlot[0] = 5;
         h.receive("ED 0F 01 47 58 15 00 05 00 00 00 00 00 00");
         h.tick();
-        QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x30);
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::DirF], 0x30);
+        QCOMPARE(h.s.station.SlotTable[5][SlotRecord::DirF], 0x30);
+        QCOMPARE(h.s.station.ThrottleData[0][SlotRecord::DirF], 0x30);
         h.receive("ED 0F 01 47 58 15 01 05 00 00 00 00 00 00");
         h.receive("ED 0F 01 47 58 15 01 7F 00 00 00 00 00 00");
         h.tick();
-        QCOMPARE(h.s.SlotTable[5][SlotRecord::DirF], 0x30);
-        QCOMPARE(h.s.SlotTable[BlankSlot], SlotRecord{});
+        QCOMPARE(h.s.station.SlotTable[5][SlotRecord::DirF], 0x30);
+        QCOMPARE(h.s.station.SlotTable[BlankSlot], SlotRecord{});
     }
 
     // An output-off command changes no state; a report beyond the kept
@@ -179,8 +179,8 @@ private slots:
         h.tick();
         QCOMPARE(accessories, (QList<QPair<int, int>>{{2047, 0}}));
         QCOMPARE(contacts, (QList<QPair<int, int>>{{0, 0}}));
-        QCOMPARE(h.s.FeedbackState[0], qint16(0));
-        QCOMPARE(h.s.FeedbackState[1], qint16(-1));
+        QCOMPARE(h.s.feedback.FeedbackState[0], qint16(0));
+        QCOMPARE(h.s.feedback.FeedbackState[1], qint16(-1));
     }
 
     void peerTransfer_data() {
@@ -213,16 +213,16 @@ private slots:
 
     void dataFormatAnswerSetsTheFirstSlotOfThatAddress() {
         LinkHarness h;
-        h.s.SlotTable[4][SlotRecord::Address] = 300;
-        h.s.SlotTable[9][SlotRecord::Address] = 300;
-        h.s.ThrottleData[0][SlotRecord::Address] = 300;
+        h.s.station.SlotTable[4][SlotRecord::Address] = 300;
+        h.s.station.SlotTable[9][SlotRecord::Address] = 300;
+        h.s.station.ThrottleData[0][SlotRecord::Address] = 300;
         h.receive("E5 0F 00 00 00 0B 04 2C 01 53 07 00 00 00");
         h.tick();
         QCOMPARE(h.s.answers.LocoFormatAnswer, 211);
         QCOMPARE(h.s.answers.LocoFormatExtra, 7);
-        QCOMPARE(h.s.SlotTable[4].FormatName, QString("DCC - 128"));
-        QVERIFY(h.s.SlotTable[9].FormatName.isEmpty());
-        QCOMPARE(h.s.ThrottleData[0].FormatName, QString("DCC - 128"));
+        QCOMPARE(h.s.station.SlotTable[4].FormatName, QString("DCC - 128"));
+        QVERIFY(h.s.station.SlotTable[9].FormatName.isEmpty());
+        QCOMPARE(h.s.station.ThrottleData[0].FormatName, QString("DCC - 128"));
     }
 
     void dataFormatForAnUnknownAddressOnlyAnswers() {
@@ -230,7 +230,7 @@ private slots:
         h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
         h.tick();
         QCOMPARE(h.s.answers.LocoFormatAnswer, 210);
-        for (const SlotRecord& r : h.s.SlotTable)
+        for (const SlotRecord& r : h.s.station.SlotTable)
             QVERIFY(r.FormatName.isEmpty());
     }
 
@@ -290,7 +290,7 @@ private slots:
             h.tick();
         }
         for (int contact = 0; contact < reports; ++contact)
-            QCOMPARE(h.s.FeedbackState[contact], qint16(contact % 3 != 0));
+            QCOMPARE(h.s.feedback.FeedbackState[contact], qint16(contact % 3 != 0));
     }
 
     // Random traffic through the whole tick never crashes or stores out of
@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(h.echoNext(), msg("B2 02 70"));
         h.receive("B2 02 60");
         h.tick();
-        QCOMPARE(h.s.FeedbackState[5], qint16(0));
+        QCOMPARE(h.s.feedback.FeedbackState[5], qint16(0));
     }
 
 private:

@@ -15,8 +15,8 @@ using Ask = std::function<void(JobMachine&)>;
 // Throttle 0 holds locomotive 3 in slot 5.
 constexpr int Slot = 5;
 void holdLocomotive(LinkHarness& h) {
-    h.s.ThrottleData[0][SlotRecord::Address] = 3;
-    h.s.ThrottleSlot[0] = Slot;
+    h.s.station.ThrottleData[0][SlotRecord::Address] = 3;
+    h.s.station.ThrottleSlot[0] = Slot;
 }
 Ask loco(Job action, int value, int type = 0) {
     return [=](JobMachine& jobs) { requestLocoAction(jobs, action, 0, 3, Slot, value, type); };
@@ -170,7 +170,7 @@ private slots:
     // The throttle asked for the locomotive before, and it never came.
     void locoJobWithoutSlotSendsNothing() {
         LinkHarness h;
-        h.s.ThrottleData[0][SlotRecord::Address] = 44;
+        h.s.station.ThrottleData[0][SlotRecord::Address] = 44;
         requestLocoAction(h.station.jobs, Job::LocoSpeed, 0, 44, -1, 20);
         h.ticks(5);
         QVERIFY(h.port.written.isEmpty());

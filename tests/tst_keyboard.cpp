@@ -70,10 +70,10 @@ struct Program {
     }
     // Throttle t drives locomotive 3 in slot 5.
     void driveLocomotive(int t, int dirF) {
-        SlotRecord& r = h.s.ThrottleData[t];
+        SlotRecord& r = h.s.station.ThrottleData[t];
         r[SlotRecord::Address] = 3;
         r[SlotRecord::DirF] = dirF;
-        h.s.ThrottleSlot[t] = 5;
+        h.s.station.ThrottleSlot[t] = 5;
         get<QLineEdit>(QStringLiteral("LokAdr_%1").arg(t))->setText("3");
     }
 };

@@ -277,7 +277,7 @@ private slots:
         TcpLinePort watcher;
         QVERIFY(watcher.openServer({Loopback, served.server.port()}));
         QVERIFY(p.connectTo(served.server.port()));
-        QCOMPARE(p.s.StationType, p.layout.profile.type);
+        QCOMPARE(p.s.station.StationType, p.layout.profile.type);
         QCOMPARE(p.view.interfaceInfo, QString("TCP->LocoNet"));
         QCOMPARE(p.confDat(),
                  "4\r\n1\r\n127.0.0.1\r\n" + QByteArray::number(served.server.port()) + "\r\n");
@@ -287,11 +287,11 @@ private slots:
         heard.removeIf([&](const QByteArray& m) { return !sent.contains(m); });
         QCOMPARE(heard, sent);
 
-        ThrottleControl throttle(0, p.s, p.station.jobs);
+        ThrottleControl throttle(0, p.s.station, p.station.jobs);
         throttle.setAddressText(u"3");
         QVERIFY(throttle.enterAddress());
         p.run(50);
-        QVERIFY(p.s.ThrottleSlot[0] != -1);
+        QVERIFY(p.s.station.ThrottleSlot[0] != -1);
         watcher.readAll();
         p.line.takeWritten();
         QVERIFY(throttle.moveSlider(60));
@@ -336,7 +336,7 @@ private slots:
             p.step();
 
         QCOMPARE(p.view.state, ConnectionView::PortState::Closed);
-        QCOMPARE(p.s.StationType, int(LinkState::UnknownStation));
+        QCOMPARE(p.s.station.StationType, int(StationSlots::UnknownStation));
         QVERIFY(!p.station.mainTimerRunning());
         QCOMPARE(p.messages.messages,
                  QStringList{reason.arg("127.0.0.1:" + QString::number(port))});
@@ -356,7 +356,7 @@ private slots:
         VersionOneServer server(p.clock, p.layout);
         p.serverStep = [&] { server.poll(); };
         QVERIFY(p.connectTo(server.port()));
-        QCOMPARE(p.s.StationType, p.layout.profile.type);
+        QCOMPARE(p.s.station.StationType, p.layout.profile.type);
         QCOMPARE(server.sends, startUpMessages());
         QVERIFY(p.messages.messages.isEmpty());
     }

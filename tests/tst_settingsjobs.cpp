@@ -175,8 +175,8 @@ private slots:
     void locoFormatWriteMakesTheThrottleAskAgain() {
         LinkHarness h;
         SettingsJobs& j = h.station.settings;
-        h.s.ThrottleData[0][SlotRecord::Address] = 4;
-        h.s.ThrottleData[1][SlotRecord::Address] = 3;
+        h.s.station.ThrottleData[0][SlotRecord::Address] = 4;
+        h.s.station.ThrottleData[1][SlotRecord::Address] = 3;
         QVERIFY(!j.writeLocoFormat(3, 0xD2));
         QVERIFY(j.readLocoFormat(3));
         h.echoNext();
@@ -184,8 +184,8 @@ private slots:
         h.ticks(3);
         QVERIFY(j.writeLocoFormat(3, 0xD2));
         QCOMPARE(hexText(h.echoNext()), hexText(request("0C 04 03 00 52")));
-        QCOMPARE(h.s.ThrottleData[0][SlotRecord::Address], 4);
-        QCOMPARE(h.s.ThrottleData[1][SlotRecord::Address], -1);
+        QCOMPARE(h.s.station.ThrottleData[0][SlotRecord::Address], 4);
+        QCOMPARE(h.s.station.ThrottleData[1][SlotRecord::Address], -1);
     }
 
     // The loco's second byte goes back as it was read for that address, even

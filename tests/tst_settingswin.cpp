@@ -352,7 +352,7 @@ private slots:
         SimBench b;
         b.layout.profile.serialNumber = 1234567;
         b.layout.profile.versionThousandths = 1550;
-        Version w(b.station.state, b.station.jobs);
+        Version w(b.station.state.answers, b.station.state.hooks, b.station.jobs);
         w.show();
         b.runJob();
         QLocale::setDefault(before);

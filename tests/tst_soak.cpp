@@ -106,8 +106,8 @@ public:
             return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
                 .arg(m_reportsReceived)
                 .arg(m_reportsDispatched);
-        const auto& state = p.station->state.FeedbackState;
-        for (int c = 0; c < LinkState::FeedbackContacts; ++c) {
+        const auto& state = p.station->state.feedback.FeedbackState;
+        for (int c = 0; c < FeedbackContacts::Count; ++c) {
             if (state[c] != layout().accessories.contact(c))
                 return QStringLiteral("contact %1: the program has %2, the bus said %3")
                     .arg(c)
@@ -242,7 +242,7 @@ private:
         note("%1 contact reports", n);
         for (int i = 0; i < n; ++i) {
             const int contact =
-                chance(70) ? pick(0, NearContacts - 1) : pick(0, LinkState::FeedbackContacts - 1);
+                chance(70) ? pick(0, NearContacts - 1) : pick(0, FeedbackContacts::Count - 1);
             layout().reportContact(contact, chance(50), p.clock.now());
         }
     }
@@ -250,7 +250,8 @@ private:
     // Another throttle drives a locomotive, maybe one the user drives too.
     void otherThrottle() {
         int slot = layout().locos.slotOf(any(OtherAddresses));
-        if (const int user = p.station->state.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
+        if (const int user = p.station->state.station.ThrottleSlot[pick(0, 1)];
+            user > 0 && chance(30))
             slot = user;
         static const int ops[] = {0xA0, 0xA1, 0xA2};
         const int op = any(ops);

@@ -50,7 +50,7 @@ struct ThrottleWindow {
     ThrottlePanel panel;
 
     explicit ThrottleWindow(int t = 0, int stationType = 1)
-        : h(3, stationType), panel(t, h.s, h.station.jobs) {
+        : h(3, stationType), panel(t, h.s.station, h.station.jobs) {
         view.panel = &panel;
         h.operating.windows = &view;
         panel.setConfFolder(QStringLiteral(GX_CONF_DIR));
@@ -395,8 +395,8 @@ private slots:
         ThrottleWindow w(1);
         QCOMPARE(w.panel.shownPicture(), QString("Lok0.bmp"));
         w.acquire("00", "00", "52");
-        QCOMPARE(w.h.s.ThrottleSlot[1], 5);
-        QCOMPARE(w.h.s.ThrottleSlot[0], -1);
+        QCOMPARE(w.h.s.station.ThrottleSlot[1], 5);
+        QCOMPARE(w.h.s.station.ThrottleSlot[0], -1);
         QCOMPARE(w.control<QLabel>("ProtLbL", 1)->text(), QString("DCC - 28"));
         QCOMPARE(w.panel.shownPicture(), QString("Lokv.bmp"));
         w.click("FCmd", 13);
@@ -417,7 +417,7 @@ private slots:
         w.sent();
         w.panel.ZeigerTimerTick();
         QTest::keyClick(w.address(), Qt::Key_4);
-        QCOMPARE(w.h.s.ThrottleSlot[0], -1);
+        QCOMPARE(w.h.s.station.ThrottleSlot[0], -1);
         QCOMPARE(w.slider()->value(), 0);
         QCOMPARE(w.speedStep(), QString("-"));
         QCOMPARE(w.panel.shownPicture(), QString("Lok0.bmp"));
@@ -434,7 +434,7 @@ private slots:
         w.h.receive("A0 05 30");
         w.h.receive("E7 0E 06 00 00 00 00 07 00 00 00 00 00");
         w.h.ticks(20);
-        QCOMPARE(w.h.s.ThrottleSlot[0], -1);
+        QCOMPARE(w.h.s.station.ThrottleSlot[0], -1);
         QCOMPARE(w.slider()->value(), 0);
         QVERIFY(w.h.port.written.isEmpty());
     }

@@ -120,8 +120,8 @@ private slots:
         QCOMPARE(r.fakes.size(), size_t(1));
         QCOMPARE(r.fakes[1]->throttleId, throttle);
         QCOMPARE(r.zt.throttleId(1), throttle);
-        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, -1);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Waiting, -1);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].InUse, -1);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Waiting, -1);
     }
 
     // A throttle that asks again gets its own window back, even when a
@@ -136,8 +136,8 @@ private slots:
         QCOMPARE(r.fakes.size(), size_t(2));
         QCOMPARE(r.fakes[1]->opens + r.fakes[2]->opens, 2);
         QCOMPARE(r.fakes[2]->awaits, 1);
-        QCOMPARE(r.h.s.ZeltronWindows[2].Waiting, -1);
-        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, 0);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[2].Waiting, -1);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].InUse, 0);
     }
 
     void twentyWindowsAtMost() {
@@ -171,8 +171,8 @@ private slots:
         // Another module's answer meanwhile does not redirect the write.
         r.receive(moduleAnswer(1234, 2, 7));
         r.zt.confirmAddress(1, address);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Address, address);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Waiting, 0);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Address, address);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Waiting, 0);
         QCOMPARE(r.fakes[1]->sent, 1);
         QCOMPARE(hexText(r.h.echoNext()), hexText(wire));
         r.receive(msg("B4 6D 7F"));
@@ -191,15 +191,15 @@ private slots:
         r.h.echoNext();
         r.receive(msg("B4 6D 7F"));
         r.receive(msg("BF 01 07"));
-        QCOMPARE(r.h.s.ZeltronWindows[1].Address, 135);
-        QCOMPARE(r.h.s.ZeltronWindows[2].Address, 3);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Address, 135);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[2].Address, 3);
         r.slotData(9, 135);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Slot, 9);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Slot, 9);
         QVERIFY(r.fakes[1]->loco->locked && r.fakes[1]->loco->address == 135);
         QVERIFY(!r.fakes[2]->loco);
         r.slotData(5, 3);
-        QCOMPARE(r.h.s.ZeltronWindows[2].Slot, 5);
-        QCOMPARE(r.h.s.SlotOnZeltron[5], 2);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[2].Slot, 5);
+        QCOMPARE(r.h.s.handhelds.SlotOnZeltron[5], 2);
         QVERIFY(r.fakes[2]->loco->locked && r.fakes[2]->loco->address == 3);
         QCOMPARE(r.fakes[1]->loco->address, 135);
     }
@@ -243,7 +243,7 @@ private slots:
         ZeltronRig r;
         r.bindThrottle12ToSlot5();
         r.zt.closed(1);
-        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, 0);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].InUse, 0);
         QCOMPARE(r.zt.throttleId(1), 0);
         const int shows = r.fakes[1]->shows;
         r.receive(msg("A0 05 40"));
@@ -257,7 +257,7 @@ private slots:
         r.slotData(5, 3);
         r.slotData(6, 0);
         QCOMPARE(r.fakes[1]->shows, shows);
-        QCOMPARE(r.h.s.ZeltronWindows[1].Waiting, -1);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].Waiting, -1);
     }
 
     // The window opens waiting for the address; closing it frees its entry.
@@ -270,7 +270,7 @@ private slots:
         QVERIFY(!r.control<QPushButton>("OKButton")->isEnabled());
         QVERIFY(r.arrow().isEmpty());
         w->close();
-        QCOMPARE(r.h.s.ZeltronWindows[1].InUse, 0);
+        QCOMPARE(r.h.s.handhelds.ZeltronWindows[1].InUse, 0);
     }
 
     void addressFieldIsChecked_data() {

@@ -23,8 +23,9 @@ ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay
     window.attachWindow("GrundeinMenu", [&settings] { return new Grundeinst(settings); });
     window.attachWindow("LokEinstMenu", [&settings] { return new Lokeinst(settings); });
     window.attachWindow("SOMenu", [&settings] { return new SOWin(settings); });
-    window.attachWindow("VersionMenu",
-                        [&station] { return new Version(station.state, station.jobs); });
+    window.attachWindow("VersionMenu", [&station] {
+        return new Version(station.state.answers, station.state.hooks, station.jobs);
+    });
     window.attachWindow("ResetMenu", [&settings] { return new Reset(settings); });
     window.attachWindow("FaStrEdit", [&station] {
         auto* editor = new FaStrEditForm(station.routes.table);
@@ -32,7 +33,7 @@ ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay
         return editor;
     });
     window.attachWindow("DDCProgMenu", [&station, &window] {
-        auto* dcc = new DCCProg(station.state, station.programming, station.confFolder());
+        auto* dcc = new DCCProg(station.state.messages, station.programming, station.confFolder());
         QObject::connect(dcc, &DCCProg::helpRequested, &window,
                          [&window] { window.help().open(); });
         return dcc;

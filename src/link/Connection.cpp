@@ -12,7 +12,6 @@
 #include <QStringList>
 
 namespace {
-constexpr int Identifying = -1;
 
 QString interfaceText(int interfaceType) {
     switch (interfaceType) {
@@ -37,7 +36,7 @@ QString stationText(int stationType) {
         return QStringLiteral("GX/ZT Sw.Vers.2.0");
     case 3:
         return QStringLiteral("GX-Basic");
-    case LinkState::UnknownStation:
+    case StationSlots::UnknownStation:
         return QStringLiteral("unbekannt");
     default:
         return {};
@@ -59,7 +58,7 @@ Connection::Connection(LinkState& state, JobMachine& jobs, ConnectionView& view,
 }
 
 void Connection::ShowLinkStatus() {
-    if (const QString text = stationText(s.StationType); !text.isEmpty())
+    if (const QString text = stationText(s.station.StationType); !text.isEmpty())
         m_view.ShowStationInfo(text);
     if (const QString text = interfaceText(s.link.InterfaceType); !text.isEmpty())
         m_view.ShowInterfaceInfo(text);
@@ -109,7 +108,7 @@ void Connection::connectPort(int comPortNumber) {
     link.Tx.release();
     link.Rx.clear();
     link.ConnectTime = s.now();
-    s.AnswerExpected = false;
+    s.answers.AnswerExpected = false;
     m_view.ShowPortState(ConnectionView::PortState::Opening);
 
     switch (link.InterfaceType) {
@@ -185,7 +184,7 @@ void Connection::startLink() {
     m_jobs.open();
     if (m_hooks.takeUpOutputs)
         m_hooks.takeUpOutputs();
-    s.StationType = Identifying;
+    s.station.StationType = StationSlots::Identifying;
     m_phase = Phase::Identify;
     follow(requestIdentification(m_jobs));
     m_tick.start();
@@ -237,14 +236,15 @@ void Connection::advance() {
 // station: the line is closed again instead of showing it as connected. The
 // identification has already told the user.
 void Connection::identified() {
-    if (s.StationType == Identifying || s.SlotTable[0][SlotRecord::Address] == -1) {
-        s.StationType = LinkState::UnknownStation;
+    if (s.station.StationType == StationSlots::Identifying ||
+        s.station.SlotTable[0][SlotRecord::Address] == -1) {
+        s.station.StationType = StationSlots::UnknownStation;
         return fail();
     }
     ShowLinkStatus();
     // The keyboard page the user has chosen stays: its lamps are asked for.
     m_phase = Phase::PageQuery;
-    follow(requestPageQuery(m_jobs, s.KeyboardBase));
+    follow(requestPageQuery(m_jobs, s.pages.KeyboardBase));
     m_view.FocusThrottleAddress();
 }
 
@@ -300,7 +300,7 @@ void Connection::closeNow() {
     m_view.ShowPortState(ConnectionView::PortState::Closed);
     s.operating.SetLinkBusy(true);
     m_view.ShowPowerUnknown();
-    s.StationType = LinkState::UnknownStation;
+    s.station.StationType = StationSlots::UnknownStation;
     ShowLinkStatus();
     if (auto closed = std::exchange(m_closed, nullptr))
         closed();

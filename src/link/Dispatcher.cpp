@@ -46,19 +46,19 @@ void Dispatcher::handle(const Row& m) {
         s.operating.ShowPowerState(1);
         break;
     case LocoSpeed:
-        s.SlotTable[m[1]][SlotRecord::Speed] = m[2];
+        s.station.SlotTable[m[1]][SlotRecord::Speed] = m[2];
         refreshSlot(m[1]);
         break;
     case LocoDirF:
-        s.SlotTable[m[1]][SlotRecord::DirF] = m[2];
+        s.station.SlotTable[m[1]][SlotRecord::DirF] = m[2];
         refreshSlot(m[1]);
         break;
     case LocoSound:
-        s.SlotTable[m[1]][SlotRecord::Snd] = m[2];
+        s.station.SlotTable[m[1]][SlotRecord::Snd] = m[2];
         refreshSlot(m[1]);
         break;
     case LocoF9to12: {
-        SlotRecord& slot = s.SlotTable[m[1]];
+        SlotRecord& slot = s.station.SlotTable[m[1]];
         slot.ExtFn(5) = (slot.ExtFn(5) & 0xEF) | ((m[2] & 0x08) * 2);
         slot.ExtFn(7) = (slot.ExtFn(7) & 0x0F) | ((m[2] & 0x07) * 16);
         refreshSlot(m[1]);
@@ -71,13 +71,13 @@ void Dispatcher::handle(const Row& m) {
         onFeedbackReport(m);
         break;
     case LongAck:
-        if (s.AnswerExpected)
+        if (s.answers.AnswerExpected)
             onLongAcknowledge(m);
         break;
     case LocoAddress:
         for (int w = 1; w <= ZeltronWindowCount; ++w) {
-            if (s.ZeltronWindows[w].Waiting != 0)
-                s.ZeltronWindows[w].Address = m[1] * 128 + m[2];
+            if (s.handhelds.ZeltronWindows[w].Waiting != 0)
+                s.handhelds.ZeltronWindows[w].Address = m[1] * 128 + m[2];
         }
         break;
     case ExtendedFunction:
@@ -104,7 +104,7 @@ void Dispatcher::onAccessoryCommand(const Row& m) {
     const messages::AccessoryCommand command = messages::readAccessoryCommand(m.data());
     if (!command.on)
         return;
-    const int key = command.address - s.KeyboardBase;
+    const int key = command.address - s.pages.KeyboardBase;
     if (key >= 0 && key <= 15)
         s.operating.ShowKeyLamp(key, command.direction ? colour::Green : colour::Red);
     if (s.hooks.OnAccessoryForRoutes)
@@ -114,9 +114,9 @@ void Dispatcher::onAccessoryCommand(const Row& m) {
 void Dispatcher::onFeedbackReport(const Row& m) {
     const messages::FeedbackReport report = messages::readFeedbackReport(m.data());
     // LocoNet counts contacts up to 4095; the program keeps 0..2048.
-    if (report.contact >= LinkState::FeedbackContacts)
+    if (report.contact >= FeedbackContacts::Count)
         return;
-    s.FeedbackState[report.contact] = static_cast<qint16>(report.state);
+    s.feedback.FeedbackState[report.contact] = static_cast<qint16>(report.state);
     s.operating.ShowFeedback(report.contact);
     if (s.hooks.OnFeedbackForRoutes)
         s.hooks.OnFeedbackForRoutes(report.contact, report.state);
@@ -125,7 +125,7 @@ void Dispatcher::onFeedbackReport(const Row& m) {
 void Dispatcher::onLongAcknowledge(const Row& m) {
     using namespace loconet;
     const messages::LongAck ack = messages::readLongAck(m.data());
-    switch (s.AnswerToOpcode) {
+    switch (s.answers.AnswerToOpcode) {
     case SwitchRequest:
         s.showLocoNetError(ack.answered == answeredOpcode(SwitchRequest)
                                ? QStringLiteral("Mag.Art.Message wurde nicht bearbeitet")
@@ -159,7 +159,7 @@ void Dispatcher::onAccessoryState(int code) {
     JobRequest& job = s.job;
     if (job.JobCode != Job::AccessoryPageQuery)
         return;
-    if (const int key = job.JobCounter - s.KeyboardBase; key >= 0 && key <= 15) {
+    if (const int key = job.JobCounter - s.pages.KeyboardBase; key >= 0 && key <= 15) {
         if (code == 0x30)
             s.operating.ShowKeyLamp(key, colour::Green);
         else if (code == 0x50)
@@ -171,11 +171,11 @@ void Dispatcher::onAccessoryState(int code) {
 void Dispatcher::onEdAnswer(int code) {
     const bool accepted = code == loconet::Accepted;
     const auto storeAndReport = [&](const char* failure) {
-        s.AnswerValue = code;
+        s.answers.AnswerValue = code;
         if (!accepted)
             s.showLocoNetError(QString::fromUtf8(failure));
     };
-    switch (s.AnswerToEdCommand) {
+    switch (s.answers.AnswerToEdCommand) {
     case loconet::WriteOption:
         if (!accepted)
             s.showLocoNetError(QStringLiteral("Fehler: SO schreiben"));
@@ -192,11 +192,11 @@ void Dispatcher::onEdAnswer(int code) {
     case loconet::LncvRequest:
         // A module answers a good read with its value, so any acknowledge
         // to a read is a refusal.
-        s.AnswerValue = code;
+        s.answers.AnswerValue = code;
         s.showLocoNetError(QStringLiteral("Fehler: LNCV lesen"));
         break;
     case loconet::LncvWrite:
-        s.AnswerValue = code;
+        s.answers.AnswerValue = code;
         break;
     default:
         break;
@@ -210,7 +210,7 @@ void Dispatcher::onExtendedFunction(const Row& m) {
     const int type = m[3];
     const bool stored = type >= 5 && type <= 12;
     if (stored)
-        s.SlotTable[slot].ExtFn(type) = m[4];
+        s.station.SlotTable[slot].ExtFn(type) = m[4];
     refreshSlot(slot, stored);
 }
 
@@ -219,17 +219,17 @@ void Dispatcher::onSlotData(const Row& m) {
         return;
     const messages::SlotData data = messages::readSlotData(m.data());
     if (data.slot == loconet::StationSlot) {
-        SlotRecord& record = s.SlotTable[0];
+        SlotRecord& record = s.station.SlotTable[0];
         record[SlotRecord::Address] = 0;
         for (int i = 0; i <= 15; ++i)
             record[5 + i] = m[i];
-        s.TrackStatus = data.track;
+        s.station.TrackStatus = data.track;
     } else if (data.slot == loconet::ProgrammingTrackSlot) {
         if (s.hooks.OnProgrammingTrackSlot)
             s.hooks.OnProgrammingTrackSlot(m);
     } else if (data.slot >= 1 && data.slot <= loconet::LastLocoSlot) {
-        s.TrackStatus = data.track;
-        SlotRecord& record = s.SlotTable[data.slot];
+        s.station.TrackStatus = data.track;
+        SlotRecord& record = s.station.SlotTable[data.slot];
         record[SlotRecord::Address] = data.address;
         record[SlotRecord::Speed] = data.speed;
         record[SlotRecord::DirF] = data.dirF;
@@ -242,7 +242,7 @@ void Dispatcher::onExtendedSlotData(const Row& m) {
     if (!messages::isExtendedSlotData(m.data()))
         return;
     const int slot = messages::extendedSlot(m.data());
-    SlotRecord& record = s.SlotTable[slot];
+    SlotRecord& record = s.station.SlotTable[slot];
     record[SlotRecord::Address] = messages::extendedSlotAddress(m.data());
     record[SlotRecord::Speed] = m[8];
     record[10] = m[9];
@@ -263,39 +263,39 @@ void Dispatcher::onDirectionReport(const Row& m) {
     const int slot = messages::directionReportSlot(m.data());
     if (!isSlot(slot))
         return;
-    s.SlotTable[slot][SlotRecord::DirF] ^= 0x20;
+    s.station.SlotTable[slot][SlotRecord::DirF] ^= 0x20;
     refreshSlot(slot);
 }
 void Dispatcher::refreshSlot(int slot, bool throttles) {
     if (throttles) {
         for (int t = 0; t < 2; ++t) {
-            if (s.ThrottleSlot[t] == slot) {
-                s.ThrottleData[t] = s.SlotTable[slot];
+            if (s.station.ThrottleSlot[t] == slot) {
+                s.station.ThrottleData[t] = s.station.SlotTable[slot];
                 s.operating.ShowThrottle(t);
             }
         }
     }
-    if (slot < LinkState::ZeltronSlots && s.SlotOnZeltron[slot] != 0)
-        s.operating.ZeltronShow(s.SlotOnZeltron[slot]);
+    if (slot < HandheldTable::Slots && s.handhelds.SlotOnZeltron[slot] != 0)
+        s.operating.ZeltronShow(s.handhelds.SlotOnZeltron[slot]);
 }
 
 void Dispatcher::matchSlotAddress(int slot) {
-    const int address = s.SlotTable[slot][SlotRecord::Address];
+    const int address = s.station.SlotTable[slot][SlotRecord::Address];
     for (int t = 0; t < 2; ++t) {
-        if (s.ThrottleData[t][SlotRecord::Address] == address) {
-            s.ThrottleSlot[t] = slot;
-            s.ThrottleData[t] = s.SlotTable[slot];
+        if (s.station.ThrottleData[t][SlotRecord::Address] == address) {
+            s.station.ThrottleSlot[t] = slot;
+            s.station.ThrottleData[t] = s.station.SlotTable[slot];
             s.operating.ShowLocoPicture(t);
             s.operating.ShowThrottle(t);
         }
     }
-    if (slot >= LinkState::ZeltronSlots)
+    if (slot >= HandheldTable::Slots)
         return;
     for (int w = 1; w <= ZeltronWindowCount; ++w) {
-        ZeltronEntry& entry = s.ZeltronWindows[w];
+        ZeltronEntry& entry = s.handhelds.ZeltronWindows[w];
         if (entry.InUse != 0 && entry.Address == address) {
             entry.Slot = slot;
-            s.SlotOnZeltron[slot] = w;
+            s.handhelds.SlotOnZeltron[slot] = w;
             entry.Waiting = 0;
             s.operating.ZeltronShow(w);
         }
@@ -304,17 +304,17 @@ void Dispatcher::matchSlotAddress(int slot) {
 
 void Dispatcher::bookkeepEcho(const Row& m) {
     using namespace loconet;
-    s.AnswerExpected = false;
+    s.answers.AnswerExpected = false;
     Transmitter& tx = s.link.Tx;
     if (!tx.echoPending() || !tx.isEcho(m.data()))
         return;
     const quint8 op = tx.message()[0];
     if (op == SwitchRequest || op == SwitchState || op == LocoAddressExpanded ||
         op == LocoAddress || op == StationRequest) {
-        s.AnswerExpected = true;
-        s.AnswerToOpcode = op;
+        s.answers.AnswerExpected = true;
+        s.answers.AnswerToOpcode = op;
         if (op == StationRequest)
-            s.AnswerToEdCommand = tx.message()[5];
+            s.answers.AnswerToEdCommand = tx.message()[5];
     }
     tx.release();
 }

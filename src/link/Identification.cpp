@@ -18,7 +18,7 @@ constexpr std::array<std::array<quint8, 13>, 3> Slot0Patterns = {{
 } // namespace
 
 int stationTypeOfSlot0(const quint8* message) {
-    int type = LinkState::UnknownStation;
+    int type = StationSlots::UnknownStation;
     for (size_t p = 0; p < Slot0Patterns.size(); ++p) {
         bool same = true;
         for (int i = 0; i <= 12; ++i) {
@@ -40,12 +40,12 @@ JobMachine::Ticket requestIdentification(JobMachine& jobs) {
 
 bool IdentifySlot0(LinkState& s) {
     JobRequest& job = s.job;
-    SlotRecord& slot0 = s.SlotTable[0];
+    SlotRecord& slot0 = s.station.SlotTable[0];
     if (job.JobPhase == 0) {
         s.link.Tx.place(messages::slotDataRequest(loconet::StationSlot));
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
-        s.AnswerValue = -1;
+        s.answers.AnswerValue = -1;
         slot0[SlotRecord::Address] = -1;
         return false;
     }
@@ -54,17 +54,17 @@ bool IdentifySlot0(LinkState& s) {
     case AnswerWait::Pending:
         return false;
     case AnswerWait::Missing:
-        s.StationType = LinkState::UnknownStation;
+        s.station.StationType = StationSlots::UnknownStation;
         s.showError(QStringLiteral("Keine Antwort auf Slot 0 Anfrage erhalten!"));
         return true;
     case AnswerWait::Arrived:
         break;
     }
-    s.operating.ShowPowerState(s.TrackStatus & 1);
+    s.operating.ShowPowerState(s.station.TrackStatus & 1);
     // The dispatcher keeps the raw slot 0 message in fields 5..20.
     std::array<quint8, 16> message{};
     for (int i = 0; i < 16; ++i)
         message[i] = static_cast<quint8>(slot0[5 + i]);
-    s.StationType = stationTypeOfSlot0(message.data());
+    s.station.StationType = stationTypeOfSlot0(message.data());
     return true;
 }

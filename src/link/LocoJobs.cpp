@@ -93,7 +93,7 @@ void withdrawUntakenLocoActions(JobMachine& jobs, int t) {
 bool LocoJob(LinkState& s) {
     JobRequest& job = s.job;
     const int t = job.JobThrottle;
-    SlotRecord& throttle = s.ThrottleData[t];
+    SlotRecord& throttle = s.station.ThrottleData[t];
     const int address = job.JobCounter;
     // A key in the address field lets go of the locomotive while its slot or
     // format is still asked for: what comes back is no longer the throttle's,
@@ -108,21 +108,22 @@ bool LocoJob(LinkState& s) {
         // A locomotive the throttle holds gets its message in this same tick:
         // a key press reaches the wire within one tick.
         if (throttle[SlotRecord::Address] == address)
-            return sendAction(s, s.ThrottleSlot[t] != -1 ? s.ThrottleSlot[t] : job.LocoSlot);
+            return sendAction(s, s.station.ThrottleSlot[t] != -1 ? s.station.ThrottleSlot[t]
+                                                                 : job.LocoSlot);
         // The throttle has let go of the locomotive since; the action still
         // goes to the slot it was meant for: a stop must reach the locomotive
         // the user stopped.
         if (job.LocoSlot != -1)
             return sendAction(s, job.LocoSlot);
-        s.link.Tx.place(messages::locoRequest(locoRequestOpcode(s.StationType), address));
+        s.link.Tx.place(messages::locoRequest(locoRequestOpcode(s.station.StationType), address));
         throttle[SlotRecord::Address] = address;
-        s.ThrottleSlot[t] = -1;
+        s.station.ThrottleSlot[t] = -1;
         job.JobPhase = AwaitSlot;
         job.JobTimeStamp = s.now();
         return false;
     case AwaitSlot:
-        switch (
-            awaitAnswer(s.ThrottleSlot[t] != -1, s.now() - job.JobTimeStamp, SlotAnswerTimeout)) {
+        switch (awaitAnswer(s.station.ThrottleSlot[t] != -1, s.now() - job.JobTimeStamp,
+                            SlotAnswerTimeout)) {
         case AnswerWait::Arrived:
             job.JobPhase = ReadFormat;
             return false;
@@ -138,10 +139,10 @@ bool LocoJob(LinkState& s) {
         job.JobPhase = AwaitFormat;
         job.JobTimeStamp = s.now();
         s.answers.LocoFormatAnswer = -1;
-        s.AnswerValue = -1;
+        s.answers.AnswerValue = -1;
         return false;
     case AwaitFormat:
-        if (s.stationRefused())
+        if (s.answers.stationRefused())
             return true;
         switch (awaitAnswer(s.answers.LocoFormatAnswer != -1, s.now() - job.JobTimeStamp,
                             FormatAnswerTimeout)) {
@@ -158,7 +159,7 @@ bool LocoJob(LinkState& s) {
         }
         return false;
     case SendAction:
-        return sendAction(s, s.ThrottleSlot[t]);
+        return sendAction(s, s.station.ThrottleSlot[t]);
     case ActionSent:
         if (job.JobCode != Job::LocoDirectionThenStop)
             return true;

@@ -19,13 +19,13 @@ void onDataFormat(LinkState& s, const messages::PeerBytes& m) {
     s.answers.LocoFormatAnswer = m[9];
     s.answers.LocoFormatExtra = m[10];
     for (int slot = 1; slot <= 120; ++slot) {
-        SlotRecord& record = s.SlotTable[slot];
+        SlotRecord& record = s.station.SlotTable[slot];
         if (record[SlotRecord::Address] != address)
             continue;
         SetFormat(record, m[9]);
         for (int t = 0; t < 2; ++t) {
-            if (s.ThrottleData[t][SlotRecord::Address] == address)
-                s.ThrottleData[t] = record;
+            if (s.station.ThrottleData[t][SlotRecord::Address] == address)
+                s.station.ThrottleData[t] = record;
         }
         return;
     }

@@ -16,7 +16,7 @@ JobMachine::Ticket requestSerialNumberAndVersion(JobMachine& jobs) {
 
 bool SerialNumberJob(LinkState& s, const std::function<void()>& onRead) {
     JobRequest& job = s.job;
-    PeerAnswers& answers = s.answers;
+    AnswerBook& answers = s.answers;
     const auto ask = [&](loconet::StationCommand command, double& marker) {
         s.link.Tx.place(messages::stationRequest(command));
         ++job.JobPhase;

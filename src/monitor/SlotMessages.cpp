@@ -9,7 +9,7 @@ namespace monitor {
 namespace {
 QString stationText(const Message& m) {
     const int type = stationTypeOfSlot0(m.bytes);
-    const QString station = type == LinkState::UnknownStation
+    const QString station = type == StationSlots::UnknownStation
                                 ? QStringLiteral("unbekannte Zentrale")
                                 : QStringLiteral("Zentrale vom Typ %1").arg(type);
     return QStringLiteral("Slot 0: %1, %2").arg(station, trackText(m[7]));

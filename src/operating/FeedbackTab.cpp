@@ -13,10 +13,11 @@ namespace {
 constexpr int FirstShape = 16;
 } // namespace
 
-FeedbackTab::FeedbackTab(LinkState& state, JobMachine& jobs, QWidget* parent)
+FeedbackTab::FeedbackTab(PanelPages& pages, const FeedbackContacts& contacts, JobMachine& jobs,
+                         QWidget* parent)
     : PanelTab(QStringLiteral("RMNrCo"), QStringLiteral("RMAdrBereichTxt"),
                panel::feedbackPageEntries(), FirstShape, parent),
-      m_page(state, jobs) {
+      m_page(pages, contacts, jobs) {
     setObjectName(QStringLiteral("Rueckmelder"));
     for (int i = 0; i < Places; ++i) {
         m_lamps[i] = new IndicatorLamp;

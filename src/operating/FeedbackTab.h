@@ -7,7 +7,8 @@
 
 class IndicatorLamp;
 class JobMachine;
-class LinkState;
+struct FeedbackContacts;
+struct PanelPages;
 class QPushButton;
 
 // The "Rückmelder" tab: 16 feedback contacts, each with its indicator and a
@@ -15,7 +16,8 @@ class QPushButton;
 class FeedbackTab : public PanelTab {
     Q_OBJECT
 public:
-    FeedbackTab(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
+    FeedbackTab(PanelPages& pages, const FeedbackContacts& contacts, JobMachine& jobs,
+                QWidget* parent = nullptr);
 
     // A report for the contact was seen; the tab shows it when it is on
     // the page.

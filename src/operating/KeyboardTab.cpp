@@ -40,10 +40,10 @@ KeyMove keyMoveOf(const QEvent* event) {
 }
 } // namespace
 
-KeyboardTab::KeyboardTab(LinkState& state, JobMachine& jobs, QWidget* parent)
+KeyboardTab::KeyboardTab(PanelPages& pages, JobMachine& jobs, QWidget* parent)
     : PanelTab(QStringLiteral("KeybNrCo"), QStringLiteral("KeyBAdrBereichTxt"),
                panel::keyboardPageEntries(), FirstShape, parent),
-      m_page(state, jobs) {
+      m_page(pages, jobs) {
     setObjectName(QStringLiteral("Keyboard"));
     for (int i = 0; i < Places; ++i) {
         m_lamps[i] = new IndicatorLamp;

@@ -7,7 +7,7 @@
 
 class IndicatorLamp;
 class JobMachine;
-class LinkState;
+struct PanelPages;
 class QPushButton;
 
 // The "Keyboard" tab: 16 red/green key pairs and their lamps. A key
@@ -16,7 +16,7 @@ class QPushButton;
 class KeyboardTab : public PanelTab {
     Q_OBJECT
 public:
-    KeyboardTab(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
+    KeyboardTab(PanelPages& pages, JobMachine& jobs, QWidget* parent = nullptr);
 
     // Lamp of key 0..15; colour 0xBBGGRR.
     void ShowKeyLamp(int key, int colour);

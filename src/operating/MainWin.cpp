@@ -152,7 +152,7 @@ QTabWidget* MainWin::buildTabs() {
     m_tabs->setObjectName(QStringLiteral("MainTab"));
     m_tabs->setAccessibleName(QStringLiteral("Karten"));
     for (int t = 0; t < 2; ++t) {
-        m_throttles[t] = new ThrottlePanel(t, m_station.state, m_station.jobs);
+        m_throttles[t] = new ThrottlePanel(t, m_station.state.station, m_station.jobs);
         m_throttles[t]->setConfFolder(m_station.confFolder());
         m_tabs->addTab(m_throttles[t], QStringLiteral("Fahrpult %1").arg(t + 1));
     }

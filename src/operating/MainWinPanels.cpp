@@ -30,8 +30,9 @@ void tabOrderBefore(QWidget* page, QWidget* next) {
 // The keyboard, feedback and memory tabs, and the keys that work the whole
 // window without the mouse.
 void MainWin::buildPanels() {
-    m_keyboard = new KeyboardTab(m_station.state, m_station.jobs);
-    m_feedback = new FeedbackTab(m_station.state, m_station.jobs);
+    LinkState& s = m_station.state;
+    m_keyboard = new KeyboardTab(s.pages, m_station.jobs);
+    m_feedback = new FeedbackTab(s.pages, s.feedback, m_station.jobs);
     setTabPage(2, m_keyboard);
     setTabPage(3, m_feedback);
     setTabPage(4, new MemoryTab(m_station.routes));

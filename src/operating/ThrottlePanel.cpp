@@ -3,7 +3,6 @@
 #include "CourierFont.h"
 #include "SpeedGauge.h"
 #include "link/Colours.h"
-#include "link/LinkState.h"
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
 #include "operating/throttle/LocoAddress.h"
@@ -37,8 +36,8 @@ QString indexed(const char* name, int i) {
 }
 } // namespace
 
-ThrottlePanel::ThrottlePanel(int t, LinkState& state, JobMachine& jobs, QWidget* parent)
-    : QWidget(parent), m_control(t, state, jobs) {
+ThrottlePanel::ThrottlePanel(int t, StationSlots& station, JobMachine& jobs, QWidget* parent)
+    : QWidget(parent), m_control(t, station, jobs) {
     setObjectName(indexed("Fahrpult", t));
     buildControls();
     ResetThrottle();

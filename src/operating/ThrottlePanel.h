@@ -11,7 +11,7 @@
 
 class IndicatorLamp;
 class JobMachine;
-class LinkState;
+struct StationSlots;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,7 +26,7 @@ class SpeedGauge;
 class ThrottlePanel : public QWidget {
     Q_OBJECT
 public:
-    ThrottlePanel(int t, LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
+    ThrottlePanel(int t, StationSlots& station, JobMachine& jobs, QWidget* parent = nullptr);
 
     // The folder the locomotive pictures are loaded from.
     void setConfFolder(const QString& folder);

@@ -6,7 +6,6 @@
 #include "NeueCVZeile.h"
 #include "ProgrammingJobs.h"
 #include "StandardCvs.h"
-#include "link/LinkState.h"
 #include "link/LinkView.h"
 #include "widgets/FieldProblem.h"
 
@@ -67,9 +66,9 @@ const char* const CV29Captions[8] = {"Bit0: Fahrtrichtung ändern",
 
 } // namespace
 
-DCCProg::DCCProg(LinkState& state, ProgrammingJobs& jobs, QString confFolder, QWidget* parent)
-    : QWidget(parent), m_state(state), m_jobs(jobs), m_confFolder(std::move(confFolder)),
-      m_document(jobs.prog, m_table, state.messages),
+DCCProg::DCCProg(LinkView& messages, ProgrammingJobs& jobs, QString confFolder, QWidget* parent)
+    : QWidget(parent), m_messages(messages), m_jobs(jobs), m_confFolder(std::move(confFolder)),
+      m_document(jobs.prog, m_table, messages),
       m_chooseFile([this](const FileRequest& request) { return chooseFile(this, request); }) {
     setObjectName(QStringLiteral("DCCProg"));
     setWindowTitle(m_document.caption());
@@ -462,10 +461,11 @@ void DCCProg::writeTable() {
     if (!takeCheckedRows())
         return;
     if (const std::optional<int> row = m_table.firstTooLargeCheckedRow()) {
-        m_state.showError(QStringLiteral("CV %1 hat den Wert %2. Ein CV kann nur Werte von 0 "
-                                         "bis 255 aufnehmen; es wurde nichts programmiert.")
-                              .arg(m_table.text(*row, CvTable::CvColumn),
-                                   m_table.text(*row, CvTable::ValueColumn)));
+        m_messages.ShowMessage(QStringLiteral("CV %1 hat den Wert %2. Ein CV kann nur Werte von 0 "
+                                              "bis 255 aufnehmen; es wurde nichts programmiert.")
+                                   .arg(m_table.text(*row, CvTable::CvColumn),
+                                        m_table.text(*row, CvTable::ValueColumn)),
+                               QStringLiteral("Fehler"), MessageIcon::Critical);
         return;
     }
     m_table.copyCheckedValues(m_jobs.prog);
@@ -538,7 +538,7 @@ void DCCProg::openSpeedWindow() {
     if (!m_jobs.running())
         SetProgIdle(true);
     if (!m_speed) {
-        m_speed = new DCCProgSpeed(m_jobs, m_state.messages, this);
+        m_speed = new DCCProgSpeed(m_jobs, m_messages, this);
         m_speed->setWindowFlags(m_speed->windowFlags() | Qt::Window);
         connect(m_speed, &DCCProgSpeed::curveChanged, this, &DCCProg::fillCvListe);
     }

@@ -11,7 +11,7 @@
 
 class CvTableGrid;
 class DCCProgSpeed;
-class LinkState;
+class LinkView;
 class NeueCVZeile;
 class ProgrammingJobs;
 class QCheckBox;
@@ -31,7 +31,8 @@ class DCCProg : public QWidget, public ProgView {
     Q_OBJECT
 public:
     // confFolder holds Hersteller.dat.
-    DCCProg(LinkState& state, ProgrammingJobs& jobs, QString confFolder, QWidget* parent = nullptr);
+    DCCProg(LinkView& messages, ProgrammingJobs& jobs, QString confFolder,
+            QWidget* parent = nullptr);
     ~DCCProg() override;
 
     void ShowProgStatus(const QString& text) override;
@@ -94,7 +95,7 @@ private:
     void showCaption();
     void openSpeedWindow();
 
-    LinkState& m_state;
+    LinkView& m_messages;
     ProgrammingJobs& m_jobs;
     QString m_confFolder;
     ManufacturerList m_makers;

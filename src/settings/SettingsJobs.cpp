@@ -109,8 +109,8 @@ bool SettingsJobs::writeLocoFormat(int address, int code) {
         return false;
     // A throttle driving this loco asks for it anew and so learns its format.
     for (int t = 0; t < 2; ++t) {
-        if (s.ThrottleData[t][SlotRecord::Address] == address)
-            s.ThrottleData[t][SlotRecord::Address] = -1;
+        if (s.station.ThrottleData[t][SlotRecord::Address] == address)
+            s.station.ThrottleData[t][SlotRecord::Address] = -1;
     }
     return true;
 }
@@ -128,10 +128,10 @@ SettingsJobs::Answer SettingsJobs::ask(const std::function<void()>& place, int& 
         job.JobPhase = 1;
         job.JobTimeStamp = s.now();
         marker = -1;
-        s.AnswerValue = -1;
+        s.answers.AnswerValue = -1;
         return Answer::Pending;
     }
-    if (s.stationRefused())
+    if (s.answers.stationRefused())
         return Answer::Refused;
     switch (awaitAnswer(marker != -1, s.now() - job.JobTimeStamp, AnswerTimeout)) {
     case AnswerWait::Arrived:

@@ -1,14 +1,15 @@
 #include "Version.h"
 
 #include "VersionText.h"
-#include "link/LinkState.h"
+#include "link/AnswerBook.h"
+#include "link/LinkHooks.h"
 #include "link/SerialNumberJob.h"
 
 #include <QFormLayout>
 #include <QLabel>
 
-Version::Version(LinkState& state, JobMachine& jobs, QWidget* parent)
-    : SettingsWindow(parent), s(state), m_jobs(jobs) {
+Version::Version(const AnswerBook& answers, LinkHooks& hooks, JobMachine& jobs, QWidget* parent)
+    : SettingsWindow(parent), m_answers(answers), m_hooks(hooks), m_jobs(jobs) {
     setObjectName(QStringLiteral("Version"));
     setWindowTitle(QStringLiteral("Serienummer und Software-Version"));
     auto* layout = new QFormLayout(this);
@@ -20,11 +21,11 @@ Version::Version(LinkState& state, JobMachine& jobs, QWidget* parent)
         value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     layout->addRow(QStringLiteral("Seriennummer:"), m_serialNumber);
     layout->addRow(QStringLiteral("Software-Version:"), m_version);
-    s.hooks.OnVersionRead = [this] { ShowVersion(); };
+    m_hooks.OnVersionRead = [this] { ShowVersion(); };
 }
 
 Version::~Version() {
-    s.hooks.OnVersionRead = nullptr;
+    m_hooks.OnVersionRead = nullptr;
 }
 
 void Version::activated() {
@@ -32,6 +33,6 @@ void Version::activated() {
 }
 
 void Version::ShowVersion() {
-    m_serialNumber->setText(serialNumberText(s.answers.SerialNumber));
-    m_version->setText(softwareVersionText(s.answers.SoftwareVersion));
+    m_serialNumber->setText(serialNumberText(m_answers.SerialNumber));
+    m_version->setText(softwareVersionText(m_answers.SoftwareVersion));
 }

@@ -3,7 +3,8 @@
 #include "SettingsWindow.h"
 
 class JobMachine;
-class LinkState;
+struct AnswerBook;
+struct LinkHooks;
 class QLabel;
 
 // "Serienummer und Software-Version": asks the command station each time it
@@ -11,7 +12,8 @@ class QLabel;
 class Version : public SettingsWindow {
     Q_OBJECT
 public:
-    Version(LinkState& state, JobMachine& jobs, QWidget* parent = nullptr);
+    Version(const AnswerBook& answers, LinkHooks& hooks, JobMachine& jobs,
+            QWidget* parent = nullptr);
     ~Version() override;
 
     void ShowVersion();
@@ -20,7 +22,8 @@ protected:
     void activated() override;
 
 private:
-    LinkState& s;
+    const AnswerBook& m_answers;
+    LinkHooks& m_hooks;
     JobMachine& m_jobs;
     QLabel* m_serialNumber;
     QLabel* m_version;

@@ -24,7 +24,7 @@ struct LinkHarness {
     explicit LinkHarness(int interfaceType = 3, int stationType = 1) {
         port.opened = true;
         station.link.InterfaceType = interfaceType;
-        s.StationType = stationType;
+        s.station.StationType = stationType;
         station.jobs.open();
     }
 

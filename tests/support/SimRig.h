@@ -27,7 +27,7 @@ struct SimRig {
         port.open(1);
         port.setSettings(QStringLiteral("115200,n,8,1"));
         station.link.InterfaceType = 3;
-        s.StationType = layout.profile.type;
+        s.station.StationType = layout.profile.type;
         station.jobs.open();
     }
 

@@ -3,19 +3,19 @@
 #include "PanelTexts.h"
 #include "link/AccessoryJobs.h"
 #include "link/Colours.h"
-#include "link/LinkState.h"
+#include "link/StationSlots.h"
 
 int FeedbackPage::base() const {
-    return m_state.FeedbackBase;
+    return m_pages.FeedbackBase;
 }
 
 bool FeedbackPage::select(int index) {
     if (index < 0 || index >= panel::AddressPages)
         return false;
     const int base = index * panel::PageSize;
-    if (base == m_state.FeedbackBase)
+    if (base == m_pages.FeedbackBase)
         return false;
-    m_state.FeedbackBase = base;
+    m_pages.FeedbackBase = base;
     return true;
 }
 
@@ -27,7 +27,7 @@ std::optional<int> FeedbackPage::indexOf(int contact) const {
 }
 
 int FeedbackPage::state(int index) const {
-    return m_state.FeedbackState.at(contact(index));
+    return m_contacts.FeedbackState.at(contact(index));
 }
 
 int FeedbackPage::colour(int index) const {

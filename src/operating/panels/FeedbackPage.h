@@ -4,7 +4,8 @@
 #include <optional>
 
 class JobMachine;
-class LinkState;
+struct FeedbackContacts;
+struct PanelPages;
 
 // The feedback panel: which 16 contacts it shows, how each looks, and the
 // report its button sends.
@@ -12,7 +13,8 @@ class FeedbackPage {
 public:
     static constexpr int Contacts = 16;
 
-    FeedbackPage(LinkState& state, JobMachine& jobs) : m_state(state), m_jobs(jobs) {}
+    FeedbackPage(PanelPages& pages, const FeedbackContacts& contacts, JobMachine& jobs)
+        : m_pages(pages), m_contacts(contacts), m_jobs(jobs) {}
 
     int base() const;
     // False when the page was shown already. Nothing is sent: the states
@@ -34,6 +36,7 @@ public:
 private:
     int state(int index) const;
 
-    LinkState& m_state;
+    PanelPages& m_pages;
+    const FeedbackContacts& m_contacts;
     JobMachine& m_jobs;
 };

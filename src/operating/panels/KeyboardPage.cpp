@@ -2,19 +2,19 @@
 
 #include "PanelTexts.h"
 #include "link/AccessoryJobs.h"
-#include "link/LinkState.h"
+#include "link/StationSlots.h"
 
 int KeyboardPage::base() const {
-    return m_state.KeyboardBase;
+    return m_pages.KeyboardBase;
 }
 
 bool KeyboardPage::select(int index) {
     if (index < 0 || index >= panel::AddressPages)
         return false;
     const int base = index * panel::PageSize;
-    if (base == m_state.KeyboardBase)
+    if (base == m_pages.KeyboardBase)
         return false;
-    m_state.KeyboardBase = base;
+    m_pages.KeyboardBase = base;
     requestPageQuery(m_jobs, base);
     return true;
 }

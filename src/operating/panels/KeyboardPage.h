@@ -3,7 +3,7 @@
 #include <QString>
 
 class JobMachine;
-class LinkState;
+struct PanelPages;
 
 // The accessory keyboard: which 16 accessories its keys switch, and what a
 // key does while it is held down.
@@ -11,7 +11,7 @@ class KeyboardPage {
 public:
     static constexpr int Keys = 16;
 
-    KeyboardPage(LinkState& state, JobMachine& jobs) : m_state(state), m_jobs(jobs) {}
+    KeyboardPage(PanelPages& pages, JobMachine& jobs) : m_pages(pages), m_jobs(jobs) {}
 
     int base() const;
     // The page chosen from the list. A page that was not shown yet has its
@@ -27,6 +27,6 @@ public:
     void keyUp(int key, bool green);
 
 private:
-    LinkState& m_state;
+    PanelPages& m_pages;
     JobMachine& m_jobs;
 };

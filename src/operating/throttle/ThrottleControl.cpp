@@ -1,8 +1,8 @@
 #include "ThrottleControl.h"
 
 #include "LocoAddress.h"
-#include "link/LinkState.h"
 #include "link/LocoJobs.h"
+#include "link/StationSlots.h"
 
 #include <cmath>
 
@@ -11,11 +11,11 @@ constexpr int DirectionBit = 0x20;
 constexpr int LightBit = 0x10;
 } // namespace
 
-ThrottleControl::ThrottleControl(int t, LinkState& state, JobMachine& jobs)
-    : m_t(t), m_state(state), m_jobs(jobs) {}
+ThrottleControl::ThrottleControl(int t, StationSlots& station, JobMachine& jobs)
+    : m_t(t), m_station(station), m_jobs(jobs) {}
 
 SlotRecord& ThrottleControl::record() {
-    return m_state.ThrottleData[m_t];
+    return m_station.ThrottleData[m_t];
 }
 
 void ThrottleControl::setAddressText(QStringView text) {
@@ -23,7 +23,7 @@ void ThrottleControl::setAddressText(QStringView text) {
 }
 
 void ThrottleControl::ResetThrottle() {
-    record() = m_state.SlotTable[BlankSlot];
+    record() = m_station.SlotTable[BlankSlot];
     // -1, not the blank record's 0: a free slot reports address 0, and a
     // blank throttle must not take it for its locomotive.
     record()[SlotRecord::Address] = -1;
@@ -31,7 +31,7 @@ void ThrottleControl::ResetThrottle() {
 }
 
 void ThrottleControl::addressEdited() {
-    m_state.ThrottleSlot[m_t] = -1;
+    m_station.ThrottleSlot[m_t] = -1;
     ResetThrottle();
     withdrawUntakenLocoActions(m_jobs, m_t);
 }
@@ -40,8 +40,8 @@ void ThrottleControl::addressEdited() {
 // so the action reaches it even if the throttle lets go before it is sent.
 void ThrottleControl::ask(Job action, int value, int extFnType) {
     const bool held = record()[SlotRecord::Address] == *m_address;
-    requestLocoAction(m_jobs, action, m_t, *m_address, held ? m_state.ThrottleSlot[m_t] : -1, value,
-                      extFnType);
+    requestLocoAction(m_jobs, action, m_t, *m_address, held ? m_station.ThrottleSlot[m_t] : -1,
+                      value, extFnType);
 }
 
 bool ThrottleControl::enterAddress() {
@@ -118,7 +118,7 @@ void ThrottleControl::setSpeedByDigit(int digit) {
 }
 
 ThrottleDisplay ThrottleControl::ShowThrottle() {
-    ThrottleDisplay d = throttleDisplay(record(), m_state.StationType, m_state.SpeedSteps);
+    ThrottleDisplay d = throttleDisplay(record(), m_station.StationType, m_station.SpeedSteps);
     m_pointerTarget = d.pointerTarget;
     return d;
 }

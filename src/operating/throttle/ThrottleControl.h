@@ -7,7 +7,7 @@
 #include <optional>
 
 class JobMachine;
-class LinkState;
+struct StationSlots;
 struct SlotRecord;
 enum class Job : int;
 
@@ -20,7 +20,7 @@ public:
     static constexpr int FunctionCount = ThrottleDisplay::Lamps; // light and F1..F12
     static constexpr int TopSliderValue = 126;
 
-    ThrottleControl(int t, LinkState& state, JobMachine& jobs);
+    ThrottleControl(int t, StationSlots& station, JobMachine& jobs);
 
     int throttle() const { return m_t; }
 
@@ -60,7 +60,7 @@ private:
     void sendDirection(int dirBit);
 
     int m_t;
-    LinkState& m_state;
+    StationSlots& m_station;
     JobMachine& m_jobs;
     std::optional<int> m_address;
     double m_pointerTarget = 0.0;

@@ -88,13 +88,13 @@ bool LncvJobs::LncvRequestJob(quint8 flags) {
         place(loconet::LncvRequest, flags);
         s.answers.LncvValue = -1;
         // A refusal of the module comes as a long acknowledge instead.
-        s.AnswerValue = -1;
+        s.answers.AnswerValue = -1;
         if (flags == EndFlags)
             m_inProgramming = false;
         return flags == EndFlags;
     }
     // The dispatcher has already told the user the read was refused.
-    if (s.AnswerValue != -1)
+    if (s.answers.AnswerValue != -1)
         return true;
     switch (awaitAnswer(s.answers.LncvValue != -1, s.now() - s.job.JobTimeStamp, ReadTimeout)) {
     case AnswerWait::Pending:
@@ -118,10 +118,10 @@ bool LncvJobs::LncvRequestJob(quint8 flags) {
 bool LncvJobs::LncvWriteJob() {
     if (s.job.JobPhase == 0) {
         place(loconet::LncvWrite, ReadFlags);
-        s.AnswerValue = -1;
+        s.answers.AnswerValue = -1;
         return false;
     }
-    switch (awaitAnswer(s.AnswerValue != -1, s.now() - s.job.JobTimeStamp, WriteTimeout)) {
+    switch (awaitAnswer(s.answers.AnswerValue != -1, s.now() - s.job.JobTimeStamp, WriteTimeout)) {
     case AnswerWait::Pending:
         return false;
     case AnswerWait::Missing:
@@ -130,7 +130,7 @@ bool LncvJobs::LncvWriteJob() {
     case AnswerWait::Arrived:
         break;
     }
-    if (const QString refusal = writeRefusal(s.AnswerValue); !refusal.isEmpty())
+    if (const QString refusal = writeRefusal(s.answers.AnswerValue); !refusal.isEmpty())
         s.showError(refusal);
     return true;
 }

@@ -51,13 +51,13 @@ void ZeltronManager::ZeltronRequest(int throttleId) {
     // A throttle that has a window keeps it, even when a window before it
     // has been closed meanwhile.
     for (int w = 1; w <= ZeltronWindowCount; ++w) {
-        if (s.ZeltronWindows[w].InUse != 0 && m_windows[w].throttleId == throttleId) {
+        if (s.handhelds.ZeltronWindows[w].InUse != 0 && m_windows[w].throttleId == throttleId) {
             callUp(w);
             return;
         }
     }
     for (int w = 1; w <= ZeltronWindowCount; ++w) {
-        if (s.ZeltronWindows[w].InUse == 0) {
+        if (s.handhelds.ZeltronWindows[w].InUse == 0) {
             take(w, throttleId);
             return;
         }
@@ -68,14 +68,14 @@ void ZeltronManager::ZeltronRequest(int throttleId) {
 }
 
 void ZeltronManager::take(int w, int throttleId) {
-    ZeltronEntry& entry = s.ZeltronWindows[w];
+    ZeltronEntry& entry = s.handhelds.ZeltronWindows[w];
     entry.InUse = -1;
     entry.Waiting = -1;
     // Nothing of the locomotive an earlier window of this number showed may
     // reach the new one: no address matches -1, and no slot points here.
     entry.Address = -1;
     entry.Slot = 0;
-    for (int& shownBy : s.SlotOnZeltron) {
+    for (int& shownBy : s.handhelds.SlotOnZeltron) {
         if (shownBy == w)
             shownBy = 0;
     }
@@ -88,21 +88,22 @@ void ZeltronManager::take(int w, int throttleId) {
 }
 
 void ZeltronManager::callUp(int w) {
-    s.ZeltronWindows[w].Waiting = -1;
+    s.handhelds.ZeltronWindows[w].Waiting = -1;
     m_windows[w].view->AwaitAddress();
 }
 
 ZeltronEntry* ZeltronManager::entryInUse(int w) {
-    if (w < 1 || w > ZeltronWindowCount || s.ZeltronWindows[w].InUse == 0 || !m_windows[w].view)
+    if (w < 1 || w > ZeltronWindowCount || s.handhelds.ZeltronWindows[w].InUse == 0 ||
+        !m_windows[w].view)
         return nullptr;
-    return &s.ZeltronWindows[w];
+    return &s.handhelds.ZeltronWindows[w];
 }
 
 void ZeltronManager::show(int w) {
     const ZeltronEntry* entry = entryInUse(w);
     if (!entry || entry->Slot < 1 || entry->Slot >= SlotCount)
         return;
-    ZeltronLoco loco = locoOf(s.SlotTable[entry->Slot], s.SpeedSteps);
+    ZeltronLoco loco = locoOf(s.station.SlotTable[entry->Slot], s.station.SpeedSteps);
     loco.locked = entry->Waiting == 0;
     m_windows[w].view->ShowLoco(loco);
 }
@@ -120,6 +121,6 @@ void ZeltronManager::confirmAddress(int w, int address) {
 void ZeltronManager::closed(int w) {
     if (w < 1 || w > ZeltronWindowCount)
         return;
-    s.ZeltronWindows[w].InUse = 0;
+    s.handhelds.ZeltronWindows[w].InUse = 0;
     m_windows[w].throttleId = 0;
 }

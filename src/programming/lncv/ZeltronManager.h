@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ZeltronWindowView.h"
-#include "link/ZeltronEntry.h"
+#include "link/HandheldTable.h"
 
 #include <QStringView>
 #include <array>

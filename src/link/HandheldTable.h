@@ -13,3 +13,13 @@ struct ZeltronEntry {
 constexpr int ZeltronWindowCount = 20;
 // Index 1..20; entry 0 is unused so numbers read as the user sees them.
 using ZeltronTable = std::array<ZeltronEntry, ZeltronWindowCount + 1>;
+
+// The handheld throttles the program serves: each window's locomotive and
+// slot, and which window shows a slot.
+struct HandheldTable {
+    // Slots 0..129 can be shown on a handheld throttle.
+    static constexpr int Slots = 130;
+
+    ZeltronTable ZeltronWindows{};
+    std::array<int, Slots> SlotOnZeltron{};
+};
