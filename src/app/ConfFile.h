@@ -7,9 +7,11 @@ struct ConfFile {
     int InterfaceType = 1;
     int ComPortNumber = 1;
 
-    // A missing, unreadable or malformed file gives interface 1 on COM 1.
-    static ConfFile read(const QString& path);
-    static ConfFile parse(const QByteArray& content);
+    // A missing file gives interface 1 on COM 1. So does a file that cannot
+    // be read or does not start with the two numbers; problem then says what
+    // was wrong, in the user's words.
+    static ConfFile read(const QString& path, QString* problem = nullptr);
+    static ConfFile parse(const QByteArray& content, QString* problem = nullptr);
     // Writes the file whole or not at all.
     bool write(const QString& path, QString* error) const;
 
