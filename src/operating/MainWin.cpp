@@ -203,7 +203,7 @@ void MainWin::StartUp() {
 // The program ends here whichever way the window is closed. Routes that
 // could not be saved are not thrown away without asking.
 void MainWin::closeEvent(QCloseEvent* event) {
-    if (!m_station.ShutDown() && !endWithoutRoutes()) {
+    if (!m_station.ShutDown() && m_askBeforeEnd && !endWithoutRoutes()) {
         if (m_connection.connected())
             m_station.setMainTimerRunning(true);
         event->ignore();
@@ -213,6 +213,16 @@ void MainWin::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
+void MainWin::endWithoutQuestions() {
+    m_askBeforeEnd = false;
+    // The question already open is answered the way an end from outside
+    // must go.
+    if (m_endQuestion)
+        m_endQuestion->done(QMessageBox::Yes);
+    else
+        close();
+}
+
 bool MainWin::endWithoutRoutes() {
     QMessageBox question(QMessageBox::Question, QStringLiteral("Achtung"),
                          QStringLiteral("Die Fahrstrassentabelle konnte nicht gespeichert "
@@ -220,6 +230,7 @@ bool MainWin::endWithoutRoutes() {
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setObjectName(QStringLiteral("EndQuestion"));
     question.setDefaultButton(QMessageBox::No);
+    m_endQuestion = &question;
     return question.exec() == QMessageBox::Yes;
 }
 
