@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTextStream>
 #include <QTimer>
+#include <functional>
 
 namespace {
 constexpr int UsbInterface = 3;
@@ -22,26 +23,36 @@ QByteArray residentMemory() {
     return "VmRSS: unknown";
 }
 
-void reportWhenConnected(MainWin& window) {
-    auto* watch = new QTimer(&window);
-    QObject::connect(watch, &QTimer::timeout, &window, [&window, watch] {
-        const Connection& connection = window.connection();
-        if (connection.connecting())
-            return;
-        watch->stop();
-        QTextStream out(stdout);
-        out << (connection.connected() ? residentMemory() : "not connected") << Qt::endl;
-        QCoreApplication::exit(connection.connected() ? 0 : 1);
+// Connects on the port of conf.dat once the event loop runs, and calls done
+// with the outcome when the connect has ended.
+void connectSoon(MainWin& window, Station& station, std::function<void(bool connected)> done) {
+    QTimer::singleShot(0, &window, [&window, &station, done] {
+        window.connection().connectPort(station.link.ComPortNumber);
+        auto* watch = new QTimer(&window);
+        QObject::connect(watch, &QTimer::timeout, &window, [&window, watch, done] {
+            const Connection& connection = window.connection();
+            if (connection.connecting())
+                return;
+            watch->stop();
+            watch->deleteLater();
+            done(connection.connected());
+        });
+        watch->start(Connection::TickInterval);
     });
-    watch->start(Connection::TickInterval);
 }
 } // namespace
 
 void reportStartup(MainWin& window, Station& station) {
-    QTimer::singleShot(0, &window, [&window, &station] {
-        QTextStream(stdout) << "shown" << Qt::endl;
-        station.link.InterfaceType = UsbInterface;
-        window.connection().connectPort(station.link.ComPortNumber);
-        reportWhenConnected(window);
+    QTimer::singleShot(0, &window, [] { QTextStream(stdout) << "shown" << Qt::endl; });
+    station.link.InterfaceType = UsbInterface;
+    connectSoon(window, station, [](bool connected) {
+        QTextStream(stdout) << (connected ? residentMemory() : "not connected") << Qt::endl;
+        QCoreApplication::exit(connected ? 0 : 1);
+    });
+}
+
+void connectAtStart(MainWin& window, Station& station) {
+    connectSoon(window, station, [](bool connected) {
+        QTextStream(stdout) << (connected ? "connected" : "not connected") << Qt::endl;
     });
 }

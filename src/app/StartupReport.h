@@ -8,3 +8,8 @@ class Station;
 // behind the port through the USB interface, writes the resident memory
 // ("VmRSS: <n> kB") once connected, and ends the program.
 void reportStartup(MainWin& window, Station& station);
+
+// "--connect": connects at once, on the interface and port of conf.dat, and
+// writes "connected" or "not connected" on stdout when the connect has
+// ended; the program runs on.
+void connectAtStart(MainWin& window, Station& station);

@@ -8,6 +8,7 @@
 #include "operating/ScreenshotTour.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
+#include "platform/EndSignals.h"
 #include "platform/QtSerialPort.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
@@ -83,5 +84,9 @@ int main(int argc, char* argv[]) {
     window.show();
     if (app.arguments().contains("--report-startup"))
         reportStartup(window, station);
+    if (app.arguments().contains("--connect"))
+        connectAtStart(window, station);
+    // Ended from outside, the program ends as "Beenden" ends it.
+    EndSignals endSignals([&window] { window.endWithoutQuestions(); });
     return app.exec();
 }
