@@ -149,18 +149,27 @@ private slots:
         QCOMPARE(b.cvColumn(), QStringList{"8"});
     }
 
-    // What cannot be read is reported with its reason and changes nothing.
-    void unreadableFileIsReported_data() {
+    // A CV or table file that cannot be read is reported with its reason
+    // and changes nothing. The manufacturers' names only label the CV 8
+    // value: what cannot be read leaves them empty without a word; of a huge
+    // list the beginning counts.
+    void unreadableFiles_data() {
         QTest::addColumn<int>("worst");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << int(WorstFile::Missing) << "fehlt";
-        QTest::newRow("folder") << int(WorstFile::Folder) << "Ordner";
-        QTest::newRow("huge") << int(WorstFile::Huge) << "größer als 4 MB";
-        QTest::newRow("no permission") << int(WorstFile::NoPermission) << "Berechtigung";
+        QTest::addColumn<QString>("maker");
+        QTest::newRow("missing") << int(WorstFile::Missing) << "fehlt"
+                                 << "";
+        QTest::newRow("folder") << int(WorstFile::Folder) << "Ordner"
+                                << "";
+        QTest::newRow("huge") << int(WorstFile::Huge) << "größer als 4 MB"
+                              << "Gantrex";
+        QTest::newRow("no permission") << int(WorstFile::NoPermission) << "Berechtigung"
+                                       << "";
     }
-    void unreadableFileIsReported() {
+    void unreadableFiles() {
         QFETCH(int, worst);
         QFETCH(QString, reason);
+        QFETCH(QString, maker);
         Bench b;
         const WorstFile cvFile(b.path("x.CV"), WorstFile::Case(worst),
                                "\"CV-Datei\"\r\n\r\n1,3\r\n", 4 * 1024 * 1024);
@@ -168,6 +177,11 @@ private slots:
                                   4 * 1024 * 1024);
         if (!cvFile.meaningful())
             QSKIP("Permission bits do not stop root.");
+        const WorstFile makersFile(b.path("Hersteller.dat"), WorstFile::Case(worst),
+                                   "1: Erster\r\n145: Gantrex\r\n", 4 * 1024 * 1024);
+        ManufacturerList makers;
+        makers.load(b.path("Hersteller.dat"));
+        QCOMPARE(makers.name(145), maker);
         b.prog.CvValue[1] = 5;
         QVERIFY(!b.doc.loadCv(b.path("x.CV")));
         QVERIFY(!b.doc.loadTable(b.path("x.LST")));
@@ -299,29 +313,6 @@ private slots:
         QCOMPARE(makers.name(256), QString("unbekannt"));
         QCOMPARE(makers.name(300), QString());
         QCOMPARE(makers.name(-3), QString());
-    }
-
-    // The names only label the CV 8 value: what cannot be read leaves them
-    // empty without a word; of a huge file the beginning counts.
-    void manufacturerListWorstCases_data() {
-        QTest::addColumn<int>("worst");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << int(WorstFile::Missing) << "";
-        QTest::newRow("folder") << int(WorstFile::Folder) << "";
-        QTest::newRow("no permission") << int(WorstFile::NoPermission) << "";
-        QTest::newRow("huge") << int(WorstFile::Huge) << "Gantrex";
-    }
-    void manufacturerListWorstCases() {
-        QFETCH(int, worst);
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        const WorstFile file(dir.filePath("Hersteller.dat"), WorstFile::Case(worst),
-                             "1: Erster\r\n145: Gantrex\r\n", 4 * 1024 * 1024);
-        if (!file.meaningful())
-            QSKIP("Permission bits do not stop root.");
-        ManufacturerList makers;
-        makers.load(dir.filePath("Hersteller.dat"));
-        QCOMPARE(makers.name(145), name);
     }
 };
 
