@@ -6,5 +6,6 @@
 Figure saturation();
 Figure latency();
 Figure tickCost();
+Figure routeSave();
 // Starts gx-velomat from programFolder as a child process.
 Figure startUp(const QString& programFolder);

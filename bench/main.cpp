@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
         saturation,
         latency,
         tickCost,
+        routeSave,
         [] { return startUp(QCoreApplication::applicationDirPath()); },
     };
     bool allMet = true;
