@@ -248,6 +248,8 @@ private slots:
             << false;
         QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << "Ordner" << false
                                 << false;
+        QTest::newRow("pipe") << int(WorstFile::Pipe) << QByteArray() << "keine gewöhnliche Datei"
+                              << false << false;
         QTest::newRow("no permission")
             << int(WorstFile::NoPermission) << full << "Berechtigung" << false << false;
         QTest::newRow("read-only file")

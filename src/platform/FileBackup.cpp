@@ -16,6 +16,9 @@ QString backupName(const QString& path, int n) {
 }
 
 bool sameBytes(const QString& a, const QString& b) {
+    // A pipe or a device is never opened: it may not end, or keep us waiting.
+    if (!QFileInfo(a).isFile() || !QFileInfo(b).isFile())
+        return false;
     QFile first(a);
     QFile second(b);
     if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) ||
@@ -64,7 +67,10 @@ bool FileBackup::makeIfDue(const QString& path, QString* error) {
     }
     const QString name = backupFor(path);
     QString problem;
-    if (name.isEmpty()) {
+    if (!QFileInfo(path).isFile()) {
+        problem = QStringLiteral("die bisherige Datei kann nicht aufbewahrt werden: %1")
+                      .arg(fileProblem(path, false, QString()));
+    } else if (name.isEmpty()) {
         problem = QStringLiteral("die Sicherungen %1 bis %2 sind alle belegt")
                       .arg(QDir::toNativeSeparators(backupName(path, 1)),
                            QDir::toNativeSeparators(backupName(path, MaxBackups)));
@@ -74,7 +80,7 @@ bool FileBackup::makeIfDue(const QString& path, QString* error) {
             problem = QStringLiteral("die bisherige Datei konnte nicht als %1 aufbewahrt "
                                      "werden: %2")
                           .arg(QDir::toNativeSeparators(name),
-                               QFileInfo(path).isReadable() && !QFileInfo(path).isDir()
+                               QFileInfo(path).isReadable()
                                    ? fileProblem(name, true, file.errorString())
                                    : fileProblem(path, false, file.errorString()));
     }

@@ -22,6 +22,8 @@ QString fileProblem(const QString& path, bool forWriting, const QString& fallbac
     const QFileInfo folder(info.absolutePath());
     if (info.isDir())
         return QStringLiteral("an ihrer Stelle steht ein Ordner");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("sie ist keine gewöhnliche Datei");
     if (!forWriting && !info.exists())
         return QStringLiteral("die Datei fehlt");
     if (!folder.isDir())
@@ -40,7 +42,10 @@ QString fileProblem(const QString& path, bool forWriting, const QString& fallbac
 FileContent readWholeFile(const QString& path, qint64 maxSize) {
     FileContent content;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A pipe would keep the program waiting for a writer, a device may
+    // never end: only plain files are read.
+    const QFileInfo info(path);
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         content.missing = !QFileInfo::exists(path);
         content.problem = fileProblem(path, false, file.errorString());
         return content;

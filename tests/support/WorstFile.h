@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QString>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The worst a user's disk may hold where the program expects one of its
@@ -19,6 +20,7 @@ public:
         Binary,         // random bytes
         Huge,           // the bytes given, then random bytes beyond size
         Folder,         // a folder in place of the file
+        Pipe,           // a named pipe nobody writes into
         NoPermission,   // the bytes given, unreadable
         ReadOnlyFile,   // the bytes given, not writable
         ReadOnlyFolder, // the bytes given, in a folder that takes no new file
@@ -31,6 +33,10 @@ public:
             return;
         if (worst == Folder) {
             QDir().mkpath(path);
+            return;
+        }
+        if (worst == Pipe) {
+            mkfifo(QFile::encodeName(path).constData(), 0600);
             return;
         }
         QByteArray bytes = worst == Binary ? random(4096) : content;
@@ -64,6 +70,8 @@ public:
     static QByteArray onDisk(const QString& path) {
         if (QFileInfo(path).isDir())
             return "<folder>";
+        if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+            return "<pipe>";
         QFile file(path);
         const QFileDevice::Permissions old = file.permissions();
         file.setPermissions(old | QFileDevice::ReadOwner);
