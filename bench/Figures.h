@@ -10,6 +10,7 @@ Figure tickCost();
 Figure monitorOpen();
 // The saturation run and the latency again, through TCP.
 Figure tcpLine();
+Figure routeSave();
 // Start gx-velomat (and gx-sim) from programFolder as child processes.
 Figure startUp(const QString& programFolder);
 Figure lineCost(const QString& programFolder);

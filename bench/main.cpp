@@ -14,6 +14,7 @@ int main(int argc, char* argv[]) {
         tcpLine,
         tickCost,
         monitorOpen,
+        routeSave,
         [] { return startUp(QCoreApplication::applicationDirPath()); },
         [] { return lineCost(QCoreApplication::applicationDirPath()); },
     };

@@ -1,6 +1,7 @@
 // CV files (.CV) and CV table files (.LST) as they may be found on a
 // user's disk: only CVs and values in range come out, and what is read is
 // written back so that it reads the same.
+#include "platform/TextFile.h"
 #include "programming/CvFile.h"
 #include "programming/CvTableFile.h"
 #include "programming/ProgrammingState.h"
@@ -20,7 +21,12 @@ void checkCvFile(const QByteArray& bytes) {
     }
     if (!parsed.formatOk)
         return;
-    const cvfile::Parsed again = cvfile::parse(cvfile::content(read, parsed.tableFile));
+    const std::optional<QByteArray> written =
+        textFileContent(cvfile::lines(read, parsed.tableFile), nullptr);
+    // A character the code page lacks is refused, not written.
+    if (!written)
+        return;
+    const cvfile::Parsed again = cvfile::parse(*written);
     ProgrammingState reread;
     for (const cvfile::Record& record : again.records)
         reread.setValue(record.cv, record.value);
@@ -39,8 +45,11 @@ void checkTableFile(const QByteArray& bytes) {
     }
     if (!parsed.formatOk)
         return;
-    const cvtablefile::Parsed again =
-        cvtablefile::parse(cvtablefile::content(parsed.name, parsed.entries));
+    const std::optional<QByteArray> written =
+        textFileContent(cvtablefile::lines(parsed.name, parsed.entries), nullptr);
+    if (!written)
+        return;
+    const cvtablefile::Parsed again = cvtablefile::parse(*written);
     if (!again.formatOk || again.name != parsed.name ||
         again.entries.size() != parsed.entries.size())
         __builtin_trap();

@@ -3,6 +3,7 @@
 #include "programming/ManufacturerList.h"
 #include "programming/ProgrammingState.h"
 #include "support/RecordingView.h"
+#include "support/WorstFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,14 +149,85 @@ private slots:
         QCOMPARE(b.cvColumn(), QStringList{"8"});
     }
 
-    void unreadableFileIsReported() {
+    // A CV or table file that cannot be read is reported with its reason
+    // and changes nothing. The manufacturers' names only label the CV 8
+    // value: what cannot be read leaves them empty without a word; of a huge
+    // list the beginning counts.
+    void unreadableFiles_data() {
+        QTest::addColumn<int>("worst");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("maker");
+        QTest::newRow("missing") << int(WorstFile::Missing) << "fehlt"
+                                 << "";
+        QTest::newRow("folder") << int(WorstFile::Folder) << "Ordner"
+                                << "";
+        QTest::newRow("huge") << int(WorstFile::Huge) << "größer als 4 MB"
+                              << "Gantrex";
+        QTest::newRow("no permission") << int(WorstFile::NoPermission) << "Berechtigung"
+                                       << "";
+    }
+    void unreadableFiles() {
+        QFETCH(int, worst);
+        QFETCH(QString, reason);
+        QFETCH(QString, maker);
         Bench b;
-        QVERIFY(!b.doc.loadCv(b.path("nichts.CV")));
-        QVERIFY(!b.doc.loadTable(b.path("nichts.LST")));
-        QCOMPARE(b.messages.messages.size(), 2);
+        const WorstFile cvFile(b.path("x.CV"), WorstFile::Case(worst),
+                               "\"CV-Datei\"\r\n\r\n1,3\r\n", 4 * 1024 * 1024);
+        const WorstFile tableFile(b.path("x.LST"), WorstFile::Case(worst), "LST-Datei\r\nx\r\n",
+                                  4 * 1024 * 1024);
+        if (!cvFile.meaningful())
+            QSKIP("Permission bits do not stop root.");
+        const WorstFile makersFile(b.path("Hersteller.dat"), WorstFile::Case(worst),
+                                   "1: Erster\r\n145: Gantrex\r\n", 4 * 1024 * 1024);
+        ManufacturerList makers;
+        makers.load(b.path("Hersteller.dat"));
+        QCOMPARE(makers.name(145), maker);
+        b.prog.CvValue[1] = 5;
+        QVERIFY(!b.doc.loadCv(b.path("x.CV")));
+        QVERIFY(!b.doc.loadTable(b.path("x.LST")));
         QCOMPARE(b.messages.titles, QStringList({"Dateifehler", "Dateifehler"}));
-        QVERIFY(!b.doc.loadTable(b.path("nichts.LST"), true));
+        for (const QString& message : b.messages.messages)
+            QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY(!b.doc.loadTable(b.path("x.LST"), true));
         QCOMPARE(b.messages.messages.size(), 2);
+        QCOMPARE(b.prog.CvValue[1], 5);
+        QVERIFY(b.doc.CvFileName.isEmpty());
+    }
+
+    // „ “ – € in names, explanations and the table's path are written in
+    // the Windows code page and read back; a character it lacks is refused
+    // by name, and the file on disk stays as it was.
+    void windowsCodePage() {
+        Bench b;
+        const QString tablePath = b.path("Lok „1“ – €.LST");
+        b.table.setName(QStringLiteral("„Spezial“"));
+        b.table.setEntries({{"49", "Licht – 5 €"}});
+        QVERIFY(b.doc.saveTable(tablePath));
+        QCOMPARE(b.contentOf("Lok „1“ – €.LST"),
+                 QByteArray("LST-Datei\r\n\x84Spezial\x93\r\n49 Licht \x96 5 \x80\r\n"));
+        b.prog.CvValue[49] = 7;
+        QVERIFY(b.doc.saveCv(b.path("lok.CV")));
+        b.table.setEntries({});
+        QVERIFY(b.doc.loadCv(b.path("lok.CV")));
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), tablePath);
+        QCOMPARE(b.table.text(0, CvTable::TextColumn), QString("Licht – 5 €"));
+
+        b.table.setEntries({{"3", "Gleis ł"}});
+        QVERIFY(!b.doc.saveTable(tablePath));
+        QVERIFY2(b.messages.last().contains("„ł“"), qPrintable(b.messages.last()));
+        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), tablePath);
+        QCOMPARE(b.contentOf("Lok „1“ – €.LST"),
+                 QByteArray("LST-Datei\r\n\x84Spezial\x93\r\n49 Licht \x96 5 \x80\r\n"));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        Bench b;
+        const WorstFile readOnly(b.path("alt.CV"), WorstFile::ReadOnlyFile, "alt");
+        if (!readOnly.meaningful())
+            QSKIP("Permission bits do not stop root.");
+        QVERIFY(!b.doc.saveCv(b.path("alt.CV")));
+        QVERIFY(b.messages.last().contains("schreibgeschützt"));
+        QCOMPARE(readOnly.onDisk(), QByteArray("alt"));
     }
 
     void failedSaveKeepsTheOldName() {
@@ -229,25 +301,18 @@ private slots:
         ManufacturerList makers;
         QVERIFY(!makers.loaded());
         QCOMPARE(makers.name(256), QString("-"));
-        makers.parse("0: Standard\r\n1: Erster\r\n145: Gantrex Ma\xDF"
-                     "e\r\n300: zu hoch\r\n"
+        makers.parse("\xEF\xBB\xBF"
+                     "0: Standard\r\n1: Erster\r145: Gantrex Ma\xDF"
+                     "e \x84\x80\x93\r\n300: zu hoch\r\n"
                      "ohne Doppelpunkt\r\n-3: negativ\r\n9:kurz\n256: unbekannt\r\n");
         QVERIFY(makers.loaded());
-        QCOMPARE(makers.name(145), QString("Gantrex Maße"));
+        QCOMPARE(makers.name(0), QString("Standard"));
+        QCOMPARE(makers.name(1), QString("Erster"));
+        QCOMPARE(makers.name(145), QString("Gantrex Maße „€“"));
         QCOMPARE(makers.name(9), QString("urz"));
         QCOMPARE(makers.name(256), QString("unbekannt"));
         QCOMPARE(makers.name(300), QString());
         QCOMPARE(makers.name(-3), QString());
-    }
-
-    void missingManufacturerListLeavesNamesEmpty() {
-        QTemporaryDir dir;
-        ManufacturerList makers;
-        makers.load(dir.filePath("Hersteller.dat"));
-        QVERIFY(!makers.loaded());
-        QCOMPARE(makers.name(145), QString());
-        makers.load(dir.path());
-        QVERIFY(!makers.loaded());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "operating/HelpKey.h"
 #include "operating/HelpText.h"
 #include "operating/HelpWindow.h"
+#include "support/WorstFile.h"
 
 #include <QFile>
 #include <QLabel>
@@ -43,6 +44,11 @@ private slots:
         QTest::newRow("Latin-1") << QByteArray("R\xFC"
                                                "ckmelder \xE4\xF6\xDF\r\n")
                                  << QStringList{"Rückmelder äöß"};
+        QTest::newRow("Windows code page")
+            << QByteArray("\x84Hilfe\x93 \x96 5 \x80\r\n") << QStringList{"„Hilfe“ – 5 €"};
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "eins\r\n")
+                                         << QStringList{"eins"};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
     }
     void lines() {
@@ -51,14 +57,33 @@ private slots:
         QCOMPARE(helpLines(content), lines);
     }
 
-    void missingFileGivesAnEmptyWindowWithANote() {
+    // A help file that cannot be read gives an empty window with a note; of
+    // a huge one the beginning is shown.
+    void unreadableFile_data() {
+        QTest::addColumn<int>("worst");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("missing") << int(WorstFile::Missing) << false;
+        QTest::newRow("folder") << int(WorstFile::Folder) << false;
+        QTest::newRow("no permission") << int(WorstFile::NoPermission) << false;
+        QTest::newRow("huge") << int(WorstFile::Huge) << true;
+    }
+    void unreadableFile() {
+        QFETCH(int, worst);
+        QFETCH(bool, shown);
         QTemporaryDir dir;
-        QVERIFY(!readHelpFile(dir.filePath("Hilfe.txt")));
+        const WorstFile file(dir.filePath("Hilfe.txt"), WorstFile::Case(worst), "eins\r\n",
+                             4 * 1024 * 1024);
+        if (!file.meaningful())
+            QSKIP("Permission bits do not stop root.");
         HelpWindow window(dir.filePath("Hilfe.txt"));
-        QCOMPARE(window.lines()->count(), 0);
         auto* note = window.findChild<QLabel*>("HlpNote");
-        QVERIFY(!note->isHidden());
-        QVERIFY(note->text().contains("Hilfe.txt"));
+        QCOMPARE(note->isHidden(), shown);
+        if (shown) {
+            QCOMPARE(window.lines()->item(0)->text(), QString("eins"));
+        } else {
+            QCOMPARE(window.lines()->count(), 0);
+            QVERIFY(note->text().contains("Hilfe.txt"));
+        }
     }
 
     void windowShowsTheFileInAFixedPitchFont() {

@@ -9,6 +9,7 @@
 #include "operating/MessageQueue.h"
 #include "operating/OperatingRelay.h"
 #include "platform/Clock.h"
+#include "platform/EndSignals.h"
 #include "platform/QtSerialPort.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
@@ -36,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -595,32 +597,50 @@ private slots:
     }
 
     // Ending closes the line in order, then shuts down; routes that cannot
-    // be saved keep the program open unless the user says to end all the same.
+    // be saved keep the program open unless the user says to end all the
+    // same. Ended from outside (SIGTERM), it asks nothing, and a question
+    // already open is answered with the end.
     void end_data() {
         QTest::addColumn<bool>("saveFails");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("answer"); // 0: no question
+        QTest::addColumn<bool>("signalled");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("routes saved") << false << 0 << true;
-        QTest::newRow("not saved, stay") << true << int(QMessageBox::No) << false;
-        QTest::newRow("not saved, end all the same") << true << int(QMessageBox::Yes) << true;
+        const int no = QMessageBox::No;
+        const int yes = QMessageBox::Yes;
+        QTest::newRow("routes saved") << false << 0 << false << true;
+        QTest::newRow("not saved, stay") << true << no << false << false;
+        QTest::newRow("not saved, end all the same") << true << yes << false << true;
+        QTest::newRow("not saved, ended from outside") << true << 0 << true << true;
+        QTest::newRow("ended from outside while asking") << true << -1 << true << true;
     }
     void end() {
         QFETCH(bool, saveFails);
         QFETCH(int, answer);
+        QFETCH(bool, signalled);
         QFETCH(bool, ends);
         Program p;
         QVERIFY(p.connectByClick());
-        if (saveFails) {
+        EndSignals endSignals([&p] { p.win->endWithoutQuestions(); });
+        if (saveFails)
             QVERIFY(QDir(p.confDir.path()).mkdir("FS.DAT"));
+        if (answer != 0) {
             QTimer::singleShot(0, [answer] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box && box->objectName() == "EndQuestion");
-                box->button(QMessageBox::StandardButton(answer))->click();
+                if (answer < 0)
+                    raise(SIGTERM);
+                else
+                    box->button(QMessageBox::StandardButton(answer))->click();
             });
         }
-        p.item("EndeMenu")->trigger();
-        p.run(0.1);
-        QCoreApplication::processEvents();
+        if (signalled && answer == 0)
+            raise(SIGTERM);
+        else
+            p.item("EndeMenu")->trigger();
+        for (int i = 0; i < 100 && p.win->isVisible() == ends; ++i) {
+            p.step();
+            QCoreApplication::processEvents();
+        }
         QCOMPARE(p.line.isOpen(), !ends);
         QCOMPARE(p.win->isVisible(), !ends);
         QCOMPARE(p.station->mainTimerRunning(), !ends);

@@ -1,10 +1,14 @@
+#include "platform/CodePage1252.h"
 #include "platform/ComPortNames.h"
 #include "platform/PortTexts.h"
 #include "platform/QtSerialPort.h"
 #include "platform/SerialSettings.h"
+#include "platform/TextFile.h"
 #include "platform/UsbInterfaceSearch.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +101,10 @@ private slots:
         QCOMPARE(names.comNumber("/dev/pts/9"), 6);
         QCOMPARE(names.comNumber("/dev/big"), 0);
         QCOMPARE(names.comNumber("/dev/nothing"), 0);
+        const ComPortNames marked = ComPortNames::fromText("\xEF\xBB\xBF"
+                                                           "5=/dev/pts/7\r6=/dev/pts/9\r");
+        QCOMPARE(marked.device(5), QString("/dev/pts/7"));
+        QCOMPARE(marked.device(6), QString("/dev/pts/9"));
     }
 
     void registerPortKeepsOtherLines() {
@@ -115,6 +123,57 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("3=/dev/pts/1\r\n4=/dev/pts/8\r\n9=/dev/pts/9\r\n"));
         const ComPortNames names = ComPortNames::fromFile(path);
         QCOMPARE(names.device(4), QString("/dev/pts/8"));
+
+        // Lines that cannot be read cannot be kept: nothing is written.
+        const QString folder = dir.filePath("folder");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(!ComPortNames::registerPort(folder, 4, "/dev/pts/8", &error));
+        QVERIFY(error.contains("Ordner"));
+        QVERIFY(QFileInfo(folder).isDir());
+    }
+
+    // Every byte reads as a character and writes back as the same byte;
+    // a character the code page lacks is refused and named.
+    void codePage1252() {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        QCOMPARE(cp1252::encode(cp1252::decode(all)).value_or("<refused>"), all);
+        QCOMPARE(cp1252::decode("\x84\x93\x96\x80\xE4"), QString("„“–€ä"));
+        QString refused;
+        QVERIFY(!cp1252::encode(u"Gleis ł", &refused));
+        QCOMPARE(refused, QString("ł"));
+        QVERIFY(!cp1252::encode(QString("Lok \U0001F682"), &refused));
+        QCOMPARE(refused, QString("\U0001F682"));
+        QString error;
+        QVERIFY(!textFileContent({"a", "Gleis ł"}, &error));
+        QVERIFY2(error.contains("„ł“ (U+0142)"), qPrintable(error));
+    }
+
+    // Lines end at CR LF, LF or CR; after a byte-order mark the text is the
+    // UTF-8 it announces, unless it is no UTF-8.
+    void textLines_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("mixed line ends")
+            << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("empty lines stay")
+            << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+        QTest::newRow("code page") << QByteArray("S\xFC"
+                                                 "d \x80\n")
+                                   << QStringList{"Süd €"};
+        QTest::newRow("UTF-8 after a mark") << QByteArray("\xEF\xBB\xBFS\xC3\xBC"
+                                                          "d\r\n")
+                                            << QStringList{"Süd"};
+        QTest::newRow("code page after a mark") << QByteArray("\xEF\xBB\xBFS\xFC"
+                                                              "d\r\n")
+                                                << QStringList{"Süd"};
+        QTest::newRow("only a mark") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+    }
+    void textLines() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        QCOMPARE(::textLines(content), lines);
     }
 
     void openFailureTexts_data() {

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -260,6 +261,26 @@ private slots:
         QTest::keyClick(pause, Qt::Key_Backspace);
         QCOMPARE(table->PauseTimeMs, 0);
         QCOMPARE(table->SwitchTimeMs, 12000);
+    }
+
+    // Every change the user makes, and "OK", asks for the routes to be
+    // saved at once; cancelling a command asks for nothing.
+    void everyEditAsksForASave() {
+        QSignalSpy edited(form.get(), &FaStrEditForm::routesEdited);
+        clickRouteNumber(1, Qt::LeftButton);
+        clickRouteNumber(1, Qt::RightButton);
+        QMessageBox* question = openQuestion();
+        QVERIFY(question);
+        question->button(QMessageBox::Ok)->click();
+        clickCell(3, RouteTable::BlockedColumn);
+        clickCell(3, RouteTable::FirstCommandColumn);
+        act({{"PauTxt", "2"}});
+        press("OKButton");
+        clickCell(3, RouteTable::FirstCommandColumn);
+        press("CancelButton");
+        QTest::keyClicks(form->findChild<QLineEdit*>("MagT1Txt"), "5");
+        form->findChild<QPushButton*>("OK_But")->click();
+        QCOMPARE(edited.count(), 5);
     }
 
     // The dialog blocks nothing: the engine runs, the editor takes clicks,

@@ -2,9 +2,11 @@
 #include "platform/Clock.h"
 #include "routes/Routes.h"
 #include "support/RecordingView.h"
+#include "support/WorstFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,6 +101,7 @@ private slots:
         cells[{1, 55}] = "Fs3-an";
         cells[{4, 6}] = "Weiche S\xFC"
                         "d";
+        cells[{4, 7}] = "\x84Nord\x93 \x96 5 \x80 \x81";
         cells[{5, 6}] = "a,b";
         cells[{208, 55}] = "Rm2047-f";
         const QByteArray content = fsDat(1000, 250, cells);
@@ -115,6 +118,7 @@ private slots:
         QVERIFY(!table.isSet(3, RouteTable::EstablishedColumn));
         QCOMPARE(table.text(1, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
         QCOMPARE(table.text(4, 6), QString("Weiche Süd"));
+        QCOMPARE(table.text(4, 7), QString("„Nord“ – 5 € \u0081"));
         QCOMPARE(table.text(5, 6), QString("a,b"));
 
         QVERIFY(routes.SaveRoutes(path("FS2.DAT")));
@@ -127,6 +131,10 @@ private slots:
         QTest::addColumn<QStringList>("cells"); // route 1, columns 1..4
         const QStringList expected{" ", "", "x", "Rm1-b"};
         QTest::newRow("LF only") << QByteArray("5\n6\n\" \"\n\"\"\n\"x\"\n\"Rm1-b\"\n") << expected;
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xEF\xBB\xBF"
+                          "5\r\n6\r\n\" \"\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n")
+            << expected;
         QTest::newRow("CR only") << QByteArray("5\r6\r\" \"\r\"\"\r\"x\"\r\"Rm1-b\"\r") << expected;
         QTest::newRow("commas") << QByteArray("5,6\r\n\" \",\"\",\"x\",\"Rm1-b\"\r\n") << expected;
         QTest::newRow("unquoted, trimmed")
@@ -149,11 +157,14 @@ private slots:
             QCOMPARE(routes.table.text(1, column), cells[column - 1]);
     }
 
-    void brokenFileLoadsWhatCameBefore_data() {
+    // What the user is told names the line and what was wrong in it; a
+    // quote lost in one cell costs no more than that cell.
+    void brokenFileLoadsWhatItCan_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("pause");
         QTest::addColumn<int>("switching");
         QTest::addColumn<int>("cellsRead");
+        QTest::addColumn<QString>("told"); // empty: nothing
         const QByteArray full = numberedFsDat();
         // Line n (1-based) of the full file starts after n - 1 line ends.
         const auto lineStart = [&full](int line) {
@@ -162,25 +173,42 @@ private slots:
                 at = full.indexOf("\r\n", at) + 2;
             return at;
         };
-        QTest::newRow("whole") << full << 7 << 8 << CellsInFile;
-        QTest::newRow("missing") << QByteArray() << 0 << 0 << 0;
-        QTest::newRow("empty") << QByteArray("") << 0 << 0 << 0;
-        QTest::newRow("only the times") << QByteArray("7\r\n8\r\n") << 7 << 8 << 0;
-        QTest::newRow("pause time not a number") << "x" + full.mid(1) << 0 << 0 << 0;
-        QTest::newRow("switching time not a number")
-            << full.left(lineStart(2)) + "8x" + full.mid(lineStart(3) - 2) << 7 << 0 << 0;
+        const auto withLine = [&](int line, const QByteArray& text) {
+            return full.left(lineStart(line)) + text + full.mid(lineStart(line + 1) - 2);
+        };
+        QTest::newRow("whole") << full << 7 << 8 << CellsInFile << "";
+        QTest::newRow("whole, blank lines and end-of-file mark after it")
+            << full + "\r\n \r\n\x1A" << 7 << 8 << CellsInFile << "";
+        QTest::newRow("missing") << QByteArray() << 0 << 0 << 0 << "";
+        QTest::newRow("empty") << QByteArray("") << 0 << 0 << 0 << "Zeile 1: Die Datei ist leer.";
+        QTest::newRow("only the times") << QByteArray("7\r\n8\r\n") << 7 << 8 << 0
+                                        << "Zeile 3: Die Datei endet vor Fahrstraße 1.";
+        QTest::newRow("pause time not a number")
+            << "x" + full.mid(1) << 0 << 0 << 0
+            << "Zeile 1: „x“ ist keine Zahl für die Pausenzeit.";
         QTest::newRow("switching time too big")
-            << full.left(lineStart(2)) + "99999999999" + full.mid(lineStart(3) - 2) << 7 << 0 << 0;
-        QTest::newRow("cut after route 3") << full.left(lineStart(3 + 3 * 55)) << 7 << 8 << 165;
-        QTest::newRow("cut inside a quote") << full.left(lineStart(103) + 3) << 7 << 8 << 100;
-        QTest::newRow("quote not closed")
-            << full.left(lineStart(13)) + "\"c10" + full.mid(lineStart(14) - 2) << 7 << 8 << 10;
+            << withLine(2, "99999999999") << 7 << 0 << 0
+            << "Zeile 2: „99999999999“ ist keine Zahl für die Schaltzeit.";
+        QTest::newRow("cut after route 3") << full.left(lineStart(3 + 3 * 55)) << 7 << 8 << 165
+                                           << "Zeile 168: Die Datei endet vor Fahrstraße 4.";
+        QTest::newRow("cut inside a quote")
+            << full.left(lineStart(103) + 5) << 7 << 8 << 101
+            << "Zeile 103: Das schließende Anführungszeichen fehlt.";
+        QTest::newRow("closing quote missing in route 1")
+            << withLine(13, "\"c10") << 7 << 8 << CellsInFile
+            << "Zeile 13: Das schließende Anführungszeichen fehlt.";
+        QTest::newRow("opening quote missing") << withLine(13, "c10\"") << 7 << 8 << CellsInFile
+                                               << "Zeile 13: Ein Anführungszeichen fehlt.";
+        QTest::newRow("text after the last route")
+            << full + "mehr\r\n"
+            << 7 << 8 << CellsInFile << "Zeile 11443: Nach Fahrstraße 208 folgt noch Text.";
     }
-    void brokenFileLoadsWhatCameBefore() {
+    void brokenFileLoadsWhatItCan() {
         QFETCH(QByteArray, content);
         QFETCH(int, pause);
         QFETCH(int, switching);
         QFETCH(int, cellsRead);
+        QFETCH(QString, told);
         QFile::remove(path("FS.DAT"));
         if (!content.isNull())
             writeFile(path("FS.DAT"), content);
@@ -190,7 +218,116 @@ private slots:
         QCOMPARE(routes.table.SwitchTimeMs, switching);
         for (int i = 0; i < CellsInFile; ++i)
             QCOMPARE(cellAt(routes.table, i), i < cellsRead ? "c" + QString::number(i) : QString());
+        QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty())
+            QVERIFY2(view.last().contains(told), qPrintable(view.last()));
+    }
+
+    // Whatever stands where FS.DAT belongs, the program starts and tells
+    // what the user must know, and no save destroys what was there: a file
+    // that did not load whole is kept as FS.DAT.bak first, and where that
+    // cannot be done, or the file cannot be written, it stays as it is.
+    void worstCases_data() {
+        QTest::addColumn<int>("worst");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("told"); // at start-up; empty: nothing
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("kept"); // the old bytes as FS.DAT.bak
+        const QByteArray full = numberedFsDat();
+        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << "" << true << false;
+        QTest::newRow("empty") << int(WorstFile::Content) << QByteArray("") << "leer" << true
+                               << true;
+        QTest::newRow("binary") << int(WorstFile::Binary) << QByteArray() << "keine Zahl" << true
+                                << true;
+        QTest::newRow("huge") << int(WorstFile::Huge) << full << "größer als 16 MB" << true << true;
+        const QByteArray truncated = full.left(full.indexOf("\r\n", 50000) + 2);
+        QTest::newRow("truncated")
+            << int(WorstFile::Content) << truncated << "endet" << true << true;
+        QTest::newRow("CR line ends")
+            << int(WorstFile::Content) << QByteArray(full).replace("\r\n", "\r") << "" << true
+            << false;
+        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << "Ordner" << false
+                                << false;
+        QTest::newRow("pipe") << int(WorstFile::Pipe) << QByteArray() << "keine gewöhnliche Datei"
+                              << false << false;
+        QTest::newRow("no permission")
+            << int(WorstFile::NoPermission) << full << "Berechtigung" << false << false;
+        QTest::newRow("read-only file")
+            << int(WorstFile::ReadOnlyFile) << full << "" << false << false;
+        QTest::newRow("truncated in a read-only folder")
+            << int(WorstFile::ReadOnlyFolder) << truncated << "endet" << false << false;
+    }
+    void worstCases() {
+        QFETCH(int, worst);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, told);
+        QFETCH(bool, saved);
+        QFETCH(bool, kept);
+        QTemporaryDir folder;
+        const QString fsDatPath = folder.filePath("FS.DAT");
+        const WorstFile file(fsDatPath, WorstFile::Case(worst), content, 16 * 1024 * 1024);
+        if (!file.meaningful())
+            QSKIP("Permission bits do not stop root.");
+        const QByteArray before = file.onDisk();
+
+        Routes routes(clock, tx, view);
+        routes.LoadRoutes(fsDatPath);
+        QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
+        QVERIFY2(view.last().contains(told), qPrintable(view.last()));
+        view.clear();
+        routes.table.setText(1, 6, "Ma5-g");
+        QCOMPARE(routes.SaveRoutes(fsDatPath), saved);
+        QCOMPARE(WorstFile::onDisk(fsDatPath + ".bak"), kept ? before : "<missing>");
+        if (!saved) {
+            QCOMPARE(file.onDisk(), before);
+            QCOMPARE(view.titles, QStringList{"Fehler"});
+            return;
+        }
         QVERIFY(view.messages.isEmpty());
+        Routes again(clock, tx, view);
+        again.LoadRoutes(fsDatPath);
+        QVERIFY(view.messages.isEmpty());
+        QCOMPARE(again.table.text(1, 6), QString("Ma5-g"));
+    }
+
+    // A backup that is there may hold the last good routes: it is never
+    // replaced. The same broken file twice is kept once.
+    void backupNeverReplacesAnOlderOne() {
+        QTemporaryDir folder;
+        const QString fsDatPath = folder.filePath("FS.DAT");
+        const QByteArray good = numberedFsDat();
+        const QByteArray broken = good.left(1000);
+        writeFile(fsDatPath + ".bak", good);
+        for (int run = 0; run < 2; ++run) {
+            writeFile(fsDatPath, broken);
+            Routes routes(clock, tx, view);
+            routes.LoadRoutes(fsDatPath);
+            QVERIFY(view.last().contains("FS.DAT.2.bak"));
+            QVERIFY(routes.SaveRoutes(fsDatPath));
+        }
+        QCOMPARE(readFile(fsDatPath + ".bak"), good);
+        QCOMPARE(readFile(fsDatPath + ".2.bak"), broken);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 (QStringList{"FS.DAT", "FS.DAT.2.bak", "FS.DAT.bak"}));
+    }
+
+    // Saves after edits come at every keystroke: a failure is told once,
+    // and again only after a save has worked in between.
+    void failedEditSaveIsToldOnce() {
+        QTemporaryDir folder;
+        const QString fsDatPath = folder.filePath("FS.DAT");
+        Routes routes(clock, tx, view);
+        routes.LoadRoutes(fsDatPath);
+        QVERIFY(QDir(folder.path()).mkdir("FS.DAT"));
+        routes.SaveEdit(fsDatPath);
+        routes.SaveEdit(fsDatPath);
+        QCOMPARE(view.messages.size(), 1);
+        QVERIFY(QDir(folder.path()).rmdir("FS.DAT"));
+        routes.SaveEdit(fsDatPath);
+        QVERIFY(QFileInfo(fsDatPath).isFile());
+        QVERIFY(QFile::remove(fsDatPath) && QDir(folder.path()).mkdir("FS.DAT"));
+        routes.SaveEdit(fsDatPath);
+        QCOMPARE(view.messages.size(), 2);
     }
 
     void failedSaveKeepsTheOldFile() {

@@ -7,6 +7,7 @@
 #include "support/FakeSerialPort.h"
 #include "support/LinkHarness.h"
 #include "support/RecordingView.h"
+#include "support/WorstFile.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -31,23 +32,35 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("interfaceType");
         QTest::addColumn<int>("port");
-        QTest::newRow("usb on COM4") << QByteArray("3\r\n4\r\n") << 3 << 4;
-        QTest::newRow("LF only, trailing lines") << QByteArray("2\n1\nmore\n") << 2 << 1;
-        QTest::newRow("no interface chosen") << QByteArray("7\r\n2\r\n") << 7 << 2;
-        QTest::newRow("empty") << QByteArray() << 1 << 1;
-        QTest::newRow("one line") << QByteArray("3\r\n") << 1 << 1;
-        QTest::newRow("junk") << QByteArray("abc\r\nxyz\r\n") << 1 << 1;
-        QTest::newRow("port zero") << QByteArray("3\r\n0\r\n") << 1 << 1;
-        QTest::newRow("binary") << QByteArray("\x00\xff\x13\n\x80\x01", 6) << 1 << 1;
-        QTest::newRow("huge number") << QByteArray("99999999999999999999\r\n3\r\n") << 1 << 1;
+        QTest::addColumn<QString>("problem"); // empty: none
+        QTest::newRow("usb on COM4") << QByteArray("3\r\n4\r\n") << 3 << 4 << "";
+        QTest::newRow("LF only, trailing lines") << QByteArray("2\n1\nmore\n") << 2 << 1 << "";
+        QTest::newRow("CR only") << QByteArray("3\r4\r") << 3 << 4 << "";
+        QTest::newRow("byte-order mark, CR only") << QByteArray("\xEF\xBB\xBF"
+                                                                "3\r4\r")
+                                                  << 3 << 4 << "";
+        QTest::newRow("no interface chosen") << QByteArray("7\r\n2\r\n") << 7 << 2 << "";
+        QTest::newRow("empty") << QByteArray() << 1 << 1 << "Die Datei ist leer";
+        QTest::newRow("one line") << QByteArray("3\r\n") << 1 << 1 << "Zeile 2 fehlt";
+        QTest::newRow("junk") << QByteArray("abc\r\nxyz\r\n") << 1 << 1
+                              << "Zeile 1: „abc“ ist keine Schnittstellennummer";
+        QTest::newRow("port zero") << QByteArray("3\r\n0\r\n") << 1 << 1
+                                   << "Zeile 2: „0“ ist keine COM-Portnummer von 1 bis 255";
+        QTest::newRow("binary") << QByteArray("\x00\xff\x13\n\x80\x01", 6) << 1 << 1 << "Zeile 1";
+        QTest::newRow("huge number")
+            << QByteArray("99999999999999999999999\r\n3\r\n") << 1 << 1
+            << "Zeile 1: „99999999999999999999…“ ist keine Schnittstellennummer";
     }
     void confDat() {
         QFETCH(QByteArray, content);
         QFETCH(int, interfaceType);
         QFETCH(int, port);
-        const ConfFile conf = ConfFile::parse(content);
+        QFETCH(QString, problem);
+        QString told;
+        const ConfFile conf = ConfFile::parse(content, &told);
         QCOMPARE(conf.InterfaceType, interfaceType);
         QCOMPARE(conf.ComPortNumber, port);
+        QVERIFY2(problem.isEmpty() ? told.isEmpty() : told.startsWith(problem), qPrintable(told));
     }
 
     // Lines 3 and 4 name a LocoNet server, both sound or neither counts; a
@@ -87,23 +100,57 @@ private slots:
         QCOMPARE(file.readAll(), written);
     }
 
-    void hugeConfDatStartsWithDefaults() {
-        QTemporaryDir dir;
-        QByteArray junk(4 * 1024 * 1024, 0);
-        QRandomGenerator random(7);
-        for (char& c : junk)
-            c = char(random.bounded(256));
-        writeFile(dir.filePath("conf.dat"), junk);
-        const ConfFile conf = ConfFile::read(dir.filePath("conf.dat"));
-        QCOMPARE(conf.InterfaceType, 1);
-        QCOMPARE(conf.ComPortNumber, 1);
+    // A conf.dat that cannot be read is told at start-up and kept as
+    // conf.dat.bak before the first connect writes the file anew; one that
+    // cannot be written stays as it is.
+    void confDatWorstCases_data() {
+        QTest::addColumn<int>("worst");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("told"); // empty: nothing
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << 1 << "" << true
+                                 << false;
+        QTest::newRow("binary") << int(WorstFile::Binary) << QByteArray() << 1 << "Zeile 1" << true
+                                << true;
+        QTest::newRow("huge, its first lines count")
+            << int(WorstFile::Huge) << QByteArray("3\r\n4\r\n") << 4 << "" << true << false;
+        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << 1 << "Ordner" << false
+                                << false;
+        QTest::newRow("no permission") << int(WorstFile::NoPermission) << QByteArray("3\r\n4\r\n")
+                                       << 1 << "Berechtigung" << false << false;
+        QTest::newRow("read-only file") << int(WorstFile::ReadOnlyFile) << QByteArray("3\r\n4\r\n")
+                                        << 4 << "" << false << false;
     }
-
-    void confDatThatCannotBeWrittenSaysWhy() {
+    void confDatWorstCases() {
+        QFETCH(int, worst);
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QFETCH(QString, told);
+        QFETCH(bool, written);
+        QFETCH(bool, kept);
         QTemporaryDir dir;
+        const QString path = dir.filePath("conf.dat");
+        const WorstFile file(path, WorstFile::Case(worst), content, 8192);
+        if (!file.meaningful())
+            QSKIP("Permission bits do not stop root.");
+        const QByteArray before = file.onDisk();
+        ManualClock clock;
+        FakeSerialPort line;
+        RecordingView view;
+        OperatingView operating;
+        Station station(clock, line, view, operating, dir.path());
+        station.StartUp();
+        QCOMPARE(station.link.ComPortNumber, port);
+        QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
+        QVERIFY2(view.last().contains(told), qPrintable(view.last()));
         QString error;
-        QVERIFY(!ConfFile{}.write(dir.filePath("none/conf.dat"), &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(station.writeConf(&error), written);
+        QCOMPARE(file.onDisk(), written ? QByteArray::number(station.link.InterfaceType) + "\r\n" +
+                                              QByteArray::number(port) + "\r\n"
+                                        : before);
+        QCOMPARE(WorstFile::onDisk(path + ".bak"), kept ? before : "<missing>");
     }
 
     // Where the Conf folder is, on a tree laid out as an installed program:

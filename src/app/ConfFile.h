@@ -13,12 +13,11 @@ struct ConfFile {
     // No host: lines 3 and 4 are neither there nor written.
     ServerAddress Server;
 
-    // A missing, unreadable or malformed file gives interface 1 on COM 1.
-    static ConfFile read(const QString& path);
-    static ConfFile parse(const QByteArray& content);
+    // A missing file gives interface 1 on COM 1. So does a file that cannot
+    // be read or does not start with the two numbers; problem then says what
+    // was wrong, in the user's words.
+    static ConfFile read(const QString& path, QString* problem = nullptr);
+    static ConfFile parse(const QByteArray& content, QString* problem = nullptr);
     // Writes the file whole or not at all.
     bool write(const QString& path, QString* error) const;
-
-    // Line 1 other than 1 to 4: no interface chosen.
-    bool hasInterface() const { return InterfaceType >= 1 && InterfaceType <= 4; }
 };

@@ -30,6 +30,8 @@ ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay
     window.attachWindow("FaStrEdit", [&station] {
         auto* editor = new FaStrEditForm(station.routes.table);
         station.routes.engine.setMonitorView(editor);
+        QObject::connect(editor, &FaStrEditForm::routesEdited, editor,
+                         [&station] { station.routes.SaveEdit(station.routeFilePath()); });
         return editor;
     });
     window.attachWindow("DDCProgMenu", [&station, &window] {

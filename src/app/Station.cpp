@@ -3,10 +3,12 @@
 #include "ConfFile.h"
 #include "ConfFolder.h"
 #include "link/LinkJobs.h"
+#include "link/LinkView.h"
 #include "link/OperatingView.h"
 #include "platform/SerialPort.h"
 
 #include <QAbstractEventDispatcher>
+#include <QDir>
 
 Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, OperatingView& operating,
                  QString confFolder)
@@ -33,7 +35,19 @@ Station::Station(const Clock& clock, SerialPort& port, LinkView& messages, Opera
 }
 
 void Station::StartUp() {
-    const ConfFile conf = ConfFile::read(confPath(m_confFolder, "conf.dat"));
+    const QString confFile = confPath(m_confFolder, "conf.dat");
+    QString problem;
+    const ConfFile conf = ConfFile::read(confFile, &problem);
+    if (!problem.isEmpty()) {
+        m_confBackup.keepBeforeWriting(confFile);
+        state.messages.ShowMessage(
+            QStringLiteral("%1 wurde nicht gelesen.\n%2.\n\nDas Programm beginnt mit "
+                           "Schnittstelle 1 an COM 1. Bevor die Datei nach dem ersten Verbinden "
+                           "neu geschrieben wird, wird sie als %3 aufbewahrt.")
+                .arg(QDir::toNativeSeparators(confFile), problem,
+                     QDir::toNativeSeparators(m_confBackup.backupPath())),
+            QStringLiteral("Dateifehler"), MessageIcon::Critical);
+    }
     link.InterfaceType = conf.InterfaceType;
     link.ComPortNumber = conf.ComPortNumber;
     link.Server = conf.Server;
@@ -109,9 +123,10 @@ void Station::setTimer1Running(bool on) {
         m_timer1.stop();
 }
 
-bool Station::writeConf(QString* error) const {
+bool Station::writeConf(QString* error) {
+    const QString path = confPath(m_confFolder, "conf.dat");
     const ConfFile conf{link.InterfaceType, link.ComPortNumber, link.Server};
-    return conf.write(confPath(m_confFolder, "conf.dat"), error);
+    return m_confBackup.makeIfDue(path, error) && conf.write(path, error);
 }
 
 QString Station::routeFilePath() const {

@@ -4,6 +4,7 @@
 #include "link/Dispatcher.h"
 #include "link/JobMachine.h"
 #include "link/LinkState.h"
+#include "platform/FileBackup.h"
 #include "programming/ProgrammingJobs.h"
 #include "programming/lncv/LncvJobs.h"
 #include "routes/Routes.h"
@@ -33,7 +34,8 @@ public:
 
     const QString& confFolder() const { return m_confFolder; }
 
-    // Start-up: conf.dat, the start values, Timer1.
+    // Start-up: conf.dat, the start values, Timer1. A conf.dat that cannot
+    // be read is reported.
     void StartUp();
     // Stops the tick and saves what must survive the program; false when the
     // routes could not be saved (the user has been told).
@@ -61,7 +63,9 @@ public:
     void setTimer1Running(bool on);
     bool timer1Running() const { return m_timer1.isActive(); }
 
-    bool writeConf(QString* error) const;
+    // conf.dat with the interface and port that have just worked. One that
+    // did not read at start-up is kept beside itself first.
+    bool writeConf(QString* error);
     QString routeFilePath() const;
 
     LinkState state;
@@ -78,6 +82,7 @@ private:
     void wakeIfWorkCame();
 
     QString m_confFolder;
+    FileBackup m_confBackup;
     QTimer m_timer1;
     QTimer m_mainTimer;
     bool m_mainTimerOn = false;

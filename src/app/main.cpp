@@ -12,6 +12,7 @@
 #include "platform/ChosenLine.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
+#include "platform/EndSignals.h"
 #include "platform/QtSerialPort.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
@@ -123,5 +124,7 @@ int main(int argc, char* argv[]) {
         reportStartup(window, station);
     else if (app.arguments().contains("--connect"))
         connectAtStart(window);
+    // Ended from outside, the program ends as "Beenden" ends it.
+    EndSignals endSignals([&window] { window.endWithoutQuestions(); });
     return app.exec();
 }

@@ -1,30 +1,25 @@
 #include "HelpText.h"
 
-#include <QFile>
+#include "platform/TextFile.h"
+#include "platform/WholeFile.h"
 
 namespace {
 const QString EndMark = QStringLiteral("##ENDE##");
-// Far more than any help text; a stray huge file is not read whole.
+// Far more than any help text; of a stray huge file only the beginning is
+// read.
 constexpr qint64 MaxHelpSize = 4 * 1024 * 1024;
 } // namespace
 
 QStringList helpLines(const QByteArray& content) {
-    QString text = QString::fromLatin1(content);
-    if (text.isEmpty())
-        return {};
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    // The last line end closes the last line; it opens no empty one.
-    if (text.endsWith(u'\n'))
-        lines.removeLast();
+    QStringList lines = textLines(content);
     if (const qsizetype end = lines.indexOf(EndMark); end >= 0)
         lines.resize(end);
     return lines;
 }
 
 std::optional<QStringList> readHelpFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileContent file = readWholeFile(path, MaxHelpSize);
+    if (!file.whole() && file.bytes.isEmpty())
         return std::nullopt;
-    return helpLines(file.read(MaxHelpSize));
+    return helpLines(file.bytes);
 }

@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-// The help text: Latin-1, lines ended by CR LF, a lone CR or LF. Everything
-// from the line "##ENDE##" (exactly that) on is left out, so the file may
-// carry notes after it.
+// The help text, a text file of the program (platform/TextFile.h).
+// Everything from the line "##ENDE##" (exactly that) on is left out, so the
+// file may carry notes after it.
 QStringList helpLines(const QByteArray& content);
 
 // The lines of the help file; nothing when it is missing or unreadable.

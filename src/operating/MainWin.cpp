@@ -210,7 +210,7 @@ void MainWin::StartUp() {
 // closes in order (the running job's end message, outputs held on switched
 // off) before the program ends.
 void MainWin::closeEvent(QCloseEvent* event) {
-    if (!m_ending && !m_station.saveRoutes() && !endWithoutRoutes()) {
+    if (!m_ending && !m_station.saveRoutes() && m_askBeforeEnd && !endWithoutRoutes()) {
         event->ignore();
         return;
     }
@@ -227,6 +227,16 @@ void MainWin::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
+void MainWin::endWithoutQuestions() {
+    m_askBeforeEnd = false;
+    // The question already open is answered the way an end from outside
+    // must go.
+    if (m_endQuestion)
+        m_endQuestion->done(QMessageBox::Yes);
+    else
+        close();
+}
+
 bool MainWin::endWithoutRoutes() {
     QMessageBox question(QMessageBox::Question, QStringLiteral("Achtung"),
                          QStringLiteral("Die Fahrstrassentabelle konnte nicht gespeichert "
@@ -234,6 +244,7 @@ bool MainWin::endWithoutRoutes() {
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setObjectName(QStringLiteral("EndQuestion"));
     question.setDefaultButton(QMessageBox::No);
+    m_endQuestion = &question;
     return question.exec() == QMessageBox::Yes;
 }
 

@@ -23,6 +23,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QPushButton;
 class QTabWidget;
 class Station;
@@ -50,6 +51,11 @@ public:
     void attachWindow(const QString& actionName, std::function<QWidget*()> create);
     // Puts a panel on tab 2, 3 or 4 ("Keyboard", "Rückmelder", "Memory").
     void setTabPage(int index, QWidget* page);
+
+    // Ends the program as "Beenden" does, but asks nothing: when the routes
+    // cannot be saved, their old file stays as it is. For an end from
+    // outside, where nobody may be there to answer.
+    void endWithoutQuestions();
 
     Connection& connection() { return m_connection; }
     ThrottlePanel& throttle(int t) { return *m_throttles[t]; }
@@ -100,6 +106,9 @@ private:
     PortState m_portState = PortState::Closed;
     // The user has chosen to end; the routes are saved or given up.
     bool m_ending = false;
+    // Ended from outside: no question stops it.
+    bool m_askBeforeEnd = true;
+    QPointer<QMessageBox> m_endQuestion;
 
     QPushButton* m_stopGo = nullptr;
     IndicatorLamp* m_powerLamp = nullptr;

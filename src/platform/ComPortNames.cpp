@@ -1,13 +1,15 @@
 #include "ComPortNames.h"
 
+#include "TextFile.h"
 #include "WholeFile.h"
 
-#include <QFile>
 #include <QList>
 
 namespace {
 
 constexpr int MaxComNumber = 255;
+// A ports.dat is a few lines; a huge file is not one of ours.
+constexpr qint64 MaxPortsDatSize = 64 * 1024;
 
 struct DefaultRange {
     int first;
@@ -18,14 +20,16 @@ constexpr DefaultRange DefaultRanges[] = {
     {1, "/dev/ttyS"}, {33, "/dev/ttyUSB"}, {65, "/dev/ttyACM"}};
 constexpr int RangeSize = 32;
 
-bool parseEntry(const QByteArray& rawLine, int* number, QString* device) {
-    const QByteArray line = rawLine.trimmed();
+// The device is a path of this system, so its bytes are taken as the system
+// names its files, not as the code page of the program's text.
+bool parseEntry(QByteArrayView rawLine, int* number, QString* device) {
+    const QByteArrayView line = rawLine.trimmed();
     const int eq = line.indexOf('=');
     if (eq <= 0)
         return false;
     bool ok = false;
-    const int n = line.left(eq).trimmed().toInt(&ok);
-    const QString path = QString::fromLocal8Bit(line.mid(eq + 1).trimmed());
+    const int n = line.first(eq).trimmed().toInt(&ok);
+    const QString path = QString::fromLocal8Bit(line.sliced(eq + 1).trimmed());
     if (!ok || n < 1 || n > MaxComNumber || path.isEmpty())
         return false;
     *number = n;
@@ -37,7 +41,7 @@ bool parseEntry(const QByteArray& rawLine, int* number, QString* device) {
 
 ComPortNames ComPortNames::fromText(const QByteArray& portsDat) {
     ComPortNames names;
-    for (const QByteArray& line : portsDat.split('\n')) {
+    for (const QByteArrayView line : byteLines(portsDat)) {
         int n = 0;
         QString path;
         if (parseEntry(line, &n, &path))
@@ -47,11 +51,7 @@ ComPortNames ComPortNames::fromText(const QByteArray& portsDat) {
 }
 
 ComPortNames ComPortNames::fromFile(const QString& portsDatPath) {
-    QFile file(portsDatPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // A ports.dat is a few lines; a huge file is not one of ours.
-    return fromText(file.read(64 * 1024));
+    return fromText(readWholeFile(portsDatPath, MaxPortsDatSize).bytes);
 }
 
 QString ComPortNames::device(int comNumber) const {
@@ -93,22 +93,21 @@ int ComPortNames::comNumber(const QString& device) const {
 
 bool ComPortNames::registerPort(const QString& portsDatPath, int comNumber, const QString& device,
                                 QString* error) {
-    QList<QByteArray> kept;
-    QFile old(portsDatPath);
-    if (old.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : old.readAll().split('\n')) {
-            int n = 0;
-            QString path;
-            const QByteArray trimmed = line.trimmed();
-            if (trimmed.isEmpty() || (parseEntry(line, &n, &path) && n == comNumber))
-                continue;
-            kept.append(trimmed);
-        }
+    // Lines that could not be read cannot be kept: then nothing is written.
+    const FileContent old = readWholeFile(portsDatPath, MaxPortsDatSize);
+    if (!old.whole() && !old.missing) {
+        if (error)
+            *error = old.problem;
+        return false;
     }
-    kept.append(QByteArray::number(comNumber) + '=' + device.toLocal8Bit());
-
     QByteArray content;
-    for (const QByteArray& line : kept)
-        content += line + "\r\n";
+    for (const QByteArrayView line : byteLines(old.bytes)) {
+        int n = 0;
+        QString path;
+        if (line.trimmed().isEmpty() || (parseEntry(line, &n, &path) && n == comNumber))
+            continue;
+        content.append(line.trimmed()).append("\r\n");
+    }
+    content += QByteArray::number(comNumber) + '=' + device.toLocal8Bit() + "\r\n";
     return writeWholeFile(portsDatPath, content, error);
 }

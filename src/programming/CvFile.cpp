@@ -8,14 +8,14 @@
 
 namespace cvfile {
 
-QByteArray content(const ProgrammingState& prog, const std::optional<QString>& tableFile) {
-    QStringList lines{decoderfile::quoted(QString::fromLatin1(Header)),
-                      tableFile ? decoderfile::quoted(*tableFile) : QString()};
+QStringList lines(const ProgrammingState& prog, const std::optional<QString>& tableFile) {
+    QStringList file{decoderfile::quoted(QString::fromLatin1(Header)),
+                     tableFile ? decoderfile::quoted(*tableFile) : QString()};
     for (int cv = 1; cv <= ProgrammingState::MaxCv; ++cv) {
         if (prog.CvValue[cv] != ProgrammingState::Unknown)
-            lines.append(QStringLiteral("%1,%2").arg(cv).arg(prog.CvValue[cv]));
+            file.append(QStringLiteral("%1,%2").arg(cv).arg(prog.CvValue[cv]));
     }
-    return decoderfile::joinLines(lines);
+    return file;
 }
 
 Parsed parse(const QByteArray& content) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace cvfile {
 
 constexpr auto Header = "CV-Datei";
 
-QByteArray content(const ProgrammingState& prog, const std::optional<QString>& tableFile);
+QStringList lines(const ProgrammingState& prog, const std::optional<QString>& tableFile);
 
 struct Record {
     int cv = 0;

@@ -54,11 +54,11 @@ QString storedText(const QString& text) {
 
 } // namespace
 
-QByteArray content(const QString& name, const QList<CvTable::Entry>& entries) {
-    QStringList lines{QString::fromLatin1(Header), name};
+QStringList lines(const QString& name, const QList<CvTable::Entry>& entries) {
+    QStringList file{QString::fromLatin1(Header), name};
     for (const CvTable::Entry& entry : entries)
-        lines.append(entry.cv + QLatin1Char(' ') + storedText(entry.text));
-    return decoderfile::joinLines(lines);
+        file.append(entry.cv + QLatin1Char(' ') + storedText(entry.text));
+    return file;
 }
 
 Parsed parse(const QByteArray& content) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // A CV table file (.LST): the line LST-Datei, the table's name, then one
 // line per row: its CV number, a blank, its explanation. Values and check
@@ -12,7 +13,7 @@ namespace cvtablefile {
 
 constexpr auto Header = "LST-Datei";
 
-QByteArray content(const QString& name, const QList<CvTable::Entry>& entries);
+QStringList lines(const QString& name, const QList<CvTable::Entry>& entries);
 
 struct Parsed {
     bool formatOk = false;

@@ -6,6 +6,8 @@
 #include "DecoderTextFile.h"
 #include "ProgrammingState.h"
 #include "link/LinkView.h"
+#include "platform/TextFile.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,12 +30,12 @@ QString DecoderDocument::caption() const {
 }
 
 bool DecoderDocument::loadCv(const QString& path) {
-    const std::optional<QByteArray> content = decoderfile::read(path);
-    if (!content) {
-        cannotRead(path);
+    const FileContent content = readWholeFile(path, decoderfile::MaxFileSize);
+    if (!content.whole()) {
+        cannotRead(path, content.problem);
         return false;
     }
-    const cvfile::Parsed parsed = cvfile::parse(*content);
+    const cvfile::Parsed parsed = cvfile::parse(content.bytes);
     if (!parsed.formatOk) {
         wrongFormat();
         return false;
@@ -61,20 +63,20 @@ QString DecoderDocument::tableBeside(const QString& named) const {
 }
 
 bool DecoderDocument::saveCv(const QString& path) {
-    if (!write(path, cvfile::content(m_prog, CvTableFileName)))
+    if (!write(path, cvfile::lines(m_prog, CvTableFileName)))
         return false;
     CvFileName = path;
     return true;
 }
 
 bool DecoderDocument::loadTable(const QString& path, bool quiet) {
-    const std::optional<QByteArray> content = decoderfile::read(path);
-    if (!content) {
+    const FileContent content = readWholeFile(path, decoderfile::MaxFileSize);
+    if (!content.whole()) {
         if (!quiet)
-            cannotRead(path);
+            cannotRead(path, content.problem);
         return false;
     }
-    const cvtablefile::Parsed parsed = cvtablefile::parse(*content);
+    const cvtablefile::Parsed parsed = cvtablefile::parse(content.bytes);
     if (!parsed.formatOk) {
         wrongFormat();
         return false;
@@ -86,7 +88,7 @@ bool DecoderDocument::loadTable(const QString& path, bool quiet) {
 }
 
 bool DecoderDocument::saveTable(const QString& path) {
-    if (!write(path, cvtablefile::content(m_table.name(), m_table.entries())))
+    if (!write(path, cvtablefile::lines(m_table.name(), m_table.entries())))
         return false;
     CvTableFileName = path;
     return true;
@@ -102,18 +104,20 @@ QString DecoderDocument::suggestedTableFile() const {
                                     QStringLiteral(".LST"));
 }
 
-bool DecoderDocument::write(const QString& path, const QByteArray& content) const {
+bool DecoderDocument::write(const QString& path, const QStringList& lines) const {
     QString error;
-    if (decoderfile::write(path, content, &error))
+    if (writeTextFile(path, lines, &error))
         return true;
-    m_messages.ShowMessage(
-        QStringLiteral("Die Datei %1 konnte nicht gespeichert werden:\n%2").arg(path, error),
-        FileErrorTitle, MessageIcon::Critical);
+    m_messages.ShowMessage(QStringLiteral("Die Datei %1 konnte nicht gespeichert werden:\n%2.\n"
+                                          "Es wurde nichts geschrieben.")
+                               .arg(QDir::toNativeSeparators(path), error),
+                           FileErrorTitle, MessageIcon::Critical);
     return false;
 }
 
-void DecoderDocument::cannotRead(const QString& path) const {
-    m_messages.ShowMessage(QStringLiteral("Die Datei %1 konnte nicht gelesen werden!").arg(path),
+void DecoderDocument::cannotRead(const QString& path, const QString& problem) const {
+    m_messages.ShowMessage(QStringLiteral("Die Datei %1 konnte nicht gelesen werden:\n%2.")
+                               .arg(QDir::toNativeSeparators(path), problem),
                            FileErrorTitle, MessageIcon::Critical);
 }
 

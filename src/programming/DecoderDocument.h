@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class CvTable;
@@ -43,8 +43,8 @@ public:
 
 private:
     QString tableBeside(const QString& named) const;
-    bool write(const QString& path, const QByteArray& content) const;
-    void cannotRead(const QString& path) const;
+    bool write(const QString& path, const QStringList& lines) const;
+    void cannotRead(const QString& path, const QString& problem) const;
     void wrongFormat() const;
 
     ProgrammingState& m_prog;

@@ -1,32 +1,8 @@
 #include "DecoderTextFile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "platform/TextFile.h"
 
 namespace decoderfile {
-
-QStringList lines(const QByteArray& content) {
-    QStringList result;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= content.size(); ++i) {
-        if (i < content.size() && content[i] != '\r' && content[i] != '\n')
-            continue;
-        if (i == content.size() && start == i)
-            break;
-        result.append(QString::fromLatin1(content.mid(start, i - start)));
-        if (i + 1 < content.size() && content[i] == '\r' && content[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    return result;
-}
-
-QByteArray joinLines(const QStringList& lines) {
-    QByteArray content;
-    for (const QString& line : lines)
-        content += line.toLatin1() + "\r\n";
-    return content;
-}
 
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -46,29 +22,10 @@ QString firstField(QStringView line) {
 }
 
 std::optional<Sections> sections(const QByteArray& content, QLatin1String header) {
-    const QStringList all = lines(content);
+    const QStringList all = textLines(content);
     if (all.isEmpty() || firstField(all[0]) != header)
         return std::nullopt;
     return Sections{all.value(1), all.mid(2)};
-}
-
-std::optional<QByteArray> read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(MaxFileSize);
-}
-
-bool write(const QString& path, const QByteArray& content, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(content);
-        if (file.commit())
-            return true;
-    }
-    if (error)
-        *error = file.errorString();
-    return false;
 }
 
 } // namespace decoderfile

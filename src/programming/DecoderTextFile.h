@@ -5,16 +5,12 @@
 #include <QStringList>
 #include <optional>
 
-// The plain-text files of decoder programming: 8-bit Latin-1 text, CR LF at
-// the end of each line on writing; LF and CR alone are read as well.
+// The plain-text files of decoder programming, read and written as the
+// program's text files are (platform/TextFile.h).
 namespace decoderfile {
 
-// Far more than any decoder file holds; a larger file is read as if it
-// ended there.
+// Far more than any decoder file holds; a larger file is not one.
 constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
-
-QStringList lines(const QByteArray& content);
-QByteArray joinLines(const QStringList& lines);
 
 // A text in double quotes, the way sequential files write text fields.
 QString quoted(const QString& text);
@@ -31,10 +27,5 @@ struct Sections {
 };
 // Nothing when the first field of the first line is not the header.
 std::optional<Sections> sections(const QByteArray& content, QLatin1String header);
-
-// Nothing when the file cannot be opened.
-std::optional<QByteArray> read(const QString& path);
-// The file is replaced only when all of it was written.
-bool write(const QString& path, const QByteArray& content, QString* error);
 
 } // namespace decoderfile

@@ -2,8 +2,8 @@
 
 #include "CvText.h"
 #include "DecoderTextFile.h"
-
-#include <QFile>
+#include "platform/TextFile.h"
+#include "platform/WholeFile.h"
 
 ManufacturerList::ManufacturerList() {
     m_names[Entries - 1] = QStringLiteral("-");
@@ -14,7 +14,7 @@ QString ManufacturerList::name(int cv8) const {
 }
 
 void ManufacturerList::parse(const QByteArray& content) {
-    for (const QString& line : decoderfile::lines(content)) {
+    for (const QString& line : textLines(content)) {
         const qsizetype colon = line.indexOf(u':');
         if (colon < 0)
             continue;
@@ -29,7 +29,5 @@ void ManufacturerList::parse(const QByteArray& content) {
 }
 
 void ManufacturerList::load(const QString& path) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        parse(file.read(decoderfile::MaxFileSize));
+    parse(readWholeFile(path, decoderfile::MaxFileSize).bytes);
 }

@@ -15,10 +15,12 @@ public:
     QString name(int cv8) const;
     bool loaded() const { return !m_names[1].isEmpty(); }
 
-    // Hersteller.dat: one "number: name" a line, Latin-1. Lines without a
-    // colon or with a number outside 0..256 are passed over.
+    // Hersteller.dat: one "number: name" a line, a text file of the program.
+    // Lines without a colon or with a number outside 0..256 are passed over.
     void parse(const QByteArray& content);
-    // A missing file leaves the names as they are.
+    // A file that cannot be read leaves the names as they are: they only
+    // label the CV 8 value, which is shown anyway. A file larger than any
+    // list gives the names of its beginning.
     void load(const QString& path);
 
 private:

@@ -58,7 +58,10 @@ FaStrEditForm::FaStrEditForm(RouteTable& table, QWidget* parent)
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK_But"));
-    connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        hide();
+        emit routesEdited();
+    });
     fields->addWidget(ok, 1, 7);
 
     auto* layout = new QVBoxLayout(this);
@@ -76,12 +79,13 @@ QLineEdit* FaStrEditForm::addTimeField(const QString& name, qint32& time) {
     field->setObjectName(name);
     field->setMaxLength(TimeFieldLength);
     field->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    connect(field, &QLineEdit::textEdited, this, [field, &time] {
+    connect(field, &QLineEdit::textEdited, this, [this, field, &time] {
         const QString digits = digitsOnly(field->text());
         if (digits != field->text())
             field->setText(digits);
         time = static_cast<qint32>(
             qMin(leadingValue(digits), double(std::numeric_limits<qint32>::max())));
+        emit routesEdited();
     });
     return field;
 }
@@ -113,6 +117,7 @@ void FaStrEditForm::showTimes() {
 void FaStrEditForm::onCellActivated(int row, int column) {
     if (RouteTable::isStatusColumn(column)) {
         ToggleRouteStatus(m_table, row, column);
+        emit routesEdited();
         return;
     }
     // An entry under way keeps its cell: what the user typed is not lost.
@@ -129,6 +134,9 @@ void FaStrEditForm::onCellActivated(int row, int column) {
 
 void FaStrEditForm::onEntryFinished(int result) {
     ApplyRouteEntry(m_table, m_entryRow, m_entryColumn, result, m_entry->entry());
+    // A trigger takes the entry whatever ended the dialog.
+    if (result != DialogCancel || RouteTable::isTriggerColumn(m_entryColumn))
+        emit routesEdited();
 }
 
 void FaStrEditForm::askDeleteRoute(int row) {
@@ -138,8 +146,10 @@ void FaStrEditForm::askDeleteRoute(int row) {
     box->setObjectName(QStringLiteral("RouteDeleteQuestion"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, box, row] {
-        if (box->standardButton(box->clickedButton()) == QMessageBox::Ok)
+        if (box->standardButton(box->clickedButton()) == QMessageBox::Ok) {
             DeleteRoute(m_table, row);
+            emit routesEdited();
+        }
     });
     box->open();
 }

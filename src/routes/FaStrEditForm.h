@@ -14,7 +14,8 @@ class RouteTable;
 // "Fahrstraßen ändern und überwachen": edits the route table and shows what
 // the route engine is doing. Closing it or "OK" only hides it. The entry
 // dialog is answered through a callback, so the engine and the rest of the
-// program go on while it is open.
+// program go on while it is open. Every change the user makes here, and
+// "OK", is announced at once, for the routes to be saved.
 class FaStrEditForm : public QWidget, public RouteMonitorView {
     Q_OBJECT
 public:
@@ -22,6 +23,9 @@ public:
 
     void ShowRouteActivity(const QString& text) override;
     void ShowCommandNumber(const QString& text) override;
+
+signals:
+    void routesEdited();
 
 protected:
     void showEvent(QShowEvent* event) override;

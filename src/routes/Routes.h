@@ -2,6 +2,7 @@
 
 #include "RouteEngine.h"
 #include "RouteTable.h"
+#include "platform/FileBackup.h"
 
 class Clock;
 class LinkView;
@@ -14,10 +15,16 @@ public:
     Routes(const Clock& clock, Transmitter& tx, LinkView& view)
         : engine(table, tx, clock), m_view(view) {}
 
-    // Start-up: a missing or broken file leaves what could not be read empty.
+    // Start-up. A file that does not load whole is reported once, with the
+    // line and what was wrong; what could be read is loaded, and the file is
+    // kept beside itself before it is first overwritten.
     void LoadRoutes(const QString& path);
     // Program end. A failed write keeps the old file and tells the user.
     bool SaveRoutes(const QString& path);
+    // A change the user made in the editor, saved at once so that no crash
+    // loses it. A failure is told once, not at every keystroke, until a save
+    // works again.
+    void SaveEdit(const QString& path);
 
     void RunRouteEngine() { engine.RunRouteEngine(); }
 
@@ -32,5 +39,10 @@ public:
     RouteEngine engine;
 
 private:
+    bool save(const QString& path, QString* error);
+    void cannotSave(const QString& path, const QString& error);
+
     LinkView& m_view;
+    FileBackup m_backup;
+    bool m_editSaveFailed = false;
 };

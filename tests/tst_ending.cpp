@@ -1,0 +1,174 @@
+#include "link/OperatingView.h"
+#include "platform/Clock.h"
+#include "routes/AdrEingForm.h"
+#include "routes/FaStrEditForm.h"
+#include "routes/RouteGrid.h"
+#include "support/FakeSerialPort.h"
+#include "support/RecordingView.h"
+#include "support/WholeProgram.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <csignal>
+#include <optional>
+
+// The program ended from outside, as real processes on real time: by the
+// system (SIGTERM, SIGHUP) it ends the way "Beenden" ends it; killed
+// outright (SIGKILL) it has lost no route edit that was made.
+namespace {
+
+constexpr int StartMs = 30000;
+constexpr int EndMs = 15000;
+// Set in the copy of this test that edits a route and waits to be killed.
+constexpr char EditingCopy[] = "GX_EDIT_AND_WAIT";
+constexpr char EditedMark[] = "edited in ";
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// An open serial port is marked in use by a lock file LCK..<device> in
+// the system's lock folder; it goes when the port is closed as it should
+// be, and stays behind a process that is killed.
+QString lockFileOf(const QString& device) {
+    QString name = device.mid(QStringLiteral("/dev/").size());
+    name = QStringLiteral("LCK..") + name.replace(u'/', u'_');
+    for (const char* folder : {"/var/lock", "/run/lock", "/var/spool/locks", "/var/spool/uucp",
+                               "/tmp", "/var/tmp", "/var/lock/lockdev"}) {
+        const QString path = QString::fromLatin1(folder) + u'/' + name;
+        if (QFile::exists(path))
+            return path;
+    }
+    return {};
+}
+
+// Waits for a line that starts with the text; the rest of it.
+std::optional<QString> lineStarting(QProcess& process, const QString& text, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        while (process.canReadLine()) {
+            const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
+            if (line.startsWith(text))
+                return line.mid(text.size());
+        }
+        if (!process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+            break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+class EndingTest : public QObject {
+    Q_OBJECT
+
+    QProcess sim;
+    QProcess program;
+
+    // The copy started by routeEditSurvivesAHardKill: edits route 5 in the
+    // route editor of the whole program, says where, and waits.
+    void editAndWait() {
+        WholeProgram p;
+        p.win->findChild<QAction*>("FaStrEdit")->trigger();
+        FaStrEditForm* editor = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            editor = editor ? editor : qobject_cast<FaStrEditForm*>(window);
+        QVERIFY(editor);
+        auto* grid = editor->findChild<RouteGrid*>("FSTab");
+        const QModelIndex cell = grid->model()->index(4, RouteTable::FirstCommandColumn - 1);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        auto* entry = editor->findChild<AdrEingForm*>("AdrEingForm");
+        QTest::keyClicks(entry->findChild<QLineEdit*>("PauTxt"), "7");
+        entry->findChild<QPushButton*>("OKButton")->click();
+        QTextStream(stdout) << EditedMark << p.confDir.path() << Qt::endl;
+        QTest::qWait(StartMs);
+    }
+
+private slots:
+    void cleanup() {
+        for (QProcess* process : {&program, &sim}) {
+            process->kill();
+            process->waitForFinished(EndMs);
+        }
+    }
+
+    void endedByTheSystem_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void endedByTheSystem() {
+        QFETCH(int, signal);
+        QTemporaryDir conf;
+        writeFile(conf.filePath("conf.dat"), "3\r\n7\r\n");
+        sim.start(QStringLiteral(GX_SIM_PATH), {"--register-com", "7", "--conf", conf.path()});
+        const std::optional<QString> device = lineStarting(sim, "/dev/", StartMs);
+        QVERIFY2(device, sim.readAllStandardError().constData());
+
+        program.setProcessEnvironment([] {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_QPA_PLATFORM", "offscreen");
+            return environment;
+        }());
+        program.start(QStringLiteral(GX_VELOMAT_PATH), {"--conf", conf.path(), "--connect"});
+        QVERIFY(lineStarting(program, "connected", StartMs));
+        const QString lock = lockFileOf("/dev/" + *device);
+        QVERIFY2(!lock.isEmpty(), "the open port is marked in use");
+        QVERIFY(!QFile::exists(conf.filePath("FS.DAT")));
+
+        ::kill(pid_t(program.processId()), signal);
+        QVERIFY(program.waitForFinished(EndMs));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(!QFile::exists(lock), "the port is closed");
+        ManualClock clock;
+        FakeSerialPort line;
+        RecordingView view;
+        OperatingView operating;
+        Station again(clock, line, view, operating, conf.path());
+        again.StartUp();
+        QVERIFY(QFile::exists(conf.filePath("FS.DAT")));
+        QVERIFY(view.messages.isEmpty());
+    }
+
+    void routeEditSurvivesAHardKill() {
+        if (qEnvironmentVariableIsSet(EditingCopy))
+            return editAndWait();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(EditingCopy, "1");
+        program.setProcessEnvironment(environment);
+        program.start(QCoreApplication::applicationFilePath(), {"routeEditSurvivesAHardKill"});
+        const QString folder = lineStarting(program, EditedMark, StartMs).value_or(QString());
+        QVERIFY2(!folder.isEmpty(), program.readAll().constData());
+        program.kill();
+        QVERIFY(program.waitForFinished(EndMs));
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+
+        ManualClock clock;
+        FakeSerialPort line;
+        RecordingView view;
+        OperatingView operating;
+        {
+            Station restarted(clock, line, view, operating, folder);
+            restarted.StartUp();
+            QCOMPARE(restarted.routes.table.text(5, RouteTable::FirstCommandColumn),
+                     QString("Pa-7"));
+        }
+        QVERIFY(QDir(folder).removeRecursively());
+    }
+};
+
+QTEST_MAIN(EndingTest)
+#include "tst_ending.moc"
