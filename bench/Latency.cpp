@@ -11,6 +11,7 @@ namespace {
 constexpr int Locomotive = 3;
 constexpr int GiveUpTicks = 500;
 constexpr int Rounds = 100;
+constexpr int ProgrammingRounds = 10;
 
 struct Action {
     QString name;
@@ -36,6 +37,25 @@ int ticksToFirstByte(BenchRig& rig, const Action& action, int round, int phase) 
     while (!rig.messageOut() && rig.ticks - before < GiveUpTicks)
         rig.step();
     return rig.ticks - before;
+}
+// A slider moved while the decoder's standard CVs are read waits for the
+// whole job: from the tick in which the job has ended on the line (its end
+// message out and echoed) to the tick that writes the speed.
+int ticksAfterProgramming(BenchRig& rig, ThrottleControl& throttle, int round) {
+    settle(rig);
+    ProgrammingJobs& programming = rig.station.programming;
+    if (!programming.startListJob(ProgrammingState::StandardList, false))
+        return GiveUpTicks;
+    rig.runTicks(2 + round % 20);
+    throttle.moveSlider(1 + round % ThrottleControl::TopSliderValue);
+    const Transmitter& tx = rig.station.link.Tx;
+    for (int i = 0; i < GiveUpTicks && (programming.running() || !tx.isFree()); ++i)
+        rig.runTicks(1);
+    rig.forgetMessagesOut();
+    const int ended = rig.ticks;
+    while (!rig.messageOut() && rig.ticks - ended < GiveUpTicks)
+        rig.step();
+    return rig.ticks - ended;
 }
 } // namespace
 
@@ -71,6 +91,13 @@ LatencyRun runLatency(BenchRig& rig) {
         run.worst.append(QStringLiteral("%1 %2").arg(action.name).arg(ticks));
         run.withinOneTick = run.withinOneTick && ticks <= 1;
     }
+    int afterJob = 0;
+    for (int round = 0; round < ProgrammingRounds; ++round)
+        afterJob = std::max(afterJob, ticksAfterProgramming(rig, throttle, round));
+    run.worst.append(QStringLiteral("slider during a CV list read %1 after the job's end, %2 jobs")
+                         .arg(afterJob)
+                         .arg(ProgrammingRounds));
+    run.withinOneTick = run.withinOneTick && afterJob <= 1;
     return run;
 }
 

@@ -1,5 +1,6 @@
 #include "link/LocoNetMessage.h"
 #include "operating/ThrottlePanel.h"
+#include "operating/throttle/LocoAddress.h"
 #include "routes/RouteFile.h"
 #include "routes/RouteTable.h"
 #include "support/WholeProgram.h"
@@ -15,15 +16,20 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <optional>
 #include <span>
 
 // A seeded random session of the whole program on the virtual command
-// station: the user works the windows while other devices on the bus drive,
-// switch, report and read slots, and time passes. After every step no
-// feedback report may be lost and no message box may have come (the station
-// runs without faults, so any box is the program's own); at the end FS.DAT
-// must read back as the table in memory. GX_SOAK_SEED repeats a session,
-// GX_SOAK_SECONDS sets its simulated length (one minute by default).
+// station: the user works the windows, long programming and settings jobs
+// among them, while other devices on the bus drive, switch, report and read
+// slots, and time passes. After every step no feedback report may be lost
+// and no message box may have come (the station runs without faults, so
+// any box is the program's own); once the program has nothing left to do,
+// every programming job has ended with its end message and freed its
+// window, and the layout drives each locomotive the throttles hold as the
+// throttle shows it. At the end FS.DAT must read back as the table in
+// memory. GX_SOAK_SEED repeats a session, GX_SOAK_SECONDS sets its
+// simulated length (one minute by default).
 
 namespace {
 constexpr int PointerTicks = 10; // the throttles' pointer timer runs every 100 ms
@@ -100,8 +106,11 @@ public:
         }
         if (!p.shown.isEmpty())
             return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
-        for (const QByteArray& m : m_framer.feed(std::exchange(p.port.received, {})))
+        for (const QByteArray& m : m_framer.feed(std::exchange(p.port.received, {}))) {
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
+            if (m.size() == 7 && m.startsWith(QByteArray::fromHex("E507014758")))
+                m_trackModes += m[5] == 0x41 ? 1 : -1;
+        }
         if (m_reportsReceived != m_reportsDispatched)
             return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
                 .arg(m_reportsReceived)
@@ -113,6 +122,33 @@ public:
                     .arg(c)
                     .arg(state[c])
                     .arg(layout().accessories.contact(c));
+        }
+        return p.station->jobs.idle() ? checkAtRest() : QString();
+    }
+
+    // Every job has run to its proper end, and nothing a throttle asked for
+    // was lost on the way.
+    QString checkAtRest() {
+        if (m_trackModes != 0)
+            return QStringLiteral("the programming track was entered without being left");
+        if (auto* dcc = p.win->findChild<QWidget*>(QStringLiteral("DCCProg"));
+            dcc && dcc->findChild<QAbstractButton*>(QStringLiteral("Cancel"))->isEnabled())
+            return QStringLiteral("the programming window stays busy with no job");
+        for (const auto& [address, intent] : m_intent.asKeyValueRange()) {
+            const int slot = layout().locos.slotOf(address);
+            if (slot < 0)
+                continue;
+            const LocoSlots::Slot& driven = layout().locos.slot(slot);
+            const int has[] = {driven.speed, driven.dirf, driven.snd};
+            for (int field = 0; field < IntentFields; ++field) {
+                if (const auto wanted = intent[field]; wanted && *wanted != has[field])
+                    return QStringLiteral("locomotive %1: field %2 set to %3, slot %4 has %5")
+                        .arg(address)
+                        .arg(field)
+                        .arg(*wanted)
+                        .arg(slot)
+                        .arg(has[field]);
+            }
         }
         return {};
     }
@@ -135,6 +171,23 @@ private:
         while (!trace.isEmpty() && trace.first().first < now - TraceSeconds)
             trace.removeFirst();
         trace.append({now, text});
+    }
+
+    // What the user last set for a locomotive, by its address: the speed,
+    // DIRF and SND as the action on a throttle put them into its record. A
+    // field is unknown until set, and again once another throttle on the
+    // bus sends it, or once a throttle lets go of the locomotive (what it
+    // asked for before it got hold of it is dropped).
+    enum IntentField { SpeedField, DirFField, SndField, IntentFields };
+    using Intent = std::array<std::optional<int>, IntentFields>;
+    void noteIntent(int t, std::initializer_list<IntentField> fields) {
+        static const int recordFields[] = {SlotRecord::Speed, SlotRecord::DirF, SlotRecord::Snd};
+        const auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
+        const std::optional<int> address = locoAddressOf(field->text());
+        if (!address)
+            return;
+        for (const IntentField f : fields)
+            m_intent[*address][f] = p.station->state.station.ThrottleData[t][recordFields[f]];
     }
 
     void tick() {
@@ -195,6 +248,7 @@ private:
             {1, &Session::powerButton},      {3, &Session::feedbackButton},
             {3, &Session::routeButton},      {5, &Session::editRoute},
             {1, &Session::closeRouteEditor}, {1, &Session::changeRouteTime},
+            {2, &Session::programDecoder},   {1, &Session::readSettings},
         };
         return steps;
     }
@@ -258,6 +312,10 @@ private:
         const int value = op == 0xA0 ? pick(0, 127) : op == 0xA1 ? pick(0, 0x3F) : pick(0, 0x0F);
         note("throttle on the bus: %1 %2 %3", QString::number(op, 16), slot, value);
         send(message({op, slot, value}));
+        m_intent[layout().locos.slot(slot).address][op == 0xA0   ? SpeedField
+                                                    : op == 0xA1 ? DirFField
+                                                                 : SndField]
+            .reset();
     }
 
     void accessoryOnTheBus() {
@@ -283,6 +341,8 @@ private:
         const bool enter = chance(80);
         note("throttle %1: address %2%3", t, address, enter ? "" : " typed");
         auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
+        if (const std::optional<int> old = locoAddressOf(field->text()))
+            m_intent.remove(*old);
         retype(field, address);
         if (enter)
             QTest::keyClick(field, Qt::Key_Return);
@@ -297,8 +357,10 @@ private:
         if (chance(40)) {
             const int position = pick(0, slider->maximum());
             note("throttle %1: slider to %2", t, position);
+            if (position == slider->value())
+                return;
             slider->setValue(position);
-            return;
+            return noteIntent(t, {SpeedField});
         }
         static const Qt::Key keys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
                                        Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
@@ -306,7 +368,14 @@ private:
                                        Qt::Key_Minus,    Qt::Key_Less, Qt::Key_Backspace};
         const Qt::Key key = any(keys);
         note("throttle %1: key %2", t, QKeySequence(key).toString());
+        const bool direction =
+            key == Qt::Key_Minus || key == Qt::Key_Less || key == Qt::Key_Backspace;
+        const int before = slider->value();
         QTest::keyClick(slider, key);
+        if (direction)
+            noteIntent(t, {SpeedField, DirFField});
+        else if (slider->value() != before || (key >= Qt::Key_0 && key <= Qt::Key_9))
+            noteIntent(t, {SpeedField});
     }
 
     void direction() {
@@ -316,11 +385,12 @@ private:
         if (chance(20)) {
             note("throttle %1: picture", t);
             p.click(indexed("LokImage", t));
-            return;
+            return noteIntent(t, {SpeedField, DirFField});
         }
         const int d = pick(0, 1);
         note("throttle %1: direction %2", t, d);
         p.click(indexed("DIR", 2 * t + d));
+        noteIntent(t, {SpeedField, DirFField});
     }
 
     // F0 (light) to F12 by button or by key; F1 is only pressed, as its
@@ -332,13 +402,17 @@ private:
         const int n = pick(0, 12);
         const bool byKey = chance(50);
         note("throttle %1: F%2%3", t, n, byKey ? " key" : "");
-        if (!byKey) {
+        if (byKey) {
+            auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
+            const int key = n == 0 ? Qt::Key_Escape : Qt::Key_F1 + n - 1;
+            QTest::keyPress(slider, static_cast<Qt::Key>(key));
+        } else {
             p.click(indexed("FCmd", 13 * t + n));
-            return;
         }
-        auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
-        const int key = n == 0 ? Qt::Key_Escape : Qt::Key_F1 + n - 1;
-        QTest::keyPress(slider, static_cast<Qt::Key>(key));
+        if (n <= 4)
+            noteIntent(t, {DirFField});
+        else if (n <= 8)
+            noteIntent(t, {SndField});
     }
 
     // A key of the keyboard panel held down for a while.
@@ -451,6 +525,38 @@ private:
         clickIn(entry, QLatin1String(button));
     }
 
+    // The long jobs: the decoder's standard CVs read or written, or the
+    // read cut short by "Abbruch"; the basic settings read anew.
+    QWidget* menuWindow(const char* item, const char* window) {
+        if (auto* shown = p.win->findChild<QWidget*>(QLatin1String(window));
+            shown && shown->isVisible())
+            return shown;
+        QAction* action = p.get<QAction>(QLatin1String(item));
+        if (!action->isEnabled())
+            return nullptr;
+        action->trigger();
+        return p.get<QWidget>(QLatin1String(window));
+    }
+    void programDecoder() {
+        QWidget* dcc = menuWindow("DDCProgMenu", "DCCProg");
+        if (!dcc)
+            return;
+        const auto button = [dcc](const char* name) {
+            return dcc->findChild<QAbstractButton*>(QLatin1String(name));
+        };
+        static const char* starts[] = {"DecRdCVBut", "DecWrCVBut"};
+        const char* name = button("Cancel")->isEnabled() ? "Cancel" : any(starts);
+        note("programming: %1", name);
+        button(name)->click();
+    }
+    void readSettings() {
+        if (QWidget* settings = menuWindow("GrundeinMenu", "Grundeinst")) {
+            note("basic settings read");
+            settings->hide();
+            menuWindow("GrundeinMenu", "Grundeinst");
+        }
+    }
+
     void closeRouteEditor() {
         if (QWidget* editor = shownRouteEditor()) {
             note("route editor closed");
@@ -472,6 +578,9 @@ private:
     QRandomGenerator rng;
     WireFramer m_framer;
     qint64 m_ticks = 0;
+    QMap<int, Intent> m_intent;
+    // Programming track entered, less left, as the line carried it.
+    int m_trackModes = 0;
     int m_reportsReceived = 0;
     int m_reportsDispatched = 0;
 };
