@@ -119,6 +119,29 @@ private slots:
                  kind == FormatRead ? 0x52 : 4);
     }
 
+    // A read the station refuses is told once, by its refusal; no time-out
+    // follows it.
+    void refusedReadShowsOneBox_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("one option") << int(Read) << "Fehler: SO lesen";
+        QTest::newRow("option list") << int(ReadList) << "Fehler: SO lesen";
+        QTest::newRow("loco format") << int(FormatRead) << "Fehler: Lokdatenformat lesen";
+    }
+    void refusedReadShowsOneBox() {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        LinkHarness h;
+        start(h.station.settings, kind, kind == FormatRead ? 3 : 12, 0);
+        h.echoNext();
+        h.receive("B4 6D 00");
+        h.ticks(3);
+        QVERIFY(h.station.jobs.idle());
+        h.ticks(300);
+        QCOMPARE(h.messages.messages, QStringList{message});
+        QVERIFY(h.port.written.isEmpty());
+    }
+
     // Each option is asked only once the previous one has been answered.
     void optionListIsReadInOrder() {
         LinkHarness h;
