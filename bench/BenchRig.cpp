@@ -25,15 +25,15 @@ void pump() {
 } // namespace
 
 BenchRig::BenchRig(Wire wire)
-    : station(clock, lineOf(*this, wire), views, views, QString()), m_wire(wire) {
+    : core(clock, lineOf(*this, wire), views, views, QString()), m_wire(wire) {
     line.open(1);
     line.setSettings(QStringLiteral("%1,n,8,1").arg(Connection::Interface41770BitRate));
-    station.link.InterfaceType = 2;
-    station.state.station.StationType = layout.profile.type;
-    station.jobs.open();
+    core.link.InterfaceType = 2;
+    core.state.station.StationType = layout.profile.type;
+    core.jobs.open();
     if (wire != Wire::Tcp)
         return;
-    station.link.InterfaceType = Link::ServerInterface;
+    core.link.InterfaceType = Link::ServerInterface;
     server.listen(0);
     const ServerAddress loopback{QStringLiteral("127.0.0.1"), server.port()};
     tcp.openServer(loopback);
@@ -50,16 +50,16 @@ void BenchRig::step() {
         pump();
     } else if (line.bytesWaiting() > 0) {
         const double start = cpuSeconds();
-        station.ReceiveBytes();
+        core.ReceiveBytes();
         receiveSeconds += cpuSeconds() - start;
     }
-    highestRingFill = std::max(highestRingFill, station.link.Rx.unreadCount());
+    highestRingFill = std::max(highestRingFill, core.link.Rx.unreadCount());
     if (++m_steps % StepsPerTick != 0)
         return;
     // The tick takes every message in the ring.
-    dispatched += station.link.Rx.unreadCount();
+    dispatched += core.link.Rx.unreadCount();
     const double start = cpuSeconds();
-    station.MainTick();
+    core.MainTick();
     tickSeconds.push_back(cpuSeconds() - start);
     ++ticks;
 }

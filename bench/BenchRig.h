@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/LinkView.h"
 #include "link/OperatingView.h"
 #include "net/TcpLinePort.h"
@@ -60,7 +60,7 @@ public:
     TcpLinePort tcp;
     TcpLinePort watcher;
     CountingViews views;
-    Station station;
+    ProgramCore core;
 
     int ticks = 0;
     // Messages the dispatcher took out of the ring.

@@ -1,8 +1,8 @@
 #include "BenchRig.h"
 #include "Figures.h"
 #include "Measures.h"
-#include "operating/panels/KeyboardPage.h"
-#include "operating/throttle/ThrottleControl.h"
+#include "operating/KeyboardPage.h"
+#include "operating/ThrottleControl.h"
 
 #include <QStringList>
 #include <functional>
@@ -20,8 +20,8 @@ struct Action {
 
 // Ticks until the link is at rest: no job, nothing waiting for its echo.
 void settle(BenchRig& rig) {
-    const LinkState& s = rig.station.state;
-    for (int i = 0; i < GiveUpTicks && !(rig.station.jobs.idle() && s.link.Tx.isFree()); ++i)
+    const LinkState& s = rig.core.state;
+    for (int i = 0; i < GiveUpTicks && !(rig.core.jobs.idle() && s.link.Tx.isFree()); ++i)
         rig.runTicks(1);
 }
 
@@ -43,12 +43,12 @@ int ticksToFirstByte(BenchRig& rig, const Action& action, int round, int phase) 
 // message out and echoed) to the tick that writes the speed.
 int ticksAfterProgramming(BenchRig& rig, ThrottleControl& throttle, int round) {
     settle(rig);
-    ProgrammingJobs& programming = rig.station.programming;
+    ProgrammingJobs& programming = rig.core.programming;
     if (!programming.startListJob(ProgrammingState::StandardList, false))
         return GiveUpTicks;
     rig.runTicks(2 + round % 20);
     throttle.moveSlider(1 + round % ThrottleControl::TopSliderValue);
-    const Transmitter& tx = rig.station.link.Tx;
+    const Transmitter& tx = rig.core.link.Tx;
     for (int i = 0; i < GiveUpTicks && (programming.running() || !tx.isFree()); ++i)
         rig.runTicks(1);
     rig.forgetMessagesOut();
@@ -60,9 +60,9 @@ int ticksAfterProgramming(BenchRig& rig, ThrottleControl& throttle, int round) {
 } // namespace
 
 LatencyRun runLatency(BenchRig& rig) {
-    LinkState& s = rig.station.state;
-    ThrottleControl throttle(0, s.station, rig.station.jobs);
-    KeyboardPage keyboard(s.pages, rig.station.jobs);
+    LinkState& s = rig.core.state;
+    ThrottleControl throttle(0, s.station, rig.core.jobs);
+    KeyboardPage keyboard(s.pages, rig.core.jobs);
     throttle.ResetThrottle();
     throttle.setAddressText(QString::number(Locomotive));
     throttle.enterAddress();

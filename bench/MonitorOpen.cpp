@@ -3,7 +3,7 @@
 #include "Figures.h"
 #include "monitor/MonitorLog.h"
 #include "monitor/MonitorModel.h"
-#include "monitor/MonitorWindow.h"
+#include "monitor/ui/MonitorWindow.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -27,8 +27,8 @@ struct Run {
 
 Run runOnce() {
     BenchRig rig;
-    MonitorLog log(rig.clock, rig.station.link);
-    rig.station.link.tap = &log;
+    MonitorLog log(rig.clock, rig.core.link);
+    rig.core.link.tap = &log;
     MonitorWindow window(log, rig.views);
     window.show();
     QCoreApplication::processEvents();
@@ -58,7 +58,7 @@ Run runOnce() {
     run.endMb = residentMegabytes();
     run.tickSeconds = rig.tickSeconds;
     run.rowsShown = window.model().rowCount();
-    rig.station.link.tap = nullptr;
+    rig.core.link.tap = nullptr;
     return run;
 }
 

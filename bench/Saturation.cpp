@@ -22,7 +22,7 @@ int staleContacts(const BusTraffic& traffic, const LinkState& s) {
 
 SaturationRun runSaturation(BenchRig& rig) {
     BusTraffic traffic(FeedbackContacts::Count - 1);
-    LinkHooks& hooks = rig.station.state.hooks;
+    LinkHooks& hooks = rig.core.state.hooks;
     SaturationRun run;
     hooks.OnFeedbackForRoutes = [&, routes = hooks.OnFeedbackForRoutes](int contact, int state) {
         ++run.feedbackSeen;
@@ -46,7 +46,7 @@ SaturationRun runSaturation(BenchRig& rig) {
     run.lost = traffic.sent - rig.dispatched;
     run.feedbackReports = traffic.feedbackReports;
     run.accessoryCommands = traffic.accessoryCommands;
-    run.staleContacts = staleContacts(traffic, rig.station.state);
+    run.staleContacts = staleContacts(traffic, rig.core.state);
     run.allActedOn = run.feedbackSeen == traffic.feedbackReports &&
                      rig.views.feedbackShown == traffic.feedbackReports &&
                      run.accessoriesSeen == traffic.accessoryCommands && run.staleContacts == 0;
@@ -79,8 +79,8 @@ Figure saturation() {
             .arg(rig.highestRingFill)
             .arg(ReceiveRing::Slots)
             .arg(percent(cpuShare))
-            .arg(rig.station.link.Rx.damagedCount());
+            .arg(rig.core.link.Rx.damagedCount());
     return {QStringLiteral("saturation"), text,
-            run.lost == 0 && rig.station.link.Rx.damagedCount() == 0 && run.allActedOn &&
+            run.lost == 0 && rig.core.link.Rx.damagedCount() == 0 && run.allActedOn &&
                 cpuShare < 0.01};
 }

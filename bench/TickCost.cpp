@@ -54,7 +54,7 @@ struct Run {
 
 Run runOnce() {
     BenchRig rig;
-    RouteTable& table = rig.station.routes.table;
+    RouteTable& table = rig.core.routes.table;
     fillRoutes(table);
     Run run;
     QObject::connect(&table, &RouteTable::cellChanged, [&](int row, int column) {
@@ -62,7 +62,7 @@ Run runOnce() {
             ++run.routesEstablished;
     });
     BusTraffic traffic(RouteTable::LastRoute, BusShare);
-    JobMachine& jobs = rig.station.jobs;
+    JobMachine& jobs = rig.core.jobs;
     while (rig.ticks < Ticks) {
         traffic.keepLineBusy(rig.layout, rig.clock.now(), std::numeric_limits<long>::max());
         if (jobs.idle()) {

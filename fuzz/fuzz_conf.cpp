@@ -1,5 +1,5 @@
 // conf.dat and ports.dat as they may be found on a user's disk.
-#include "app/ConfFile.h"
+#include "core/ConfFile.h"
 #include "platform/ComPortNames.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // Received bytes through framing, dispatch and the job machine of a whole
 // station whose windows are fakes, in chunks of any size with ticks only
 // now and then.
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/AccessoryJobs.h"
 #include "link/Identification.h"
 #include "link/LinkView.h"
@@ -21,8 +21,8 @@ struct SilentView : LinkView {
 
 // Each bit of the choice asks for a job of another kind, so that the
 // answers on the bus meet the job of every part that waits for one.
-void askForJob(Station& station, uint8_t choice) {
-    JobMachine& jobs = station.jobs;
+void askForJob(ProgramCore& core, uint8_t choice) {
+    JobMachine& jobs = core.jobs;
     if (choice & 0x01)
         requestSerialNumberAndVersion(jobs);
     if (choice & 0x02)
@@ -32,11 +32,11 @@ void askForJob(Station& station, uint8_t choice) {
     if (choice & 0x08)
         requestIdentification(jobs);
     if (choice & 0x10)
-        station.programming.startListJob(ProgrammingState::StandardList, choice & 0x80);
+        core.programming.startListJob(ProgrammingState::StandardList, choice & 0x80);
     if (choice & 0x20)
-        station.settings.readOptions({1, 2, 3});
+        core.settings.readOptions({1, 2, 3});
     if (choice & 0x40)
-        station.lncv.read(1234, 2);
+        core.lncv.read(1234, 2);
 }
 } // namespace
 
@@ -46,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FakeSerialPort port;
     static SilentView messages;
     static OperatingView operating;
-    static Station station(clock, port, messages, operating, conf.path());
-    station.state.resetToStartValues();
+    static ProgramCore core(clock, port, messages, operating, conf.path());
+    core.state.resetToStartValues();
     port.opened = true;
-    station.jobs.open();
+    core.jobs.open();
     // The first byte picks the jobs that the answers on the bus meet.
     if (size > 0)
-        askForJob(station, data[0]);
+        askForJob(core, data[0]);
     // Then steps of a control byte and the chunk it announces: its low six
     // bits give the chunk's length, bit 6 makes it sixteen times as long,
     // bit 7 runs a tick after it. Without ticks the ring fills and the bytes
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         port.deliver(QByteArray(reinterpret_cast<const char*>(data + at), static_cast<int>(n)));
         at += n;
         if (control & 0x80 || at >= size) {
-            station.MainTick();
+            core.MainTick();
             clock.advance(0.01);
         }
     }

@@ -12,16 +12,16 @@ namespace {
 struct ConnectionHarness {
     explicit ConnectionHarness(int interfaceType) : h(interfaceType, StationSlots::UnknownStation) {
         h.port.opened = false;
-        h.station.setTimer1Running(true);
+        h.core.setTimer1Running(true);
         station.textMode = interfaceType == 1;
     }
 
     void step() {
         connection.advance();
-        if (h.station.timer1Running())
-            h.station.ReceiveBytes();
-        if (h.station.mainTimerRunning())
-            h.station.MainTick();
+        if (h.core.timer1Running())
+            h.core.ReceiveBytes();
+        if (h.core.mainTimerRunning())
+            h.core.MainTick();
         h.clock.advance(0.01);
         station.respond();
     }
@@ -45,8 +45,8 @@ struct ConnectionHarness {
     ScriptedStation station{h.port};
     RecordingConnectionView view;
     QList<int> usbPorts;
-    Connection connection{h.s, h.station.jobs, view,
-                          h.station.connectionHooks([this] { return usbPorts; })};
+    Connection connection{h.s, h.core.jobs, view,
+                          h.core.connectionHooks([this] { return usbPorts; })};
 };
 
 } // namespace
@@ -61,7 +61,7 @@ private slots:
         c.connection.connectPort(1);
         QCOMPARE(c.h.port.breakHistory, QList<bool>{true});
         QCOMPARE(c.view.state, ConnectionView::PortState::Opening);
-        QVERIFY(!c.h.station.timer1Running());
+        QVERIFY(!c.h.core.timer1Running());
         const double start = c.h.clock.now();
         while (c.station.textCommands.isEmpty() && c.h.clock.now() - start < 3)
             c.step();
@@ -75,7 +75,7 @@ private slots:
                  (QList<QByteArray>{"xB19200\r", "xRT255\r", "x&LN$55AA\r"}));
         QCOMPARE(c.h.port.outputClears, 3);
         QVERIFY(c.connection.connected());
-        QVERIFY(c.h.station.timer1Running());
+        QVERIFY(c.h.core.timer1Running());
     }
 
     // The text port paces the PC with CTS: a character goes out only while
@@ -158,8 +158,8 @@ private slots:
         QCOMPARE(c.h.messages.titles, titles);
         QCOMPARE(c.heardLocoNet(), sent);
         QVERIFY(!c.h.port.opened);
-        QVERIFY(!c.h.station.mainTimerRunning());
-        QVERIFY(c.h.station.timer1Running());
+        QVERIFY(!c.h.core.mainTimerRunning());
+        QVERIFY(c.h.core.timer1Running());
         QVERIFY(c.h.operating.busy);
         QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
         QCOMPARE(c.h.s.station.StationType, int(StationSlots::UnknownStation));
@@ -188,7 +188,7 @@ private slots:
             c.step();
         c.connection.disconnectPort(1);
         QVERIFY(!c.connection.connecting());
-        QVERIFY(c.h.station.timer1Running());
+        QVERIFY(c.h.core.timer1Running());
         for (int i = 0; i < 700; ++i)
             c.step();
         QVERIFY(c.station.textCommands.isEmpty());

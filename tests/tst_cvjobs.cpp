@@ -15,7 +15,7 @@ const QByteArray End = wire("E5 07 01 47 58 40");
 struct Bench {
     LinkHarness h;
     RecordingProgView view;
-    ProgrammingJobs& p = h.station.programming;
+    ProgrammingJobs& p = h.core.programming;
 
     Bench() { p.setView(&view); }
 
@@ -46,7 +46,7 @@ struct Bench {
     bool endedIdle() {
         const bool ended = h.echoNext() == End;
         h.ticks(3);
-        return ended && view.idle && h.station.jobs.idle() && h.port.written.isEmpty();
+        return ended && view.idle && h.core.jobs.idle() && h.port.written.isEmpty();
     }
 };
 
@@ -291,7 +291,7 @@ private slots:
     // A job waiting behind another is withdrawn by "Abbruch" at once.
     void cancelWithdrawsAWaitingJob() {
         Bench b;
-        requestSerialNumberAndVersion(b.h.station.jobs);
+        requestSerialNumberAndVersion(b.h.core.jobs);
         b.start(int(Job::CvListRead));
         QVERIFY(b.p.running());
         QVERIFY(!b.view.idle);
@@ -319,7 +319,7 @@ private slots:
             QCOMPARE(cvOf(sent), cv);
             QCOMPARE(quint8(sent[9]), quint8(cv));
             b.p.prog.CvValue[cv + 1] = 99;
-            requestLocoAction(b.h.station.jobs, Job::LocoSpeed, 0, 3, 5, 40 + cv);
+            requestLocoAction(b.h.core.jobs, Job::LocoSpeed, 0, 3, 5, 40 + cv);
             b.answer(0);
             sent = b.h.echoNext();
         }
@@ -339,10 +339,10 @@ private slots:
         Bench b;
         b.start(int(Job::CvListRead));
         b.firstRequest();
-        b.h.station.jobs.close(lineWrites);
+        b.h.core.jobs.close(lineWrites);
         QCOMPARE(b.h.echoNext(), lineWrites ? End : QByteArray());
         QVERIFY(b.view.idle);
-        QVERIFY(b.h.station.jobs.idle());
+        QVERIFY(b.h.core.jobs.idle());
     }
 
     void timeOuts_data() {

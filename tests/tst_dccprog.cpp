@@ -1,10 +1,10 @@
 #include "programming/CvTable.h"
-#include "programming/CvTableGrid.h"
-#include "programming/DCCProg.h"
-#include "programming/DCCProgSpeed.h"
-#include "programming/NeueCVZeile.h"
 #include "programming/ProgrammingJobs.h"
-#include "programming/SpeedCurveCanvas.h"
+#include "programming/ui/CvTableGrid.h"
+#include "programming/ui/DCCProg.h"
+#include "programming/ui/DCCProgSpeed.h"
+#include "programming/ui/NeueCVZeile.h"
+#include "programming/ui/SpeedCurveCanvas.h"
 #include "support/SimRig.h"
 
 #include <QCheckBox>
@@ -25,7 +25,7 @@ namespace {
 // programming track; the file dialogs answer from a list.
 struct Bench {
     SimRig rig;
-    ProgrammingJobs& jobs = rig.station.programming;
+    ProgrammingJobs& jobs = rig.core.programming;
     QTemporaryDir conf;
     std::unique_ptr<DCCProg> window;
     QList<FileRequest> asked;

@@ -1,5 +1,5 @@
 #include "app/QtGerman.h"
-#include "operating/ScreenshotTour.h"
+#include "operating/ui/ScreenshotTour.h"
 #include "support/WholeProgram.h"
 
 #include <QAccessible>

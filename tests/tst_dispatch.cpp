@@ -286,7 +286,7 @@ private slots:
             }
             // Bytes are fetched by the 100 ms poll only.
             if (qRound(h.clock.now() * 100) % 10 == 0)
-                h.station.ReceiveBytes();
+                h.core.ReceiveBytes();
             h.tick();
         }
         for (int contact = 0; contact < reports; ++contact)
@@ -308,7 +308,7 @@ private slots:
         h.ticks(400);
         h.messages.clear();
         h.port.takeWritten();
-        requestFeedbackReport(h.station.jobs, 5, true);
+        requestFeedbackReport(h.core.jobs, 5, true);
         QCOMPARE(h.echoNext(), msg("B2 02 70"));
         h.receive("B2 02 60");
         h.tick();

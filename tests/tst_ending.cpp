@@ -1,8 +1,8 @@
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
-#include "routes/AdrEingForm.h"
-#include "routes/FaStrEditForm.h"
-#include "routes/RouteGrid.h"
+#include "routes/ui/AdrEingForm.h"
+#include "routes/ui/FaStrEditForm.h"
+#include "routes/ui/RouteGrid.h"
 #include "support/FakeSerialPort.h"
 #include "support/RecordingView.h"
 #include "support/WholeProgram.h"
@@ -137,7 +137,7 @@ private slots:
         FakeSerialPort line;
         RecordingView view;
         OperatingView operating;
-        Station again(clock, line, view, operating, conf.path());
+        ProgramCore again(clock, line, view, operating, conf.path());
         again.StartUp();
         QVERIFY(QFile::exists(conf.filePath("FS.DAT")));
         QVERIFY(view.messages.isEmpty());
@@ -161,7 +161,7 @@ private slots:
         RecordingView view;
         OperatingView operating;
         {
-            Station restarted(clock, line, view, operating, folder);
+            ProgramCore restarted(clock, line, view, operating, folder);
             restarted.StartUp();
             QCOMPARE(restarted.routes.table.text(5, RouteTable::FirstCommandColumn),
                      QString("Pa-7"));

@@ -1,6 +1,6 @@
-#include "operating/HelpKey.h"
 #include "operating/HelpText.h"
-#include "operating/HelpWindow.h"
+#include "operating/ui/HelpKey.h"
+#include "operating/ui/HelpWindow.h"
 #include "support/WorstFile.h"
 
 #include <QFile>

@@ -64,11 +64,11 @@ private slots:
         QFETCH(Ask, ask);
         QFETCH(QByteArray, sent);
         LinkHarness h;
-        ask(h.station.jobs);
+        ask(h.core.jobs);
         QVERIFY(h.operating.busy);
         QCOMPARE(hexText(h.echoNext()), hexText(sent));
         h.ticks(2);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         QVERIFY(!h.operating.busy);
         QVERIFY(h.port.written.isEmpty());
     }
@@ -78,7 +78,7 @@ private slots:
         h.s.link.Tx.place({0x83});
         h.tick();
         QCOMPARE(h.port.takeWritten(), msg("83"));
-        requestFeedbackReport(h.station.jobs, 5, true);
+        requestFeedbackReport(h.core.jobs, 5, true);
         h.ticks(10);
         QVERIFY(h.port.written.isEmpty());
         h.receiveBytes(msg("83"));
@@ -115,10 +115,10 @@ private slots:
         QFETCH(QByteArray, after);
         LinkHarness h;
         holdLocomotive(h);
-        requestSerialNumberAndVersion(h.station.jobs);
+        requestSerialNumberAndVersion(h.core.jobs);
         h.echoNext();
         for (const Ask& ask : asks)
-            ask(h.station.jobs);
+            ask(h.core.jobs);
         h.ticks(20);
         QVERIFY(h.port.written.isEmpty());
         h.receiveBytes(wire("E5 0F 00 47 58 09 00 12 34 56 78 10"));
@@ -129,9 +129,9 @@ private slots:
 
     void nothingIsTakenWhileTheLineIsClosed() {
         LinkHarness h;
-        h.station.jobs.close(false);
-        QCOMPARE(requestAccessory(h.station.jobs, 5, true, true), 0u);
-        h.station.jobs.open();
+        h.core.jobs.close(false);
+        QCOMPARE(requestAccessory(h.core.jobs, 5, true, true), 0u);
+        h.core.jobs.open();
         h.ticks(10);
         QVERIFY(h.port.written.isEmpty());
     }
@@ -161,7 +161,7 @@ private slots:
         QFETCH(QByteArray, slotData);
         QFETCH(QByteArray, formatRequest);
         LinkHarness h(3, stationType);
-        requestLocoAction(h.station.jobs, Job::LocoAcquire, 0, address, -1);
+        requestLocoAction(h.core.jobs, Job::LocoAcquire, 0, address, -1);
         QCOMPARE(h.echoNext(), request);
         h.receiveBytes(slotData);
         QCOMPARE(h.echoNext(), formatRequest);
@@ -171,10 +171,10 @@ private slots:
     void locoJobWithoutSlotSendsNothing() {
         LinkHarness h;
         h.s.station.ThrottleData[0][SlotRecord::Address] = 44;
-        requestLocoAction(h.station.jobs, Job::LocoSpeed, 0, 44, -1, 20);
+        requestLocoAction(h.core.jobs, Job::LocoSpeed, 0, 44, -1, 20);
         h.ticks(5);
         QVERIFY(h.port.written.isEmpty());
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
     }
 
     // A request left unanswered ends its job with a message at its time
@@ -214,7 +214,7 @@ private slots:
         QFETCH(QString, message);
         for (const bool answered : {false, true}) {
             LinkHarness h(3, -1);
-            ask(h.station.jobs);
+            ask(h.core.jobs);
             for (const QByteArray& answer : answers) {
                 h.echoNext();
                 h.receiveBytes(answer);
@@ -235,7 +235,7 @@ private slots:
             h.ticks(10);
             QCOMPARE(h.messages.messages, QStringList{message});
             QCOMPARE(h.messages.titles, QStringList{"Fehler"});
-            QVERIFY(h.station.jobs.idle());
+            QVERIFY(h.core.jobs.idle());
             h.ticks(10);
             QVERIFY(h.port.written.isEmpty());
         }

@@ -1,8 +1,8 @@
 #include "link/Colours.h"
-#include "operating/HelpKey.h"
-#include "operating/HelpWindow.h"
-#include "operating/KeyPopup.h"
-#include "operating/MainWin.h"
+#include "operating/ui/HelpKey.h"
+#include "operating/ui/HelpWindow.h"
+#include "operating/ui/KeyPopup.h"
+#include "operating/ui/MainWin.h"
 #include "support/LinkHarness.h"
 #include "widgets/IndicatorLamp.h"
 
@@ -20,7 +20,7 @@ namespace {
 // The main window on a station whose command station the test plays.
 struct Program {
     LinkHarness h;
-    MainWin win{h.station, [] { return QList<int>{}; }};
+    MainWin win{h.core, [] { return QList<int>{}; }};
 
     Program() { h.operating.windows = &win; }
 
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(chosen.count(), 1);
         p.h.ticks(20);
         QVERIFY(p.h.port.written.isEmpty());
-        QVERIFY(p.h.station.jobs.idle());
+        QVERIFY(p.h.core.jobs.idle());
     }
 
     // Another page asks the command station for its 16 accessories, one
@@ -220,7 +220,7 @@ private slots:
         p.choosePage("MemNrCo", 12);
         QCOMPARE(p.text("MemAdrBereichTxt"), QString("193 - 208"));
         QCOMPARE(p.key("FSRsBut", 15)->toolTip(), QString("Fahrstr. 208 auflösen"));
-        RouteTable& table = p.h.station.routes.table;
+        RouteTable& table = p.h.core.routes.table;
         table.setStatus(208, RouteTable::BlockedColumn, true);
         QTest::mouseClick(p.key("FSSetBut", 15), Qt::LeftButton);
         QVERIFY(table.isSet(208, RouteTable::RequestedColumn));
@@ -233,7 +233,7 @@ private slots:
     void routeIndicatorsFollowThePage() {
         Program p;
         p.showTab(4);
-        p.h.station.routes.table.setStatus(20, RouteTable::EstablishedColumn, true);
+        p.h.core.routes.table.setStatus(20, RouteTable::EstablishedColumn, true);
         p.h.tick();
         QCOMPARE(p.lamp("FS_Anz", 3), colour::White);
         p.choosePage("MemNrCo", 1);
@@ -331,7 +331,7 @@ private slots:
             QTest::keyClick(slider, key);
         p.h.ticks(20);
         QVERIFY(p.h.port.written.isEmpty());
-        QVERIFY(p.h.station.jobs.idle());
+        QVERIFY(p.h.core.jobs.idle());
         auto* address = p.get<QLineEdit>("LokAdr_1");
         QCOMPARE(address->text(), QString("-"));
         QTest::keyClick(slider, Qt::Key_A);
@@ -389,7 +389,7 @@ private slots:
         QCOMPARE(popup->label(), QString());
         QTest::keyClick(popup, Qt::Key_Escape);
         QVERIFY(!popup->isVisible());
-        QVERIFY(p.h.station.jobs.idle());
+        QVERIFY(p.h.core.jobs.idle());
     }
 
     // A digit on a key opens the popup, a letter or a click acts on the
@@ -457,7 +457,7 @@ private slots:
     void routePopup() {
         Program p;
         p.showTab(4);
-        RouteTable& table = p.h.station.routes.table;
+        RouteTable& table = p.h.core.routes.table;
         QSignalSpy changes(&table, &RouteTable::cellChanged);
         QTest::keyClick(p.key("FSSetBut", 0), Qt::Key_2);
         KeyPopup* popup = p.openPopup();

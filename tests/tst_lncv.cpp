@@ -1,6 +1,6 @@
-#include "programming/lncv/LNProg.h"
 #include "programming/lncv/LncvFields.h"
 #include "programming/lncv/LncvJobs.h"
+#include "programming/lncv/ui/LNProg.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
 #include "support/MessageText.h"
@@ -14,7 +14,7 @@ namespace {
 // The module programming window on the program's own LNCV jobs.
 template <class Rig> struct LncvWindow {
     Rig h;
-    LNProg window{h.station.lncv};
+    LNProg window{h.core.lncv};
 
     LncvWindow() { window.show(); }
 
@@ -105,7 +105,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(QByteArray, request);
         LinkHarness h;
-        startJob(h.station.lncv, job, {article, number, value});
+        startJob(h.core.lncv, job, {article, number, value});
         QCOMPARE(hexText(h.nextWritten()), hexText(request));
     }
 
@@ -113,7 +113,7 @@ private slots:
     // or a handheld throttle asked for since, and waits for nothing.
     void endAddressesTheStartedModule() {
         LinkHarness h;
-        LncvJobs& jobs = h.station.lncv;
+        LncvJobs& jobs = h.core.lncv;
         jobs.startProgramming(1234, 7);
         h.echoNext();
         h.receiveBytes(moduleAnswer(1234, 0, 7, 0x80));
@@ -125,7 +125,7 @@ private slots:
         jobs.endProgramming();
         QCOMPARE(hexText(h.echoNext()), hexText(wire("ED 0F 01 05 00 21 01 52 04 00 00 07 00 40")));
         h.tick();
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         h.clock.advance(5);
         h.ticks(3);
         QVERIFY(h.messages.messages.isEmpty());
@@ -255,11 +255,11 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, message);
         LinkHarness h;
-        startJob(h.station.lncv, job, {1234, 3, 5});
+        startJob(h.core.lncv, job, {1234, 3, 5});
         h.echoNext();
         h.receiveBytes(loconet::withChecksum(hex("B4 6D") + char(code)));
         h.ticks(2);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         h.clock.advance(3);
         h.ticks(2);
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
@@ -282,7 +282,7 @@ private slots:
         QFETCH(double, limit);
         QFETCH(QString, message);
         LinkHarness h;
-        startJob(h.station.lncv, job, {1234, 2, 3});
+        startJob(h.core.lncv, job, {1234, 2, 3});
         h.echoNext();
         // The request was placed one tick ago.
         const double sent = h.clock.now() - 0.01;
@@ -295,7 +295,7 @@ private slots:
         h.tick();
         QCOMPARE(h.messages.messages, QStringList{message});
         QCOMPARE(h.messages.titles, QStringList{"Fehler"});
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
     }
 };
 

@@ -1,13 +1,13 @@
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/Colours.h"
 #include "link/HexText.h"
 #include "link/SerialNumberJob.h"
-#include "operating/HelpKey.h"
-#include "operating/HelpWindow.h"
-#include "operating/KeyPopup.h"
-#include "operating/MainWin.h"
-#include "operating/MessageQueue.h"
-#include "operating/OperatingRelay.h"
+#include "operating/ui/HelpKey.h"
+#include "operating/ui/HelpWindow.h"
+#include "operating/ui/KeyPopup.h"
+#include "operating/ui/MainWin.h"
+#include "operating/ui/MessageQueue.h"
+#include "operating/ui/OperatingRelay.h"
 #include "platform/Clock.h"
 #include "platform/EndSignals.h"
 #include "platform/QtSerialPort.h"
@@ -346,7 +346,7 @@ private slots:
         QCOMPARE(p.connectButtons(), QString("10"));
         QCOMPARE(p.controls(), QString("0000"));
         QVERIFY(!p.line.isOpen());
-        QVERIFY(!p.station->mainTimerRunning());
+        QVERIFY(!p.core->mainTimerRunning());
     }
 
     void failures_data() {
@@ -391,7 +391,7 @@ private slots:
     void disconnectSwitchesAHeldOutputOff() {
         Program p;
         QVERIFY(p.connectByClick());
-        RouteTable& table = p.station->routes.table;
+        RouteTable& table = p.core->routes.table;
         table.SwitchTimeMs = 500;
         table.setText(1, RouteTable::FirstCommandColumn, "Ma5-g");
         table.setStatus(1, RouteTable::RequestedColumn, true);
@@ -427,15 +427,15 @@ private slots:
             QVERIFY(p.connectByClick());
         }
         if (stage == "job")
-            requestSerialNumberAndVersion(p.station->jobs);
+            requestSerialNumberAndVersion(p.core->jobs);
         if (stage == "route") {
-            RouteTable& table = p.station->routes.table;
+            RouteTable& table = p.core->routes.table;
             table.SwitchTimeMs = 2000;
             table.setText(1, RouteTable::FirstCommandColumn, "Ma5-g");
             table.setStatus(1, RouteTable::RequestedColumn, true);
         }
         if (stage == "programming")
-            QVERIFY(p.station->programming.startListJob(ProgrammingState::StandardList, false));
+            QVERIFY(p.core->programming.startListJob(ProgrammingState::StandardList, false));
         p.run(0.15);
         p.port.takeWritten();
         p.layout.faults.cablePulled = true;
@@ -444,9 +444,9 @@ private slots:
         QVERIFY2(p.shown.first().contains("unterbrochen"), qPrintable(p.shown.first()));
         QCOMPARE(p.connectButtons(), QString("10"));
         QCOMPARE(p.controls(), QString("0000"));
-        QVERIFY(!p.station->mainTimerRunning());
-        QVERIFY(p.station->jobs.idle());
-        QVERIFY(!p.station->programming.running());
+        QVERIFY(!p.core->mainTimerRunning());
+        QVERIFY(p.core->jobs.idle());
+        QVERIFY(!p.core->programming.running());
         p.run(5.0);
         QVERIFY(p.port.takeWritten().size() <= 31);
         p.layout.faults.cablePulled = false;
@@ -518,13 +518,13 @@ private slots:
         p.click("Iopt_2");
         p.click("CancelButton");
         QVERIFY(!form->isVisible());
-        QCOMPARE(p.station->state.link.InterfaceType, 1);
+        QCOMPARE(p.core->state.link.InterfaceType, 1);
         p.item("ZentraleMen")->trigger();
         QVERIFY(p.get<QRadioButton>("Iopt_0")->isChecked());
         p.click("Iopt_2");
         p.click("OKButton");
         QVERIFY(!form->isVisible());
-        QCOMPARE(p.station->state.link.InterfaceType, 3);
+        QCOMPARE(p.core->state.link.InterfaceType, 3);
         QCOMPARE(p.text("Interface_Info") + ' ' + p.text("PortAdr"), QString("USB->GX/41780 7"));
         QCOMPARE(p.confDat(), QByteArray("1\r\n1\r\n"));
     }
@@ -565,8 +565,8 @@ private slots:
         p.type("ServerPort", "4711");
         QCOMPARE(state(), QString("bb OK"));
         p.click("OKButton");
-        QCOMPARE(p.station->state.link.InterfaceType, 4);
-        QCOMPARE(p.station->state.link.Server.text(), QString("[::1]:4711"));
+        QCOMPARE(p.core->state.link.InterfaceType, 4);
+        QCOMPARE(p.core->state.link.Server.text(), QString("[::1]:4711"));
         QCOMPARE(p.text("Interface_Info"), QString("TCP->LocoNet"));
 
         p.type("PortAdr", "");
@@ -643,7 +643,7 @@ private slots:
         }
         QCOMPARE(p.line.isOpen(), !ends);
         QCOMPARE(p.win->isVisible(), !ends);
-        QCOMPARE(p.station->mainTimerRunning(), !ends);
+        QCOMPARE(p.core->mainTimerRunning(), !ends);
     }
 };
 

@@ -1,8 +1,8 @@
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/Connection.h"
 #include "link/SerialNumberJob.h"
 #include "net/TcpLinePort.h"
-#include "operating/throttle/ThrottleControl.h"
+#include "operating/ThrottleControl.h"
 #include "platform/ChosenLine.h"
 #include "platform/Clock.h"
 #include "sim/SharedBus.h"
@@ -43,7 +43,7 @@ template <typename Done> bool pumpUntil(Done done) {
 // description alone: VERSION on connect; a SEND goes on the bus, comes back
 // to every client as RECEIVE, the sender first, and is answered by SENT OK;
 // what else is heard on the bus follows as RECEIVE. Its lines end in LF
-// alone. The bus behind it is the virtual station, told not to echo, as the
+// alone. The bus behind it is the virtual core, told not to echo, as the
 // server repeats what it is sent.
 class VersionOneServer {
 public:
@@ -104,9 +104,9 @@ struct ProgramOnTcp {
     void step() {
         pump();
         connection.advance();
-        station.ReceiveBytes();
-        if (station.mainTimerRunning()) {
-            station.MainTick();
+        core.ReceiveBytes();
+        if (core.mainTimerRunning()) {
+            core.MainTick();
             ++ticks;
         }
         clock.advance(0.01);
@@ -136,16 +136,15 @@ struct ProgramOnTcp {
     RecordingView messages;
     RecordingOperatingView operating;
     QTemporaryDir confDir;
-    Station station{clock, line, messages, operating, confDir.path()};
-    LinkState& s = station.state;
+    ProgramCore core{clock, line, messages, operating, confDir.path()};
+    LinkState& s = core.state;
     RecordingConnectionView view;
-    Connection connection{s, station.jobs, view,
-                          station.connectionHooks([] { return QList<int>{}; })};
+    Connection connection{s, core.jobs, view, core.connectionHooks([] { return QList<int>{}; })};
     std::function<void()> serverStep = [] {};
     int ticks = 0;
 };
 
-// The project's server on the program's virtual station.
+// The project's server on the program's virtual core.
 struct ServedLayout {
     explicit ServedLayout(ProgramOnTcp& p)
         : bus(p.clock, p.layout), server(p.clock, p.layout, bus) {
@@ -287,7 +286,7 @@ private slots:
         heard.removeIf([&](const QByteArray& m) { return !sent.contains(m); });
         QCOMPARE(heard, sent);
 
-        ThrottleControl throttle(0, p.s.station, p.station.jobs);
+        ThrottleControl throttle(0, p.s.station, p.core.jobs);
         throttle.setAddressText(u"3");
         QVERIFY(throttle.enterAddress());
         p.run(50);
@@ -324,7 +323,7 @@ private slots:
         const quint16 port = served->server.port();
         if (connectedFirst) {
             QVERIFY(p.connectTo(port));
-            requestSerialNumberAndVersion(p.station.jobs);
+            requestSerialNumberAndVersion(p.core.jobs);
             p.step();
             QVERIFY(!p.s.link.Tx.isFree());
         }
@@ -337,7 +336,7 @@ private slots:
 
         QCOMPARE(p.view.state, ConnectionView::PortState::Closed);
         QCOMPARE(p.s.station.StationType, int(StationSlots::UnknownStation));
-        QVERIFY(!p.station.mainTimerRunning());
+        QVERIFY(!p.core.mainTimerRunning());
         QCOMPARE(p.messages.messages,
                  QStringList{reason.arg("127.0.0.1:" + QString::number(port))});
         QCOMPARE(p.messages.titles, QStringList{"Verbindungsfehler:"});

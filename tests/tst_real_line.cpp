@@ -1,4 +1,4 @@
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/Connection.h"
 #include "link/LinkJobs.h"
 #include "link/OperatingView.h"
@@ -18,7 +18,7 @@
 
 // The program on a real line for half a minute of real time: gx-sim on a
 // pseudo-terminal streams feedback reports back to back at the bit rate of
-// interface 41770, 16457 bit/s, while the real Station runs on the steady
+// interface 41770, 16457 bit/s, while the real program core runs on the steady
 // clock with its Timer1, MainTimer and receive event under the event loop.
 // Not one report may be lost or come out of order.
 namespace {
@@ -54,20 +54,20 @@ private slots:
         QtSerialPort port(ComPortNames::fromText("7=" + path));
         RecordingView messages;
         OperatingView operating;
-        Station station(clock, port, messages, operating, conf.path());
-        station.StartUp();
+        ProgramCore core(clock, port, messages, operating, conf.path());
+        core.StartUp();
         QList<std::pair<int, int>> reports;
-        station.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
+        core.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
             reports.append({contact, state});
         };
-        station.link.InterfaceType = 2;
+        core.link.InterfaceType = 2;
         QVERIFY(port.setSettings("19200,n,8,1"));
         QVERIFY(port.setCustomBitRate(BitRate));
         QVERIFY2(port.open(7), qPrintable(port.errorText()));
-        station.setMainTimerRunning(true);
-        station.jobs.open();
+        core.setMainTimerRunning(true);
+        core.jobs.open();
         // The first message on the line starts the stream.
-        requestPower(station.jobs, true);
+        requestPower(core.jobs, true);
 
         int sent = -1;
         QByteArray said;
@@ -83,7 +83,7 @@ private slots:
             QTimer::singleShot(LastReportMs, &loop, &QEventLoop::quit);
         });
         loop.exec();
-        station.setMainTimerRunning(false);
+        core.setMainTimerRunning(false);
         port.close();
 
         qInfo("%d feedback reports sent at %d bit/s, %lld received", sent, BitRate, reports.size());
@@ -117,12 +117,12 @@ private slots:
         TappedPort port(real);
         RecordingView messages;
         OperatingView operating;
-        Station station(clock, port, messages, operating, conf.path());
-        station.StartUp();
-        station.link.InterfaceType = 3;
+        ProgramCore core(clock, port, messages, operating, conf.path());
+        core.StartUp();
+        core.link.InterfaceType = 3;
         RecordingConnectionView view;
-        Connection connection(station.state, station.jobs, view,
-                              station.connectionHooks([] { return QList<int>{}; }));
+        Connection connection(core.state, core.jobs, view,
+                              core.connectionHooks([] { return QList<int>{}; }));
         connection.connectPort(7);
         QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
         QTest::qWait(1000);
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(view.state, ConnectionView::PortState::Closed);
         port.takeWritten();
         QTest::qWait(1000);
-        QVERIFY(!station.mainTimerRunning());
+        QVERIFY(!core.mainTimerRunning());
         QVERIFY(port.takeWritten().isEmpty());
         QCOMPARE(messages.messages.size(), 1);
     }

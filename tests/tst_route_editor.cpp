@@ -1,6 +1,6 @@
-#include "routes/AdrEingForm.h"
-#include "routes/FaStrEditForm.h"
-#include "routes/RouteGrid.h"
+#include "routes/ui/AdrEingForm.h"
+#include "routes/ui/FaStrEditForm.h"
+#include "routes/ui/RouteGrid.h"
 #include "support/RouteBus.h"
 
 #include <QApplication>

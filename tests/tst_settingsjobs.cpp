@@ -75,7 +75,7 @@ private slots:
         QFETCH(int, b);
         QFETCH(QByteArray, request);
         LinkHarness h;
-        QCOMPARE(start(h.station.settings, kind, a, b), !request.isEmpty());
+        QCOMPARE(start(h.core.settings, kind, a, b), !request.isEmpty());
         QCOMPARE(hexText(h.nextWritten(20)), hexText(request));
     }
 
@@ -91,7 +91,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, message);
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         int told = 0;
         j.OnOptionRead = [&](int) { ++told; };
         j.OnOptionsRead = [&](const SpecialOptions&) { ++told; };
@@ -101,12 +101,12 @@ private slots:
         h.receive("B4 6D 7F");
         h.ticks(190);
         QVERIFY(h.messages.messages.isEmpty());
-        QVERIFY(!h.station.jobs.idle());
+        QVERIFY(!h.core.jobs.idle());
         h.ticks(15);
         QCOMPARE(h.messages.messages, QStringList{message});
         QCOMPARE(h.messages.titles, QStringList{"Fehler"});
         QCOMPARE(h.messages.icons, QList<MessageIcon>{MessageIcon::Critical});
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         // An answer after the time-out is kept but shown nowhere.
         if (kind == FormatRead)
             answer(h, "0B 00 03 00 52");
@@ -132,11 +132,11 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, message);
         LinkHarness h;
-        start(h.station.settings, kind, kind == FormatRead ? 3 : 12, 0);
+        start(h.core.settings, kind, kind == FormatRead ? 3 : 12, 0);
         h.echoNext();
         h.receive("B4 6D 00");
         h.ticks(3);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         h.ticks(300);
         QCOMPARE(h.messages.messages, QStringList{message});
         QVERIFY(h.port.written.isEmpty());
@@ -145,7 +145,7 @@ private slots:
     // Each option is asked only once the previous one has been answered.
     void optionListIsReadInOrder() {
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         SpecialOptions told;
         j.OnOptionsRead = [&](const SpecialOptions& options) { told = options; };
         const QList<int> numbers{10, 12, 13, 14, 35, 97};
@@ -161,14 +161,14 @@ private slots:
         h.ticks(3);
         const SpecialOptions expected{{10, 1}, {12, 2}, {13, 3}, {14, 4}, {35, 5}, {97, 6}};
         QVERIFY(told == expected);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
     }
 
     // The writes follow each other as soon as the previous one is out; a
     // refusal comes only as the acknowledgement's own message.
     void optionListIsWrittenInOrder() {
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         QVERIFY(j.writeOptions({{10, 6}, {13, 2}, {97, 0}}));
         QCOMPARE(hexText(h.echoNext()), hexText(optionWrite(10, 6)));
         h.receive("B4 6D 7F");
@@ -176,20 +176,20 @@ private slots:
         h.receive("B4 6D 00");
         QCOMPARE(hexText(h.echoNext()), hexText(optionWrite(97, 0)));
         h.ticks(3);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         QCOMPARE(h.messages.messages, QStringList{"Fehler: SO schreiben"});
     }
 
     void optionListWriteGivesUpWithoutEcho() {
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         j.writeOptions({{10, 6}, {13, 2}});
         QCOMPARE(h.nextWritten(), optionWrite(10, 6));
         h.ticks(320);
         QCOMPARE(h.messages.messages, (QStringList{"Message kann nicht gesendet werden!",
                                                    "SO-Write Konnte nicht gesendet werden!"}));
         QCOMPARE(h.messages.titles.last(), QString("Fehler"));
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
         QVERIFY(h.port.written.isEmpty());
     }
 
@@ -197,7 +197,7 @@ private slots:
     // loco forgets it on the write and so asks for it anew.
     void locoFormatWriteMakesTheThrottleAskAgain() {
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         h.s.station.ThrottleData[0][SlotRecord::Address] = 4;
         h.s.station.ThrottleData[1][SlotRecord::Address] = 3;
         QVERIFY(!j.writeLocoFormat(3, 0xD2));
@@ -215,7 +215,7 @@ private slots:
     // when a throttle has read another loco's format since.
     void locoFormatWriteKeepsTheSecondByteOfItsLoco() {
         LinkHarness h;
-        SettingsJobs& j = h.station.settings;
+        SettingsJobs& j = h.core.settings;
         j.readLocoFormat(200);
         h.echoNext();
         answer(h, "0B 0D 48 00 53 05");

@@ -1,9 +1,9 @@
-#include "settings/Grundeinst.h"
-#include "settings/Lokeinst.h"
-#include "settings/Reset.h"
-#include "settings/SOWin.h"
 #include "settings/SettingsJobs.h"
-#include "settings/Version.h"
+#include "settings/ui/Grundeinst.h"
+#include "settings/ui/Lokeinst.h"
+#include "settings/ui/Reset.h"
+#include "settings/ui/SOWin.h"
+#include "settings/ui/Version.h"
 #include "support/LinkHarness.h"
 #include "support/SimRig.h"
 
@@ -19,11 +19,11 @@ namespace {
 
 // The program on the virtual command station, with its settings jobs.
 struct SimBench : SimRig {
-    SettingsJobs& jobs = station.settings;
+    SettingsJobs& jobs = core.settings;
 
     // Until the job machine is idle again, at most n ticks of 10 ms.
     void runJob(int n = 1000) {
-        for (int i = 0; i < n && !station.jobs.idle(); ++i)
+        for (int i = 0; i < n && !core.jobs.idle(); ++i)
             tick();
         tick();
     }
@@ -327,7 +327,7 @@ private slots:
         w.show();
         child<QLineEdit>(w, "LokadrTxt")->setText(text);
         QCOMPARE(isRed(child<QLineEdit>(w, "LokadrTxt")), red);
-        QVERIFY(b.station.jobs.idle());
+        QVERIFY(b.core.jobs.idle());
         QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
     }
 
@@ -352,7 +352,7 @@ private slots:
         SimBench b;
         b.layout.profile.serialNumber = 1234567;
         b.layout.profile.versionThousandths = 1550;
-        Version w(b.station.state.answers, b.station.state.hooks, b.station.jobs);
+        Version w(b.core.state.answers, b.core.state.hooks, b.core.jobs);
         w.show();
         b.runJob();
         QLocale::setDefault(before);
@@ -377,7 +377,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QByteArray, wire);
         LinkHarness h;
-        Reset w(h.station.settings);
+        Reset w(h.core.settings);
         w.show();
         QLabel* label = child<QLabel>(w, "WartenLbl");
         QVERIFY(!label->isVisible());

@@ -1,6 +1,6 @@
 #include "link/LocoNetMessage.h"
-#include "operating/ThrottlePanel.h"
-#include "operating/throttle/LocoAddress.h"
+#include "operating/LocoAddress.h"
+#include "operating/ui/ThrottlePanel.h"
 #include "routes/RouteFile.h"
 #include "routes/RouteTable.h"
 #include "support/WholeProgram.h"
@@ -71,8 +71,8 @@ double environmentNumber(const char* name, double fallback) {
 class Session {
 public:
     Session(WholeProgram& program, quint32 seed) : p(program), rng(seed) {
-        auto routes = p.station->state.hooks.OnFeedbackForRoutes;
-        p.station->state.hooks.OnFeedbackForRoutes = [this, routes](int contact, int state) {
+        auto routes = p.core->state.hooks.OnFeedbackForRoutes;
+        p.core->state.hooks.OnFeedbackForRoutes = [this, routes](int contact, int state) {
             ++m_reportsDispatched;
             routes(contact, state);
         };
@@ -115,7 +115,7 @@ public:
             return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
                 .arg(m_reportsReceived)
                 .arg(m_reportsDispatched);
-        const auto& state = p.station->state.feedback.FeedbackState;
+        const auto& state = p.core->state.feedback.FeedbackState;
         for (int c = 0; c < FeedbackContacts::Count; ++c) {
             if (state[c] != layout().accessories.contact(c))
                 return QStringLiteral("contact %1: the program has %2, the bus said %3")
@@ -123,7 +123,7 @@ public:
                     .arg(state[c])
                     .arg(layout().accessories.contact(c));
         }
-        return p.station->jobs.idle() ? checkAtRest() : QString();
+        return p.core->jobs.idle() ? checkAtRest() : QString();
     }
 
     // Every job has run to its proper end, and nothing a throttle asked for
@@ -187,7 +187,7 @@ private:
         if (!address)
             return;
         for (const IntentField f : fields)
-            m_intent[*address][f] = p.station->state.station.ThrottleData[t][recordFields[f]];
+            m_intent[*address][f] = p.core->state.station.ThrottleData[t][recordFields[f]];
     }
 
     void tick() {
@@ -304,8 +304,7 @@ private:
     // Another throttle drives a locomotive, maybe one the user drives too.
     void otherThrottle() {
         int slot = layout().locos.slotOf(any(OtherAddresses));
-        if (const int user = p.station->state.station.ThrottleSlot[pick(0, 1)];
-            user > 0 && chance(30))
+        if (const int user = p.core->state.station.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
             slot = user;
         static const int ops[] = {0xA0, 0xA1, 0xA2};
         const int op = any(ops);
@@ -626,10 +625,10 @@ private slots:
                                  .arg(fault)));
         }
 
-        RouteTable& table = p.station->routes.table;
-        QVERIFY(p.station->ShutDown());
+        RouteTable& table = p.core->routes.table;
+        QVERIFY(p.core->ShutDown());
         RouteTable saved;
-        ReadRouteFile(saved, p.station->routeFilePath());
+        ReadRouteFile(saved, p.core->routeFilePath());
         QCOMPARE(saved.SwitchTimeMs, table.SwitchTimeMs);
         QCOMPARE(saved.PauseTimeMs, table.PauseTimeMs);
         for (int row = 1; row <= RouteTable::LastRoute; ++row) {

@@ -1,6 +1,6 @@
-#include "app/ConfFile.h"
-#include "app/ConfFolder.h"
-#include "app/Station.h"
+#include "core/ConfFile.h"
+#include "core/ConfFolder.h"
+#include "core/ProgramCore.h"
 #include "link/AccessoryJobs.h"
 #include "link/OperatingView.h"
 #include "platform/Clock.h"
@@ -140,14 +140,14 @@ private slots:
         FakeSerialPort line;
         RecordingView view;
         OperatingView operating;
-        Station station(clock, line, view, operating, dir.path());
-        station.StartUp();
-        QCOMPARE(station.link.ComPortNumber, port);
+        ProgramCore core(clock, line, view, operating, dir.path());
+        core.StartUp();
+        QCOMPARE(core.link.ComPortNumber, port);
         QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
         QVERIFY2(view.last().contains(told), qPrintable(view.last()));
         QString error;
-        QCOMPARE(station.writeConf(&error), written);
-        QCOMPARE(file.onDisk(), written ? QByteArray::number(station.link.InterfaceType) + "\r\n" +
+        QCOMPARE(core.writeConf(&error), written);
+        QCOMPARE(file.onDisk(), written ? QByteArray::number(core.link.InterfaceType) + "\r\n" +
                                               QByteArray::number(port) + "\r\n"
                                         : before);
         QCOMPARE(WorstFile::onDisk(path + ".bak"), kept ? before : "<missing>");
@@ -234,7 +234,7 @@ private slots:
     // cell; the engine in the same tick loop switches the route's turnout.
     void feedbackOnTheBusRunsATriggeredRoute() {
         LinkHarness h;
-        RouteTable& table = h.station.routes.table;
+        RouteTable& table = h.core.routes.table;
         table.setText(3, RouteTable::RequestTriggerColumn, "Rm12-b");
         table.setText(3, RouteTable::FirstCommandColumn, "Ma5-g");
         h.receive("B2 05 70");
@@ -254,12 +254,12 @@ private slots:
     void restingTickWakesForWork() {
         QFETCH(int, work);
         LinkHarness h;
-        RouteTable& table = h.station.routes.table;
-        h.station.setMainTimerRunning(true);
+        RouteTable& table = h.core.routes.table;
+        h.core.setMainTimerRunning(true);
         h.tick();
-        QVERIFY(h.station.tickResting());
+        QVERIFY(h.core.tickResting());
         if (work == 0)
-            requestPageQuery(h.station.jobs, 0);
+            requestPageQuery(h.core.jobs, 0);
         if (work == 1 || work == 3)
             table.setStatus(1, RouteTable::RequestedColumn, true);
         if (work == 2)
@@ -271,9 +271,9 @@ private slots:
         QEventLoop beforeSleep;
         QTimer::singleShot(0, &beforeSleep, &QEventLoop::quit);
         beforeSleep.exec();
-        QVERIFY(!h.station.tickResting());
+        QVERIFY(!h.core.tickResting());
         h.ticks(work == 3 ? RouteEngine::BlinkTicks : 1);
-        QCOMPARE(h.station.tickResting(), work == 2);
+        QCOMPARE(h.core.tickResting(), work == 2);
     }
 
     void routesSurviveARestart() {
@@ -283,14 +283,14 @@ private slots:
         RecordingView view;
         OperatingView operating;
         {
-            Station station(clock, port, view, operating, dir.path());
-            station.StartUp();
-            station.routes.table.setText(208, RouteTable::LastColumn, "Pa-10");
-            QVERIFY(station.ShutDown());
+            ProgramCore core(clock, port, view, operating, dir.path());
+            core.StartUp();
+            core.routes.table.setText(208, RouteTable::LastColumn, "Pa-10");
+            QVERIFY(core.ShutDown());
         }
-        Station station(clock, port, view, operating, dir.path());
-        station.StartUp();
-        QCOMPARE(station.routes.table.text(208, RouteTable::LastColumn), QString("Pa-10"));
+        ProgramCore core(clock, port, view, operating, dir.path());
+        core.StartUp();
+        QCOMPARE(core.routes.table.text(208, RouteTable::LastColumn), QString("Pa-10"));
         QVERIFY(view.messages.isEmpty());
     }
 };

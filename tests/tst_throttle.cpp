@@ -1,9 +1,9 @@
 #include "link/Colours.h"
 #include "link/SerialNumberJob.h"
-#include "operating/SpeedGauge.h"
-#include "operating/ThrottlePanel.h"
 #include "operating/pictures/LocoDrawing.h"
 #include "operating/pictures/LocoPictureName.h"
+#include "operating/ui/SpeedGauge.h"
+#include "operating/ui/ThrottlePanel.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
 #include "widgets/IndicatorLamp.h"
@@ -50,7 +50,7 @@ struct ThrottleWindow {
     ThrottlePanel panel;
 
     explicit ThrottleWindow(int t = 0, int stationType = 1)
-        : h(3, stationType), panel(t, h.s.station, h.station.jobs) {
+        : h(3, stationType), panel(t, h.s.station, h.core.jobs) {
         view.panel = &panel;
         h.operating.windows = &view;
         panel.setConfFolder(QStringLiteral(GX_CONF_DIR));
@@ -87,12 +87,12 @@ struct ThrottleWindow {
         h.receive(
             qPrintable(QStringLiteral("E5 0F 00 00 00 0B 04 03 00 %1 00 00 00 00").arg(format)));
         h.ticks(3);
-        QVERIFY(h.station.jobs.idle());
+        QVERIFY(h.core.jobs.idle());
     }
     // Echoes what the program sends until its job is over.
     QList<QByteArray> sent() {
         QList<QByteArray> wire;
-        for (int i = 0; i < 400 && !h.station.jobs.idle(); ++i) {
+        for (int i = 0; i < 400 && !h.core.jobs.idle(); ++i) {
             h.tick();
             if (!h.port.written.isEmpty()) {
                 wire.append(h.port.takeWritten());
@@ -145,7 +145,7 @@ private slots:
             w.click(button, 0);
         w.h.ticks(20);
         QVERIFY(w.h.port.written.isEmpty());
-        QVERIFY(w.h.station.jobs.idle());
+        QVERIFY(w.h.core.jobs.idle());
     }
 
     // What the user does within one tick, or while another job runs, all
@@ -177,7 +177,7 @@ private slots:
         ThrottleWindow w;
         w.acquire("00");
         if (whileBusy) {
-            requestSerialNumberAndVersion(w.h.station.jobs);
+            requestSerialNumberAndVersion(w.h.core.jobs);
             w.h.echoNext();
         }
         for (const QString& action : actions) {

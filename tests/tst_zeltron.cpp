@@ -1,6 +1,6 @@
 #include "link/Colours.h"
-#include "programming/lncv/F47500.h"
-#include "programming/lncv/ZeltronManager.h"
+#include "operating/ZeltronManager.h"
+#include "operating/ui/F47500.h"
 #include "support/LinkHarness.h"
 #include "support/LncvMessages.h"
 #include "widgets/IndicatorLamp.h"
@@ -43,7 +43,7 @@ struct ZeltronRig {
 
     explicit ZeltronRig(bool realWindows = false)
         : zt(
-              h.s, h.station.lncv,
+              h.s, h.core.lncv,
               realWindows ? ZeltronManager::WindowFactory(&F47500::create)
                           : [this](ZeltronManager&, int w) {
                                 auto window = std::make_unique<FakeWindow>();
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(hexText(r.h.echoNext()), hexText(wire));
         r.receive(msg("B4 6D 7F"));
         r.ticks(2);
-        QVERIFY(r.h.station.jobs.idle());
+        QVERIFY(r.h.core.jobs.idle());
         QVERIFY(r.h.messages.messages.isEmpty());
     }
 

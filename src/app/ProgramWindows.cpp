@@ -1,54 +1,53 @@
 #include "ProgramWindows.h"
 
-#include "Station.h"
-#include "monitor/MonitorWindow.h"
-#include "operating/HelpKey.h"
-#include "operating/MainWin.h"
-#include "operating/OperatingRelay.h"
-#include "programming/DCCProg.h"
-#include "programming/lncv/F47500.h"
-#include "programming/lncv/LNProg.h"
-#include "routes/FaStrEditForm.h"
-#include "settings/Grundeinst.h"
-#include "settings/Lokeinst.h"
-#include "settings/Reset.h"
-#include "settings/SOWin.h"
-#include "settings/Version.h"
+#include "core/ProgramCore.h"
+#include "monitor/ui/MonitorWindow.h"
+#include "operating/ui/F47500.h"
+#include "operating/ui/HelpKey.h"
+#include "operating/ui/MainWin.h"
+#include "operating/ui/OperatingRelay.h"
+#include "programming/lncv/ui/LNProg.h"
+#include "programming/ui/DCCProg.h"
+#include "routes/ui/FaStrEditForm.h"
+#include "settings/ui/Grundeinst.h"
+#include "settings/ui/Lokeinst.h"
+#include "settings/ui/Reset.h"
+#include "settings/ui/SOWin.h"
+#include "settings/ui/Version.h"
 
-ProgramWindows::ProgramWindows(Station& station, MainWin& window, OperatingRelay& operating)
-    : m_station(station), m_operating(operating),
-      m_zeltron(station.state, station.lncv, &F47500::create),
-      m_monitorLog(station.state.clock, station.link) {
-    SettingsJobs& settings = station.settings;
+ProgramWindows::ProgramWindows(ProgramCore& core, MainWin& window, OperatingRelay& operating)
+    : m_core(core), m_operating(operating), m_zeltron(core.state, core.lncv, &F47500::create),
+      m_monitorLog(core.state.clock, core.link) {
+    SettingsJobs& settings = core.settings;
     window.attachWindow("GrundeinMenu", [&settings] { return new Grundeinst(settings); });
     window.attachWindow("LokEinstMenu", [&settings] { return new Lokeinst(settings); });
     window.attachWindow("SOMenu", [&settings] { return new SOWin(settings); });
-    window.attachWindow("VersionMenu", [&station] {
-        return new Version(station.state.answers, station.state.hooks, station.jobs);
+    window.attachWindow("VersionMenu", [&core] {
+        return new Version(core.state.answers, core.state.hooks, core.jobs);
     });
     window.attachWindow("ResetMenu", [&settings] { return new Reset(settings); });
-    window.attachWindow("FaStrEdit", [&station] {
-        auto* editor = new FaStrEditForm(station.routes.table);
-        station.routes.engine.setMonitorView(editor);
+    window.attachWindow("FaStrEdit", [&core] {
+        auto* editor = new FaStrEditForm(core.routes.table);
+        core.routes.engine.setMonitorView(editor);
         QObject::connect(editor, &FaStrEditForm::routesEdited, editor,
-                         [&station] { station.routes.SaveEdit(station.routeFilePath()); });
+                         [&core] { core.routes.SaveEdit(core.routeFilePath()); });
         return editor;
     });
-    window.attachWindow("DDCProgMenu", [&station, &window] {
-        auto* dcc = new DCCProg(station.state.messages, station.programming, station.confFolder());
+    window.attachWindow("DDCProgMenu", [&core, &window] {
+        auto* dcc = new DCCProg(core.state.messages, core.programming, core.confFolder());
         QObject::connect(dcc, &DCCProg::helpRequested, &window,
                          [&window] { window.help().open(); });
         return dcc;
     });
-    window.attachWindow("LNProgMenu", [&station] { return new LNProg(station.lncv); });
-    station.link.tap = &m_monitorLog;
-    window.attachWindow("MonitorMenu", [this, &station] {
-        return new MonitorWindow(m_monitorLog, station.state.messages);
+    window.attachWindow("LNProgMenu", [&core] { return new LNProg(core.lncv); });
+    core.link.tap = &m_monitorLog;
+    window.attachWindow("MonitorMenu", [this, &core] {
+        return new MonitorWindow(m_monitorLog, core.state.messages);
     });
     operating.setZeltronWindows([this](int w) { m_zeltron.show(w); });
 }
 
 ProgramWindows::~ProgramWindows() {
-    m_station.link.tap = nullptr;
+    m_core.link.tap = nullptr;
     m_operating.setZeltronWindows(nullptr);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "monitor/MonitorLog.h"
-#include "programming/lncv/ZeltronManager.h"
+#include "operating/ZeltronManager.h"
 
 class MainWin;
 class OperatingRelay;
-class Station;
+class ProgramCore;
 
 // Puts the windows of every area behind the main window's menu items and
 // the handheld-throttle windows behind the link's announcements. The bus
@@ -13,13 +13,13 @@ class Station;
 // before it was opened.
 class ProgramWindows {
 public:
-    ProgramWindows(Station& station, MainWin& window, OperatingRelay& operating);
+    ProgramWindows(ProgramCore& core, MainWin& window, OperatingRelay& operating);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
 private:
-    Station& m_station;
+    ProgramCore& m_core;
     OperatingRelay& m_operating;
     ZeltronManager m_zeltron;
     MonitorLog m_monitorLog;

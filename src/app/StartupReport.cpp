@@ -1,7 +1,7 @@
 #include "StartupReport.h"
 
-#include "Station.h"
-#include "operating/MainWin.h"
+#include "core/ProgramCore.h"
+#include "operating/ui/MainWin.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -38,11 +38,11 @@ void whenConnectEnds(MainWin& window, const std::function<void(bool connected)>&
 }
 } // namespace
 
-void reportStartup(MainWin& window, Station& station) {
-    QTimer::singleShot(0, &window, [&window, &station] {
+void reportStartup(MainWin& window, ProgramCore& core) {
+    QTimer::singleShot(0, &window, [&window, &core] {
         QTextStream(stdout) << "shown" << Qt::endl;
-        station.link.InterfaceType = UsbInterface;
-        window.connection().connectPort(station.link.ComPortNumber);
+        core.link.InterfaceType = UsbInterface;
+        window.connection().connectPort(core.link.ComPortNumber);
         whenConnectEnds(window, [](bool connected) {
             QTextStream(stdout) << (connected ? residentMemory() : "not connected") << Qt::endl;
             QCoreApplication::exit(connected ? 0 : 1);

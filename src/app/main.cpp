@@ -1,14 +1,14 @@
-#include "ConfFolder.h"
 #include "ProgramWindows.h"
 #include "QtGerman.h"
 #include "StartupReport.h"
-#include "Station.h"
+#include "core/ConfFolder.h"
+#include "core/ProgramCore.h"
 #include "net/TcpLinePort.h"
-#include "operating/MainWin.h"
-#include "operating/MessageQueue.h"
-#include "operating/OperatingRelay.h"
-#include "operating/ScreenshotTour.h"
 #include "operating/pictures/LocoDrawing.h"
+#include "operating/ui/MainWin.h"
+#include "operating/ui/MessageQueue.h"
+#include "operating/ui/OperatingRelay.h"
+#include "operating/ui/ScreenshotTour.h"
 #include "platform/ChosenLine.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
@@ -39,10 +39,10 @@ constexpr int PictureLocomotive = 3;
 constexpr int PictureSpeed = 60;
 constexpr double PictureTraffic = 20.0;
 
-int takeScreenshots(MainWin& window, Station& station, ManualClock& clock, bool simulated,
+int takeScreenshots(MainWin& window, ProgramCore& core, ManualClock& clock, bool simulated,
                     const QString& folder) {
     QTextStream err(stderr);
-    ScreenshotTour tour(window, station, clock);
+    ScreenshotTour tour(window, core, clock);
     if (simulated && !tour.driveLocomotive(PictureLocomotive, PictureSpeed))
         err << "The virtual command station did not answer the connect.\n";
     else if (simulated)
@@ -106,22 +106,22 @@ int main(int argc, char* argv[]) {
     SerialPort& port = simulate ? static_cast<SerialPort&>(virtualPort) : realLine;
     MessageQueue messages;
     OperatingRelay operating;
-    Station station(clock, port, messages, operating, conf);
-    MainWin window(station);
+    ProgramCore core(clock, port, messages, operating, conf);
+    MainWin window(core);
     operating.setTarget(&window);
     messages.setParentWindow(&window);
-    ProgramWindows windows(station, window, operating);
+    ProgramWindows windows(core, window, operating);
 
     window.StartUp();
     if (!screenshotFolder.isEmpty())
-        return takeScreenshots(window, station, tourClock, simulate, screenshotFolder);
+        return takeScreenshots(window, core, tourClock, simulate, screenshotFolder);
     window.show();
     if (const QString message = confChoice.message(); !message.isEmpty())
         messages.ShowMessage(message, QStringLiteral("Conf-Ordner"),
                              confChoice.problem.isEmpty() ? MessageIcon::Information
                                                           : MessageIcon::Critical);
     if (app.arguments().contains("--report-startup"))
-        reportStartup(window, station);
+        reportStartup(window, core);
     else if (app.arguments().contains("--connect"))
         connectAtStart(window);
     // Ended from outside, the program ends as "Beenden" ends it.

@@ -89,7 +89,7 @@ MessageKind kindWithoutRequest(int answered) {
     case answeredOpcode(loconet::WriteSlotData):
         return MessageKind::Programming;
     case answeredOpcode(loconet::StationRequest):
-        return MessageKind::Station;
+        return MessageKind::ProgramCore;
     default:
         return MessageKind::Other;
     }

@@ -4,7 +4,7 @@
 namespace monitor {
 
 bool readPower(const Message& m, const Context&, Reading& r, bool withText) {
-    r.kind = MessageKind::Station;
+    r.kind = MessageKind::ProgramCore;
     if (!withText)
         return true;
     switch (m.opcode()) {

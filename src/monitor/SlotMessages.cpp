@@ -24,7 +24,7 @@ QString locoText(const Message& m, const Reading& r) {
 
 // Slot data 0xE7 as the station reports it, 0xEF as a device writes it.
 bool readSlotData(const Message& m, const Context&, Reading& r, bool withText) {
-    r.kind = MessageKind::Station;
+    r.kind = MessageKind::ProgramCore;
     const bool whole = m[1] == loconet::SlotDataCount;
     const int slot = whole ? m[2] : NoSlot;
     const bool loco = slot >= 1 && slot <= loconet::LastLocoSlot;

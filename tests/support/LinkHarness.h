@@ -4,7 +4,7 @@
 #include "Hex.h"
 #include "RecordingOperatingView.h"
 #include "RecordingView.h"
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "link/LocoNetMessage.h"
 #include "platform/Clock.h"
 
@@ -18,19 +18,19 @@ struct LinkHarness {
     RecordingView messages;
     RecordingOperatingView operating;
     QTemporaryDir confDir;
-    Station station{clock, port, messages, operating, confDir.path()};
-    LinkState& s = station.state;
+    ProgramCore core{clock, port, messages, operating, confDir.path()};
+    LinkState& s = core.state;
 
     explicit LinkHarness(int interfaceType = 3, int stationType = 1) {
         port.opened = true;
-        station.link.InterfaceType = interfaceType;
+        core.link.InterfaceType = interfaceType;
         s.station.StationType = stationType;
-        station.jobs.open();
+        core.jobs.open();
     }
 
     // One MainTimer tick, then 10 ms pass.
     void tick() {
-        station.MainTick();
+        core.MainTick();
         clock.advance(0.01);
     }
     void ticks(int n) {

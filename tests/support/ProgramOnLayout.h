@@ -1,10 +1,10 @@
 #pragma once
 
 #include "TappedPort.h"
-#include "app/Station.h"
-#include "operating/MainWin.h"
-#include "operating/MessageQueue.h"
-#include "operating/OperatingRelay.h"
+#include "core/ProgramCore.h"
+#include "operating/ui/MainWin.h"
+#include "operating/ui/MessageQueue.h"
+#include "operating/ui/OperatingRelay.h"
 #include "platform/Clock.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-// The whole program in its main window, on the virtual command station
+// The whole program in its main window, on the virtual command core
 // behind a tapped line, with time on a manual clock. Every message box is
 // kept (text and title) and closed at once.
 struct ProgramOnLayout {
@@ -28,9 +28,9 @@ struct ProgramOnLayout {
         conf.open(QIODevice::WriteOnly);
         conf.write(QByteArray::number(interfaceType) + "\r\n" + QByteArray::number(com) + "\r\n");
         conf.close();
-        station = std::make_unique<Station>(clock, realLine ? *realLine : port, messages, relay,
-                                            confDir.path());
-        win = std::make_unique<MainWin>(*station, [this] { return usbPorts; });
+        core = std::make_unique<ProgramCore>(clock, realLine ? *realLine : port, messages, relay,
+                                             confDir.path());
+        win = std::make_unique<MainWin>(*core, [this] { return usbPorts; });
         relay.setTarget(win.get());
         messages.setParentWindow(win.get());
         QObject::connect(&messages, &MessageQueue::messageShown,
@@ -56,10 +56,10 @@ struct ProgramOnLayout {
     // One 10 ms tick of the program as its timers would run it.
     void step() {
         win->connection().advance();
-        if (station->timer1Running())
-            station->ReceiveBytes();
-        if (station->mainTimerRunning())
-            station->MainTick();
+        if (core->timer1Running())
+            core->ReceiveBytes();
+        if (core->mainTimerRunning())
+            core->MainTick();
         clock.advance(0.01);
     }
     void run(double seconds) {
@@ -82,7 +82,7 @@ struct ProgramOnLayout {
     MessageQueue messages;
     OperatingRelay relay;
     QTemporaryDir confDir;
-    std::unique_ptr<Station> station;
+    std::unique_ptr<ProgramCore> core;
     std::unique_ptr<MainWin> win;
     QStringList shown;
     QStringList titles;

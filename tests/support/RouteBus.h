@@ -1,11 +1,11 @@
 #pragma once
 
+#include "FakeSerialPort.h"
+#include "RecordingView.h"
 #include "link/Transmitter.h"
 #include "platform/Clock.h"
 #include "routes/RouteView.h"
 #include "routes/Routes.h"
-#include "support/FakeSerialPort.h"
-#include "support/RecordingView.h"
 
 #include <QList>
 #include <QStringList>

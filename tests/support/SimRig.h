@@ -3,7 +3,7 @@
 #include "Hex.h"
 #include "RecordingOperatingView.h"
 #include "RecordingView.h"
-#include "app/Station.h"
+#include "core/ProgramCore.h"
 #include "platform/Clock.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
@@ -20,22 +20,22 @@ struct SimRig {
     RecordingView messages;
     RecordingOperatingView operating;
     QTemporaryDir confDir;
-    Station station{clock, port, messages, operating, confDir.path()};
-    LinkState& s = station.state;
+    ProgramCore core{clock, port, messages, operating, confDir.path()};
+    LinkState& s = core.state;
 
     SimRig() {
         port.open(1);
         port.setSettings(QStringLiteral("115200,n,8,1"));
-        station.link.InterfaceType = 3;
+        core.link.InterfaceType = 3;
         s.station.StationType = layout.profile.type;
-        station.jobs.open();
+        core.jobs.open();
     }
 
     // 10 ms pass, then the receiver and one MainTimer tick run.
     void tick() {
         clock.advance(0.01);
-        station.ReceiveBytes();
-        station.MainTick();
+        core.ReceiveBytes();
+        core.MainTick();
     }
     void run(double seconds) {
         for (int i = 0; i < qRound(seconds / 0.01); ++i)
