@@ -5,6 +5,7 @@
 #              simulated hour (SOAK_SECONDS) in the sanitizer build; GX_SOAK_SEED repeats one
 # make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
 # make bench - builds and prints the speed and memory figures; fails when one misses its target
+# make mutants - how many of the mutations in tools/mutants.list the tests catch
 # make install - builds and installs into PREFIX (default /usr/local; DESTDIR is honoured)
 # make package - builds the Debian package in the build folder and checks it with lintian
 
@@ -62,6 +63,9 @@ package: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/gx-bench
 
+mutants: deps
+	./tools/mutants
+
 soak:
 	$(MAKE) configure SANITIZE=1
 	cmake --build build-sanitize --target tst_soak
@@ -81,4 +85,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-mutants
