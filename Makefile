@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, start on the virtual command station
 # make test  - install what is missing, build, run every test
-# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer.
+# SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer;
+# WERROR=1 makes every compiler warning an error.
 # make soak  - the seeded random session of the whole program (tst_soak) for a
 #              simulated hour (SOAK_SECONDS) in the sanitizer build; GX_SOAK_SEED repeats one
 # make fuzz  - runs every fuzz target for FUZZ_SECONDS (default 60) each
@@ -8,6 +9,7 @@
 # make mutants - how many of the mutations in tools/mutants.list the tests catch
 # make install - builds and installs into PREFIX (default /usr/local; DESTDIR is honoured)
 # make package - builds the Debian package in the build folder and checks it with lintian
+# make format-check - fails when a source file is not as clang-format writes it
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -17,6 +19,10 @@ else
 BUILD ?= build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
+WERROR ?= 0
+ifeq ($(WERROR),1)
+CMAKE_FLAGS += -DGX_WERROR=ON
+endif
 
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
             qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev \
@@ -25,7 +31,8 @@ PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools \
 PACKAGE_TOOLS := dpkg-dev file lintian
 PREFIX ?= /usr/local
 
-.PHONY: all run test soak fuzz bench deps configure build install package clean
+.PHONY: all run test soak fuzz bench mutants deps configure build install package format-check \
+        clean
 
 SOAK_SECONDS ?= 3600
 FUZZ_SECONDS ?= 60
@@ -65,6 +72,10 @@ bench: build
 
 mutants: deps
 	./tools/mutants
+
+format-check:
+	@./tools/install-deps clang-format
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 soak:
 	$(MAKE) configure SANITIZE=1

@@ -164,7 +164,7 @@ void RouteEngine::startRoute(int route) {
     CurrentRoute = route;
     CurrentColumn = RouteTable::FirstCommandColumn;
     WaitDeadline = NoWait;
-    AccessoryPhase = -1;
+    AccessoryPhase = NoAccessory;
     AccessoryAddress = -1;
     PauseHold = -1;
 }
@@ -173,7 +173,7 @@ void RouteEngine::finishRoute() {
     m_table.setStatus(CurrentRoute, RouteTable::RequestedColumn, false);
     m_table.setStatus(CurrentRoute, RouteTable::EstablishedColumn, true);
     CurrentRoute = -1;
-    AccessoryPhase = -1;
+    AccessoryPhase = NoAccessory;
     WaitDeadline = NoWait;
     PauseHold = -1;
     showActivity(QStringLiteral("Fahrstraße beendet"));
@@ -191,7 +191,7 @@ bool RouteEngine::readCommand(double now) {
                 AccessoryDirection = 0;
             else if (command.MaDir == u"g")
                 AccessoryDirection = 1;
-            AccessoryPhase = 0;
+            AccessoryPhase = SwitchOnNext;
             return true;
         }
         break;
@@ -236,17 +236,17 @@ void RouteEngine::runAccessorySequence(double now) {
     if (WaitDeadline != NoWait)
         return;
     switch (AccessoryPhase) {
-    case 0:
+    case SwitchOnNext:
         WaitDeadline = now + m_table.SwitchTimeMs / 1000.0;
         AccessoryPhase = OutputOn;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, true));
         break;
     case OutputOn:
         WaitDeadline = now + m_table.PauseTimeMs / 1000.0;
-        AccessoryPhase = 2;
+        AccessoryPhase = OutputOff;
         m_tx.place(messages::accessoryCommand(AccessoryAddress - 1, AccessoryDirection, false));
         break;
-    case 2:
+    case OutputOff:
         nextCell();
         break;
     default:
@@ -272,7 +272,7 @@ void RouteEngine::switchHeldOutputOff(double now) {
 void RouteEngine::nextCell() {
     ++CurrentColumn;
     WaitDeadline = NoWait;
-    AccessoryPhase = -1;
+    AccessoryPhase = NoAccessory;
     AccessoryAddress = -1;
     PauseHold = -1;
 }
@@ -280,7 +280,7 @@ void RouteEngine::nextCell() {
 void RouteEngine::holdAfterCommand(double deadline) {
     ++CurrentColumn;
     WaitDeadline = deadline;
-    AccessoryPhase = -1;
+    AccessoryPhase = NoAccessory;
     AccessoryAddress = -1;
     PauseHold = 1;
 }

@@ -47,7 +47,8 @@ public:
 
 private:
     static constexpr double NoWait = -1;
-    static constexpr int OutputOn = 1;
+    // The steps of one accessory command.
+    enum AccessoryStep { NoAccessory = -1, SwitchOnNext = 0, OutputOn = 1, OutputOff = 2 };
 
     void showIndicatorsAndDiscardRequests();
     bool requestToDiscard(int route) const;
@@ -80,8 +81,7 @@ private:
     double WaitDeadline = NoWait;
     // 1 while the running wait holds the whole engine.
     int PauseHold = -1;
-    // -1 none, 0 switch on next, 1 output on, 2 output off.
-    int AccessoryPhase = -1;
+    AccessoryStep AccessoryPhase = NoAccessory;
     int AccessoryAddress = -1;
     int AccessoryDirection = 0;
     int BlinkCounter = 0;

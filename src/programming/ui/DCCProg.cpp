@@ -105,95 +105,95 @@ QWidget* DCCProg::buildStandardBox() {
                                      "max. Geschwindigkeit",
                                      "mittlere Geschw."};
     for (int i = 1; i <= 6; ++i) {
-        CVTxt[i] = numberField(QStringLiteral("CVTxt_%1").arg(i), box);
-        grid->addWidget(labelFor(QString::fromUtf8(captions[i]), CVTxt[i], box), i - 1, 0);
-        grid->addWidget(CVTxt[i], i - 1, 1);
-        connect(CVTxt[i], &QLineEdit::textChanged, this, &DCCProg::checkFields);
+        m_standardFields[i] = numberField(QStringLiteral("CVTxt_%1").arg(i), box);
+        grid->addWidget(labelFor(QString::fromUtf8(captions[i]), m_standardFields[i], box), i - 1, 0);
+        grid->addWidget(m_standardFields[i], i - 1, 1);
+        connect(m_standardFields[i], &QLineEdit::textChanged, this, &DCCProg::checkFields);
     }
-    CV7Lbl = new QLabel(box);
-    CV7Lbl->setObjectName(QStringLiteral("CV7Lbl"));
+    m_versionLabel = new QLabel(box);
+    m_versionLabel->setObjectName(QStringLiteral("CV7Lbl"));
     grid->addWidget(new QLabel(QStringLiteral("Software-Version:"), box), 6, 0);
-    grid->addWidget(CV7Lbl, 6, 1);
-    CV8Lbl = new QLabel(QStringLiteral("Hersteller"), box);
-    CV8Lbl->setObjectName(QStringLiteral("CV8Lbl"));
+    grid->addWidget(m_versionLabel, 6, 1);
+    m_makerLabel = new QLabel(QStringLiteral("Hersteller"), box);
+    m_makerLabel->setObjectName(QStringLiteral("CV8Lbl"));
     grid->addWidget(new QLabel(QStringLiteral("Hersteller:"), box), 7, 0);
-    grid->addWidget(CV8Lbl, 7, 1, 1, 2);
+    grid->addWidget(m_makerLabel, 7, 1, 1, 2);
 
     auto* config = new QGroupBox(QStringLiteral("DCC Konfiguration (CV29):"), box);
     auto* bits = new QVBoxLayout(config);
     for (int i = 0; i < 8; ++i) {
-        CV29Bit[i] = new QCheckBox(QString::fromUtf8(CV29Captions[i]), config);
-        CV29Bit[i]->setObjectName(QStringLiteral("CV29Bit_%1").arg(i));
-        bits->addWidget(CV29Bit[i]);
+        m_configBits[i] = new QCheckBox(QString::fromUtf8(CV29Captions[i]), config);
+        m_configBits[i]->setObjectName(QStringLiteral("CV29Bit_%1").arg(i));
+        bits->addWidget(m_configBits[i]);
     }
-    connect(CV29Bit[StandardFields::LongAddressBit], &QCheckBox::clicked, this,
+    connect(m_configBits[StandardFields::LongAddressBit], &QCheckBox::clicked, this,
             &DCCProg::showAddressForm);
     grid->addWidget(config, 0, 2, 7, 1);
 
-    DecRdCVBut = button("DecRdCVBut", QStringLiteral("Decoder auslesen"), box);
-    DecWrCVBut = button("DecWrCVBut", QStringLiteral("Decoder pogrammieren"), box);
+    m_readStandardButton = button("DecRdCVBut", QStringLiteral("Decoder auslesen"), box);
+    m_writeStandardButton = button("DecWrCVBut", QStringLiteral("Decoder pogrammieren"), box);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(DecRdCVBut);
-    buttons->addWidget(DecWrCVBut);
+    buttons->addWidget(m_readStandardButton);
+    buttons->addWidget(m_writeStandardButton);
     grid->addLayout(buttons, 8, 0, 1, 3);
-    connect(DecRdCVBut, &QPushButton::clicked, this, &DCCProg::readStandard);
-    connect(DecWrCVBut, &QPushButton::clicked, this, &DCCProg::writeStandard);
+    connect(m_readStandardButton, &QPushButton::clicked, this, &DCCProg::readStandard);
+    connect(m_writeStandardButton, &QPushButton::clicked, this, &DCCProg::writeStandard);
     return box;
 }
 
 QWidget* DCCProg::buildSingleBox() {
     auto* box = new QGroupBox(QStringLiteral("einzelne CV's programmiern:"), this);
     auto* grid = new QGridLayout(box);
-    CVAdrTxt = numberField(QStringLiteral("CVAdrTxt"), box);
-    CVValTxt = numberField(QStringLiteral("CVValTxt"), box);
-    grid->addWidget(labelFor(QStringLiteral("CV:"), CVAdrTxt, box), 0, 0);
-    grid->addWidget(CVAdrTxt, 0, 1);
-    grid->addWidget(labelFor(QStringLiteral("Wert:"), CVValTxt, box), 0, 2);
-    grid->addWidget(CVValTxt, 0, 3);
-    RDCVBut = button("RDCVBut", QStringLiteral("Lesen "), box);
-    WRCVBut = button("WRCVBut", QStringLiteral("Schreiben"), box);
-    grid->addWidget(RDCVBut, 0, 4);
-    grid->addWidget(WRCVBut, 0, 5);
+    m_cvNumber = numberField(QStringLiteral("CVAdrTxt"), box);
+    m_cvValue = numberField(QStringLiteral("CVValTxt"), box);
+    grid->addWidget(labelFor(QStringLiteral("CV:"), m_cvNumber, box), 0, 0);
+    grid->addWidget(m_cvNumber, 0, 1);
+    grid->addWidget(labelFor(QStringLiteral("Wert:"), m_cvValue, box), 0, 2);
+    grid->addWidget(m_cvValue, 0, 3);
+    m_readCvButton = button("RDCVBut", QStringLiteral("Lesen "), box);
+    m_writeCvButton = button("WRCVBut", QStringLiteral("Schreiben"), box);
+    grid->addWidget(m_readCvButton, 0, 4);
+    grid->addWidget(m_writeCvButton, 0, 5);
     grid->addWidget(new QLabel(QStringLiteral("Bits:"), box), 1, 0);
     auto* bits = new QHBoxLayout;
     for (int i = 7; i >= 0; --i) {
-        CVBit[i] = new QCheckBox(QStringLiteral("Bit%1").arg(i), box);
-        CVBit[i]->setObjectName(QStringLiteral("CVBit_%1").arg(i));
-        bits->addWidget(CVBit[i]);
-        connect(CVBit[i], &QCheckBox::toggled, this, &DCCProg::bitsToValue);
+        m_valueBits[i] = new QCheckBox(QStringLiteral("Bit%1").arg(i), box);
+        m_valueBits[i]->setObjectName(QStringLiteral("CVBit_%1").arg(i));
+        bits->addWidget(m_valueBits[i]);
+        connect(m_valueBits[i], &QCheckBox::toggled, this, &DCCProg::bitsToValue);
     }
     grid->addLayout(bits, 1, 1, 1, 5);
-    connect(CVAdrTxt, &QLineEdit::textChanged, this, &DCCProg::checkFields);
-    connect(CVValTxt, &QLineEdit::textChanged, this, [this] {
+    connect(m_cvNumber, &QLineEdit::textChanged, this, &DCCProg::checkFields);
+    connect(m_cvValue, &QLineEdit::textChanged, this, [this] {
         checkFields();
         valueToBits();
     });
-    connect(RDCVBut, &QPushButton::clicked, this, &DCCProg::readSingle);
-    connect(WRCVBut, &QPushButton::clicked, this, &DCCProg::writeSingle);
+    connect(m_readCvButton, &QPushButton::clicked, this, &DCCProg::readSingle);
+    connect(m_writeCvButton, &QPushButton::clicked, this, &DCCProg::writeSingle);
     return box;
 }
 
 QWidget* DCCProg::buildTableBox() {
     auto* box = new QGroupBox(QStringLiteral("Decoder spez. CV's programmiern:"), this);
     auto* layout = new QVBoxLayout(box);
-    TabNameTxt = new QLabel(m_table.name(), box);
-    TabNameTxt->setObjectName(QStringLiteral("TabNameTxt"));
-    TabNameTxt->setFixedWidth(467);
-    TabNameTxt->setFrameShape(QFrame::Panel);
-    TabNameTxt->setFrameShadow(QFrame::Sunken);
-    connect(&m_table, &CvTable::nameChanged, TabNameTxt, &QLabel::setText);
-    Tabelle = new CvTableGrid(m_table, box);
-    Tabelle->setAccessibleName(QStringLiteral("CV-Tabelle"));
-    connect(Tabelle, &CvTableGrid::insertRowRequested, this, &DCCProg::insertRow);
-    DecRdUserList = button("DecRdUserList", QStringLiteral("Decoder lesen"), box);
-    DecWrUserList = button("DecWrUserList", QStringLiteral("Decoder pogrammieren"), box);
-    connect(DecRdUserList, &QPushButton::clicked, this, &DCCProg::readTable);
-    connect(DecWrUserList, &QPushButton::clicked, this, &DCCProg::writeTable);
+    m_tableName = new QLabel(m_table.name(), box);
+    m_tableName->setObjectName(QStringLiteral("TabNameTxt"));
+    m_tableName->setFixedWidth(467);
+    m_tableName->setFrameShape(QFrame::Panel);
+    m_tableName->setFrameShadow(QFrame::Sunken);
+    connect(&m_table, &CvTable::nameChanged, m_tableName, &QLabel::setText);
+    m_grid = new CvTableGrid(m_table, box);
+    m_grid->setAccessibleName(QStringLiteral("CV-Tabelle"));
+    connect(m_grid, &CvTableGrid::insertRowRequested, this, &DCCProg::insertRow);
+    m_readTableButton = button("DecRdUserList", QStringLiteral("Decoder lesen"), box);
+    m_writeTableButton = button("DecWrUserList", QStringLiteral("Decoder pogrammieren"), box);
+    connect(m_readTableButton, &QPushButton::clicked, this, &DCCProg::readTable);
+    connect(m_writeTableButton, &QPushButton::clicked, this, &DCCProg::writeTable);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(DecRdUserList);
-    buttons->addWidget(DecWrUserList);
-    layout->addWidget(TabNameTxt);
-    layout->addWidget(Tabelle, 1);
+    buttons->addWidget(m_readTableButton);
+    buttons->addWidget(m_writeTableButton);
+    layout->addWidget(m_tableName);
+    layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
     return box;
 }
@@ -202,25 +202,25 @@ QWidget* DCCProg::buildListBox() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    CVListe = new QListWidget(panel);
-    CVListe->setObjectName(QStringLiteral("CVListe"));
+    m_cvList = new QListWidget(panel);
+    m_cvList->setObjectName(QStringLiteral("CVListe"));
     // Lists and tables do not take their name from a label.
-    CVListe->setAccessibleName(QStringLiteral("CV-Liste"));
-    CVListe->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    CVListe->setMinimumWidth(CVListe->fontMetrics().horizontalAdvance(cvListLine(1024, 255)) + 40);
-    connect(CVListe, &QListWidget::currentItemChanged, this, &DCCProg::cvListeEntryChosen);
-    connect(CVListe, &QListWidget::itemClicked, this, &DCCProg::cvListeEntryChosen);
-    DCCProgStat = new QLabel(panel);
-    DCCProgStat->setObjectName(QStringLiteral("DCCProgStat"));
-    DCCProgStat->setFrameShape(QFrame::Panel);
-    DCCProgStat->setFrameShadow(QFrame::Sunken);
-    Cancel = button("Cancel", QStringLiteral("Abbruch"), panel);
-    connect(Cancel, &QPushButton::clicked, this, [this] { m_jobs.cancel(); });
-    layout->addWidget(labelFor(QStringLiteral("CV-Liste:"), CVListe, panel));
-    layout->addWidget(CVListe, 1);
+    m_cvList->setAccessibleName(QStringLiteral("CV-Liste"));
+    m_cvList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_cvList->setMinimumWidth(m_cvList->fontMetrics().horizontalAdvance(cvListLine(1024, 255)) + 40);
+    connect(m_cvList, &QListWidget::currentItemChanged, this, &DCCProg::cvListeEntryChosen);
+    connect(m_cvList, &QListWidget::itemClicked, this, &DCCProg::cvListeEntryChosen);
+    m_status = new QLabel(panel);
+    m_status->setObjectName(QStringLiteral("DCCProgStat"));
+    m_status->setFrameShape(QFrame::Panel);
+    m_status->setFrameShadow(QFrame::Sunken);
+    m_cancel = button("Cancel", QStringLiteral("Abbruch"), panel);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { m_jobs.cancel(); });
+    layout->addWidget(labelFor(QStringLiteral("CV-Liste:"), m_cvList, panel));
+    layout->addWidget(m_cvList, 1);
     layout->addWidget(new QLabel(QStringLiteral("Status:"), panel));
-    layout->addWidget(DCCProgStat);
-    layout->addWidget(Cancel);
+    layout->addWidget(m_status);
+    layout->addWidget(m_cancel);
     return panel;
 }
 
@@ -257,7 +257,7 @@ QMenuBar* DCCProg::buildMenus() {
     connect(item(options, "ZeileEinfMenu", QStringLiteral("Zeile einfügen   (Einfg)")),
             &QAction::triggered, this, &DCCProg::insertRow);
     connect(item(options, "ZeileLoeschMenu", QStringLiteral("Zeile löschen    (Entf)")),
-            &QAction::triggered, this, [this] { m_table.ClrRow(Tabelle->currentRow()); });
+            &QAction::triggered, this, [this] { m_table.ClrRow(m_grid->currentRow()); });
     connect(item(options, "TabLoeschMenu", QStringLiteral("Tabelle löschen")), &QAction::triggered,
             &m_table, &CvTable::clear);
 
@@ -269,21 +269,21 @@ QMenuBar* DCCProg::buildMenus() {
 }
 
 void DCCProg::ShowProgStatus(const QString& text) {
-    DCCProgStat->setText(text);
+    m_status->setText(text);
 }
 
 void DCCProg::ShowSingleCvValue(const QString& text) {
-    CVValTxt->setText(text);
+    m_cvValue->setText(text);
 }
 
 void DCCProg::ShowStandardCvs() {
     const StandardFields fields = StandardFields::of(m_jobs.prog);
     for (int i = 1; i <= 6; ++i)
-        CVTxt[i]->setText(fields.CVTxt[i]);
-    CV7Lbl->setText(fields.version);
-    CV8Lbl->setText(m_makers.name(m_jobs.prog.CvValue[8]));
+        m_standardFields[i]->setText(fields.CVTxt[i]);
+    m_versionLabel->setText(fields.version);
+    m_makerLabel->setText(m_makers.name(m_jobs.prog.CvValue[8]));
     for (int i = 0; i < 8; ++i)
-        CV29Bit[i]->setChecked(fields.CV29Bit[i]);
+        m_configBits[i]->setChecked(fields.CV29Bit[i]);
     checkFields();
 }
 
@@ -293,12 +293,12 @@ void DCCProg::RefreshCvList() {
 }
 
 void DCCProg::fillCvListe() {
-    CVListe->clear();
+    m_cvList->clear();
     for (int cv = 1; cv <= ProgrammingState::MaxCv; ++cv) {
         const int value = m_jobs.prog.CvValue[cv];
         if (value == ProgrammingState::Unknown)
             continue;
-        auto* line = new QListWidgetItem(cvListLine(cv, value), CVListe);
+        auto* line = new QListWidgetItem(cvListLine(cv, value), m_cvList);
         line->setData(Qt::UserRole, cv);
     }
 }
@@ -350,7 +350,7 @@ void DCCProg::changeEvent(QEvent* event) {
 }
 
 void DCCProg::checkFields() {
-    const int addressMax = CV29Bit[StandardFields::LongAddressBit]->isChecked()
+    const int addressMax = m_configBits[StandardFields::LongAddressBit]->isChecked()
                                ? StandardFields::MaxLongAddress
                                : StandardFields::MaxShortAddress;
     const auto check = [](QLineEdit* field, const char* what, int max) {
@@ -359,11 +359,11 @@ void DCCProg::checkFields() {
         return acceptable;
     };
     // Every field is painted; the buttons wait until all are acceptable.
-    bool all = check(CVTxt[1], "Adresse", addressMax);
+    bool all = check(m_standardFields[1], "Adresse", addressMax);
     for (int i = 2; i <= 6; ++i)
-        all = check(CVTxt[i], "Wert", MaxValueField) && all;
-    all = check(CVAdrTxt, "CV", MaxCvField) && all;
-    all = check(CVValTxt, "Wert", MaxValueField) && all;
+        all = check(m_standardFields[i], "Wert", MaxValueField) && all;
+    all = check(m_cvNumber, "CV", MaxCvField) && all;
+    all = check(m_cvValue, "Wert", MaxValueField) && all;
     m_fieldsAcceptable = all;
     updateButtons();
 }
@@ -371,24 +371,24 @@ void DCCProg::checkFields() {
 void DCCProg::updateButtons() {
     const bool ready = m_idle && m_fieldsAcceptable;
     // A single CV needs a CV number; writing needs a value, not "-".
-    const bool cv = cvtext::holdsNumber(CVAdrTxt->text()) &&
-                    ProgrammingState::isCv(cvtext::fieldNumber(CVAdrTxt->text()));
-    DecRdCVBut->setEnabled(ready);
-    DecWrCVBut->setEnabled(ready);
-    RDCVBut->setEnabled(ready && cv);
-    WRCVBut->setEnabled(ready && cv && cvtext::holdsNumber(CVValTxt->text()));
-    DecRdUserList->setEnabled(m_idle);
-    DecWrUserList->setEnabled(m_idle);
-    Cancel->setEnabled(!m_idle);
+    const bool cv = cvtext::holdsNumber(m_cvNumber->text()) &&
+                    ProgrammingState::isCv(cvtext::fieldNumber(m_cvNumber->text()));
+    m_readStandardButton->setEnabled(ready);
+    m_writeStandardButton->setEnabled(ready);
+    m_readCvButton->setEnabled(ready && cv);
+    m_writeCvButton->setEnabled(ready && cv && cvtext::holdsNumber(m_cvValue->text()));
+    m_readTableButton->setEnabled(m_idle);
+    m_writeTableButton->setEnabled(m_idle);
+    m_cancel->setEnabled(!m_idle);
 }
 
 void DCCProg::valueToBits() {
     if (m_bitsWriting)
         return;
     m_valueWriting = true;
-    const int value = cvtext::fieldNumber(CVValTxt->text());
+    const int value = cvtext::fieldNumber(m_cvValue->text());
     for (int i = 0; i < 8; ++i)
-        CVBit[i]->setChecked((value >> i) & 1);
+        m_valueBits[i]->setChecked((value >> i) & 1);
     m_valueWriting = false;
 }
 
@@ -398,14 +398,14 @@ void DCCProg::bitsToValue() {
     m_bitsWriting = true;
     int value = 0;
     for (int i = 0; i < 8; ++i)
-        value |= CVBit[i]->isChecked() ? 1 << i : 0;
-    CVValTxt->setText(QString::number(value));
+        value |= m_valueBits[i]->isChecked() ? 1 << i : 0;
+    m_cvValue->setText(QString::number(value));
     m_bitsWriting = false;
 }
 
 void DCCProg::showAddressForm() {
-    CVTxt[1]->setText(StandardFields::addressText(
-        m_jobs.prog, CV29Bit[StandardFields::LongAddressBit]->isChecked()));
+    m_standardFields[1]->setText(StandardFields::addressText(
+        m_jobs.prog, m_configBits[StandardFields::LongAddressBit]->isChecked()));
     checkFields();
 }
 
@@ -413,8 +413,8 @@ void DCCProg::cvListeEntryChosen(QListWidgetItem* item) {
     if (!item)
         return;
     const int cv = item->data(Qt::UserRole).toInt();
-    CVAdrTxt->setText(QString::number(cv));
-    CVValTxt->setText(cvtext::FormatCvValue(m_jobs.prog.value(cv)));
+    m_cvNumber->setText(QString::number(cv));
+    m_cvValue->setText(cvtext::FormatCvValue(m_jobs.prog.value(cv)));
 }
 
 void DCCProg::readStandard() {
@@ -426,21 +426,21 @@ void DCCProg::writeStandard() {
         return;
     StandardFields fields;
     for (int i = 1; i <= 6; ++i)
-        fields.CVTxt[i] = CVTxt[i]->text();
+        fields.CVTxt[i] = m_standardFields[i]->text();
     for (int i = 0; i < 8; ++i)
-        fields.CV29Bit[i] = CV29Bit[i]->isChecked();
+        fields.CV29Bit[i] = m_configBits[i]->isChecked();
     fields.copyTo(m_jobs.prog);
     m_jobs.startListJob(ProgrammingState::StandardList, true);
     RefreshCvList();
 }
 
 void DCCProg::readSingle() {
-    m_jobs.startSingleRead(cvtext::fieldNumber(CVAdrTxt->text()));
+    m_jobs.startSingleRead(cvtext::fieldNumber(m_cvNumber->text()));
 }
 
 void DCCProg::writeSingle() {
-    m_jobs.startSingleWrite(cvtext::fieldNumber(CVAdrTxt->text()),
-                            cvtext::fieldNumber(CVValTxt->text()));
+    m_jobs.startSingleWrite(cvtext::fieldNumber(m_cvNumber->text()),
+                            cvtext::fieldNumber(m_cvValue->text()));
 }
 
 bool DCCProg::takeCheckedRows() {
