@@ -92,12 +92,12 @@ private slots:
                                 << address;
         };
         // Power and the station's slot 0.
-        row("power off", msg("82"), "Gleisspannung aus (STOP)", MessageKind::ProgramCore);
-        row("power on", msg("83"), "Gleisspannung ein (GO)", MessageKind::ProgramCore);
+        row("power off", msg("82"), "Gleisspannung aus (STOP)", MessageKind::Station);
+        row("power on", msg("83"), "Gleisspannung ein (GO)", MessageKind::Station);
         row("slot 0 asked", msg("BB 00 00"), "Slot 0 abfragen (Kennung der Zentrale)",
-            MessageKind::ProgramCore);
+            MessageKind::Station);
         row("slot 0", msg("E7 0E 00 00 00 02 00 07 00 00 00 47 58"),
-            "Slotdaten Slot 0: Zentrale vom Typ 1, Gleisspannung ein", MessageKind::ProgramCore);
+            "Slotdaten Slot 0: Zentrale GX/ZT Sw.Vers.1.55, Gleisspannung ein", MessageKind::Station);
         // Accessories.
         row("switch", msg("B0 05 30"), "Mag.Art. 6: grün, Ausgang ein", MessageKind::Switch, 6);
         row("switch high address", msg("B0 7F 0F"), "Mag.Art. 2048: rot, Ausgang aus",
@@ -138,21 +138,21 @@ private slots:
             "Zeltron Fahrpult 1 bittet um eine Lok", MessageKind::Loco);
         // The station's 15-byte requests and answers.
         row("option written", msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"),
-            "Sonderoption 35 schreiben: 200", MessageKind::ProgramCore);
+            "Sonderoption 35 schreiben: 200", MessageKind::Station);
         row("option accepted", msg("B4 6D 7F"), "Sonderoption 35 schreiben: 200 – angenommen",
-            MessageKind::ProgramCore, NoAddress, msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"));
+            MessageKind::Station, NoAddress, msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"));
         row("option value", msg("E5 0F 00 47 58 00 04 23 00 48 00 00 00 00"),
-            "Sonderoption 35 = 200", MessageKind::ProgramCore);
+            "Sonderoption 35 = 200", MessageKind::Station);
         row("format asked", msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00"),
-            "Lokdatenformat von Lok 3 lesen", MessageKind::ProgramCore, 3);
+            "Lokdatenformat von Lok 3 lesen", MessageKind::Station, 3);
         row("format", msg("E5 0F 00 47 58 0B 04 03 00 52 00 00 00 00"),
-            "Lokdatenformat von Lok 3: DCC - 28", MessageKind::ProgramCore, 3);
+            "Lokdatenformat von Lok 3: DCC - 28", MessageKind::Station, 3);
         row("serial number", msg("E5 0F 00 47 58 09 00 00 01 10 01 55 00 00"),
-            "Seriennummer 1100155", MessageKind::ProgramCore);
+            "Seriennummer 1100155", MessageKind::Station);
         row("version", msg("E5 0F 00 47 58 08 00 50 15 00 00 00 00 00"), "Softwareversion 1.550",
-            MessageKind::ProgramCore);
+            MessageKind::Station);
         row("reset", msg("ED 0F 01 47 58 18 00 01 00 00 00 00 00 00"),
-            "Lokdatenformate zurücksetzen", MessageKind::ProgramCore);
+            "Lokdatenformate zurücksetzen", MessageKind::Station);
         // LNCV modules, article numbers as the user types them.
         row("lncv read", msg("ED 0F 01 05 00 21 01 52 04 02 00 00 00 00"),
             "LNCV lesen: Artikel 12340, LNCV 2", MessageKind::Programming);

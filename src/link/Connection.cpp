@@ -28,21 +28,6 @@ QString interfaceText(int interfaceType) {
     }
 }
 
-QString stationText(int stationType) {
-    switch (stationType) {
-    case 1:
-        return QStringLiteral("GX/ZT Sw.Vers.1.55");
-    case 2:
-        return QStringLiteral("GX/ZT Sw.Vers.2.0");
-    case 3:
-        return QStringLiteral("GX-Basic");
-    case StationSlots::UnknownStation:
-        return QStringLiteral("unbekannt");
-    default:
-        return {};
-    }
-}
-
 void showAttention(LinkState& s, const QString& text) {
     s.messages.ShowMessage(text, QStringLiteral("Achtung"), MessageIcon::None);
 }
@@ -58,7 +43,7 @@ Connection::Connection(LinkState& state, JobMachine& jobs, ConnectionView& view,
 }
 
 void Connection::ShowLinkStatus() {
-    if (const QString text = stationText(s.station.StationType); !text.isEmpty())
+    if (const QString text = stationTypeName(s.station.StationType); !text.isEmpty())
         m_view.ShowStationInfo(text);
     if (const QString text = interfaceText(s.link.InterfaceType); !text.isEmpty())
         m_view.ShowInterfaceInfo(text);

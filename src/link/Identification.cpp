@@ -68,3 +68,18 @@ bool IdentifySlot0(LinkState& s) {
     s.station.StationType = stationTypeOfSlot0(message.data());
     return true;
 }
+
+QString stationTypeName(int stationType) {
+    switch (stationType) {
+    case 1:
+        return QStringLiteral("GX/ZT Sw.Vers.1.55");
+    case 2:
+        return QStringLiteral("GX/ZT Sw.Vers.2.0");
+    case 3:
+        return QStringLiteral("GX-Basic");
+    case StationSlots::UnknownStation:
+        return QStringLiteral("unbekannt");
+    default:
+        return {};
+    }
+}

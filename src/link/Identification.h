@@ -2,6 +2,7 @@
 
 #include "JobMachine.h"
 
+#include <QString>
 #include <QtGlobal>
 
 class LinkState;
@@ -14,3 +15,6 @@ JobMachine::Ticket requestIdentification(JobMachine& jobs);
 
 // 1, 2, 3 by the slot 0 pattern, else 99. Byte 7 (track status) is not compared.
 int stationTypeOfSlot0(const quint8* message);
+// The station as the main window names it: "GX-Basic", "unbekannt", …;
+// empty while it is being identified.
+QString stationTypeName(int stationType);

@@ -50,7 +50,7 @@ void readSubject(const Message& m, Reading& r) {
         return;
     case loconet::RequestSlotData:
         if (m[1] == loconet::StationSlot)
-            r.kind = MessageKind::ProgramCore;
+            r.kind = MessageKind::Station;
         else if (m[1] == loconet::ProgrammingTrackSlot)
             r.kind = MessageKind::Programming;
         else
@@ -94,7 +94,7 @@ QString text(const Message& m, const Context& c, const Reading& r) {
     case loconet::MoveSlots:
         return moveText(m[1], m[2], c.locoAddress);
     case loconet::RequestSlotData:
-        if (r.kind == MessageKind::ProgramCore)
+        if (r.kind == MessageKind::Station)
             return QStringLiteral("Slot 0 abfragen (Kennung der Zentrale)");
         if (r.kind == MessageKind::Programming)
             return QStringLiteral("Slot 124 abfragen (Programmiergleis)");

@@ -2,6 +2,7 @@
 #include "Families.h"
 #include "MessageTexts.h"
 #include "link/Opcode.h"
+#include "programming/lncv/LncvRefusal.h"
 
 namespace monitor {
 
@@ -17,18 +18,9 @@ QString acceptedOr(int value, const QString& refusal) {
 }
 
 QString lncvVerdict(int value) {
-    switch (value) {
-    case 0:
-        return QStringLiteral("fehlerhaft");
-    case 1:
-        return QStringLiteral("LNCV nicht vorhanden");
-    case 2:
-        return QStringLiteral("LNCV schreibgeschützt");
-    case 3:
-        return QStringLiteral("Wert nicht gültig");
-    default:
-        return acceptedOr(value, QStringLiteral("abgelehnt (%1)").arg(code(value)));
-    }
+    if (const QString refusal = lncvWriteRefusal(value); !refusal.isEmpty())
+        return refusal;
+    return acceptedOr(value, QStringLiteral("abgelehnt (%1)").arg(code(value)));
 }
 
 QString programmingVerdict(int value) {
@@ -89,7 +81,7 @@ MessageKind kindWithoutRequest(int answered) {
     case answeredOpcode(loconet::WriteSlotData):
         return MessageKind::Programming;
     case answeredOpcode(loconet::StationRequest):
-        return MessageKind::ProgramCore;
+        return MessageKind::Station;
     default:
         return MessageKind::Other;
     }

@@ -12,7 +12,7 @@ QString kindName(MessageKind kind) {
         return QStringLiteral("Lok");
     case MessageKind::Programming:
         return QStringLiteral("Programmierung");
-    case MessageKind::ProgramCore:
+    case MessageKind::Station:
         return QStringLiteral("Zentrale");
     case MessageKind::Other:
         break;

@@ -6,13 +6,13 @@
 namespace monitor {
 
 // The kinds of message the monitor's filters tell apart.
-enum class MessageKind { Feedback, Switch, Loco, Programming, ProgramCore, Other };
+enum class MessageKind { Feedback, Switch, Loco, Programming, Station, Other };
 
 constexpr int KindCount = 6;
 
 constexpr std::array<MessageKind, KindCount> AllKinds = {
     MessageKind::Feedback,    MessageKind::Switch,      MessageKind::Loco,
-    MessageKind::Programming, MessageKind::ProgramCore, MessageKind::Other,
+    MessageKind::Programming, MessageKind::Station, MessageKind::Other,
 };
 
 // The word the filters show: "Rückmelder", "Weichen", ...

@@ -4,7 +4,7 @@
 namespace monitor {
 
 bool readPower(const Message& m, const Context&, Reading& r, bool withText) {
-    r.kind = MessageKind::ProgramCore;
+    r.kind = MessageKind::Station;
     if (!withText)
         return true;
     switch (m.opcode()) {

@@ -8,11 +8,8 @@ namespace monitor {
 
 namespace {
 QString stationText(const Message& m) {
-    const int type = stationTypeOfSlot0(m.bytes);
-    const QString station = type == StationSlots::UnknownStation
-                                ? QStringLiteral("unbekannte Zentrale")
-                                : QStringLiteral("Zentrale vom Typ %1").arg(type);
-    return QStringLiteral("Slot 0: %1, %2").arg(station, trackText(m[7]));
+    const QString station = stationTypeName(stationTypeOfSlot0(m.bytes));
+    return QStringLiteral("Slot 0: Zentrale %1, %2").arg(station, trackText(m[7]));
 }
 
 QString locoText(const Message& m, const Reading& r) {
@@ -24,7 +21,7 @@ QString locoText(const Message& m, const Reading& r) {
 
 // Slot data 0xE7 as the station reports it, 0xEF as a device writes it.
 bool readSlotData(const Message& m, const Context&, Reading& r, bool withText) {
-    r.kind = MessageKind::ProgramCore;
+    r.kind = MessageKind::Station;
     const bool whole = m[1] == loconet::SlotDataCount;
     const int slot = whole ? m[2] : NoSlot;
     const bool loco = slot >= 1 && slot <= loconet::LastLocoSlot;

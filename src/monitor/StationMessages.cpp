@@ -88,7 +88,7 @@ bool readStation(const Message& m, const Context& c, Reading& r, bool withText) 
     if (!request && !isAnswer(m))
         return false;
     const std::array<int, 7> d = restoreHighBits(m, 6);
-    r.kind = MessageKind::ProgramCore;
+    r.kind = MessageKind::Station;
     switch (m[5]) {
     case loconet::WriteLocoFormat:
     case loconet::ReadLocoFormat:

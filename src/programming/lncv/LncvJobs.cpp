@@ -1,5 +1,6 @@
 #include "LncvJobs.h"
 
+#include "LncvRefusal.h"
 #include "LncvView.h"
 #include "link/AnswerWait.h"
 #include "link/LinkState.h"
@@ -16,20 +17,6 @@ messages::Request15 lncvRequest(quint8 command, const LncvOperands& o, quint8 fl
                                 highByte(o.number), lowByte(o.value), highByte(o.value), flags});
 }
 
-QString writeRefusal(int answer) {
-    switch (answer) {
-    case 0:
-        return QStringLiteral("LNCV-Schreiben: fehlerhaft");
-    case 1:
-        return QStringLiteral("LNCV-Schreiben: LNCV nicht vorhanden");
-    case 2:
-        return QStringLiteral("LNCV-Schreiben: LNCV schreibgeschützt");
-    case 3:
-        return QStringLiteral("LNCV-Schreiben: Wert nicht gültig");
-    default:
-        return {};
-    }
-}
 } // namespace
 
 LncvJobs::LncvJobs(LinkState& state, JobMachine& jobs) : s(state), m_jobs(jobs) {
@@ -130,7 +117,7 @@ bool LncvJobs::LncvWriteJob() {
     case AnswerWait::Arrived:
         break;
     }
-    if (const QString refusal = writeRefusal(s.answers.AnswerValue); !refusal.isEmpty())
-        s.showError(refusal);
+    if (const QString refusal = lncvWriteRefusal(s.answers.AnswerValue); !refusal.isEmpty())
+        s.showError(QStringLiteral("LNCV-Schreiben: ") + refusal);
     return true;
 }
