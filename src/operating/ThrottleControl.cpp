@@ -39,9 +39,8 @@ void ThrottleControl::addressEdited() {
 // The slot goes with the request while the throttle holds the locomotive,
 // so the action reaches it even if the throttle lets go before it is sent.
 void ThrottleControl::ask(Job action, int value, int extFnType) {
-    const bool held = record()[SlotRecord::Address] == *m_address;
-    requestLocoAction(m_jobs, action, m_t, *m_address, held ? m_station.ThrottleSlot[m_t] : -1,
-                      value, extFnType);
+    requestLocoAction(m_jobs, action, m_t, *m_address, m_station.slotOf(m_t, *m_address), value,
+                      extFnType);
 }
 
 bool ThrottleControl::enterAddress() {
