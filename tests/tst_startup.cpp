@@ -35,7 +35,6 @@ private slots:
         QTest::addColumn<QString>("problem"); // empty: none
         QTest::newRow("usb on COM4") << QByteArray("3\r\n4\r\n") << 3 << 4 << "";
         QTest::newRow("LF only, trailing lines") << QByteArray("2\n1\nmore\n") << 2 << 1 << "";
-        QTest::newRow("CR only") << QByteArray("3\r4\r") << 3 << 4 << "";
         QTest::newRow("byte-order mark, CR only") << QByteArray("\xEF\xBB\xBF"
                                                                 "3\r4\r")
                                                   << 3 << 4 << "";
@@ -274,24 +273,6 @@ private slots:
         QVERIFY(!h.core.tickResting());
         h.ticks(work == 3 ? RouteEngine::BlinkTicks : 1);
         QCOMPARE(h.core.tickResting(), work == 2);
-    }
-
-    void routesSurviveARestart() {
-        QTemporaryDir dir;
-        ManualClock clock;
-        FakeSerialPort port;
-        RecordingView view;
-        OperatingView operating;
-        {
-            ProgramCore core(clock, port, view, operating, dir.path());
-            core.StartUp();
-            core.routes.table.setText(208, RouteTable::LastColumn, "Pa-10");
-            QVERIFY(core.ShutDown());
-        }
-        ProgramCore core(clock, port, view, operating, dir.path());
-        core.StartUp();
-        QCOMPARE(core.routes.table.text(208, RouteTable::LastColumn), QString("Pa-10"));
-        QVERIFY(view.messages.isEmpty());
     }
 };
 
