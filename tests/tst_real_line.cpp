@@ -1,5 +1,4 @@
 #include "core/ProgramCore.h"
-#include "link/Connection.h"
 #include "link/LinkJobs.h"
 #include "link/OperatingView.h"
 #include "net/TcpLinePort.h"
@@ -7,9 +6,7 @@
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
 #include "support/Hex.h"
-#include "support/RecordingConnectionView.h"
 #include "support/RecordingView.h"
-#include "support/TappedPort.h"
 
 #include <QEventLoop>
 #include <QProcess>
@@ -27,21 +24,6 @@ constexpr int DeadlineMs = (StreamSeconds + 15) * 1000;
 constexpr int LastReportMs = 500;
 constexpr int Contacts = 2048;
 constexpr int BitRate = 16457;
-
-// The program's core on the terminal as COM 7, on the steady clock.
-struct ProgramOnTerminal {
-    explicit ProgramOnTerminal(const QByteArray& path) : real(ComPortNames::fromText("7=" + path)) {
-        core.StartUp();
-    }
-
-    QTemporaryDir conf;
-    SteadyClock clock;
-    QtSerialPort real;
-    TappedPort port{real};
-    RecordingView messages;
-    OperatingView operating;
-    ProgramCore core{clock, port, messages, operating, conf.path()};
-};
 } // namespace
 
 class RealLineTest : public QObject {
@@ -72,19 +54,25 @@ private slots:
         const QByteArray path =
             startSim({"--type", "2", "--stream", QString::number(StreamSeconds)});
         QVERIFY2(path.startsWith("/dev/"), path);
-        ProgramOnTerminal p(path);
+        QTemporaryDir conf;
+        SteadyClock clock;
+        QtSerialPort port(ComPortNames::fromText("7=" + path));
+        RecordingView messages;
+        OperatingView operating;
+        ProgramCore core(clock, port, messages, operating, conf.path());
+        core.StartUp();
         QList<std::pair<int, int>> reports;
-        p.core.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
+        core.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
             reports.append({contact, state});
         };
-        p.core.link.InterfaceType = 2;
-        QVERIFY(p.port.setSettings("19200,n,8,1"));
-        QVERIFY(p.port.setCustomBitRate(BitRate));
-        QVERIFY2(p.port.open(7), qPrintable(p.port.errorText()));
-        p.core.setMainTimerRunning(true);
-        p.core.jobs.open();
+        core.link.InterfaceType = 2;
+        QVERIFY(port.setSettings("19200,n,8,1"));
+        QVERIFY(port.setCustomBitRate(BitRate));
+        QVERIFY2(port.open(7), qPrintable(port.errorText()));
+        core.setMainTimerRunning(true);
+        core.jobs.open();
         // The first message on the line starts the stream.
-        requestPower(p.core.jobs, true);
+        requestPower(core.jobs, true);
 
         int sent = -1;
         QByteArray said;
@@ -100,14 +88,14 @@ private slots:
             QTimer::singleShot(LastReportMs, &loop, &QEventLoop::quit);
         });
         loop.exec();
-        p.core.setMainTimerRunning(false);
-        p.port.close();
+        core.setMainTimerRunning(false);
+        port.close();
 
         qInfo("%d feedback reports sent at %d bit/s, %lld received", sent, BitRate, reports.size());
         QVERIFY2(sent > 0, "gx-sim did not end its stream");
         // Back to back at the rate the program set: 4 bytes of 10 bits each.
         QVERIFY2(qAbs(sent - StreamSeconds * BitRate / 40.0) <= 1, "not paced at 16457 bit/s");
-        QVERIFY(p.messages.messages.isEmpty());
+        QVERIFY(messages.messages.isEmpty());
         for (int k = 0; k < reports.size(); ++k) {
             const std::pair<int, int> expected{k % Contacts, k % 2 == 0 ? 1 : 0};
             if (reports[k] != expected)
@@ -117,34 +105,6 @@ private slots:
                                      .arg(reports[k].second)));
         }
         QCOMPARE(reports.size(), sent);
-    }
-
-    // gx-sim ends in the middle of its stream, as a pulled USB adapter
-    // does: within a second the program says the line is gone, and from
-    // then on it neither ticks nor writes.
-    void farEndClosedMidStream() {
-        const QByteArray path = startSim({"--type", "2", "--stream", "30"});
-        QVERIFY2(path.startsWith("/dev/"), path);
-        ProgramOnTerminal p(path);
-        p.core.link.InterfaceType = 3;
-        RecordingConnectionView view;
-        Connection connection(p.core.state, p.core.jobs, view,
-                              p.core.connectionHooks([] { return QList<int>{}; }));
-        connection.connectPort(7);
-        QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
-        QTest::qWait(1000);
-        QVERIFY(p.messages.messages.isEmpty());
-
-        sim.kill();
-        QTRY_VERIFY_WITH_TIMEOUT(!p.messages.messages.isEmpty(), 1000);
-        QVERIFY2(p.messages.messages.first().contains(QString::fromUtf8(path)),
-                 qPrintable(p.messages.messages.first()));
-        QCOMPARE(view.state, ConnectionView::PortState::Closed);
-        p.port.takeWritten();
-        QTest::qWait(1000);
-        QVERIFY(!p.core.mainTimerRunning());
-        QVERIFY(p.port.takeWritten().isEmpty());
-        QCOMPARE(p.messages.messages.size(), 1);
     }
 
     // A program on the terminal and one over TCP share one bus: each hears
