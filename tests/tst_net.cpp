@@ -138,8 +138,6 @@ private slots:
         QTest::newRow("other words")
             << QList<QByteArray>{"TIMESTAMP 1234\nBREAK\nSENT OK\nHELLO you\nRECEIVE 83 7C\n"}
             << "83 7C" << 0 << 0;
-        QTest::newRow("wrong checksum: the receiver's to drop")
-            << QList<QByteArray>{"RECEIVE B0 12 30 6C\n"} << "B0 12 30 6C" << 0 << 0;
         QTest::newRow("damaged")
             << QList<QByteArray>{"ERROR CHECKSUM B0 12 30 6C\nERROR LINE\nRECEIVE B0 1Z\n"} << ""
             << 3 << 0;

@@ -179,9 +179,6 @@ private slots:
         QTest::newRow("no permission, group unknown")
             << QSerialPort::PermissionError << false << ""
             << QStringList{"Keine Berechtigung", "„dialout“"};
-        QTest::newRow("busy") << QSerialPort::PermissionError << true << "dialout"
-                              << QStringList{"ComPort 33 (/dev/ttyUSB0) ist belegt",
-                                             "anderes Programm"};
         QTest::newRow("anything else")
             << QSerialPort::UnsupportedOperationError << true << ""
             << QStringList{"ComPort 33 (/dev/ttyUSB0) lässt sich nicht öffnen: Invalid argument"};

@@ -296,17 +296,6 @@ private slots:
         QVERIFY(port.readAll().startsWith(msg("BB 00 00")));
     }
 
-    void textModeAnswersUnknownCommands() {
-        VirtualStation station;
-        VirtualSerialPort port(clock, station);
-        QVERIFY(port.open(1));
-        port.setBreak(true);
-        port.write("xZZ\r");
-        clock.advance(1);
-        QCOMPARE(port.readAll(), QByteArray("\r\n? xZZ\r\n]"));
-        QVERIFY(station.inTextMode());
-    }
-
     void demoLayoutReportsContactsAndAThrottleThatDrives() {
         VirtualStation station;
         station.setDemo(true);
