@@ -183,6 +183,7 @@ private slots:
         row("serial number 1234567890", "E5 0F 00 00 00 09 10 12 34 56 78 10", -1, 1234567890, -1);
         row("serial nibbles above 9 keep their place", "E5 0F 00 00 00 09 00 00 00 00 00 0A", -1,
             10, -1);
+        row("version 1.55", "E5 0F 00 00 00 08 00 50 15", -1, -1, 1.55);
         row("other length ignored", "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00", -1, -1, -1);
     }
     void peerTransfer() {
@@ -198,26 +199,37 @@ private slots:
         QVERIFY(qFuzzyCompare(h.s.answers.SoftwareVersion + 10, version + 10));
     }
 
-    // A data format answer names the format in the first slot of its
-    // address and in the throttle that holds it; for an address nobody
-    // holds it only answers.
+    // A data format answer names the format and its speed steps in the
+    // first slot of its address and in the throttle that holds it; for an
+    // address nobody holds it only answers.
+    void dataFormatAnswer_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("210") << 210 << "DCC - 28" << 28;
+        QTest::newRow("211") << 211 << "DCC - 128" << 128;
+        QTest::newRow("200") << 200 << "Selectrix" << 31;
+        QTest::newRow("216") << 216 << "FMZ" << 15;
+        QTest::newRow("205 unknown") << 205 << " - " << 0;
+    }
     void dataFormatAnswer() {
+        QFETCH(int, code);
+        QFETCH(QString, name);
+        QFETCH(int, steps);
         LinkHarness h;
         h.s.station.SlotTable[4][SlotRecord::Address] = 300;
         h.s.station.SlotTable[9][SlotRecord::Address] = 300;
         h.s.station.ThrottleData[0][SlotRecord::Address] = 300;
-        h.receive("E5 0F 00 00 00 0B 04 2C 01 53 07 00 00 00");
+        const QByteArray format = QByteArray::number(code & 0x7F, 16);
+        h.receiveBytes(wire("E5 0F 00 00 00 0B 04 2C 01 " + format +
+                            " 07 | E5 0F 00 00 00 0B 04 03 00 " + format));
         h.tick();
-        QCOMPARE(h.s.answers.LocoFormatAnswer, 211);
-        QCOMPARE(h.s.answers.LocoFormatExtra, 7);
-        QCOMPARE(h.s.station.SlotTable[4].FormatName, QString("DCC - 128"));
-        QVERIFY(h.s.station.SlotTable[9].FormatName.isEmpty());
-        QCOMPARE(h.s.station.ThrottleData[0].FormatName, QString("DCC - 128"));
-        h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
-        h.tick();
-        QCOMPARE(h.s.answers.LocoFormatAnswer, 210);
-        for (const SlotRecord& r : h.s.station.SlotTable)
-            QVERIFY(r.FormatName.isEmpty() || r[SlotRecord::Address] == 300);
+        QCOMPARE(h.s.answers.LocoFormatAnswer, code);
+        QCOMPARE(h.s.station.SlotTable[4].FormatName, name);
+        QCOMPARE(h.s.station.SlotTable[4][SlotRecord::SpeedSteps], steps);
+        QCOMPARE(h.s.station.ThrottleData[0].FormatName, name);
+        for (int slot = 0; slot < SlotCount; ++slot)
+            QCOMPARE(h.s.station.SlotTable[slot].FormatName.isEmpty(), slot != 4);
     }
 
     void lncvMessages_data() {

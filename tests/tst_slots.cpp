@@ -1,4 +1,3 @@
-#include "link/SlotRecord.h"
 #include "link/SpeedStepTable.h"
 
 #include <QTest>
@@ -30,30 +29,6 @@ private slots:
         QFETCH(int, speedSteps);
         QFETCH(int, step);
         QCOMPARE(table.displayStep(speed, speedSteps).value_or(-1), step);
-    }
-
-    void dataFormats_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("steps");
-        QTest::newRow("210") << 210 << "DCC - 28" << 28;
-        QTest::newRow("211") << 211 << "DCC - 128" << 128;
-        QTest::newRow("200") << 200 << "Selectrix" << 31;
-        QTest::newRow("216") << 216 << "FMZ" << 15;
-        QTest::newRow("205 unknown") << 205 << " - " << 0;
-        QTest::newRow("-1 unknown") << -1 << " - " << 0;
-    }
-    void dataFormats() {
-        QFETCH(int, code);
-        QFETCH(QString, name);
-        QFETCH(int, steps);
-        SlotRecord record;
-        record[SlotRecord::Address] = 3;
-        SetFormat(record, code);
-        QCOMPARE(record.FormatName, name);
-        QCOMPARE(record[SlotRecord::SpeedSteps], steps);
-        QCOMPARE(record[SlotRecord::FormatCode], code);
-        QCOMPARE(record[SlotRecord::Address], 3);
     }
 };
 
