@@ -37,8 +37,9 @@ private slots:
             << hex("E5 00 01 02 03 82 7D") << QStringList{"82 7D"};
         QTest::newRow("count above 64 drops the message")
             << hex("E5 41 01 02 03 04") << QStringList{};
-        QTest::newRow("count 1 can never complete")
-            << (hex("E5 01") + QByteArray(200, 0x11) + hex("83 7C")) << QStringList{"83 7C"};
+        QTest::newRow("count 1 can never complete, not even in the last slot")
+            << (msg("83").repeated(30) + hex("E5 01") + QByteArray(200, 0x11) + msg("83"))
+            << QStringList(31, "83 7C");
         const QByteArray longest = loconet::withChecksum(hex("E0 40") + QByteArray(61, 0x01));
         QTest::newRow("count 64 is the longest message")
             << longest << QStringList{hexText(longest)};

@@ -43,9 +43,11 @@ private slots:
         // Type 1 is paced byte by byte, the interfaces take it in one write.
         QCOMPARE(port.writes.size(), interfaceType == 1 ? wire.size() : 1);
         QVERIFY(tx.echoPending());
-        // Sent once only, however many ticks follow.
+        // Sent once only, however many ticks follow, and nothing is placed
+        // over it.
         tx.TransmitPending(port, interfaceType);
         QCOMPARE(port.written, wire);
+        QVERIFY(!placeText(tx, "83"));
     }
 
     // The station's port takes a character only while CTS is held, and one
