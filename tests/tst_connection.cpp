@@ -130,6 +130,21 @@ private slots:
         QCOMPARE(r.view.state, ConnectionView::PortState::Closed);
     }
 
+    // "Trennen" while a job runs lets it end with its end message before the
+    // line closes: the programming track is left.
+    void disconnectEndsTheRunningJob() {
+        LineRig r;
+        r.core.link.InterfaceType = 3;
+        QVERIFY(r.connect());
+        QVERIFY(r.core.programming.startListJob(ProgrammingState::StandardList, false));
+        r.steps(20);
+        QVERIFY(r.layout.programming.active());
+        r.connection.disconnectPort(1);
+        r.steps(100);
+        QVERIFY(!r.port.isOpen());
+        QVERIFY(!r.layout.programming.active());
+    }
+
     void noInterfaceChosenOpensNothing() {
         LineRig r;
         r.core.link.InterfaceType = 7;
