@@ -1,233 +1,180 @@
 #include "link/Connection.h"
-#include "support/LinkHarness.h"
-#include "support/RecordingConnectionView.h"
-#include "support/ScriptedStation.h"
+#include "link/LocoJobs.h"
+#include "sim/BusFramer.h"
+#include "support/SimRig.h"
 
-#include <QFile>
 #include <QTest>
-
-namespace {
-// The connection between a scripted station and the real link, with the
-// main timer and the receive poll running only when the connection says so.
-struct ConnectionHarness {
-    explicit ConnectionHarness(int interfaceType) : h(interfaceType, StationSlots::UnknownStation) {
-        h.port.opened = false;
-        h.core.setTimer1Running(true);
-        station.textMode = interfaceType == 1;
-    }
-
-    void step() {
-        connection.advance();
-        if (h.core.timer1Running())
-            h.core.ReceiveBytes();
-        if (h.core.mainTimerRunning())
-            h.core.MainTick();
-        h.clock.advance(0.01);
-        station.respond();
-    }
-    // Steps while the connect runs; false when it does not come to an end.
-    bool settle(int maxSteps = 3000) {
-        for (int i = 0; i < maxSteps && connection.connecting(); ++i)
-            step();
-        return !connection.connecting();
-    }
-    bool connectAndSettle(int com) {
-        connection.connectPort(com);
-        return settle();
-    }
-    QByteArray confDat() {
-        QFile file(h.confDir.filePath("conf.dat"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QList<QByteArray> heardLocoNet() const { return station.heard; }
-
-    LinkHarness h;
-    ScriptedStation station{h.port};
-    RecordingConnectionView view;
-    QList<int> usbPorts;
-    Connection connection{h.s, h.core.jobs, view,
-                          h.core.connectionHooks([this] { return usbPorts; })};
-};
-
-} // namespace
 
 class ConnectionTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The station's own port is talked into LocoNet after a break of a second
+    // and a pause; its text port paces the PC with CTS, so the first command
+    // goes out only once CTS is held.
+    void stationsOwnPortIsSwitchedByItsTextCommands_data() {
+        QTest::addColumn<double>("ctsFrom");
+        QTest::addColumn<double>("firstCommand");
+        QTest::newRow("CTS held") << 0.0 << 1.3;
+        QTest::newRow("CTS after 3 s") << 3.0 << 3.0;
+    }
     void stationsOwnPortIsSwitchedByItsTextCommands() {
-        ConnectionHarness c(1);
-        c.h.port.cts = true;
-        c.connection.connectPort(1);
-        QCOMPARE(c.h.port.breakHistory, QList<bool>{true});
-        QCOMPARE(c.view.state, ConnectionView::PortState::Opening);
-        QVERIFY(!c.h.core.timer1Running());
-        const double start = c.h.clock.now();
-        while (c.station.textCommands.isEmpty() && c.h.clock.now() - start < 3)
-            c.step();
-        const double firstCommand = c.h.clock.now() - start;
-        QCOMPARE(c.h.port.breakHistory, (QList<bool>{true, false}));
-        QVERIFY2(firstCommand > 1.3 && firstCommand < 1.35,
-                 qPrintable(QString::number(firstCommand)));
-        QCOMPARE(c.h.port.outputClears, 1);
-        QVERIFY(c.settle());
-        QCOMPARE(c.station.textCommands,
-                 (QList<QByteArray>{"xB19200\r", "xRT255\r", "x&LN$55AA\r"}));
-        QCOMPARE(c.h.port.outputClears, 3);
-        QVERIFY(c.connection.connected());
-        QVERIFY(c.h.core.timer1Running());
+        QFETCH(double, ctsFrom);
+        QFETCH(double, firstCommand);
+        LineRig r;
+        r.core.link.InterfaceType = 1;
+        r.layout.faults.ctsOff = ctsFrom > 0;
+        const double start = r.clock.now();
+        r.connection.connectPort(1);
+        QCOMPARE(r.port.breaks, QList<bool>{true});
+        QCOMPARE(r.view.state, ConnectionView::PortState::Opening);
+        QVERIFY(!r.core.timer1Running());
+        while (r.port.written.isEmpty() && r.clock.now() - start < 4) {
+            r.layout.faults.ctsOff = r.clock.now() - start < ctsFrom;
+            r.step();
+        }
+        const double sent = r.clock.now() - start;
+        QVERIFY2(sent > firstCommand && sent < firstCommand + 0.05,
+                 qPrintable(QString::number(sent)));
+        QCOMPARE(r.port.breaks, (QList<bool>{true, false}));
+        QCOMPARE(r.port.outputClears, 1);
+        QVERIFY(r.settle());
+        QVERIFY(r.port.written.startsWith("xB19200\rxRT255\rx&LN$55AA\r"));
+        QCOMPARE(r.port.outputClears, 3);
+        QVERIFY(r.core.timer1Running());
     }
 
-    // The text port paces the PC with CTS: a character goes out only while
-    // it is held.
-    void textCommandWaitsForCts() {
-        ConnectionHarness c(1);
-        c.h.port.cts = false;
-        c.connection.connectPort(1);
-        for (int i = 0; i < 200; ++i)
-            c.step();
-        QVERIFY(c.station.textCommands.isEmpty());
-        c.h.port.cts = true;
-        QVERIFY(c.settle());
-        QVERIFY(c.connection.connected());
-    }
-
-    // A text command fails five seconds after it began, 1.3 s after the
-    // connect: without CTS or without the station's prompt.
-    void textCommandFailsAfterFiveSeconds_data() {
-        QTest::addColumn<bool>("cts");
-        QTest::newRow("no CTS") << false;
-        QTest::newRow("no prompt") << true;
-    }
-    void textCommandFailsAfterFiveSeconds() {
-        QFETCH(bool, cts);
-        ConnectionHarness c(1);
-        c.h.port.cts = cts;
-        c.station.answersText = false;
-        const double start = c.h.clock.now();
-        c.connection.connectPort(1);
-        while (c.h.messages.messages.isEmpty() && c.h.clock.now() - start < 10)
-            c.step();
-        const double waited = c.h.clock.now() - start;
-        QVERIFY2(waited > 6.3 && waited < 6.36, qPrintable(QString::number(waited)));
-        QCOMPARE(c.h.messages.messages, QStringList{"Zeichenübertragung nicht möglich!"});
-        QCOMPARE(c.h.messages.titles, QStringList{"Gantrex 1:"});
-        QCOMPARE(c.h.messages.icons, QList<MessageIcon>{MessageIcon::None});
-    }
-
+    // A connect that fails leaves the program as it was: port closed, no
+    // tick, the receive poll on, the menus locked, conf.dat untouched. A
+    // text command fails five seconds after it began.
     void failures_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("com");
         QTest::addColumn<QString>("fault");
+        QTest::addColumn<double>("failsAt");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QList<QByteArray>>("sent");
-        const QStringList portGone{"No such file or directory"};
-        QTest::newRow("type 1: no prompt")
-            << 1 << 1 << "no text" << QStringList{"Zeichenübertragung nicht möglich!"}
-            << QStringList{"Gantrex 1:"} << QList<QByteArray>{};
-        for (int type = 1; type <= 3; ++type)
-            QTest::addRow("type %d: port missing", type)
-                << type << 1 << "no port" << portGone << QStringList{"Verbindungsfehler:"}
-                << QList<QByteArray>{};
-        for (int type = 1; type <= 3; ++type)
-            QTest::addRow("type %d: no slot 0 answer", type)
-                << type << 2 << "no slot 0"
-                << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
-                << QStringList{"Fehler"} << QList<QByteArray>{msg("BB 00 00")};
+        const QStringList text{"Zeichenübertragung nicht möglich!"};
+        QTest::newRow("no prompt") << "silent" << 6.3 << text << QStringList{"Gantrex 1:"};
+        QTest::newRow("no CTS") << "no CTS" << 6.3 << text << QStringList{"Gantrex 1:"};
+        QTest::newRow("no slot 0 answer")
+            << "no slot 0" << 0.0 << QStringList{"Keine Antwort auf Slot 0 Anfrage erhalten!"}
+            << QStringList{"Fehler"};
     }
-    // A connect that fails leaves the program as it was: port closed, no
-    // tick, the menus locked, conf.dat untouched.
     void failures() {
-        QFETCH(int, type);
-        QFETCH(int, com);
         QFETCH(QString, fault);
+        QFETCH(double, failsAt);
         QFETCH(QStringList, messages);
         QFETCH(QStringList, titles);
-        QFETCH(QList<QByteArray>, sent);
-        ConnectionHarness c(type);
-        c.station.answersText = fault != "no text";
-        c.station.answersSlot0 = fault != "no slot 0";
-        c.h.port.failOpen = fault == "no port";
-        c.h.port.error = "No such file or directory";
-        c.h.operating.busy = true;
+        LineRig r;
+        r.core.link.InterfaceType = 1;
+        r.layout.faults.silent = fault == "silent";
+        r.layout.faults.ctsOff = fault == "no CTS";
+        if (fault == "no slot 0")
+            r.layout.faults.unanswered = {0xBB};
+        r.operating.busy = true;
+        const double start = r.clock.now();
+        QVERIFY(!r.connect());
+        const double failed = r.clock.now() - start;
+        QVERIFY2(failsAt == 0 || (failed > failsAt && failed < failsAt + 0.06),
+                 qPrintable(QString::number(failed)));
+        QCOMPARE(r.messages.messages, messages);
+        QCOMPARE(r.messages.titles, titles);
+        QVERIFY(!r.port.isOpen());
+        QVERIFY(!r.core.mainTimerRunning());
+        QVERIFY(r.core.timer1Running());
+        QVERIFY(r.operating.busy);
+        QCOMPARE(r.view.state, ConnectionView::PortState::Closed);
+        QCOMPARE(r.s.station.StationType, int(StationSlots::UnknownStation));
+        QCOMPARE(r.view.stationInfo, QString("unbekannt"));
+        QVERIFY(r.confDat().isEmpty());
+    }
 
-        QVERIFY(c.connectAndSettle(com));
-        QVERIFY(!c.connection.connected());
-        QCOMPARE(c.h.messages.messages, messages);
-        QCOMPARE(c.h.messages.titles, titles);
-        QCOMPARE(c.heardLocoNet(), sent);
-        QVERIFY(!c.h.port.opened);
-        QVERIFY(!c.h.core.mainTimerRunning());
-        QVERIFY(c.h.core.timer1Running());
-        QVERIFY(c.h.operating.busy);
-        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
-        QCOMPARE(c.h.s.station.StationType, int(StationSlots::UnknownStation));
-        QCOMPARE(c.view.stationInfo, QString("unbekannt"));
-        QVERIFY(c.confDat().isEmpty());
+    // A locomotive asked for while the connect runs waits for it: every
+    // query of the connect goes out first.
+    void requestDuringTheConnectWaits() {
+        LineRig r;
+        r.core.link.InterfaceType = 3;
+        r.connection.connectPort(1);
+        r.steps(2);
+        requestLocoAction(r.core.jobs, Job::LocoAcquire, 0, 3, -1);
+        QVERIFY(r.settle());
+        r.steps(100);
+        QList<QByteArray> expected = startUpMessages();
+        expected += {msg("BF 00 03"), msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00")};
+        QCOMPARE(BusFramer().receive(r.port.written), expected);
     }
 
     // Without a serial number the station still works; the connect ends
     // after the message.
     void missingSerialNumberStillConnects() {
-        ConnectionHarness c(3);
-        c.station.answersSerialNumber = false;
-        QVERIFY(c.connectAndSettle(1));
-        QVERIFY(c.connection.connected());
-        QCOMPARE(c.h.messages.messages,
-                 QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
-        QCOMPARE(c.confDat(), QByteArray("3\r\n1\r\n"));
+        LineRig r;
+        r.core.link.InterfaceType = 3;
+        r.layout.faults.unanswered = {0xED};
+        QVERIFY(r.connect());
+        QCOMPARE(r.messages.messages, QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
+        QCOMPARE(r.confDat(), QByteArray("3\r\n1\r\n"));
     }
 
     // "Trennen" while the station is still being asked stops the sequence:
     // nothing more goes out.
     void disconnectWhileConnecting() {
-        ConnectionHarness c(1);
-        c.connection.connectPort(1);
-        for (int i = 0; i < 50; ++i)
-            c.step();
-        c.connection.disconnectPort(1);
-        QVERIFY(!c.connection.connecting());
-        QVERIFY(c.h.core.timer1Running());
-        for (int i = 0; i < 700; ++i)
-            c.step();
-        QVERIFY(c.station.textCommands.isEmpty());
-        QVERIFY(c.h.messages.messages.isEmpty());
-        QCOMPARE(c.view.state, ConnectionView::PortState::Closed);
+        LineRig r;
+        r.core.link.InterfaceType = 1;
+        r.connection.connectPort(1);
+        r.steps(50);
+        r.connection.disconnectPort(1);
+        QVERIFY(!r.connection.connecting());
+        QVERIFY(r.core.timer1Running());
+        r.steps(700);
+        QVERIFY(r.port.written.isEmpty());
+        QVERIFY(r.messages.messages.isEmpty());
+        QCOMPARE(r.view.state, ConnectionView::PortState::Closed);
+    }
+
+    // "Trennen" while a job runs lets it end with its end message before the
+    // line closes: the programming track is left.
+    void disconnectEndsTheRunningJob() {
+        LineRig r;
+        r.core.link.InterfaceType = 3;
+        QVERIFY(r.connect());
+        QVERIFY(r.core.programming.startListJob(ProgrammingState::StandardList, false));
+        r.steps(20);
+        QVERIFY(r.layout.programming.active());
+        r.connection.disconnectPort(1);
+        r.steps(100);
+        QVERIFY(!r.port.isOpen());
+        QVERIFY(!r.layout.programming.active());
     }
 
     void noInterfaceChosenOpensNothing() {
-        ConnectionHarness c(7);
-        c.connection.connectPort(1);
-        QVERIFY(!c.connection.connecting());
-        QCOMPARE(c.h.port.openedCom, 0);
-        QCOMPARE(c.h.messages.titles, QStringList{"Achtung"});
+        LineRig r;
+        r.core.link.InterfaceType = 7;
+        r.connection.connectPort(1);
+        QVERIFY(!r.connection.connecting());
+        QCOMPARE(r.port.openedCom, 0);
+        QCOMPARE(r.messages.titles, QStringList{"Achtung"});
     }
 
     void usbSearch_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QList<int>>("found");
-        QTest::addColumn<int>("portField");
         QTest::addColumn<QString>("message");
-        QTest::newRow("two") << 3 << QList<int>{3, 5} << 0
+        QTest::newRow("two") << 3 << QList<int>{3, 5}
                              << "Es gibt mehrere mögliche ComPorts mit einem Dornquist-USB-"
                                 "Interface!\n\nListe der möglichen ComPortNr.: 3, 5";
-        QTest::newRow("other interface") << 1 << QList<int>{7} << 0 << "";
+        QTest::newRow("other interface") << 1 << QList<int>{7} << "";
     }
     void usbSearch() {
         QFETCH(int, type);
         QFETCH(QList<int>, found);
-        QFETCH(int, portField);
         QFETCH(QString, message);
-        ConnectionHarness c(1);
-        c.usbPorts = found;
-        c.connection.chooseInterface(type, {});
-        QCOMPARE(c.h.s.link.InterfaceType, type);
-        QCOMPARE(c.view.portNumber, portField);
-        QCOMPARE(c.h.messages.last(), message);
-        if (!message.isEmpty())
-            QCOMPARE(c.h.messages.titles, QStringList{"Achtung"});
-        QCOMPARE(c.view.interfaceInfo, QString(type == 1 ? "ComPort->GX" : "USB->GX/41780"));
+        LineRig r;
+        r.usbPorts = found;
+        r.connection.chooseInterface(type, {});
+        QCOMPARE(r.s.link.InterfaceType, type);
+        QCOMPARE(r.view.portNumber, 0);
+        QCOMPARE(r.messages.last(), message);
+        QCOMPARE(r.messages.titles, message.isEmpty() ? QStringList{} : QStringList{"Achtung"});
+        QCOMPARE(r.view.interfaceInfo, QString(type == 1 ? "ComPort->GX" : "USB->GX/41780"));
     }
 };
 

@@ -3,7 +3,6 @@
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 class DispatchTest : public QObject {
@@ -66,18 +65,6 @@ private slots:
         if (!message.isEmpty())
             QCOMPARE(h.messages.titles, QStringList{"LocoNet Fehler"});
         QCOMPARE(h.s.answers.AnswerValue, answerValue);
-    }
-
-    void echoThatDiffersLeavesTheMessagePending() {
-        LinkHarness h;
-        placeText(h.s.link.Tx, "B0 12 30");
-        h.nextWritten();
-        h.receiveBytes(hex("B0 12 30 6C"));
-        h.tick();
-        QVERIFY(h.s.link.Tx.echoPending());
-        h.ticks(300);
-        QCOMPARE(h.messages.messages, QStringList{"Message kann nicht gesendet werden!"});
-        QVERIFY(h.s.link.Tx.isFree());
     }
 
     void slotData_data() {
@@ -196,6 +183,7 @@ private slots:
         row("serial number 1234567890", "E5 0F 00 00 00 09 10 12 34 56 78 10", -1, 1234567890, -1);
         row("serial nibbles above 9 keep their place", "E5 0F 00 00 00 09 00 00 00 00 00 0A", -1,
             10, -1);
+        row("version 1.55", "E5 0F 00 00 00 08 00 50 15", -1, -1, 1.55);
         row("other length ignored", "E5 10 00 00 00 00 00 00 00 48 00 00 00 00 00", -1, -1, -1);
     }
     void peerTransfer() {
@@ -211,27 +199,37 @@ private slots:
         QVERIFY(qFuzzyCompare(h.s.answers.SoftwareVersion + 10, version + 10));
     }
 
-    void dataFormatAnswerSetsTheFirstSlotOfThatAddress() {
+    // A data format answer names the format and its speed steps in the
+    // first slot of its address and in the throttle that holds it; for an
+    // address nobody holds it only answers.
+    void dataFormatAnswer_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("210") << 210 << "DCC - 28" << 28;
+        QTest::newRow("211") << 211 << "DCC - 128" << 128;
+        QTest::newRow("200") << 200 << "Selectrix" << 31;
+        QTest::newRow("216") << 216 << "FMZ" << 15;
+        QTest::newRow("205 unknown") << 205 << " - " << 0;
+    }
+    void dataFormatAnswer() {
+        QFETCH(int, code);
+        QFETCH(QString, name);
+        QFETCH(int, steps);
         LinkHarness h;
         h.s.station.SlotTable[4][SlotRecord::Address] = 300;
         h.s.station.SlotTable[9][SlotRecord::Address] = 300;
         h.s.station.ThrottleData[0][SlotRecord::Address] = 300;
-        h.receive("E5 0F 00 00 00 0B 04 2C 01 53 07 00 00 00");
+        const QByteArray format = QByteArray::number(code & 0x7F, 16);
+        h.receiveBytes(wire("E5 0F 00 00 00 0B 04 2C 01 " + format +
+                            " 07 | E5 0F 00 00 00 0B 04 03 00 " + format));
         h.tick();
-        QCOMPARE(h.s.answers.LocoFormatAnswer, 211);
-        QCOMPARE(h.s.answers.LocoFormatExtra, 7);
-        QCOMPARE(h.s.station.SlotTable[4].FormatName, QString("DCC - 128"));
-        QVERIFY(h.s.station.SlotTable[9].FormatName.isEmpty());
-        QCOMPARE(h.s.station.ThrottleData[0].FormatName, QString("DCC - 128"));
-    }
-
-    void dataFormatForAnUnknownAddressOnlyAnswers() {
-        LinkHarness h;
-        h.receive("E5 0F 00 00 00 0B 04 03 00 52 00 00 00 00");
-        h.tick();
-        QCOMPARE(h.s.answers.LocoFormatAnswer, 210);
-        for (const SlotRecord& r : h.s.station.SlotTable)
-            QVERIFY(r.FormatName.isEmpty());
+        QCOMPARE(h.s.answers.LocoFormatAnswer, code);
+        QCOMPARE(h.s.station.SlotTable[4].FormatName, name);
+        QCOMPARE(h.s.station.SlotTable[4][SlotRecord::SpeedSteps], steps);
+        QCOMPARE(h.s.station.ThrottleData[0].FormatName, name);
+        for (int slot = 0; slot < SlotCount; ++slot)
+            QCOMPARE(h.s.station.SlotTable[slot].FormatName.isEmpty(), slot != 4);
     }
 
     void lncvMessages_data() {
@@ -279,8 +277,9 @@ private slots:
         double nextAt = h.clock.now();
         while (sent < reports || !h.port.incoming.isEmpty() || !h.s.link.Rx.isEmpty()) {
             while (sent < reports && h.clock.now() >= nextAt) {
-                const int contact = sent;
-                h.port.incoming += msg_for(contact, contact % 3 != 0);
+                const auto m = messages::feedbackReport(sent, sent % 3 != 0);
+                h.port.incoming +=
+                    loconet::withChecksum(QByteArray(reinterpret_cast<const char*>(m.data()), 3));
                 ++sent;
                 nextAt += 1.0 / 250;
             }
@@ -291,34 +290,6 @@ private slots:
         }
         for (int contact = 0; contact < reports; ++contact)
             QCOMPARE(h.s.feedback.FeedbackState[contact], qint16(contact % 3 != 0));
-    }
-
-    // Random traffic through the whole tick never crashes or stores out of
-    // bounds, and the link still works afterwards.
-    void survivesRandomTraffic() {
-        LinkHarness h;
-        QRandomGenerator random(1234);
-        QByteArray chunk(1024, 0);
-        for (int round = 0; round < 512; ++round) {
-            for (char& c : chunk)
-                c = char(random.bounded(256));
-            h.receiveBytes(chunk);
-            h.tick();
-        }
-        h.ticks(400);
-        h.messages.clear();
-        h.port.takeWritten();
-        requestFeedbackReport(h.core.jobs, 5, true);
-        QCOMPARE(h.echoNext(), msg("B2 02 70"));
-        h.receive("B2 02 60");
-        h.tick();
-        QCOMPARE(h.s.feedback.FeedbackState[5], qint16(0));
-    }
-
-private:
-    static QByteArray msg_for(int contact, bool occupied) {
-        const auto m = messages::feedbackReport(contact, occupied);
-        return loconet::withChecksum(QByteArray(reinterpret_cast<const char*>(m.data()), 3));
     }
 };
 

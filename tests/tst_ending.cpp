@@ -1,10 +1,7 @@
-#include "link/OperatingView.h"
-#include "platform/Clock.h"
+#include "routes/RouteFile.h"
 #include "routes/ui/AdrEingForm.h"
 #include "routes/ui/FaStrEditForm.h"
 #include "routes/ui/RouteGrid.h"
-#include "support/FakeSerialPort.h"
-#include "support/RecordingView.h"
 #include "support/WholeProgram.h"
 
 #include <QAction>
@@ -133,14 +130,9 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QVERIFY2(!QFile::exists(lock), "the port is closed");
-        ManualClock clock;
-        FakeSerialPort line;
-        RecordingView view;
-        OperatingView operating;
-        ProgramCore again(clock, line, view, operating, conf.path());
-        again.StartUp();
+        RouteTable saved;
         QVERIFY(QFile::exists(conf.filePath("FS.DAT")));
-        QVERIFY(view.messages.isEmpty());
+        QVERIFY(ReadRouteFile(saved, conf.filePath("FS.DAT")).whole);
     }
 
     void routeEditSurvivesAHardKill() {
@@ -156,16 +148,9 @@ private slots:
         QVERIFY(program.waitForFinished(EndMs));
         QCOMPARE(program.exitStatus(), QProcess::CrashExit);
 
-        ManualClock clock;
-        FakeSerialPort line;
-        RecordingView view;
-        OperatingView operating;
-        {
-            ProgramCore restarted(clock, line, view, operating, folder);
-            restarted.StartUp();
-            QCOMPARE(restarted.routes.table.text(5, RouteTable::FirstCommandColumn),
-                     QString("Pa-7"));
-        }
+        RouteTable saved;
+        QVERIFY(ReadRouteFile(saved, QDir(folder).filePath("FS.DAT")).whole);
+        QCOMPARE(saved.text(5, RouteTable::FirstCommandColumn), QString("Pa-7"));
         QVERIFY(QDir(folder).removeRecursively());
     }
 };

@@ -50,8 +50,6 @@ private slots:
         QTest::newRow("red off, 200") << accessory(200, false, false) << msg("B0 48 01");
         QTest::newRow("contact 5 occupied")
             << Ask([](JobMachine& j) { requestFeedbackReport(j, 5, true); }) << msg("B2 02 70");
-        QTest::newRow("contact 0 free")
-            << Ask([](JobMachine& j) { requestFeedbackReport(j, 0, false); }) << msg("B2 00 40");
         QTest::newRow("contact 2048 occupied")
             << Ask([](JobMachine& j) { requestFeedbackReport(j, 2048, true); }) << msg("B2 00 58");
         QTest::newRow("power off") << power(false) << msg("82");

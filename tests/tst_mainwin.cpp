@@ -11,11 +11,11 @@
 #include "platform/Clock.h"
 #include "platform/EndSignals.h"
 #include "platform/QtSerialPort.h"
+#include "sim/BusFramer.h"
 #include "sim/VirtualSerialPort.h"
 #include "sim/VirtualStation.h"
 #include "support/Hex.h"
 #include "support/ProgramOnLayout.h"
-#include "support/WireFramer.h"
 #include "widgets/IndicatorLamp.h"
 
 #include <QAction>
@@ -82,13 +82,13 @@ struct Program : ProgramOnLayout {
         return QByteArray::number(type) + "\r\n" + QByteArray::number(com) + "\r\n";
     }
     int lamp() { return get<IndicatorLamp>("StopGoAnz")->colour(); }
-    QList<QByteArray> sentMessages() { return framer.feed(port.takeWritten()); }
+    QList<QByteArray> sentMessages() { return framer.receive(port.takeWritten()); }
     QByteArray confDat() {
         QFile file(confDir.filePath("conf.dat"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    WireFramer framer;
+    BusFramer framer;
 };
 
 } // namespace
@@ -205,7 +205,7 @@ private slots:
         const QByteArray wire = p.port.takeWritten();
         if (type == 1)
             QVERIFY(wire.startsWith("xB19200\rxRT255\rx&LN$55AA\r"));
-        QCOMPARE(p.framer.feed(wire), startUpMessages());
+        QCOMPARE(p.framer.receive(wire), startUpMessages());
         QCOMPARE(p.text("Zentralen_Info"), stationInfo);
         QCOMPARE(p.text("StopGoBut"), QString(powerOn ? "STOP" : "GO"));
         QCOMPARE(p.lamp(), powerOn ? colour::Green : colour::Red);

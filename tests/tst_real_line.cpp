@@ -1,13 +1,12 @@
 #include "core/ProgramCore.h"
-#include "link/Connection.h"
 #include "link/LinkJobs.h"
 #include "link/OperatingView.h"
+#include "net/TcpLinePort.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
-#include "support/RecordingConnectionView.h"
+#include "support/Hex.h"
 #include "support/RecordingView.h"
-#include "support/TappedPort.h"
 
 #include <QEventLoop>
 #include <QProcess>
@@ -16,11 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-// The program on a real line for half a minute of real time: gx-sim on a
-// pseudo-terminal streams feedback reports back to back at the bit rate of
-// interface 41770, 16457 bit/s, while the real program core runs on the steady
-// clock with its Timer1, MainTimer and receive event under the event loop.
-// Not one report may be lost or come out of order.
+// gx-sim on a pseudo-terminal, and the program on that real line, as real
+// processes on real time.
 namespace {
 constexpr int StreamSeconds = 30;
 // Time enough for the stream to end and its last report to be dispatched.
@@ -35,20 +31,29 @@ class RealLineTest : public QObject {
 
     QProcess sim;
 
+    // Starts gx-sim; the first line it prints is the terminal's path.
+    QByteArray startSim(const QStringList& arguments) {
+        sim.start(QStringLiteral(GX_SIM_PATH), arguments);
+        for (int i = 0; i < 50 && !sim.canReadLine(); ++i)
+            sim.waitForReadyRead(100);
+        const QByteArray line = sim.readLine().trimmed();
+        return line.startsWith("/dev/") ? line : line + sim.readAllStandardError();
+    }
+
 private slots:
     void cleanup() {
         sim.kill();
         sim.waitForFinished(5000);
     }
 
+    // For half a minute gx-sim streams feedback reports back to back at the
+    // bit rate of interface 41770, 16457 bit/s, while the program core runs
+    // its Timer1, MainTimer and receive event under the event loop. Not one
+    // report may be lost or come out of order.
     void everyReportArrivesInOrder() {
-        sim.start(QStringLiteral(GX_SIM_PATH),
-                  {"--type", "2", "--stream", QString::number(StreamSeconds)});
-        QVERIFY2(sim.waitForStarted(5000), qPrintable(sim.errorString()));
-        QVERIFY(sim.waitForReadyRead(5000));
-        const QByteArray path = sim.readLine().trimmed();
-        QVERIFY2(path.startsWith("/dev/"), path + sim.readAllStandardError());
-
+        const QByteArray path =
+            startSim({"--type", "2", "--stream", QString::number(StreamSeconds)});
+        QVERIFY2(path.startsWith("/dev/"), path);
         QTemporaryDir conf;
         SteadyClock clock;
         QtSerialPort port(ComPortNames::fromText("7=" + path));
@@ -102,42 +107,33 @@ private slots:
         QCOMPARE(reports.size(), sent);
     }
 
-    // gx-sim ends in the middle of its stream, as a pulled USB adapter
-    // does: within a second the program says the line is gone, and from
-    // then on it neither ticks nor writes.
-    void farEndClosedMidStream() {
-        sim.start(QStringLiteral(GX_SIM_PATH), {"--type", "2", "--stream", "30"});
-        QVERIFY2(sim.waitForStarted(5000), qPrintable(sim.errorString()));
-        QVERIFY(sim.waitForReadyRead(5000));
-        const QByteArray path = sim.readLine().trimmed();
+    // A program on the terminal and one over TCP share one bus: each hears
+    // the other's messages, and the station's answers.
+    void tcpClientsShareTheBusWithTheTerminal() {
+        const QByteArray path = startSim({"--tcp", "0"});
+        QVERIFY2(path.startsWith("/dev/"), path);
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 5000);
+        const QByteArray portLine = sim.readLine().trimmed();
+        QVERIFY2(portLine.startsWith("LocoNet over TCP on port "), portLine.constData());
 
-        QTemporaryDir conf;
-        SteadyClock clock;
-        QtSerialPort real(ComPortNames::fromText("7=" + path));
-        TappedPort port(real);
-        RecordingView messages;
-        OperatingView operating;
-        ProgramCore core(clock, port, messages, operating, conf.path());
-        core.StartUp();
-        core.link.InterfaceType = 3;
-        RecordingConnectionView view;
-        Connection connection(core.state, core.jobs, view,
-                              core.connectionHooks([] { return QList<int>{}; }));
-        connection.connectPort(7);
-        QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
-        QTest::qWait(1000);
-        QVERIFY(messages.messages.isEmpty());
+        QtSerialPort serial(ComPortNames::fromText("7=" + path));
+        QVERIFY(serial.setSettings("115200,n,8,1"));
+        QVERIFY2(serial.open(7), qPrintable(serial.errorText()));
+        TcpLinePort tcp;
+        QVERIFY(tcp.openServer({QStringLiteral("127.0.0.1"), portLine.split(' ').last().toInt()}));
+        QTRY_VERIFY_WITH_TIMEOUT(tcp.isOpen(), 5000);
 
-        sim.kill();
-        QTRY_VERIFY_WITH_TIMEOUT(!messages.messages.isEmpty(), 1000);
-        QVERIFY2(messages.messages.first().contains(QString::fromUtf8(path)),
-                 qPrintable(messages.messages.first()));
-        QCOMPARE(view.state, ConnectionView::PortState::Closed);
-        port.takeWritten();
-        QTest::qWait(1000);
-        QVERIFY(!core.mainTimerRunning());
-        QVERIFY(port.takeWritten().isEmpty());
-        QCOMPARE(messages.messages.size(), 1);
+        const QByteArray request = msg("BB 00 00");
+        QVERIFY(serial.write(request));
+        QByteArray overTcp;
+        QTRY_VERIFY_WITH_TIMEOUT((overTcp += tcp.readAll()).size() >= 18, 5000);
+        QCOMPARE(hexText(overTcp.left(4)), hexText(request));
+        QCOMPARE(quint8(overTcp.at(4)), quint8(0xE7));
+
+        const QByteArray power = msg("83");
+        QVERIFY(tcp.write(power));
+        QByteArray onTerminal;
+        QTRY_VERIFY_WITH_TIMEOUT((onTerminal += serial.readAll()).endsWith(power), 5000);
     }
 };
 

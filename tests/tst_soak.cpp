@@ -3,8 +3,8 @@
 #include "operating/ui/ThrottlePanel.h"
 #include "routes/RouteFile.h"
 #include "routes/RouteTable.h"
+#include "sim/BusFramer.h"
 #include "support/WholeProgram.h"
-#include "support/WireFramer.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -106,7 +106,7 @@ public:
         }
         if (!p.shown.isEmpty())
             return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
-        for (const QByteArray& m : m_framer.feed(std::exchange(p.port.received, {}))) {
+        for (const QByteArray& m : m_framer.receive(std::exchange(p.port.received, {}))) {
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
             if (m.size() == 7 && m.startsWith(QByteArray::fromHex("E507014758")))
                 m_trackModes += m[5] == 0x41 ? 1 : -1;
@@ -575,7 +575,7 @@ private:
 
     WholeProgram& p;
     QRandomGenerator rng;
-    WireFramer m_framer;
+    BusFramer m_framer;
     qint64 m_ticks = 0;
     QMap<int, Intent> m_intent;
     // Programming track entered, less left, as the line carried it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 // What can go wrong with the command station, switched on by tests so that
 // every failure path of the program can be walked. All off by default.
 struct Faults {
@@ -13,6 +15,10 @@ struct Faults {
     bool refuse = false;
     // Seconds by which every answer comes later than it would.
     double answerDelay = 0;
+    // Requests with these opcodes are echoed but never answered.
+    QList<quint8> unanswered;
+    // The station's port holds CTS off: the PC may hand it no character.
+    bool ctsOff = false;
     // The cable between the PC and the station is out: an open line fails at
     // its next use, and the port cannot be opened until it is back in.
     bool cablePulled = false;

@@ -39,6 +39,10 @@ bool VirtualSerialPort::lineUp() const {
     return false;
 }
 
+bool VirtualSerialPort::ctsHolding() const {
+    return lineUp() && !m_station.faults.ctsOff;
+}
+
 bool VirtualSerialPort::setSettings(const QString& settings) {
     const std::optional<SerialSettings> parsed = SerialSettings::parse(settings);
     if (!parsed) {

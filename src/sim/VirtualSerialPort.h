@@ -31,8 +31,8 @@ public:
     // Written bytes are with the station at once; nothing waits to go out.
     void clearOutput() override {}
 
-    // The virtual line has no modem lines; it is always ready.
-    bool ctsHolding() const override { return lineUp(); }
+    // The virtual line has no modem lines; it is ready unless told otherwise.
+    bool ctsHolding() const override;
     void setBreak(bool on) override;
     void setDtr(bool) override {}
     void setRts(bool) override {}

@@ -74,6 +74,8 @@ void VirtualStation::act(const QByteArray& m, Outbox& out) {
     if (!sim::checksumValid(m))
         return;
     const quint8 op = static_cast<quint8>(m[0]);
+    if (faults.unanswered.contains(op))
+        return;
     if (faults.refuse && refusable(op)) {
         out.answer(sim::longAck(op, 0x00));
         return;

@@ -3,33 +3,24 @@
 #include "platform/SerialPort.h"
 
 #include <QList>
-#include <QStringList>
 #include <functional>
 
 // A serial line a test plays the far end of: it hands bytes to the program
-// and records what the program writes and does to the line.
+// and records what the program writes.
 class FakeSerialPort final : public SerialPort {
 public:
     bool open(int comNumber) override {
-        if (failOpen)
-            return false;
         openedCom = comNumber;
         opened = true;
         return true;
     }
     void close() override { opened = false; }
     bool isOpen() const override { return opened; }
-    QString errorText() const override { return error; }
+    QString errorText() const override { return {}; }
     QString lineName() const override { return QStringLiteral("/dev/ttyFAKE"); }
 
-    bool setSettings(const QString& settings) override {
-        settingsHistory.append(settings);
-        return true;
-    }
-    bool setCustomBitRate(int bitsPerSecond) override {
-        customBitRate = bitsPerSecond;
-        return true;
-    }
+    bool setSettings(const QString&) override { return true; }
+    bool setCustomBitRate(int) override { return true; }
 
     qint64 bytesWaiting() const override { return opened ? incoming.size() : 0; }
     QByteArray readAll() override {
@@ -45,12 +36,12 @@ public:
         return true;
     }
     qint64 bytesToWrite() const override { return queued; }
-    void clearOutput() override { ++outputClears; }
+    void clearOutput() override {}
 
     bool ctsHolding() const override { return cts; }
-    void setBreak(bool on) override { breakHistory.append(on); }
-    void setDtr(bool on) override { dtr = on; }
-    void setRts(bool on) override { rts = on; }
+    void setBreak(bool) override {}
+    void setDtr(bool) override {}
+    void setRts(bool) override {}
 
     // The far end sends bytes.
     void deliver(const QByteArray& bytes) {
@@ -66,19 +57,11 @@ public:
     }
 
     bool opened = false;
-    bool failOpen = false;
     int openedCom = 0;
-    QString error;
     bool cts = true;
     // Bytes the port still holds to send.
     qint64 queued = 0;
     std::function<void()> afterWrite;
-    bool dtr = false;
-    bool rts = false;
-    int customBitRate = 0;
-    int outputClears = 0;
-    QStringList settingsHistory;
-    QList<bool> breakHistory;
     QByteArray incoming;
     QByteArray written;
     QList<QByteArray> writes;

@@ -39,9 +39,15 @@ public:
         return m_line.write(bytes);
     }
     qint64 bytesToWrite() const override { return m_line.bytesToWrite(); }
-    void clearOutput() override { m_line.clearOutput(); }
+    void clearOutput() override {
+        ++outputClears;
+        m_line.clearOutput();
+    }
     bool ctsHolding() const override { return m_line.ctsHolding(); }
-    void setBreak(bool on) override { m_line.setBreak(on); }
+    void setBreak(bool on) override {
+        breaks.append(on);
+        m_line.setBreak(on);
+    }
     void setDtr(bool on) override { m_line.setDtr(on); }
     void setRts(bool on) override { m_line.setRts(on); }
 
@@ -53,6 +59,8 @@ public:
 
     int openedCom = 0;
     int customBitRate = 0;
+    int outputClears = 0;
+    QList<bool> breaks;
     QStringList settingsHistory;
     QByteArray written;
     QByteArray received;
