@@ -84,23 +84,20 @@ public:
             tick();
         }
         if (!p.shown.isEmpty())
-            return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
+            return text("message box \"%1\": %2", p.titles.first(), p.shown.first());
         for (const QByteArray& m : m_framer.receive(std::exchange(p.port.received, {}))) {
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
             if (m.size() == 7 && m.startsWith(QByteArray::fromHex("E507014758")))
                 m_trackModes += m[5] == 0x41 ? 1 : -1;
         }
         if (m_reportsReceived != m_reportsDispatched)
-            return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
-                .arg(m_reportsReceived)
-                .arg(m_reportsDispatched);
+            return text("%1 feedback reports read from the line, %2 dispatched", m_reportsReceived,
+                        m_reportsDispatched);
         const auto& state = p.core->state.feedback.FeedbackState;
         for (int c = 0; c < FeedbackContacts::Count; ++c) {
             if (state[c] != layout().accessories.contact(c))
-                return QStringLiteral("contact %1: the program has %2, the bus said %3")
-                    .arg(c)
-                    .arg(state[c])
-                    .arg(layout().accessories.contact(c));
+                return text("contact %1: the program has %2, the bus said %3", c, state[c],
+                            layout().accessories.contact(c));
         }
         return p.core->jobs.idle() ? checkAtRest() : QString();
     }
@@ -126,12 +123,8 @@ private:
             const int has[] = {driven.speed, driven.dirf, driven.snd};
             for (int field = 0; field < IntentFields; ++field) {
                 if (const auto wanted = intent[field]; wanted && *wanted != has[field])
-                    return QStringLiteral("locomotive %1: field %2 set to %3, slot %4 has %5")
-                        .arg(address)
-                        .arg(field)
-                        .arg(*wanted)
-                        .arg(slot)
-                        .arg(has[field]);
+                    return text("locomotive %1: field %2 set to %3, slot %4 has %5", address, field,
+                                *wanted, slot, has[field]);
             }
         }
         return {};
@@ -143,10 +136,15 @@ private:
     template <typename T, std::size_t N> T any(const T (&values)[N]) {
         return values[pick(0, static_cast<int>(N) - 1)];
     }
-    template <typename... Args> void note(const char* what, const Args&... args) {
-        QString text = QString::number(p.clock.now(), 'f', 2) + QStringLiteral(" s: ") + what;
+    template <typename... Args> static QString text(const char* what, const Args&... args) {
+        QString text = QString::fromUtf8(what);
         ((text = text.arg(args)), ...);
-        trace.append(text);
+        return text;
+    }
+    // The step, kept among the last ones.
+    template <typename... Args> void note(const char* what, const Args&... args) {
+        trace.append(QString::number(p.clock.now(), 'f', 2) + QStringLiteral(" s: ") +
+                     text(what, args...));
         if (trace.size() > 50)
             trace.removeFirst();
     }
