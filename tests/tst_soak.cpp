@@ -13,7 +13,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <numeric>
 #include <span>
 
 // A seeded random session of the whole program on the virtual command
@@ -227,11 +226,10 @@ private:
         return steps;
     }
     void runOneOf(std::span<const Weighted> steps) {
-        int roll =
-            pick(0, std::accumulate(steps.begin(), steps.end(), 0, [](int sum, const Weighted& s) {
-                        return sum + s.weight;
-                    }) - 1);
-        for (const Weighted& s : steps) {
+        int total = 0;
+        for (const Weighted& s : steps)
+            total += s.weight;
+        for (int roll = pick(0, total - 1); const Weighted& s : steps) {
             if ((roll -= s.weight) < 0)
                 return (this->*s.action)();
         }
