@@ -11,6 +11,7 @@
 #include <QTabBar>
 
 namespace {
+// The main window with the panels' page lists and key popups.
 struct Program : MainWinOnLink {
     // The user opens the list and takes entry index, the one shown or another.
     void choosePage(const char* name, int index) {
