@@ -329,6 +329,20 @@ private slots:
         p.verifyDisconnected();
     }
 
+    // "Trennen" during a programming list ends it with its end message,
+    // which leaves the programming track, before the line closes.
+    void disconnectEndsTheRunningJob() {
+        Program p;
+        QVERIFY(p.connectByClick());
+        QVERIFY(p.core->programming.startListJob(ProgrammingState::StandardList, false));
+        p.run(0.3);
+        p.sentMessages();
+        p.click("OpenPortBut_0");
+        p.run(1.0);
+        QVERIFY(p.sentMessages().contains(msg("E5 07 01 47 58 40")));
+        p.verifyDisconnected();
+    }
+
     // The cable pulled at any stage: the program says so once, is not
     // connected any more, and writes nothing after the one write that
     // failed. Plugged in again, it connects as before.
