@@ -55,13 +55,6 @@ QString accessibleName(QWidget* widget) {
     return face ? face->text(QAccessible::Name) : QString();
 }
 
-// Replaces a field's text the way a user does.
-void type(QLineEdit* field, const QString& text) {
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
-
 // What the user sees of a field's problem: red, tooltip, status line.
 QString problemShown(QLineEdit* field) {
     const bool red = field->palette().color(QPalette::Text) == QColor(Qt::red);
@@ -136,10 +129,10 @@ private slots:
                                                  : OpenProgram::topLevel(window);
         auto* edit = shown->findChild<QLineEdit*>(field);
         QVERIFY(edit);
-        type(edit, wrong);
+        p.type(edit, wrong);
         QCOMPARE(problemShown(edit), problem);
         QCOMPARE(edit->accessibleDescription(), problem);
-        type(edit, right);
+        p.type(edit, right);
         QCOMPARE(problemShown(edit), QString());
     }
 
@@ -149,10 +142,10 @@ private slots:
         OpenProgram p;
         QWidget* lncv = OpenProgram::topLevel("LNProg");
         auto* line = lncv->findChild<QStatusBar*>("StatusLine");
-        type(lncv->findChild<QLineEdit*>("LNCV_NR_TXT"), "x");
-        type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "x");
+        p.type(lncv->findChild<QLineEdit*>("LNCV_NR_TXT"), "x");
+        p.type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "x");
         QCOMPARE(line->currentMessage(), QString("Wert 0 bis 65535"));
-        type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "1");
+        p.type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "1");
         QCOMPARE(line->currentMessage(), QString("LNCV 0 bis 65535"));
     }
 

@@ -53,11 +53,8 @@ struct MonitorOnLayout : ProgramOnLayout {
     void tap(MessageTap::Origin origin, const QByteArray& m) {
         log.tapMessage(origin, reinterpret_cast<const quint8*>(m.constData()), m.size());
     }
-    static void type(QWidget* window, const QString& name, const QString& text) {
-        auto* field = window->findChild<QLineEdit*>(name);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
+    void type(MonitorWindow& window, const QString& name, const QString& text) {
+        ProgramOnLayout::type(window.findChild<QLineEdit*>(name), text);
     }
 
     MonitorLog log{clock, core->link};
@@ -91,120 +88,107 @@ private slots:
             QTest::newRow(name) << bytes << request << loco << QString::fromUtf8(text) << int(kind)
                                 << address;
         };
+        constexpr MessageKind Core = MessageKind::Station, Switch = MessageKind::Switch,
+                              Feedback = MessageKind::Feedback, Loco = MessageKind::Loco,
+                              Programming = MessageKind::Programming, Other = MessageKind::Other;
         // Power and the station's slot 0.
-        row("power off", msg("82"), "Gleisspannung aus (STOP)", MessageKind::Station);
-        row("power on", msg("83"), "Gleisspannung ein (GO)", MessageKind::Station);
-        row("slot 0 asked", msg("BB 00 00"), "Slot 0 abfragen (Kennung der Zentrale)",
-            MessageKind::Station);
+        row("power off", msg("82"), "Gleisspannung aus (STOP)", Core);
+        row("slot 0 asked", msg("BB 00 00"), "Slot 0 abfragen (Kennung der Zentrale)", Core);
         row("slot 0", msg("E7 0E 00 00 00 02 00 07 00 00 00 47 58"),
-            "Slotdaten Slot 0: Zentrale GX/ZT Sw.Vers.1.55, Gleisspannung ein", MessageKind::Station);
+            "Slotdaten Slot 0: Zentrale GX/ZT Sw.Vers.1.55, Gleisspannung ein", Core);
         // Accessories.
-        row("switch", msg("B0 05 30"), "Mag.Art. 6: grün, Ausgang ein", MessageKind::Switch, 6);
-        row("switch high address", msg("B0 7F 0F"), "Mag.Art. 2048: rot, Ausgang aus",
-            MessageKind::Switch, 2048);
-        row("state asked", msg("BC 05 00"), "Stellung von Mag.Art. 6 abfragen", MessageKind::Switch,
-            6);
-        row("state answer", msg("B4 3C 30"), "Stellung von Mag.Art. 6 abfragen – grün",
-            MessageKind::Switch, 6, msg("BC 05 00"));
-        row("state answer alone", msg("B4 3C 50"), "Quittung auf BC: rot", MessageKind::Switch);
+        row("switch high address", msg("B0 7F 0F"), "Mag.Art. 2048: rot, Ausgang aus", Switch,
+            2048);
+        row("state answer", msg("B4 3C 30"), "Stellung von Mag.Art. 6 abfragen – grün", Switch, 6,
+            msg("BC 05 00"));
+        row("state answer alone", msg("B4 3C 50"), "Quittung auf BC: rot", Switch);
         row("switch refused", msg("B4 30 00"),
-            "Mag.Art. 6: grün, Ausgang ein – nicht "
-            "bearbeitet (Code 00)",
-            MessageKind::Switch, 6, msg("B0 05 30"));
-        row("switch input", msg("B1 14 70"), "Mag.Art. 21 meldet: Schalteingang ein",
-            MessageKind::Switch, 21);
+            "Mag.Art. 6: grün, Ausgang ein – nicht bearbeitet (Code 00)", Switch, 6,
+            msg("B0 05 30"));
+        row("switch input", msg("B1 14 70"), "Mag.Art. 21 meldet: Schalteingang ein", Switch, 21);
         // Feedback, numbered as the panel shows it.
-        row("contact occupied", msg("B2 02 70"), "Rückmelder 6: belegt", MessageKind::Feedback, 6);
-        row("contact free", msg("B2 00 40"), "Rückmelder 1: frei", MessageKind::Feedback, 1);
+        row("contact occupied", msg("B2 02 70"), "Rückmelder 6: belegt", Feedback, 6);
         // Locomotives.
-        row("loco asked", msg("BF 00 03"), "Lok 3 anmelden (Slot anfordern)", MessageKind::Loco, 3);
         row("loco slot", msg("E7 0E 01 30 03 3C 30 07 00 00 05 00 00"),
             "Slotdaten Lok 3 (Slot 1): in Benutzung, 28 Fahrstufen, Geschwindigkeit 60, "
             "rückwärts, Licht ein, F1–F4 aus, F5–F8 ein: F5, F7; Gleisspannung ein",
-            MessageKind::Loco, 3);
+            Loco, 3);
         row("no slot free", msg("B4 3F 00"),
-            "Lok 3 anmelden (Slot anfordern) – abgelehnt, kein Slot frei", MessageKind::Loco, 3,
+            "Lok 3 anmelden (Slot anfordern) – abgelehnt, kein Slot frei", Loco, 3,
             msg("BF 00 03"));
-        row("speed", msg("A0 01 3C"), "Lok 3 (Slot 1): Geschwindigkeit 60", MessageKind::Loco,
-            NoAddress, {}, 3);
-        row("direction", msg("A1 01 31"), "Slot 1: rückwärts, Licht ein, F1–F4 ein: F1",
-            MessageKind::Loco);
-        row("F5-F8", msg("A2 01 05"), "Slot 1: F5–F8 ein: F5, F7", MessageKind::Loco);
-        row("F5-F11", msg("D4 20 01 07 44"), "Slot 1: F5–F11 ein: F7, F11", MessageKind::Loco);
-        row("F12", msg("D4 20 01 05 10"), "Slot 1: F12 ein, F20 aus, F28 aus", MessageKind::Loco);
+        row("speed", msg("A0 01 3C"), "Lok 3 (Slot 1): Geschwindigkeit 60", Loco, NoAddress, {}, 3);
+        row("direction", msg("A1 01 31"), "Slot 1: rückwärts, Licht ein, F1–F4 ein: F1", Loco);
+        row("F5-F8", msg("A2 01 05"), "Slot 1: F5–F8 ein: F5, F7", Loco);
+        row("F5-F11", msg("D4 20 01 07 44"), "Slot 1: F5–F11 ein: F7, F11", Loco);
+        row("F12", msg("D4 20 01 05 10"), "Slot 1: F12 ein, F20 aus, F28 aus", Loco);
         row("direction turned", msg("ED 0F 01 47 58 15 00 01 00 00 00 00 00 00"),
-            "Zentrale meldet: Richtung von Slot 1 umgedreht", MessageKind::Loco);
+            "Zentrale meldet: Richtung von Slot 1 umgedreht", Loco);
         row("handheld throttle", msg("E5 0F 00 00 00 1F 01 0E 12 05 00 01 00 00"),
-            "Zeltron Fahrpult 1 bittet um eine Lok", MessageKind::Loco);
+            "Zeltron Fahrpult 1 bittet um eine Lok", Loco);
         // The station's 15-byte requests and answers.
-        row("option written", msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"),
-            "Sonderoption 35 schreiben: 200", MessageKind::Station);
-        row("option accepted", msg("B4 6D 7F"), "Sonderoption 35 schreiben: 200 – angenommen",
-            MessageKind::Station, NoAddress, msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"));
+        row("option accepted", msg("B4 6D 7F"), "Sonderoption 35 schreiben: 200 – angenommen", Core,
+            NoAddress, msg("ED 0F 01 47 58 01 04 23 00 48 00 00 00 00"));
         row("option value", msg("E5 0F 00 47 58 00 04 23 00 48 00 00 00 00"),
-            "Sonderoption 35 = 200", MessageKind::Station);
+            "Sonderoption 35 = 200", Core);
         row("format asked", msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00"),
-            "Lokdatenformat von Lok 3 lesen", MessageKind::Station, 3);
+            "Lokdatenformat von Lok 3 lesen", Core, 3);
         row("format", msg("E5 0F 00 47 58 0B 04 03 00 52 00 00 00 00"),
-            "Lokdatenformat von Lok 3: DCC - 28", MessageKind::Station, 3);
+            "Lokdatenformat von Lok 3: DCC - 28", Core, 3);
         row("serial number", msg("E5 0F 00 47 58 09 00 00 01 10 01 55 00 00"),
-            "Seriennummer 1100155", MessageKind::Station);
+            "Seriennummer 1100155", Core);
         row("version", msg("E5 0F 00 47 58 08 00 50 15 00 00 00 00 00"), "Softwareversion 1.550",
-            MessageKind::Station);
+            Core);
         row("reset", msg("ED 0F 01 47 58 18 00 01 00 00 00 00 00 00"),
-            "Lokdatenformate zurücksetzen", MessageKind::Station);
+            "Lokdatenformate zurücksetzen", Core);
         // LNCV modules, article numbers as the user types them.
         row("lncv read", msg("ED 0F 01 05 00 21 01 52 04 02 00 00 00 00"),
-            "LNCV lesen: Artikel 12340, LNCV 2", MessageKind::Programming);
+            "LNCV lesen: Artikel 12340, LNCV 2", Programming);
         row("lncv answer", msg("E5 0F 05 49 4B 1F 01 52 04 02 00 02 00 00"),
-            "LNCV-Antwort: Artikel 12340, LNCV 2 = 2", MessageKind::Programming);
+            "LNCV-Antwort: Artikel 12340, LNCV 2 = 2", Programming);
         row("lncv read-only", msg("B4 6D 02"),
-            "LNCV schreiben: Artikel 12340, LNCV 99 = 5 – LNCV schreibgeschützt",
-            MessageKind::Programming, NoAddress, msg("ED 0F 01 05 00 20 01 52 04 63 00 05 00 00"));
+            "LNCV schreiben: Artikel 12340, LNCV 99 = 5 – LNCV schreibgeschützt", Programming,
+            NoAddress, msg("ED 0F 01 05 00 20 01 52 04 63 00 05 00 00"));
         row("lncv start", msg("ED 0F 01 05 00 21 41 52 04 00 00 01 00 00"),
-            "LNCV-Programmierung beginnen: Artikel 12340, Modul 1", MessageKind::Programming);
+            "LNCV-Programmierung beginnen: Artikel 12340, Modul 1", Programming);
         // The programming track, CVs as the user counts them.
         row("track start", msg("E5 07 01 47 58 41"), "Programmiergleis: Programmierung beginnen",
-            MessageKind::Programming);
+            Programming);
         row("cv read",
             msg("ED 1F 01 47 58 71 72 1D 00 00 70 00 00 00 00 10"
                 " 00 00 00 00 00 00 00 00 00 00 00 00 00 00"),
-            "CV 29 lesen", MessageKind::Programming, 29);
+            "CV 29 lesen", Programming, 29);
         row("cv write",
             msg("ED 1F 01 47 58 79 71 03 00 48 70 00 00 00 00 10"
                 " 00 00 00 00 00 00 00 00 00 00 00 00 00 00"),
-            "CV 3 schreiben: 200", MessageKind::Programming, 3);
+            "CV 3 schreiben: 200", Programming, 3);
         row("cv value", msg("E7 0E 7C 2B 00 00 00 0F 00 1C 16 00 00"), "CV 29 gelesen: 22",
-            MessageKind::Programming, 29);
+            Programming, 29);
         row("cv 300 written", msg("E7 0E 7C 6B 00 00 00 07 12 2B 48 00 00"),
-            "CV 300 geschrieben: 200", MessageKind::Programming, 300);
+            "CV 300 geschrieben: 200", Programming, 300);
         row("short circuit", msg("E7 0E 7C 2B 03 00 00 07 00 1C 00 00 00"),
-            "CV 29 lesen – Programmiergleis: Kurzschluss", MessageKind::Programming, 29);
+            "CV 29 lesen – Programmiergleis: Kurzschluss", Programming, 29);
         // Other peers and DCC packets.
         row("peer", msg("E5 10 01 00 00 01 02 03 04 05 00 06 07 08 09"),
-            "Peer-Message von 1 an alle: 82 03 04 05 06 07 08 09", MessageKind::Other);
+            "Peer-Message von 1 an alle: 82 03 04 05 06 07 08 09", Other);
         row("dcc packet", msg("ED 0B 7F 24 02 03 21 00 00 00"),
-            "DCC-Paket ans Gleis: 03 A1, 4 Wiederholungen", MessageKind::Other);
+            "DCC-Paket ans Gleis: 03 A1, 4 Wiederholungen", Other);
         // Every length class unknown, and what is no proper message.
-        row("unknown 2", msg("8F"), "Unbekannter Opcode 8F, 2-Byte-Message", MessageKind::Other);
+        row("unknown 2", msg("8F"), "Unbekannter Opcode 8F, 2-Byte-Message", Other);
         row("unknown 4", msg("B7 12 34"), "Unbekannter Opcode B7, 4-Byte-Message, Daten 12 34",
-            MessageKind::Other);
+            Other);
         row("unknown 6", msg("C8 01 02 03 04"),
-            "Unbekannter Opcode C8, 6-Byte-Message, Daten 01 02 03 04", MessageKind::Other);
+            "Unbekannter Opcode C8, 6-Byte-Message, Daten 01 02 03 04", Other);
         row("unknown variable", msg("F0 05 11 22"),
-            "Unbekannter Opcode F0, Länge im zweiten Byte, Daten 11 22", MessageKind::Other);
+            "Unbekannter Opcode F0, Länge im zweiten Byte, Daten 11 22", Other);
         row("bad checksum", hex("B2 02 70 00"),
-            "Prüfsumme falsch (00 statt 3F) – Rückmelder 6: "
-            "belegt",
-            MessageKind::Feedback, 6);
-        row("too short", msg("B0 12"), "Opcode B0 verlangt 4 Bytes, die Message hat 3",
-            MessageKind::Other);
+            "Prüfsumme falsch (00 statt 3F) – Rückmelder 6: belegt", Feedback, 6);
+        row("too short", msg("B0 12"), "Opcode B0 verlangt 4 Bytes, die Message hat 3", Other);
         row("count byte", msg("E5 0F 01"), "Das Längenbyte nennt 15 Bytes, die Message hat 4",
-            MessageKind::Other);
+            Other);
         row("opcode inside", msg("B0 92 30"),
-            "Byte 2 (92) hat Bit 7 gesetzt und ist kein Datenbyte", MessageKind::Other);
+            "Byte 2 (92) hat Bit 7 gesetzt und ist kein Datenbyte", Other);
         row("no opcode", hex("12 34"), "Kein Opcode: das erste Byte 12 hat Bit 7 nicht gesetzt",
-            MessageKind::Other);
+            Other);
     }
     void readsMessages() {
         QFETCH(QByteArray, bytes);
@@ -244,8 +228,8 @@ private slots:
 
         for (int k = 1; k < monitor::KindCount; ++k)
             window.findChild<QCheckBox*>(QStringLiteral("kindFilter_%1").arg(k))->setChecked(false);
-        p.type(&window, QStringLiteral("addressFrom"), QStringLiteral("101"));
-        p.type(&window, QStringLiteral("addressTo"), QStringLiteral("200"));
+        p.type(window, QStringLiteral("addressFrom"), QStringLiteral("101"));
+        p.type(window, QStringLiteral("addressTo"), QStringLiteral("200"));
         const QStringList picked = contactReports(101, 200, "belegt");
         QCOMPARE(p.meanings(window), picked);
 
@@ -258,8 +242,8 @@ private slots:
         QTest::mouseClick(pause, Qt::LeftButton);
         QCOMPARE(p.meanings(window), picked + contactReports(101, 110, "frei"));
 
-        p.type(&window, QStringLiteral("addressFrom"), QString());
-        p.type(&window, QStringLiteral("addressTo"), QString());
+        p.type(window, QStringLiteral("addressFrom"), QString());
+        p.type(window, QStringLiteral("addressTo"), QString());
         for (QCheckBox* kind : window.findChildren<QCheckBox*>())
             kind->setChecked(true);
         QCOMPARE(p.meanings(window).size(), before + Burst + 10);
@@ -316,35 +300,26 @@ private slots:
 
     // The raw send line says what the typed bytes mean before they are
     // sent, and red what would not go out as a proper message.
-    void rawSendLineShowsMeaning_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("meaning");
-        QTest::addColumn<bool>("red");
-        QTest::newRow("switch") << "B0 12 30"
-                                << "Mag.Art. 19: grün, Ausgang ein" << false;
-        QTest::newRow("small letters, one digit") << "b2 2 70"
-                                                  << "Rückmelder 6: belegt" << false;
-        QTest::newRow("checksum typed")
-            << "B0 12 30 6D"
-            << "Die Prüfsumme 6D hängt das Programm selbst an; bitte ohne sie eingeben" << true;
-        QTest::newRow("too short") << "B0 12"
-                                   << "Opcode B0 verlangt 4 Bytes, die Message hat 3" << true;
-        QTest::newRow("no byte") << "B0 1G 30"
-                                 << "\"1G\" ist kein Byte in Hexadezimalschreibweise (00 bis FF)."
-                                 << true;
-        QTest::newRow("nothing") << ""
-                                 << "" << false;
-    }
     void rawSendLineShowsMeaning() {
-        QFETCH(QString, typed);
-        QFETCH(QString, meaning);
-        QFETCH(bool, red);
         ProgramOnLayout p;
-        MonitorOnLayout::type(p.win.get(), QStringLiteral("MesTxt"), typed);
         auto* label = p.get<QLabel>(QStringLiteral("MesMeaning"));
-        QCOMPARE(label->text(), meaning);
-        QCOMPARE(label->palette().color(QPalette::WindowText),
-                 qColorOf(red ? colour::Red : colour::Black));
+        const struct {
+            const char* typed;
+            const char* meaning;
+            bool red;
+        } lines[] = {
+            {"b2 2 70", "Rückmelder 6: belegt", false},
+            {"B0 12 30 6D",
+             "Die Prüfsumme 6D hängt das Programm selbst an; bitte ohne sie eingeben", true},
+            {"B0 1G 30", "\"1G\" ist kein Byte in Hexadezimalschreibweise (00 bis FF).", true},
+            {"", "", false},
+        };
+        for (const auto& line : lines) {
+            p.type(QStringLiteral("MesTxt"), QString::fromUtf8(line.typed));
+            QCOMPARE(label->text(), QString::fromUtf8(line.meaning));
+            QCOMPARE(label->palette().color(QPalette::WindowText),
+                     qColorOf(line.red ? colour::Red : colour::Black));
+        }
     }
 };
 

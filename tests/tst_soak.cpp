@@ -8,15 +8,12 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTest>
-#include <optional>
 #include <span>
 
 // A seeded random session of the whole program on the virtual command
@@ -25,47 +22,25 @@
 // slots, and time passes. After every step no feedback report may be lost
 // and no message box may have come (the station runs without faults, so
 // any box is the program's own); once the program has nothing left to do,
-// every programming job has ended with its end message and freed its
-// window, and the layout drives each locomotive the throttles hold as the
-// throttle shows it. At the end FS.DAT must read back as the table in
-// memory. GX_SOAK_SEED repeats a session, GX_SOAK_SECONDS sets its
-// simulated length (one minute by default).
+// every programming job has left the track and freed its window, and the
+// layout drives each locomotive the throttles hold as the throttle shows
+// it. At the end FS.DAT must read back as the table in memory.
+// GX_SOAK_SEED repeats a session, GX_SOAK_SECONDS sets its simulated length.
 
 namespace {
-constexpr int PointerTicks = 10; // the throttles' pointer timer runs every 100 ms
-constexpr int DrainTicks = 1000;
-// The longest wait for an answer is 3 s: a fault shows within that of its cause.
-constexpr double TraceSeconds = 4;
-
-// Locomotives the user drives, and those of other throttles on the bus.
 constexpr int UserAddresses[] = {1, 3, 4, 7, 12, 27, 78, 1234, 9999};
 constexpr int OtherAddresses[] = {200, 201, 202, 310};
-
 // What the steps mostly touch, so that the routes, panels and bus meet.
 constexpr int NearContacts = 64;
 constexpr int NearAccessories = 32;
 constexpr int NearRoutes = 16;
 
-QByteArray message(std::initializer_list<int> bytes) {
-    QByteArray m;
-    for (const int b : bytes)
-        m.append(static_cast<char>(b));
-    return loconet::withChecksum(m);
-}
-
-// The offscreen platform cannot raise a window and says so whenever the
-// route editor opens: not the program's concern, and an hour of it buries
-// what matters.
+// The offscreen platform cannot raise a window and says so whenever one
+// opens: an hour of it buries what matters.
 QtMessageHandler qtTestOutput = nullptr;
 void withoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (!text.startsWith(QLatin1String("This plugin does not support")))
         qtTestOutput(type, context, text);
-}
-
-double environmentNumber(const char* name, double fallback) {
-    bool ok = false;
-    const double value = qEnvironmentVariable(name).toDouble(&ok);
-    return ok ? value : fallback;
 }
 
 class Session {
@@ -76,56 +51,66 @@ public:
             ++m_reportsDispatched;
             routes(contact, state);
         };
-    }
-
-    // Other throttles take their locomotives before the session starts.
-    void acquireOtherLocomotives() {
+        // Other throttles take their locomotives first.
         for (const int address : OtherAddresses)
-            send(message({0xBF, address / 128, address % 128}));
+            send({0xBF, address / 128, address % 128});
         ticks(20);
     }
 
     void runStep() {
         const int roll = pick(1, 100);
-        if (roll <= 25)
-            timePasses();
-        else if (roll <= 55)
+        if (roll <= 25) {
+            const int n = pick(1, 50);
+            note("%1 ticks", n);
+            ticks(n);
+        } else if (roll <= 55) {
             runOneOf(busSteps());
-        else if (roll <= 93)
+        } else if (roll <= 93) {
             runOneOf(userSteps());
-        else
-            userOnABusyLine();
+        } else { // the user does not wait for the bus to fall quiet
+            reportContacts(pick(20, 120));
+            for (int i = 0; i < 3; ++i) {
+                ticks(pick(0, 2));
+                runOneOf(userSteps());
+            }
+        }
     }
 
     // Empty when the program has kept up with the bus and shown no box.
     QString check() {
         for (int i = 0; layout().line().nextArrival(p.clock.now()) >= 0; ++i) {
-            if (i == DrainTicks)
+            if (i == 1000)
                 return QStringLiteral("the line never fell quiet");
             tick();
         }
         if (!p.shown.isEmpty())
+<<<<<<< HEAD
             return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
+=======
+            return text("message box \"%1\": %2", p.titles.first(), p.shown.first());
+>>>>>>> dietb
         for (const QByteArray& m : m_framer.receive(std::exchange(p.port.received, {}))) {
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
             if (m.size() == 7 && m.startsWith(QByteArray::fromHex("E507014758")))
                 m_trackModes += m[5] == 0x41 ? 1 : -1;
         }
         if (m_reportsReceived != m_reportsDispatched)
-            return QStringLiteral("%1 feedback reports read from the line, %2 dispatched")
-                .arg(m_reportsReceived)
-                .arg(m_reportsDispatched);
+            return text("%1 feedback reports read from the line, %2 dispatched", m_reportsReceived,
+                        m_reportsDispatched);
         const auto& state = p.core->state.feedback.FeedbackState;
         for (int c = 0; c < FeedbackContacts::Count; ++c) {
             if (state[c] != layout().accessories.contact(c))
-                return QStringLiteral("contact %1: the program has %2, the bus said %3")
-                    .arg(c)
-                    .arg(state[c])
-                    .arg(layout().accessories.contact(c));
+                return text("contact %1: the program has %2, the bus said %3", c, state[c],
+                            layout().accessories.contact(c));
         }
         return p.core->jobs.idle() ? checkAtRest() : QString();
     }
 
+    // The last steps, oldest first.
+    QStringList trace;
+    int reports() const { return m_reportsDispatched; }
+
+private:
     // Every job has run to its proper end, and nothing a throttle asked for
     // was lost on the way.
     QString checkAtRest() {
@@ -142,35 +127,30 @@ public:
             const int has[] = {driven.speed, driven.dirf, driven.snd};
             for (int field = 0; field < IntentFields; ++field) {
                 if (const auto wanted = intent[field]; wanted && *wanted != has[field])
-                    return QStringLiteral("locomotive %1: field %2 set to %3, slot %4 has %5")
-                        .arg(address)
-                        .arg(field)
-                        .arg(*wanted)
-                        .arg(slot)
-                        .arg(has[field]);
+                    return text("locomotive %1: field %2 set to %3, slot %4 has %5", address, field,
+                                *wanted, slot, has[field]);
             }
         }
         return {};
     }
 
-    // The steps of the last seconds, oldest first.
-    QList<std::pair<double, QString>> trace;
-    int reports() const { return m_reportsDispatched; }
-
-private:
     VirtualStation& layout() { return p.layout; }
     int pick(int from, int to) { return static_cast<int>(rng.bounded(from, to + 1)); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
     template <typename T, std::size_t N> T any(const T (&values)[N]) {
         return values[pick(0, static_cast<int>(N) - 1)];
     }
-    template <typename... Args> void note(const char* what, const Args&... args) {
+    template <typename... Args> static QString text(const char* what, const Args&... args) {
         QString text = QString::fromUtf8(what);
         ((text = text.arg(args)), ...);
-        const double now = p.clock.now();
-        while (!trace.isEmpty() && trace.first().first < now - TraceSeconds)
+        return text;
+    }
+    // The step, kept among the last ones.
+    template <typename... Args> void note(const char* what, const Args&... args) {
+        trace.append(QString::number(p.clock.now(), 'f', 2) + QStringLiteral(" s: ") +
+                     text(what, args...));
+        if (trace.size() > 50)
             trace.removeFirst();
-        trace.append({now, text});
     }
 
     // What the user last set for a locomotive, by its address: the speed,
@@ -182,17 +162,15 @@ private:
     using Intent = std::array<std::optional<int>, IntentFields>;
     void noteIntent(int t, std::initializer_list<IntentField> fields) {
         static const int recordFields[] = {SlotRecord::Speed, SlotRecord::DirF, SlotRecord::Snd};
-        const auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
-        const std::optional<int> address = locoAddressOf(field->text());
-        if (!address)
-            return;
-        for (const IntentField f : fields)
-            m_intent[*address][f] = p.core->state.station.ThrottleData[t][recordFields[f]];
+        if (const auto address = locoAddressOf(p.get<QLineEdit>(indexed("LokAdr", t))->text())) {
+            for (const IntentField f : fields)
+                m_intent[*address][f] = p.core->state.station.ThrottleData[t][recordFields[f]];
+        }
     }
 
     void tick() {
         p.step();
-        if (++m_ticks % PointerTicks == 0) {
+        if (++m_ticks % 10 == 0) { // the throttles' pointer timer runs every 100 ms
             for (int t = 0; t < 2; ++t)
                 p.win->throttle(t).ZeigerTimerTick();
         }
@@ -201,15 +179,14 @@ private:
         for (int i = 0; i < n; ++i)
             tick();
     }
-    void send(const QByteArray& m) { layout().deviceSends(m, p.clock.now()); }
+    void send(std::initializer_list<int> bytes) {
+        QByteArray m;
+        for (const int b : bytes)
+            m.append(static_cast<char>(b));
+        layout().deviceSends(loconet::withChecksum(m), p.clock.now());
+    }
     static QString indexed(const char* name, int i) {
         return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i);
-    }
-    // What the user types replaces the field's text.
-    static void retype(QLineEdit* field, int number) {
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, QString::number(number));
     }
     static void clickIn(QWidget* window, const QString& button) {
         QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
@@ -221,10 +198,11 @@ private:
             tabs->setCurrentIndex(tab);
         return tabs->currentIndex() == tab;
     }
-    // The throttle of the tab shown, or a switch to the other one.
+    // The throttle of the tab shown, or a switch to the other one; -1 on
+    // another tab.
     int throttleTab() {
         const int t = pick(0, 1);
-        return showTab(t) ? t : p.get<QTabWidget>(QStringLiteral("MainTab"))->currentIndex();
+        return showTab(t) ? t : showTab(1 - t) ? 1 - t : -1;
     }
 
     using Action = void (Session::*)();
@@ -256,22 +234,9 @@ private:
         int total = 0;
         for (const Weighted& s : steps)
             total += s.weight;
-        int roll = pick(0, total - 1);
-        for (const Weighted& s : steps) {
-            roll -= s.weight;
-            if (roll < 0) {
-                (this->*s.action)();
-                return;
-            }
-        }
-    }
-
-    // The user does not wait for the bus to fall quiet.
-    void userOnABusyLine() {
-        reportContacts(pick(20, 120));
-        for (int i = 0; i < 3; ++i) {
-            ticks(pick(0, 2));
-            runOneOf(userSteps());
+        for (int roll = pick(0, total - 1); const Weighted& s : steps) {
+            if ((roll -= s.weight) < 0)
+                return (this->*s.action)();
         }
     }
 
@@ -282,12 +247,6 @@ private:
         const int ms = pick(20, 300);
         note("program held up %1 ms", ms);
         p.clock.advance(ms / 1000.0);
-    }
-
-    void timePasses() {
-        const int n = pick(1, 50);
-        note("%1 ticks", n);
-        ticks(n);
     }
 
     // Feedback modules report, one contact or a burst of many.
@@ -306,15 +265,11 @@ private:
         int slot = layout().locos.slotOf(any(OtherAddresses));
         if (const int user = p.core->state.station.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
             slot = user;
-        static const int ops[] = {0xA0, 0xA1, 0xA2};
-        const int op = any(ops);
-        const int value = op == 0xA0 ? pick(0, 127) : op == 0xA1 ? pick(0, 0x3F) : pick(0, 0x0F);
-        note("throttle on the bus: %1 %2 %3", QString::number(op, 16), slot, value);
-        send(message({op, slot, value}));
-        m_intent[layout().locos.slot(slot).address][op == 0xA0   ? SpeedField
-                                                    : op == 0xA1 ? DirFField
-                                                                 : SndField]
-            .reset();
+        const int field = pick(0, 2);
+        const int value = pick(0, field == SpeedField ? 127 : field == DirFField ? 0x3F : 0x0F);
+        note("throttle on the bus: field %1 of slot %2 to %3", field, slot, value);
+        send({0xA0 + field, slot, value});
+        m_intent[layout().locos.slot(slot).address][field].reset();
     }
 
     void accessoryOnTheBus() {
@@ -322,19 +277,19 @@ private:
         const int direction = pick(0, 1);
         const int on = pick(0, 1);
         note("accessory on the bus: %1 %2 %3", address, direction, on);
-        send(message({0xB0, address & 0x7F, (address >> 7) | direction << 5 | on << 4}));
+        send({0xB0, address & 0x7F, (address >> 7) | direction << 5 | on << 4});
     }
 
     void slotRead() {
         const int slot = chance(50) ? pick(0, 5) : layout().locos.slotOf(any(OtherAddresses));
         note("slot read on the bus: %1", slot);
-        send(message({0xBB, slot, 0}));
+        send({0xBB, slot, 0});
     }
 
     // Now and then the user types an address and leaves it without Enter.
     void enterAddress() {
         const int t = throttleTab();
-        if (t > 1)
+        if (t < 0)
             return;
         const int address = any(UserAddresses);
         const bool enter = chance(80);
@@ -342,7 +297,7 @@ private:
         auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
         if (const std::optional<int> old = locoAddressOf(field->text()))
             m_intent.remove(*old);
-        retype(field, address);
+        p.type(field, QString::number(address));
         if (enter)
             QTest::keyClick(field, Qt::Key_Return);
     }
@@ -350,7 +305,7 @@ private:
     // Dragged, or worked with the keys the throttle tab knows.
     void moveSlider() {
         const int t = throttleTab();
-        if (t > 1)
+        if (t < 0)
             return;
         auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
         if (chance(40)) {
@@ -367,28 +322,23 @@ private:
                                        Qt::Key_Minus,    Qt::Key_Less, Qt::Key_Backspace};
         const Qt::Key key = any(keys);
         note("throttle %1: key %2", t, QKeySequence(key).toString());
-        const bool direction =
-            key == Qt::Key_Minus || key == Qt::Key_Less || key == Qt::Key_Backspace;
         const int before = slider->value();
         QTest::keyClick(slider, key);
-        if (direction)
+        if (key == Qt::Key_Minus || key == Qt::Key_Less || key == Qt::Key_Backspace)
             noteIntent(t, {SpeedField, DirFField});
         else if (slider->value() != before || (key >= Qt::Key_0 && key <= Qt::Key_9))
             noteIntent(t, {SpeedField});
     }
 
+    // A direction button, or the picture that turns the locomotive round.
     void direction() {
         const int t = throttleTab();
-        if (t > 1)
+        if (t < 0)
             return;
-        if (chance(20)) {
-            note("throttle %1: picture", t);
-            p.click(indexed("LokImage", t));
-            return noteIntent(t, {SpeedField, DirFField});
-        }
-        const int d = pick(0, 1);
-        note("throttle %1: direction %2", t, d);
-        p.click(indexed("DIR", 2 * t + d));
+        const QString control =
+            chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1));
+        note("throttle %1: %2", t, control);
+        p.click(control);
         noteIntent(t, {SpeedField, DirFField});
     }
 
@@ -396,18 +346,16 @@ private:
     // release opens the help.
     void function() {
         const int t = throttleTab();
-        if (t > 1)
+        if (t < 0)
             return;
         const int n = pick(0, 12);
         const bool byKey = chance(50);
         note("throttle %1: F%2%3", t, n, byKey ? " key" : "");
-        if (byKey) {
-            auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
-            const int key = n == 0 ? Qt::Key_Escape : Qt::Key_F1 + n - 1;
-            QTest::keyPress(slider, static_cast<Qt::Key>(key));
-        } else {
+        if (byKey)
+            QTest::keyPress(p.get<QSlider>(indexed("FSTScroll", t)),
+                            n == 0 ? Qt::Key_Escape : static_cast<Qt::Key>(Qt::Key_F1 + n - 1));
+        else
             p.click(indexed("FCmd", 13 * t + n));
-        }
         if (n <= 4)
             noteIntent(t, {DirFField});
         else if (n <= 8)
@@ -418,14 +366,12 @@ private:
     void accessoryKey() {
         if (!showTab(2))
             return;
-        const int key = pick(0, 15);
-        const bool green = chance(50);
+        const QString key = indexed(chance(50) ? "KB_grn" : "KB_rot", pick(0, 15));
         const int held = pick(0, 60);
-        note("keyboard key %1 %2 held %3 ticks", key, green ? "green" : "red", held);
-        auto* button = p.get<QWidget>(indexed(green ? "KB_grn" : "KB_rot", key));
-        QTest::mousePress(button, Qt::LeftButton);
+        note("%1 held %2 ticks", key, held);
+        QTest::mousePress(p.get<QWidget>(key), Qt::LeftButton);
         ticks(held);
-        QTest::mouseRelease(button, Qt::LeftButton);
+        QTest::mouseRelease(p.get<QWidget>(key), Qt::LeftButton);
     }
 
     // One page on or back in a panel's list, staying among the first ones.
@@ -440,47 +386,37 @@ private:
         QTest::keyClick(list, back ? Qt::Key_Up : Qt::Key_Down);
     }
 
-    void powerButton() {
-        note("power button");
-        p.click(QStringLiteral("StopGoBut"));
+    // A button of the power, feedback or route panel.
+    void clickOnTab(int tab, const QString& button) {
+        if (tab < 0 || showTab(tab)) {
+            note("%1 clicked", button);
+            p.click(button);
+        }
     }
+    void powerButton() { clickOnTab(-1, QStringLiteral("StopGoBut")); }
+    void feedbackButton() { clickOnTab(3, indexed("RMChgBut", pick(0, 15))); }
+    void routeButton() { clickOnTab(4, indexed(chance(60) ? "FSSetBut" : "FSRsBut", pick(0, 15))); }
 
-    void feedbackButton() {
-        if (!showTab(3))
-            return;
-        const int i = pick(0, 15);
-        note("feedback button %1", i);
-        p.click(indexed("RMChgBut", i));
-    }
-
-    void routeButton() {
-        if (!showTab(4))
-            return;
-        const int i = pick(0, 15);
-        const bool request = chance(60);
-        note("route button %1 %2", i, request ? "request" : "dissolve");
-        p.click(indexed(request ? "FSSetBut" : "FSRsBut", i));
-    }
-
-    QWidget* shownRouteEditor() {
-        auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
-        return editor && editor->isVisible() ? editor : nullptr;
-    }
-    // The route editor, opened from its menu item when the menu is enabled.
-    QWidget* routeEditor() {
-        if (QWidget* editor = shownRouteEditor())
-            return editor;
-        if (!p.get<QMenu>(QStringLiteral("EinstellMenu"))->menuAction()->isEnabled())
-            return nullptr;
-        note("route editor opened");
-        p.get<QAction>(QStringLiteral("FaStrEdit"))->trigger();
-        return p.get<QWidget>(QStringLiteral("FaStrEditForm"));
+    // A window behind a menu item, opened when the item and its menu are
+    // enabled.
+    QWidget* menuWindow(const char* item, const char* window) {
+        if (auto* shown = p.win->findChild<QWidget*>(QLatin1String(window));
+            shown && shown->isVisible())
+            return shown;
+        QAction* action = p.get<QAction>(QLatin1String(item));
+        for (QObject* menu : action->associatedObjects()) {
+            if (!action->isEnabled() || !qobject_cast<QMenu*>(menu)->menuAction()->isEnabled())
+                return nullptr;
+        }
+        note("%1 opened", window);
+        action->trigger();
+        return p.get<QWidget>(QLatin1String(window));
     }
 
     // A cell activated: a status cell toggles, any other opens the entry
     // dialog, which gets one command and is ended by one of its buttons.
     void editRoute() {
-        QWidget* editor = routeEditor();
+        QWidget* editor = menuWindow("FaStrEdit", "FaStrEditForm");
         if (!editor)
             return;
         const int row = chance(80) ? pick(1, NearRoutes) : pick(1, RouteTable::LastRoute);
@@ -493,30 +429,21 @@ private:
             note("route %1 status %2 toggled", row, column);
             return;
         }
-        const bool command = RouteTable::isCommandColumn(column);
-        const auto type = [&](const char* field, int value) {
-            retype(entry->findChild<QLineEdit*>(QLatin1String(field)), value);
-        };
-        const auto choose = [&](const char* option, int count) {
-            clickIn(entry, indexed(option, pick(0, count - 1)));
-        };
-        switch (pick(0, command ? 3 : 1)) {
-        case 0:
-            type("MagAdrTxt", pick(1, NearAccessories));
-            choose("MagOpt", 2);
-            break;
-        case 1:
-            type("RmAdrTxt", pick(1, NearContacts));
-            choose("RmOpt", 2);
-            break;
-        case 2:
-            type("FSAdrTxt", pick(1, NearRoutes));
-            choose("FSOpt", 4);
-            break;
-        default:
-            type("PauTxt", pick(1, 3));
-            break;
-        }
+        // The field, the number's range and the options of each kind of entry.
+        static const struct {
+            const char* field;
+            int last;
+            const char* option;
+            int options;
+        } kinds[] = {{"MagAdrTxt", NearAccessories, "MagOpt", 2},
+                     {"RmAdrTxt", NearContacts, "RmOpt", 2},
+                     {"FSAdrTxt", NearRoutes, "FSOpt", 4},
+                     {"PauTxt", 3, nullptr, 0}};
+        const auto& kind = kinds[pick(0, RouteTable::isCommandColumn(column) ? 3 : 1)];
+        p.type(entry->findChild<QLineEdit*>(QLatin1String(kind.field)),
+               QString::number(pick(1, kind.last)));
+        if (kind.option)
+            clickIn(entry, indexed(kind.option, pick(0, kind.options - 1)));
         static const char* buttons[] = {"OKButton", "OKButton", "OKButton",
                                         "einf_but", "clr_but",  "CancelButton"};
         const char* button = any(buttons);
@@ -524,53 +451,39 @@ private:
         clickIn(entry, QLatin1String(button));
     }
 
-    // The long jobs: the decoder's standard CVs read or written, or the
-    // read cut short by "Abbruch"; the basic settings read anew.
-    QWidget* menuWindow(const char* item, const char* window) {
-        if (auto* shown = p.win->findChild<QWidget*>(QLatin1String(window));
-            shown && shown->isVisible())
-            return shown;
-        QAction* action = p.get<QAction>(QLatin1String(item));
-        if (!action->isEnabled())
-            return nullptr;
-        action->trigger();
-        return p.get<QWidget>(QLatin1String(window));
-    }
-    void programDecoder() {
-        QWidget* dcc = menuWindow("DDCProgMenu", "DCCProg");
-        if (!dcc)
-            return;
-        const auto button = [dcc](const char* name) {
-            return dcc->findChild<QAbstractButton*>(QLatin1String(name));
-        };
-        static const char* starts[] = {"DecRdCVBut", "DecWrCVBut"};
-        const char* name = button("Cancel")->isEnabled() ? "Cancel" : any(starts);
-        note("programming: %1", name);
-        button(name)->click();
-    }
-    void readSettings() {
-        if (QWidget* settings = menuWindow("GrundeinMenu", "Grundeinst")) {
-            note("basic settings read");
-            settings->hide();
-            menuWindow("GrundeinMenu", "Grundeinst");
-        }
-    }
-
     void closeRouteEditor() {
-        if (QWidget* editor = shownRouteEditor()) {
+        if (auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
+            editor && editor->isVisible()) {
             note("route editor closed");
             clickIn(editor, QStringLiteral("OK_But"));
         }
     }
 
     void changeRouteTime() {
-        QWidget* editor = routeEditor();
-        if (!editor)
-            return;
-        const char* name = chance(50) ? "MagT1Txt" : "MagT2Txt";
-        const int ms = pick(0, 500);
-        note("%1 = %2 ms", name, ms);
-        retype(editor->findChild<QLineEdit*>(QLatin1String(name)), ms);
+        if (QWidget* editor = menuWindow("FaStrEdit", "FaStrEditForm")) {
+            const char* name = chance(50) ? "MagT1Txt" : "MagT2Txt";
+            const int ms = pick(0, 500);
+            note("%1 = %2 ms", name, ms);
+            p.type(editor->findChild<QLineEdit*>(QLatin1String(name)), QString::number(ms));
+        }
+    }
+
+    // The long jobs: the decoder's standard CVs read or written, or the
+    // read cut short by "Abbruch"; the basic settings read anew.
+    void programDecoder() {
+        if (QWidget* dcc = menuWindow("DDCProgMenu", "DCCProg")) {
+            static const char* starts[] = {"DecRdCVBut", "DecWrCVBut"};
+            auto* cancel = dcc->findChild<QAbstractButton*>(QStringLiteral("Cancel"));
+            const QString name = cancel->isEnabled() ? QStringLiteral("Cancel") : any(starts);
+            note("programming: %1", name);
+            dcc->findChild<QAbstractButton*>(name)->click();
+        }
+    }
+    void readSettings() {
+        if (QWidget* settings = menuWindow("GrundeinMenu", "Grundeinst")) {
+            settings->hide();
+            menuWindow("GrundeinMenu", "Grundeinst");
+        }
     }
 
     WholeProgram& p;
@@ -596,33 +509,28 @@ private slots:
 
     void session() {
         bool seeded = false;
-        const quint32 seed = qEnvironmentVariable("GX_SOAK_SEED").toUInt(&seeded);
-        const quint32 used = seeded ? seed : QRandomGenerator::system()->generate();
-        const double seconds = environmentNumber("GX_SOAK_SECONDS", 60);
-        qInfo("soak seed %u (GX_SOAK_SEED=%u repeats it), %g simulated seconds", used, used,
+        quint32 seed = qEnvironmentVariable("GX_SOAK_SEED").toUInt(&seeded);
+        if (!seeded)
+            seed = QRandomGenerator::system()->generate();
+        const double seconds = qEnvironmentVariable("GX_SOAK_SECONDS", "60").toDouble();
+        qInfo("soak seed %u (GX_SOAK_SEED=%u repeats it), %g simulated seconds", seed, seed,
               seconds);
 
         QElapsedTimer real;
         real.start();
         WholeProgram p;
         QVERIFY(p.connectByClick());
-        Session session(p, used);
-        session.acquireOtherLocomotives();
+        Session session(p, seed);
         const double end = p.clock.now() + seconds;
         int steps = 0;
         while (p.clock.now() < end) {
             session.runStep();
             ++steps;
-            const QString fault = session.check();
-            if (fault.isEmpty())
-                continue;
-            for (const auto& [time, what] : session.trace)
-                qInfo("%.2f s: %s", time, qPrintable(what));
-            QFAIL(qPrintable(QStringLiteral("seed %1, step %2 at %3 s: %4")
-                                 .arg(used)
-                                 .arg(steps)
-                                 .arg(p.clock.now(), 0, 'f', 2)
-                                 .arg(fault)));
+            if (const QString fault = session.check(); !fault.isEmpty()) {
+                qInfo("%s", qPrintable(session.trace.join('\n')));
+                QFAIL(qPrintable(
+                    QStringLiteral("seed %1, step %2: %3").arg(seed).arg(steps).arg(fault)));
+            }
         }
 
         RouteTable& table = p.core->routes.table;

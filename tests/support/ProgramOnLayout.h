@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -52,6 +53,13 @@ struct ProgramOnLayout {
     void click(const QString& name) {
         QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton);
     }
+    // What the user types replaces the field's text.
+    static void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+    }
+    void type(const QString& field, const QString& text) { type(get<QLineEdit>(field), text); }
 
     // One 10 ms tick of the program as its timers would run it.
     void step() {
