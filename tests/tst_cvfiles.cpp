@@ -201,10 +201,10 @@ private slots:
         Bench b;
         const QString tablePath = b.path("Lok „1“ – €.LST");
         b.table.setName(QStringLiteral("„Spezial“"));
-        b.table.setEntries({{"49", "Licht – 5 €"}});
+        b.table.setEntries({{"49", "Licht – 5 €"}, {"3", ""}});
         QVERIFY(b.doc.saveTable(tablePath));
-        QCOMPARE(b.contentOf("Lok „1“ – €.LST"),
-                 QByteArray("LST-Datei\r\n\x84Spezial\x93\r\n49 Licht \x96 5 \x80\r\n"));
+        const QByteArray saved("LST-Datei\r\n\x84Spezial\x93\r\n49 Licht \x96 5 \x80\r\n3 \r\n");
+        QCOMPARE(b.contentOf("Lok „1“ – €.LST"), saved);
         b.prog.CvValue[49] = 7;
         QVERIFY(b.doc.saveCv(b.path("lok.CV")));
         b.table.setEntries({});
@@ -216,38 +216,23 @@ private slots:
         QVERIFY(!b.doc.saveTable(tablePath));
         QVERIFY2(b.messages.last().contains("„ł“"), qPrintable(b.messages.last()));
         QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), tablePath);
-        QCOMPARE(b.contentOf("Lok „1“ – €.LST"),
-                 QByteArray("LST-Datei\r\n\x84Spezial\x93\r\n49 Licht \x96 5 \x80\r\n"));
+        QCOMPARE(b.contentOf("Lok „1“ – €.LST"), saved);
     }
 
-    void failedSaveKeepsTheOldFile() {
-        Bench b;
-        const WorstFile readOnly(b.path("alt.CV"), WorstFile::ReadOnlyFile, "alt");
-        if (!readOnly.meaningful())
-            QSKIP("Permission bits do not stop root.");
-        QVERIFY(!b.doc.saveCv(b.path("alt.CV")));
-        QVERIFY(b.messages.last().contains("schreibgeschützt"));
-        QCOMPARE(readOnly.onDisk(), QByteArray("alt"));
-    }
-
-    void failedSaveKeepsTheOldName() {
+    // A save that fails keeps the old file and the old name.
+    void failedSaveKeepsTheOldFileAndName() {
         Bench b;
         b.doc.CvFileName = b.path("alt.CV");
         QVERIFY(!b.doc.saveCv(b.path("fehlt/neu.CV")));
         QCOMPARE(b.doc.CvFileName, b.path("alt.CV"));
         QCOMPARE(b.messages.titles, QStringList{"Dateifehler"});
         QVERIFY(!QFile::exists(b.path("fehlt/neu.CV")));
-    }
-
-    void tableFileLines() {
-        Bench b;
-        b.table.setName(QStringLiteral("Lok 1"));
-        b.table.NewRow(49, QStringLiteral("Ausgang A, vorwärts"));
-        b.table.NewRow(3, QString());
-        QVERIFY(b.doc.saveTable(b.path("lok.LST")));
-        QCOMPARE(b.contentOf("lok.LST"),
-                 QByteArray("LST-Datei\r\nLok 1\r\n3 \r\n49 Ausgang A, vorw\xE4rts\r\n"));
-        QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), b.path("lok.LST"));
+        const WorstFile readOnly(b.path("alt.CV"), WorstFile::ReadOnlyFile, "alt");
+        if (!readOnly.meaningful())
+            QSKIP("Permission bits do not stop root.");
+        QVERIFY(!b.doc.saveCv(b.path("alt.CV")));
+        QVERIFY(b.messages.last().contains("schreibgeschützt"));
+        QCOMPARE(readOnly.onDisk(), QByteArray("alt"));
     }
 
     // Numbers, explanations and order come back; values are unknown and
@@ -264,28 +249,16 @@ private slots:
         b.prog.CvValue[49] = 5;
         b.table.showValues(b.prog);
         QVERIFY(b.doc.saveTable(b.path("t.LST")));
-        b.table.setEntries({});
-        b.table.setChecked(0, false);
+        b.table.setName(QStringLiteral("alt"));
         QVERIFY(b.doc.loadTable(b.path("t.LST")));
         QCOMPARE(b.table.name(), QString("Spezial, Ä"));
         QCOMPARE(b.cvColumn(), QStringList({"112", "49", "49", "7", "8", "1024"}));
         for (int row = 0; row < entries.size(); ++row) {
+            QCOMPARE(b.table.isChecked(row), row == 1);
             QCOMPARE(b.table.text(row, CvTable::TextColumn), entries[row].text);
             for (int column = CvTable::ValueColumn; column < CvTable::ColumnCount; ++column)
                 QCOMPARE(b.table.text(row, column), QString("-"));
         }
-    }
-
-    void tableKeepsCheckMarksByRow() {
-        Bench b;
-        b.table.setEntries({{"1", "a"}, {"2", "b"}});
-        b.table.setChecked(1, true);
-        b.put("t.LST", "LST-Datei\r\nx\r\n5 e\r\n6 f\r\n7 g\r\n");
-        QVERIFY(b.doc.loadTable(b.path("t.LST")));
-        QCOMPARE(b.cvColumn(), QStringList({"5", "6", "7"}));
-        QVERIFY(!b.table.isChecked(0));
-        QVERIFY(b.table.isChecked(1));
-        QVERIFY(!b.table.isChecked(2));
     }
 
     void tableLinesOutsideTheCvsAreSkipped() {
