@@ -6,6 +6,7 @@
 #include "programming/ui/NeueCVZeile.h"
 #include "programming/ui/SpeedCurveCanvas.h"
 #include "support/SimRig.h"
+#include "support/Widgets.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -44,10 +45,7 @@ struct Bench {
     }
 
     template <typename T = QWidget> T* find(const QString& name, QWidget* in = nullptr) const {
-        T* widget = (in ? in : window.get())->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
+        return child<T>(in ? *in : *window, name);
     }
     QString text(const QString& name) const {
         if (auto* label = window->findChild<QLabel*>(name))
@@ -55,13 +53,7 @@ struct Bench {
         return find<QLineEdit>(name)->text();
     }
     void type(const QString& name, const QString& text) const {
-        find<QLineEdit>(name)->selectAll();
-        QTest::keyClicks(find<QLineEdit>(name), text);
-        if (text.isEmpty())
-            find<QLineEdit>(name)->clear();
-    }
-    bool red(const QString& name) const {
-        return find(name)->palette().color(QPalette::Text) == QColor(Qt::red);
+        typeInto(find<QLineEdit>(name), text);
     }
     void click(const QString& name, QWidget* in = nullptr) const {
         find<QAbstractButton>(name, in)->click();
@@ -215,7 +207,7 @@ private slots:
         QVERIFY(b.runJob());
         QCOMPARE(b.rig.messages.messages, QStringList{"Programmiergleis: keine Lok"});
         QCOMPARE(b.text("CVValTxt"), QString("_"));
-        QVERIFY(!b.red("CVValTxt") && b.enabled("RDCVBut") && !b.enabled("Cancel"));
+        QVERIFY(!isRed(b.find("CVValTxt")) && b.enabled("RDCVBut") && !b.enabled("Cancel"));
     }
 
     void checkVal_data() {
@@ -247,7 +239,7 @@ private slots:
         b.type("CVAdrTxt", "1");
         b.type("CVValTxt", "1");
         b.type(field, text);
-        QCOMPARE(b.red(field), !acceptable);
+        QCOMPARE(isRed(b.find(field)), !acceptable);
         for (const char* name : {"DecRdCVBut", "DecWrCVBut", "RDCVBut"})
             QCOMPARE(b.enabled(name), acceptable);
         // A red field keeps the buttons off while another one changes.

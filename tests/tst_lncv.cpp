@@ -5,6 +5,7 @@
 #include "support/LncvMessages.h"
 #include "support/MessageText.h"
 #include "support/SimRig.h"
+#include "support/Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,14 +19,11 @@ template <class Rig> struct LncvWindow {
 
     LncvWindow() { window.show(); }
 
-    QLineEdit* field(const char* name) { return window.findChild<QLineEdit*>(name); }
-    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
-    void type(const char* name, const QString& text) {
-        field(name)->selectAll();
-        QTest::keyClicks(field(name), text);
-    }
+    QLineEdit* field(const char* name) { return child<QLineEdit>(window, name); }
+    QPushButton* button(const char* name) { return child<QPushButton>(window, name); }
+    void type(const char* name, const QString& text) { typeInto(field(name), text); }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    bool red(const char* name) { return field(name)->palette().color(QPalette::Text) == Qt::red; }
+    bool red(const char* name) { return isRed(field(name)); }
     // Which of starten, beenden, Lesen, Programmieren can be pressed.
     QString usable() {
         QString s;

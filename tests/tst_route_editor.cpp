@@ -80,10 +80,6 @@ class RouteEditorTest : public QObject {
         }
     }
     void press(const char* button) { inEntry<QPushButton>(button)->click(); }
-    void setRoute(int row, const QStringList& commands) {
-        for (int i = 0; i < commands.size(); ++i)
-            table->setText(row, RouteTable::FirstCommandColumn + i, commands[i]);
-    }
     static QStringList numbered(int from, int to) {
         QStringList texts;
         for (int i = from; i <= to; ++i)
@@ -135,7 +131,7 @@ private slots:
     void changeCommand() {
         QFETCH(Steps, steps);
         QFETCH(QString, cell);
-        setRoute(2, {"Ma1-r", "Rm2-f", "Pa-7"});
+        bus->setCommands(2, {"Ma1-r", "Rm2-f", "Pa-7"});
         clickCell(2, 8);
         QVERIFY(entry()->isVisible());
         QCOMPARE(inEntry<QLineEdit>("PauTxt")->text(), QString("7"));
@@ -159,7 +155,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, option);
-        setRoute(1, {cell});
+        bus->setCommands(1, {cell});
         clickCell(1, RouteTable::FirstCommandColumn);
         QCOMPARE(inEntry<QLineEdit>(field)->text(), text);
         const QList<QRadioButton*> options = entry()->findChildren<QRadioButton*>();
@@ -191,7 +187,7 @@ private slots:
         QFETCH(Steps, steps);
         QFETCH(QString, button);
         QFETCH(QStringList, commands);
-        setRoute(4, numbered(1, 50));
+        bus->setCommands(4, numbered(1, 50));
         clickCell(4, RouteTable::FirstCommandColumn + command - 1);
         act(steps);
         if (button.isEmpty())

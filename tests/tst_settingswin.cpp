@@ -6,6 +6,7 @@
 #include "settings/ui/Version.h"
 #include "support/LinkHarness.h"
 #include "support/SimRig.h"
+#include "support/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,23 +30,6 @@ struct SimBench : SimRig {
     }
 };
 
-template <class T> T* child(QWidget& window, const QString& name) {
-    T* found = window.findChild<T*>(name);
-    if (!found)
-        qFatal("no %s", qPrintable(name));
-    return found;
-}
-
-// Replaces the field's text the way a user does: select all, type.
-void type(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(field, text);
-}
-
 // The texts of a window's fields and lists, joined by "|".
 QString shown(QWidget& window, const QStringList& names) {
     QStringList texts;
@@ -56,10 +40,6 @@ QString shown(QWidget& window, const QStringList& names) {
             texts.append(child<QLineEdit>(window, name)->text());
     }
     return texts.join('|');
-}
-
-bool isRed(const QWidget* widget, QPalette::ColorRole role = QPalette::Text) {
-    return widget->palette().color(role) == QColor(Qt::red);
 }
 
 void click(QWidget& window, const QString& name) {
@@ -109,8 +89,8 @@ private slots:
         w.show();
         QLineEdit* numberField = child<QLineEdit>(w, "SO_NR_TXT");
         QLineEdit* valueField = child<QLineEdit>(w, "SO_VAL_TXT");
-        type(valueField, value);
-        type(numberField, number);
+        typeInto(valueField, value);
+        typeInto(numberField, number);
         QCOMPARE(isRed(numberField), numberRed);
         QCOMPARE(isRed(valueField), valueRed);
         QCOMPARE(child<QPushButton>(w, "rd_so")->isEnabled(), canRead);
@@ -122,12 +102,12 @@ private slots:
         SimBench b;
         SOWin w(b.jobs);
         w.show();
-        type(child<QLineEdit>(w, "SO_NR_TXT"), "35");
-        type(child<QLineEdit>(w, "SO_VAL_TXT"), "200");
+        typeInto(child<QLineEdit>(w, "SO_NR_TXT"), "35");
+        typeInto(child<QLineEdit>(w, "SO_VAL_TXT"), "200");
         click(w, "wr_so");
         b.runJob();
         QCOMPARE(b.layout.settings.option(35), 200);
-        type(child<QLineEdit>(w, "SO_VAL_TXT"), "-");
+        typeInto(child<QLineEdit>(w, "SO_VAL_TXT"), "-");
         click(w, "rd_so");
         b.runJob();
         QCOMPARE(child<QLineEdit>(w, "SO_VAL_TXT")->text(), QString("200"));
@@ -166,7 +146,7 @@ private slots:
             shown(w, {"LokdatenfCO", "MagdatenfCO", "MagZeitTxt_0", "MagZeitTxt_1", "MagPakTxt"}),
             texts);
         QCOMPARE(child<QCheckBox>(w, "StopModeChk")->checkState(), stop);
-        type(child<QLineEdit>(w, "MagPakTxt"), "4");
+        typeInto(child<QLineEdit>(w, "MagPakTxt"), "4");
         click(w, "SetModesBut");
         b.runJob();
         options[4] = 4;
@@ -209,7 +189,7 @@ private slots:
         b.runJob();
         QLineEdit* edit = w.findChild<QLineEdit*>(field);
         if (edit) {
-            type(edit, text);
+            typeInto(edit, text);
         } else if (QComboBox* combo = w.findChild<QComboBox*>(field)) {
             combo->setCurrentIndex(text.toInt());
         } else {
@@ -247,13 +227,13 @@ private slots:
         b.runJob();
         QLineEdit* edit = child<QLineEdit>(w, field);
         QPushButton* apply = child<QPushButton>(w, "SetModesBut");
-        type(edit, text);
+        typeInto(edit, text);
         QCOMPARE(isRed(edit), red);
         QVERIFY(!apply->isEnabled());
         // Another field changed to a valid text does not unblock this one.
-        type(child<QLineEdit>(w, field == "MagPakTxt" ? "MagZeitTxt_0" : "MagPakTxt"), "5");
+        typeInto(child<QLineEdit>(w, field == "MagPakTxt" ? "MagZeitTxt_0" : "MagPakTxt"), "5");
         QVERIFY(!apply->isEnabled());
-        type(edit, "50");
+        typeInto(edit, "50");
         QVERIFY(!isRed(edit));
         QVERIFY(apply->isEnabled());
     }
@@ -263,7 +243,7 @@ private slots:
         Grundeinst w(b.jobs);
         w.show();
         b.runJob();
-        type(child<QLineEdit>(w, "MagPakTxt"), "7");
+        typeInto(child<QLineEdit>(w, "MagPakTxt"), "7");
         b.layout.faults.answerDelay = 3.0;
         w.present();
         b.runJob();
@@ -291,11 +271,11 @@ private slots:
             QCOMPARE(format->currentText(), QString("-"));
             QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
         }
-        type(address, "4");
+        typeInto(address, "4");
         b.runJob();
         QCOMPARE(format->currentText(), QString("-"));
         QVERIFY(!child<QPushButton>(w, "SetModeBut")->isEnabled());
-        type(address, "3");
+        typeInto(address, "3");
         b.runJob();
         QCOMPARE(format->currentText(), QString("DCC - 28"));
         format->setCurrentIndex(4);
@@ -309,7 +289,7 @@ private slots:
         SimBench b;
         Lokeinst w(b.jobs);
         w.show();
-        type(child<QLineEdit>(w, "LokadrTxt"), "3");
+        typeInto(child<QLineEdit>(w, "LokadrTxt"), "3");
         click(w, "AbbruchBut");
         QVERIFY(!w.isVisible());
         b.runJob();
