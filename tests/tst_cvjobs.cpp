@@ -133,24 +133,18 @@ private slots:
         const int write = int(Job::CvWrite);
         const int listRead = int(Job::CvListRead);
         const int listWrite = int(Job::CvListWrite);
-        QTest::newRow("read 2") << read << 2 << "Programmiergleis: CV nicht vorhanden"
-                                << "-";
-        QTest::newRow("read 3") << read << 3 << "Programmiergleis: Kurzschluss"
-                                << "-";
-        QTest::newRow("read 4") << read << 4 << "Programmiergleis: keine Lok"
-                                << "_";
-        QTest::newRow("read 9") << read << 9 << "Programmiergleis: unbekannter Fehler"
-                                << "_";
-        QTest::newRow("list read 2") << listRead << 2 << "Programmiergleis: CV nicht vorhanden"
-                                     << "";
-        QTest::newRow("write 2") << write << 2 << "Programmiergleis: Schreibfehler"
-                                 << "";
-        QTest::newRow("write 1") << write << 1 << "Programmiergleis: unbekannter Fehler"
-                                 << "";
-        QTest::newRow("list write 2") << listWrite << 2 << "Programmiergleis: unbekannter Fehler"
-                                      << "";
-        QTest::newRow("list write 3") << listWrite << 3 << "Programmiergleis: Kurzschluss"
-                                      << "";
+        const QString missing = "Programmiergleis: CV nicht vorhanden";
+        const QString shortCircuit = "Programmiergleis: Kurzschluss";
+        const QString unknown = "Programmiergleis: unbekannter Fehler";
+        QTest::newRow("read 2") << read << 2 << missing << "-";
+        QTest::newRow("read 3") << read << 3 << shortCircuit << "-";
+        QTest::newRow("read 4") << read << 4 << QString("Programmiergleis: keine Lok") << "_";
+        QTest::newRow("read 9") << read << 9 << unknown << "_";
+        QTest::newRow("list read 2") << listRead << 2 << missing << "";
+        QTest::newRow("write 2") << write << 2 << QString("Programmiergleis: Schreibfehler") << "";
+        QTest::newRow("write 1") << write << 1 << unknown << "";
+        QTest::newRow("list write 2") << listWrite << 2 << unknown << "";
+        QTest::newRow("list write 3") << listWrite << 3 << shortCircuit << "";
         const QString readSilence = "Keine Antwort auf CV-Lesen erhalten!";
         const QString writeSilence = "Keine Antwort auf CV-Schreiben erhalten!";
         QTest::newRow("read, no answer") << read << -1 << readSilence << "";
