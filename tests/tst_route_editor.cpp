@@ -136,32 +136,25 @@ private slots:
         };
         const QStringList old = numbered(1, 50);
         const Steps accessory{{"MagAdrTxt", "5"}, {"MagOpt_1"}};
-        const QString ok = "OKButton";
-        QTest::newRow("accessory") << 3 << accessory << ok << changed("Ma5-g");
-        QTest::newRow("only digits are typed")
-            << 3 << Steps{{"MagAdrTxt", "1a2"}, {"MagOpt_0"}} << ok << changed("Ma12-r");
-        QTest::newRow("feedback") << 3 << Steps{{"RmAdrTxt", "12"}, {"RmOpt_1"}} << ok
-                                  << changed("Rm12-b");
-        QTest::newRow("feedback without state")
-            << 3 << Steps{{"RmAdrTxt", "12"}} << ok << changed("Rm12-");
-        QTest::newRow("route") << 3 << Steps{{"FSAdrTxt", "3"}, {"FSOpt_2"}} << ok
-                               << changed("Fs3-an");
-        QTest::newRow("route 208")
-            << 3 << Steps{{"FSAdrTxt", "208"}, {"FSOpt_3"}} << ok << changed("Fs208-al");
-        QTest::newRow("pause 0010") << 3 << Steps{{"PauTxt", "0010"}} << ok << changed("Pa-10");
-        QTest::newRow("accessory 2047")
-            << 3 << Steps{{"MagAdrTxt", "2047"}, {"MagOpt_0"}} << ok << changed("Ma2047-r");
-        QTest::newRow("accessory 2048")
-            << 3 << Steps{{"MagAdrTxt", "2048"}, {"MagOpt_0"}} << ok << old;
-        QTest::newRow("accessory without direction") << 3 << Steps{{"MagAdrTxt", "7"}} << ok << old;
-        QTest::newRow("feedback 2048")
-            << 3 << Steps{{"RmAdrTxt", "2048"}, {"RmOpt_0"}} << ok << old;
-        QTest::newRow("route 209") << 3 << Steps{{"FSAdrTxt", "209"}, {"FSOpt_0"}} << ok << old;
-        QTest::newRow("route 0") << 3 << Steps{{"FSAdrTxt", "0"}, {"FSOpt_0"}} << ok << old;
-        QTest::newRow("route without action") << 3 << Steps{{"FSAdrTxt", "4"}} << ok << old;
-        QTest::newRow("pause 0") << 3 << Steps{{"PauTxt", "0"}} << ok << old;
-        QTest::newRow("a choice in another frame clears the pause")
-            << 3 << Steps{{"PauTxt", "9"}, {"FSOpt_1"}} << ok << old;
+        const auto change = [](const char* name, const Steps& steps, const QStringList& commands) {
+            QTest::newRow(name) << 3 << steps << QString("OKButton") << commands;
+        };
+        change("accessory", accessory, changed("Ma5-g"));
+        change("only digits are typed", {{"MagAdrTxt", "1a2"}, {"MagOpt_0"}}, changed("Ma12-r"));
+        change("feedback", {{"RmAdrTxt", "12"}, {"RmOpt_1"}}, changed("Rm12-b"));
+        change("feedback without state", {{"RmAdrTxt", "12"}}, changed("Rm12-"));
+        change("route", {{"FSAdrTxt", "3"}, {"FSOpt_2"}}, changed("Fs3-an"));
+        change("route 208", {{"FSAdrTxt", "208"}, {"FSOpt_3"}}, changed("Fs208-al"));
+        change("pause 0010", {{"PauTxt", "0010"}}, changed("Pa-10"));
+        change("accessory 2047", {{"MagAdrTxt", "2047"}, {"MagOpt_0"}}, changed("Ma2047-r"));
+        change("accessory 2048", {{"MagAdrTxt", "2048"}, {"MagOpt_0"}}, old);
+        change("accessory without direction", {{"MagAdrTxt", "7"}}, old);
+        change("feedback 2048", {{"RmAdrTxt", "2048"}, {"RmOpt_0"}}, old);
+        change("route 209", {{"FSAdrTxt", "209"}, {"FSOpt_0"}}, old);
+        change("route 0", {{"FSAdrTxt", "0"}, {"FSOpt_0"}}, old);
+        change("route without action", {{"FSAdrTxt", "4"}}, old);
+        change("pause 0", {{"PauTxt", "0"}}, old);
+        change("a choice in another frame clears the pause", {{"PauTxt", "9"}, {"FSOpt_1"}}, old);
         QTest::newRow("insert") << 3 << accessory << "einf_but"
                                 << numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
         QTest::newRow("insert, empty entry keeps a copy")
