@@ -61,40 +61,32 @@ private slots:
     void specialOptionFields_data() {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("numberRed");
-        QTest::addColumn<bool>("valueRed");
-        QTest::addColumn<bool>("canRead");
-        QTest::addColumn<bool>("canWrite");
-        QTest::newRow("first texts") << "1" << QString("-") << false << false << true << false;
-        QTest::newRow("both numbers") << "35" << QString("200") << false << false << true << true;
-        QTest::newRow("value 255") << "999" << QString("255") << false << false << true << true;
-        QTest::newRow("value 256") << "35" << QString("256") << false << true << false << false;
-        QTest::newRow("letter in value")
-            << "35" << QString("12a") << false << true << false << false;
-        QTest::newRow("value empty") << "35" << QString() << false << false << true << false;
-        QTest::newRow("letter in number")
-            << "3a" << QString("200") << true << false << false << false;
-        QTest::newRow("number empty") << "" << QString("200") << false << false << false << false;
-        QTest::newRow("number -") << "-" << QString("200") << false << false << false << false;
+        QTest::addColumn<QString>("buttons"); // r: Lesen, w: Schreiben
+        QTest::addColumn<QString>("red");     // the field painted red
+        QTest::newRow("first texts") << "1" << QString("-") << QString("r") << "";
+        QTest::newRow("both numbers") << "35" << QString("200") << QString("rw") << "";
+        QTest::newRow("value 255") << "999" << QString("255") << QString("rw") << "";
+        QTest::newRow("value 256") << "35" << QString("256") << QString() << "SO_VAL_TXT";
+        QTest::newRow("letter in value") << "35" << QString("12a") << QString() << "SO_VAL_TXT";
+        QTest::newRow("value empty") << "35" << QString() << QString("r") << "";
+        QTest::newRow("letter in number") << "3a" << QString("200") << QString() << "SO_NR_TXT";
+        QTest::newRow("number empty") << "" << QString("200") << QString() << "";
+        QTest::newRow("number -") << "-" << QString("200") << QString() << "";
     }
     void specialOptionFields() {
         QFETCH(QString, number);
         QFETCH(QString, value);
-        QFETCH(bool, numberRed);
-        QFETCH(bool, valueRed);
-        QFETCH(bool, canRead);
-        QFETCH(bool, canWrite);
+        QFETCH(QString, buttons);
+        QFETCH(QString, red);
         SimBench b;
         SOWin w(b.jobs);
         w.show();
-        QLineEdit* numberField = child<QLineEdit>(w, "SO_NR_TXT");
-        QLineEdit* valueField = child<QLineEdit>(w, "SO_VAL_TXT");
-        typeInto(valueField, value);
-        typeInto(numberField, number);
-        QCOMPARE(isRed(numberField), numberRed);
-        QCOMPARE(isRed(valueField), valueRed);
-        QCOMPARE(child<QPushButton>(w, "rd_so")->isEnabled(), canRead);
-        QCOMPARE(child<QPushButton>(w, "wr_so")->isEnabled(), canWrite);
+        typeInto(child<QLineEdit>(w, "SO_VAL_TXT"), value);
+        typeInto(child<QLineEdit>(w, "SO_NR_TXT"), number);
+        for (const char* name : {"SO_NR_TXT", "SO_VAL_TXT"})
+            QCOMPARE(isRed(child<QLineEdit>(w, name)), red == name);
+        QCOMPARE(child<QPushButton>(w, "rd_so")->isEnabled(), buttons.contains('r'));
+        QCOMPARE(child<QPushButton>(w, "wr_so")->isEnabled(), buttons.contains('w'));
     }
 
     // Written, read back, and forgotten when the window closes.
