@@ -135,15 +135,14 @@ private slots:
         QTest::addColumn<QString>("maker");
         const int content = WorstFile::Content;
         const QString wrong = "Falsches Dateiformat!";
-        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << "fehlt"
+        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << QString("fehlt")
                                  << "";
-        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << "Ordner"
+        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << QString("Ordner")
                                 << "";
-        QTest::newRow("huge") << int(WorstFile::Huge) << QByteArray() << "größer als 4 MB"
+        QTest::newRow("huge") << int(WorstFile::Huge) << QByteArray() << QString("größer als 4 MB")
                               << "Gantrex";
         QTest::newRow("no permission")
-            << int(WorstFile::NoPermission) << QByteArray() << "Berechtigung"
-            << "";
+            << int(WorstFile::NoPermission) << QByteArray() << QString("Berechtigung") << "";
         QTest::newRow("other header")
             << content << QByteArray("Datei\r\nx\r\n1,3\r\n") << wrong << "";
         QTest::newRow("empty") << content << QByteArray("") << wrong << "";
