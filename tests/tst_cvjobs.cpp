@@ -60,66 +60,54 @@ class CvJobsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void requestBytes_data() {
+    // The request for one CV, and its answer: the value read (its bit 7 in
+    // CVH, whose CV bits do not count) or the value written.
+    void singleJobs_data() {
         QTest::addColumn<int>("cv");
         QTest::addColumn<int>("value"); // -1: read
         QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<int>("cvh");
+        QTest::addColumn<int>("data");
+        QTest::addColumn<int>("result");
         // Bytes 5..9 of the request; the rest is the same for every CV.
-        const auto row = [](const char* name, int cv, int value, const char* bytes) {
-            QTest::newRow(name) << cv << value
-                                << wire(QByteArray("ED 1F 01 47 58 ") + bytes +
-                                        " 70 00 00 00 00 10");
+        const auto row = [](const char* name, int cv, int value, const char* bytes) -> QTestData& {
+            return QTest::newRow(name)
+                   << cv << value
+                   << wire(QByteArray("ED 1F 01 47 58 ") + bytes + " 70 00 00 00 00 10");
         };
-        row("read CV 1", 1, -1, "71 72 01 00 00");
-        row("write CV 29 = 6", 29, 6, "71 71 1D 00 06");
-        row("write CV 200 = 200, both bit 7 in byte 5", 200, 200, "7B 71 48 00 48");
-        row("read CV 200", 200, -1, "73 72 48 00 00");
-        row("write CV 3 = 200", 3, 200, "79 71 03 00 48");
-        row("read CV 300, bits 8 and 9 in byte 8", 300, -1, "71 72 2C 01 00");
-        row("write CV 1024 = 255", 1024, 255, "79 71 00 04 7F");
+        row("read CV 1", 1, -1, "71 72 01 00 00") << 0x02 << 0x05 << 133;
+        row("write CV 29 = 6", 29, 6, "71 71 1D 00 06") << 0 << 0 << 6;
+        row("write CV 200 = 200, both bit 7 in byte 5", 200, 200, "7B 71 48 00 48")
+            << 0 << 0 << 200;
+        row("read CV 200", 200, -1, "73 72 48 00 00") << 0x31 << 0x11 << 17;
+        row("write CV 3 = 200", 3, 200, "79 71 03 00 48") << 0 << 0 << 200;
+        row("read CV 300, bits 8 and 9 in byte 8", 300, -1, "71 72 2C 01 00") << 0 << 7 << 7;
+        row("write CV 1024 = 255", 1024, 255, "79 71 00 04 7F") << 0 << 0 << 255;
     }
-    void requestBytes() {
+    void singleJobs() {
         QFETCH(int, cv);
         QFETCH(int, value);
         QFETCH(QByteArray, request);
+        QFETCH(int, cvh);
+        QFETCH(int, data);
+        QFETCH(int, result);
+        const bool read = value < 0;
         Bench b;
-        if (value < 0)
+        if (read)
             b.p.startSingleRead(cv);
         else
             b.p.startSingleWrite(cv, value);
         const QByteArray sent = b.firstRequest();
-        QCOMPARE(sent.size(), 31);
         QCOMPARE(hexText(sent), hexText(request));
-        QCOMPARE(b.view.status(), (value < 0 ? QString(" Lese CV ") : QString(" Schreibe CV ")) +
-                                      QString::number(cv));
+        QCOMPARE(b.view.status(), (read ? " Lese CV " : " Schreibe CV ") + QString::number(cv));
         QVERIFY(!b.view.idle);
-    }
-
-    void singleJobEndsWithTheValue_data() {
-        QTest::addColumn<bool>("write");
-        QTest::addColumn<int>("cvh");
-        QTest::addColumn<int>("data");
-        QTest::addColumn<int>("value");
-        QTest::newRow("read 133, bit 7 in CVH") << false << 0x02 << 0x05 << 133;
-        QTest::newRow("read: CV bits of CVH do not count") << false << 0x31 << 0x11 << 17;
-        QTest::newRow("write 6") << true << 0 << 0 << 6;
-    }
-    void singleJobEndsWithTheValue() {
-        QFETCH(bool, write);
-        QFETCH(int, cvh);
-        QFETCH(int, data);
-        QFETCH(int, value);
-        Bench b;
-        b.start(write ? int(Job::CvWrite) : int(Job::CvRead));
-        b.firstRequest();
         b.h.ticks(5);
         QVERIFY(b.h.port.written.isEmpty());
         b.answer(0, cvh, data);
         QVERIFY(b.endedIdle());
-        QCOMPARE(b.p.prog.CvValue[29], value);
-        QCOMPARE(b.view.singleValues, write ? QStringList() : QStringList{QString::number(value)});
-        QCOMPARE(b.view.status(),
-                 write ? QString(" Schreibvorgang beendet ") : QString(" Lesevorgang beendet "));
+        QCOMPARE(b.p.prog.CvValue[cv], result);
+        QCOMPARE(b.view.singleValues, read ? QStringList{QString::number(result)} : QStringList());
+        QCOMPARE(b.view.status(), read ? " Lesevorgang beendet " : " Schreibvorgang beendet ");
         QVERIFY(b.h.messages.messages.isEmpty());
     }
 
@@ -134,34 +122,35 @@ private slots:
         QCOMPARE(quint8(sent[9]), quint8(6));
     }
 
+    // A refusal is told in the status line and a box; silence after 5 s in
+    // a box only.
     void errors_data() {
         QTest::addColumn<int>("job");
-        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("status"); // -1: no answer
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("valueField");
+        const int read = int(Job::CvRead);
+        const int write = int(Job::CvWrite);
+        const int listRead = int(Job::CvListRead);
+        const int listWrite = int(Job::CvListWrite);
         const QString missing = "Programmiergleis: CV nicht vorhanden";
         const QString shortCircuit = "Programmiergleis: Kurzschluss";
-        const QString noLoco = "Programmiergleis: keine Lok";
         const QString unknown = "Programmiergleis: unbekannter Fehler";
-        const QString writeFailed = "Programmiergleis: Schreibfehler";
-        for (const int job : {int(Job::CvRead), int(Job::CvListRead)}) {
-            const bool single = job == int(Job::CvRead);
-            const char* name = single ? "single read" : "list read";
-            QTest::addRow("%s 2", name) << job << 2 << missing << (single ? "-" : "");
-            QTest::addRow("%s 3", name) << job << 3 << shortCircuit << (single ? "-" : "");
-            QTest::addRow("%s 4", name) << job << 4 << noLoco << (single ? "_" : "");
-            QTest::addRow("%s 9", name) << job << 9 << unknown << (single ? "_" : "");
-        }
-        const int single = int(Job::CvWrite);
-        QTest::newRow("single write 2") << single << 2 << writeFailed << "";
-        QTest::newRow("single write 3") << single << 3 << shortCircuit << "";
-        QTest::newRow("single write 4") << single << 4 << noLoco << "";
-        QTest::newRow("single write 1") << single << 1 << unknown << "";
-        const int list = int(Job::CvListWrite);
-        QTest::newRow("list write 2") << list << 2 << unknown << "";
-        QTest::newRow("list write 3") << list << 3 << shortCircuit << "";
-        QTest::newRow("list write 4") << list << 4 << noLoco << "";
-        QTest::newRow("list write 8") << list << 8 << unknown << "";
+        QTest::newRow("read 2") << read << 2 << missing << "-";
+        QTest::newRow("read 3") << read << 3 << shortCircuit << "-";
+        QTest::newRow("read 4") << read << 4 << QString("Programmiergleis: keine Lok") << "_";
+        QTest::newRow("read 9") << read << 9 << unknown << "_";
+        QTest::newRow("list read 2") << listRead << 2 << missing << "";
+        QTest::newRow("write 2") << write << 2 << QString("Programmiergleis: Schreibfehler") << "";
+        QTest::newRow("write 1") << write << 1 << unknown << "";
+        QTest::newRow("list write 2") << listWrite << 2 << unknown << "";
+        QTest::newRow("list write 3") << listWrite << 3 << shortCircuit << "";
+        const QString readSilence = "Keine Antwort auf CV-Lesen erhalten!";
+        const QString writeSilence = "Keine Antwort auf CV-Schreiben erhalten!";
+        QTest::newRow("read, no answer") << read << -1 << readSilence << "";
+        QTest::newRow("list read, no answer") << listRead << -1 << readSilence << "";
+        QTest::newRow("write, no answer") << write << -1 << writeSilence << "";
+        QTest::newRow("list write, no answer") << listWrite << -1 << writeSilence << "";
     }
     void errors() {
         QFETCH(int, job);
@@ -173,9 +162,17 @@ private slots:
             b.p.prog.CvValue[cv] = cv;
         b.start(job);
         b.firstRequest();
-        b.answer(status);
+        b.h.tick(); // the echo is taken
+        const QString asking = b.view.status();
+        if (status >= 0) {
+            b.answer(status);
+        } else {
+            b.h.clock.advance(b.h.s.job.JobTimeStamp + 4.995 - b.h.clock.now());
+            b.h.tick();
+            QVERIFY(b.h.messages.messages.isEmpty() && b.h.port.written.isEmpty());
+        }
         QVERIFY(b.endedIdle());
-        QCOMPARE(b.view.status(), " " + text);
+        QCOMPARE(b.view.status(), status >= 0 ? " " + text : asking);
         QCOMPARE(b.h.messages.messages, QStringList{text});
         QCOMPARE(b.h.messages.titles, QStringList{"Fehler"});
         QCOMPARE(b.h.messages.icons.value(0), MessageIcon::Critical);
@@ -343,35 +340,6 @@ private slots:
         QCOMPARE(b.h.echoNext(), lineWrites ? End : QByteArray());
         QVERIFY(b.view.idle);
         QVERIFY(b.h.core.jobs.idle());
-    }
-
-    void timeOuts_data() {
-        QTest::addColumn<int>("job");
-        QTest::newRow("single read") << int(Job::CvRead);
-        QTest::newRow("list read") << int(Job::CvListRead);
-        QTest::newRow("single write") << int(Job::CvWrite);
-        QTest::newRow("list write") << int(Job::CvListWrite);
-    }
-    void timeOuts() {
-        QFETCH(int, job);
-        const bool read = job == int(Job::CvRead) || job == int(Job::CvListRead);
-        const QString text = read ? "Keine Antwort auf CV-Lesen erhalten!"
-                                  : "Keine Antwort auf CV-Schreiben erhalten!";
-        Bench b;
-        b.p.prog.CvValue[1] = 3;
-        b.start(job);
-        b.firstRequest();
-        b.h.tick(); // the echo is taken
-        const QString status = b.view.status();
-        const double sent = b.h.s.job.JobTimeStamp;
-        b.h.clock.advance(sent + 4.995 - b.h.clock.now());
-        b.h.tick();
-        QVERIFY2(b.h.messages.messages.isEmpty(), qPrintable(b.h.messages.last()));
-        QVERIFY(b.h.port.written.isEmpty());
-        QVERIFY(b.endedIdle());
-        QCOMPARE(b.h.messages.messages, QStringList{text});
-        QCOMPARE(b.h.messages.titles, QStringList{"Fehler"});
-        QCOMPARE(b.view.status(), status);
     }
 };
 

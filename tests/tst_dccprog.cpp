@@ -6,6 +6,7 @@
 #include "programming/ui/NeueCVZeile.h"
 #include "programming/ui/SpeedCurveCanvas.h"
 #include "support/SimRig.h"
+#include "support/Widgets.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -19,6 +20,8 @@
 #include <QTest>
 #include <memory>
 
+// What the window does with what it reads and writes; the bytes of the CV
+// jobs are the CV job tests' business.
 namespace {
 
 // The window on the virtual command station with its decoder on the
@@ -32,10 +35,7 @@ struct Bench {
     QStringList answers;
 
     Bench() {
-        QFile makers(conf.filePath("Hersteller.dat"));
-        if (makers.open(QIODevice::WriteOnly))
-            makers.write("1: Erster\r\n13: Eigenbau\r\n145: Gantrex\r\n");
-        makers.close();
+        writeFile(conf.filePath("Hersteller.dat"), "1: Erster\r\n13: Eigenbau\r\n145: Gantrex\r\n");
         window = std::make_unique<DCCProg>(rig.messages, jobs, conf.path());
         window->setFileChooser([this](const FileRequest& request) {
             asked.append(request);
@@ -44,35 +44,33 @@ struct Bench {
         window->show();
     }
 
-    template <typename T = QWidget> T* find(const QString& name) const {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
+    template <typename T = QWidget> T* find(const QString& name, QWidget* in = nullptr) const {
+        return child<T>(in ? *in : *window, name);
     }
-    QLineEdit* field(const QString& name) const { return find<QLineEdit>(name); }
     QString text(const QString& name) const {
         if (auto* label = window->findChild<QLabel*>(name))
             return label->text();
-        return field(name)->text();
+        return find<QLineEdit>(name)->text();
     }
     void type(const QString& name, const QString& text) const {
-        field(name)->selectAll();
-        QTest::keyClicks(field(name), text);
-        if (text.isEmpty())
-            field(name)->clear();
+        typeInto(find<QLineEdit>(name), text);
     }
-    void click(const QString& name) const { find<QAbstractButton>(name)->click(); }
-    bool enabled(const QString& name) const { return find(name)->isEnabled(); }
+    void click(const QString& name, QWidget* in = nullptr) const {
+        find<QAbstractButton>(name, in)->click();
+    }
+    bool enabled(const QString& name, QWidget* in = nullptr) const {
+        return find(name, in)->isEnabled();
+    }
     void menu(const QString& name) const { window->findChild<QAction*>(name)->trigger(); }
     // Runs the tick until the programming job has ended.
-    bool runJob(double seconds = 30) {
-        for (int i = 0; i < qRound(seconds / 0.01) && jobs.running(); ++i)
+    bool runJob() {
+        for (int i = 0; i < 3000 && jobs.running(); ++i)
             rig.tick();
         rig.run(0.1);
         return !jobs.running();
     }
     int cv(int number) const { return jobs.prog.CvValue[number]; }
+    int onDecoder(int cv) { return rig.layout.programming.decoder.read(cv).value_or(-1); }
     QStringList cvListe() const {
         QStringList lines;
         const QListWidget* list = find<QListWidget>("CVListe");
@@ -80,12 +78,7 @@ struct Bench {
             lines.append(list->item(i)->text());
         return lines;
     }
-    QString status() const { return text("DCCProgStat"); }
     bool checked(const QString& name) const { return find<QCheckBox>(name)->isChecked(); }
-    int onDecoder(int cv) { return rig.layout.programming.decoder.read(cv).value_or(-1); }
-    QAbstractButton* inSpeedWindow(const char* name) const {
-        return window->speedWindow()->findChild<QAbstractButton*>(name);
-    }
 
     CvTable& table() const { return window->table(); }
     QString value(int row) const { return table().text(row, CvTable::ValueColumn); }
@@ -117,10 +110,10 @@ struct Bench {
         menu("ZeileEinfMenu");
         auto* dialog = find<NeueCVZeile>("NeueCVZeile");
         if (!name.isEmpty())
-            dialog->findChild<QLineEdit*>("CvTabNameTxt")->setText(name);
-        dialog->findChild<QLineEdit*>("CVNrTxT")->setText(QString::number(number));
-        dialog->findChild<QLineEdit*>("CVErklTxt")->setText(explanation);
-        dialog->findChild<QPushButton*>("OKBut")->click();
+            find<QLineEdit>("CvTabNameTxt", dialog)->setText(name);
+        find<QLineEdit>("CVNrTxT", dialog)->setText(QString::number(number));
+        find<QLineEdit>("CVErklTxt", dialog)->setText(explanation);
+        click("OKBut", dialog);
     }
     QString column(int column) const {
         QStringList cells;
@@ -134,7 +127,7 @@ struct Bench {
             bits += table().text(row, column);
         return bits;
     }
-    void writeFile(const QString& path, const QByteArray& contents) const {
+    static void writeFile(const QString& path, const QByteArray& contents) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
@@ -147,9 +140,9 @@ class DccProgTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A new decoder shows "-" everywhere; nothing to read or write singly
-    // until a CV is named.
-    void readingTheDecoderFillsTheStandardFieldsAndTheList() {
+    // A new decoder shows "-" everywhere. CV 17 and 18 carry the long
+    // address; the version and the manufacturer are never written.
+    void standardCvsAndTheLongAddress() {
         Bench b;
         QCOMPARE(b.text("CVTxt_1") + b.text("CVTxt_6") + b.text("CV8Lbl"), QString("---"));
         QVERIFY(!b.enabled("RDCVBut") && !b.enabled("Cancel"));
@@ -162,59 +155,36 @@ private slots:
         QVERIFY(b.checked("CV29Bit_1") && b.checked("CV29Bit_4") && !b.checked("CV29Bit_5"));
         QCOMPARE(b.cvListe().size(), 11);
         QCOMPARE(b.cvListe().last(), QString("CV  29 =  22"));
-        QCOMPARE(b.status(), QString(" Lesevorgang beendet "));
-        for (const char* name : {"DecRdCVBut", "DecWrCVBut", "DecRdUserList", "DecWrUserList"})
-            QVERIFY2(b.enabled(name), name);
-        QVERIFY(!b.enabled("Cancel"));
-        QVERIFY(b.rig.messages.messages.isEmpty());
-    }
+        QCOMPARE(b.text("DCCProgStat"), QString(" Lesevorgang beendet "));
+        QVERIFY(b.enabled("DecWrUserList") && !b.enabled("Cancel"));
 
-    // CV 17 and 18 carry the long address; the version and the
-    // manufacturer are never written.
-    void writingTheLongAddress1000() {
-        Bench b;
-        b.click("DecRdCVBut");
-        QVERIFY(b.runJob());
         b.rig.layout.programming.decoder.write(1, 44);
         b.click("CV29Bit_5");
         QCOMPARE(b.text("CVTxt_1"), QString("100"));
         b.type("CVTxt_1", "1000");
         b.click("DecWrCVBut");
         QVERIFY(b.runJob());
-        QCOMPARE(b.status(), QString(" Schreibvorgang beendet "));
+        QCOMPARE(b.text("DCCProgStat"), QString(" Schreibvorgang beendet "));
         QVERIFY(b.rig.messages.messages.isEmpty());
         QCOMPARE(QList<int>({b.onDecoder(17), b.onDecoder(18), b.onDecoder(29), b.onDecoder(1)}),
                  QList<int>({195, 232, 0x36, 3}));
-        b.click("DecRdCVBut");
-        QVERIFY(b.runJob());
-        QCOMPARE(b.text("CVTxt_1"), QString("1000"));
-    }
-
-    void longAddressFieldFollowsBit5() {
-        Bench b;
-        b.jobs.prog.CvValue[1] = 3;
-        b.jobs.prog.CvValue[17] = 192;
-        b.jobs.prog.CvValue[18] = 100;
-        b.window->ShowStandardCvs();
-        b.click("CV29Bit_5");
-        QCOMPARE(b.text("CVTxt_1"), QString("100"));
         b.click("CV29Bit_5");
         QCOMPARE(b.text("CVTxt_1"), QString("3"));
         // Half a long address is no address.
         b.jobs.prog.CvValue[18] = ProgrammingState::Unknown;
-        b.jobs.prog.CvValue[17] = 195;
         b.click("CV29Bit_5");
         QCOMPARE(b.text("CVTxt_1"), QString("-"));
     }
 
-    // The value field and its bit boxes follow each other without echo.
-    void singleCvReadAndWrite() {
+    // The value field and its bit boxes follow each other without echo; a
+    // line of the CV list fills both fields; a failed read leaves the
+    // window usable.
+    void singleCv() {
         Bench b;
         b.type("CVAdrTxt", "5");
         b.click("RDCVBut");
         QVERIFY(b.runJob());
-        QCOMPARE(b.text("CVValTxt"), QString("255"));
-        QCOMPARE(b.text("CVTxt_5"), QString("255"));
+        QCOMPARE(b.text("CVValTxt") + ' ' + b.text("CVTxt_5"), QString("255 255"));
         b.type("CVValTxt", "133");
         for (int i = 0; i < 8; ++i)
             QCOMPARE(b.checked(QString("CVBit_%1").arg(i)), i == 0 || i == 2 || i == 7);
@@ -225,73 +195,19 @@ private slots:
         QCOMPARE(b.onDecoder(5), 135);
         QCOMPARE(b.cvListe(), QStringList{"CV   5 = 135"});
         b.type("CVValTxt", "-");
-        QVERIFY(!b.checked("CVBit_7"));
-        QVERIFY(!b.enabled("WRCVBut"));
-    }
+        QVERIFY(!b.checked("CVBit_7") && !b.enabled("WRCVBut"));
+        b.type("CVAdrTxt", "");
+        auto* list = b.find<QListWidget>("CVListe");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+        QCOMPARE(b.text("CVAdrTxt") + '=' + b.text("CVValTxt"), QString("5=135"));
 
-    // A failed read leaves the window usable, the box tells why.
-    void failedSingleReadLeavesTheWindowUsable_data() {
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no decoder") << false << "Programmiergleis: keine Lok";
-        QTest::newRow("time-out") << true << "Keine Antwort auf CV-Lesen erhalten!";
-    }
-    void failedSingleReadLeavesTheWindowUsable() {
-        QFETCH(bool, silent);
-        QFETCH(QString, message);
-        Bench b;
-        b.rig.layout.faults.silent = silent;
         b.rig.layout.faults.programmingTrack = Faults::ProgrammingTrack::NoDecoder;
-        b.type("CVAdrTxt", "1");
         b.click("RDCVBut");
-        QVERIFY(b.runJob(20));
-        QVERIFY(b.rig.messages.messages.contains(message));
-        QVERIFY(b.enabled("RDCVBut") && !b.enabled("Cancel"));
-        if (!silent) {
-            QCOMPARE(b.text("CVValTxt"), QString("_"));
-            QCOMPARE(b.field("CVValTxt")->palette().color(QPalette::Text), QColor(Qt::black));
-            QCOMPARE(b.status(), " " + message);
-        }
-    }
-
-    void tableRowsAreReadAndWrittenWhenChecked() {
-        Bench b;
-        for (const int cv : {49, 3, 67})
-            b.addRow(cv, {});
-        QCOMPARE(b.column(CvTable::CvColumn), QString("3 49 67"));
-        b.clickCell(0, CvTable::OpColumn);
-        b.clickCell(2, CvTable::OpColumn);
-        b.click("DecRdUserList");
         QVERIFY(b.runJob());
-        QCOMPARE(b.column(CvTable::ValueColumn), QString("5 - 8"));
-        QCOMPARE(b.bits(2), QString("00001000"));
-        QCOMPARE(b.cvListe(), QStringList({"CV   3 =   5", "CV  67 =   8"}));
-        // A new value typed into row 3 and a bit flipped in row 67.
-        b.clickCell(0, CvTable::ValueColumn);
-        QTest::keyClick(b.grid(), Qt::Key_Backspace);
-        QTest::keyClicks(b.grid(), "12");
-        b.clickCell(2, CvTable::LastBitColumn);
-        QCOMPARE(b.value(2), QString("9"));
-        b.click("DecWrUserList");
-        QVERIFY(b.runJob());
-        QCOMPARE(QList<int>({b.onDecoder(3), b.onDecoder(67), b.onDecoder(49)}),
-                 QList<int>({12, 9, 0}));
-        QCOMPARE(b.status(), QString(" Schreibvorgang beendet "));
-    }
-
-    // Nothing starts without a checked row, nor with a value above 255.
-    void tableJobsNeedCheckedValidRows() {
-        Bench b;
-        b.addRow(3, "x");
-        b.click("DecRdUserList");
-        QVERIFY(!b.jobs.running());
-        b.clickCell(0, CvTable::OpColumn);
-        b.typeValue(0, "300");
-        QVERIFY(b.tooLarge(0));
-        b.click("DecWrUserList");
-        QVERIFY(!b.jobs.running());
-        QCOMPARE(b.rig.messages.titles, QStringList{"Fehler"});
-        QCOMPARE(b.onDecoder(3), 5);
+        QCOMPARE(b.rig.messages.messages, QStringList{"Programmiergleis: keine Lok"});
+        QCOMPARE(b.text("CVValTxt"), QString("_"));
+        QVERIFY(!isRed(b.find("CVValTxt")) && b.enabled("RDCVBut") && !b.enabled("Cancel"));
     }
 
     void checkVal_data() {
@@ -323,8 +239,7 @@ private slots:
         b.type("CVAdrTxt", "1");
         b.type("CVValTxt", "1");
         b.type(field, text);
-        QCOMPARE(b.field(field)->palette().color(QPalette::Text),
-                 QColor(acceptable ? Qt::black : Qt::red));
+        QCOMPARE(isRed(b.find(field)), !acceptable);
         for (const char* name : {"DecRdCVBut", "DecWrCVBut", "RDCVBut"})
             QCOMPARE(b.enabled(name), acceptable);
         // A red field keeps the buttons off while another one changes.
@@ -332,78 +247,84 @@ private slots:
         QCOMPARE(b.enabled("DecWrCVBut"), acceptable);
     }
 
-    void cvListeEntryFillsTheSingleFields() {
+    // Only checked rows are read and written, and nothing with a value
+    // above 255.
+    void tableRowsAreReadAndWrittenWhenChecked() {
         Bench b;
-        b.jobs.prog.CvValue[29] = 6;
-        b.jobs.prog.CvValue[1024] = 255;
-        b.window->RefreshCvList();
-        QCOMPARE(b.cvListe(), QStringList({"CV  29 =   6", "CV 1024 = 255"}));
-        auto* list = b.find<QListWidget>("CVListe");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
-        QCOMPARE(b.text("CVAdrTxt") + '=' + b.text("CVValTxt"), QString("29=6"));
+        for (const int cv : {49, 3, 67})
+            b.addRow(cv, {});
+        QCOMPARE(b.column(CvTable::CvColumn), QString("3 49 67"));
+        b.click("DecRdUserList");
+        QVERIFY(!b.jobs.running());
+        b.clickCell(0, CvTable::OpColumn);
+        b.clickCell(2, CvTable::OpColumn);
+        b.click("DecRdUserList");
+        QVERIFY(b.runJob());
+        QCOMPARE(b.column(CvTable::ValueColumn), QString("5 - 8"));
+        QCOMPARE(b.bits(2), QString("00001000"));
+        QCOMPARE(b.cvListe(), QStringList({"CV   3 =   5", "CV  67 =   8"}));
+        b.typeValue(0, "00");
+        QVERIFY(b.tooLarge(0));
+        b.click("DecWrUserList");
+        QVERIFY(!b.jobs.running());
+        QCOMPARE(b.rig.messages.titles, QStringList{"Fehler"});
+        b.clickCell(0, CvTable::ValueColumn);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(b.grid(), Qt::Key_Backspace);
+        QTest::keyClicks(b.grid(), "12");
+        b.clickCell(2, CvTable::LastBitColumn);
+        QCOMPARE(b.value(2), QString("9"));
+        b.click("DecWrUserList");
+        QVERIFY(b.runJob());
+        QCOMPARE(QList<int>({b.onDecoder(3), b.onDecoder(67), b.onDecoder(49)}),
+                 QList<int>({12, 9, 0}));
     }
 
-    // Rows stay sorted by CV; a row added for a CV already there replaces it.
-    void newRowsStaySorted() {
+    // Rows stay sorted by CV; a row added for a CV already there replaces
+    // it. The menu, the right button on a cell and Insert open the dialog;
+    // the Op header checks all rows (left) or none (right); Delete needs
+    // the whole row selected.
+    void editingRows() {
         Bench b;
+        b.menu("ZeileEinfMenu");
+        auto* dialog = b.find<NeueCVZeile>("NeueCVZeile");
+        QCOMPARE(dialog->focusWidget(), b.find<QLineEdit>("CVNrTxT", dialog));
+        b.find<QLineEdit>("CVNrTxT", dialog)->setText("1024");
+        QVERIFY(!b.enabled("OKBut", dialog));
+        dialog->reject();
         b.addRow(3, "drei");
         b.addRow(8, "acht", "Meine Lok");
         QCOMPARE(b.text("TabNameTxt"), QString("Meine Lok"));
         b.addRow(5, "fünf");
         QCOMPARE(b.column(CvTable::CvColumn), QString("3 5 8"));
-        b.clickCell(2, CvTable::OpColumn);
+        b.clickOpHeader(Qt::LeftButton);
         b.typeValue(2, "7");
         b.clickCell(2, CvTable::CvColumn);
         QCOMPARE(b.value(2), QString("7"));
         b.addRow(8, "neu");
-        QCOMPARE(b.column(CvTable::CvColumn), QString("3 5 8"));
-        QCOMPARE(b.value(2), QString("-"));
+        QCOMPARE(b.column(CvTable::CvColumn) + ' ' + b.value(2), QString("3 5 8 -"));
         QCOMPARE(b.table().text(2, CvTable::TextColumn), QString("neu"));
-        QVERIFY(!b.table().isChecked(2));
-    }
+        QVERIFY(b.table().isChecked(0) && b.table().isChecked(1) && !b.table().isChecked(2));
+        b.clickCell(1, CvTable::OpColumn);
+        QVERIFY(!b.table().isChecked(1));
+        QTest::keyClick(b.grid(), Qt::Key_Space);
+        QVERIFY(b.table().isChecked(1));
+        b.clickOpHeader(Qt::RightButton);
+        QVERIFY(!b.table().isChecked(0) && !b.table().isChecked(1));
 
-    // The menu, the right button on a cell and Insert open the dialog.
-    void rowDialogIgnoresNumbersOutsideTheCvs() {
-        Bench b;
-        b.menu("ZeileEinfMenu");
-        auto* dialog = b.find<NeueCVZeile>("NeueCVZeile");
-        QCOMPARE(dialog->focusWidget(), dialog->findChild<QLineEdit*>("CVNrTxT"));
-        dialog->findChild<QLineEdit*>("CVNrTxT")->setText("1024");
-        QVERIFY(!dialog->findChild<QPushButton*>("OKBut")->isEnabled());
-        dialog->reject();
-        QCOMPARE(b.table().rowCount(), 0);
-        b.addRow(4, "vier");
         b.clickCell(0, CvTable::TextColumn, Qt::RightButton);
         QVERIFY(dialog->isVisible());
         dialog->reject();
         QTest::keyClick(b.grid(), Qt::Key_Insert);
         QVERIFY(dialog->isVisible());
         dialog->reject();
-        QCOMPARE(b.table().rowCount(), 1);
-    }
-
-    // The Op header checks all rows (left) or none (right); Delete needs
-    // the whole row selected.
-    void checkingAndDeletingRows() {
-        Bench b;
-        for (const int cv : {1, 2, 3})
-            b.addRow(cv, {});
-        b.clickOpHeader(Qt::LeftButton);
-        QVERIFY(b.table().isChecked(0) && b.table().isChecked(1) && b.table().isChecked(2));
-        b.clickCell(1, CvTable::OpColumn);
-        QVERIFY(!b.table().isChecked(1));
-        QTest::keyClick(b.grid(), Qt::Key_Space);
-        QVERIFY(b.table().isChecked(1));
-        b.clickOpHeader(Qt::RightButton);
-        QVERIFY(!b.table().isChecked(0) && !b.table().isChecked(2));
         b.clickCell(2, CvTable::TextColumn);
         QTest::keyClick(b.grid(), Qt::Key_Delete);
-        QCOMPARE(b.column(CvTable::CvColumn), QString("1 2 3"));
+        QCOMPARE(b.column(CvTable::CvColumn), QString("3 5 8"));
         b.clickCell(2, CvTable::CvColumn);
         QVERIFY(b.grid()->wholeRowSelected(2));
         QTest::keyClick(b.grid(), Qt::Key_Delete);
-        QCOMPARE(b.column(CvTable::CvColumn), QString("1 2"));
+        QCOMPARE(b.column(CvTable::CvColumn), QString("3 5"));
         b.menu("TabLoeschMenu");
         QCOMPARE(b.table().rowCount(), 0);
         QCOMPARE(b.text("TabNameTxt"), QString("----"));
@@ -437,29 +358,41 @@ private slots:
     }
 
     // The file contents are the CV file tests' business; here the menus
-    // load, save what was written, and start afresh.
-    void loadAndSaveThroughTheMenus() {
+    // load and save, and while a job runs "Datei" and "Optionen" cannot
+    // change what it writes.
+    void filesThroughTheMenus() {
         Bench b;
         QTemporaryDir files;
+        b.jobs.prog.CvValue[1] = 3;
+        b.menu("SpeichernMenu");
+        QCOMPARE(b.asked.value(0).kind, FileRequest::Save);
+        QVERIFY(QDir(files.path()).isEmpty());
+
         const QString cvFile = files.filePath("Lok.CV");
-        b.writeFile(files.filePath("Lok.LST"), "LST-Datei\r\nLok\r\n29 Konfiguration\r\n");
-        b.writeFile(cvFile, "\"CV-Datei\"\r\n\"Lok.LST\"\r\n1,3\r\n8,145\r\n29,6\r\n");
+        Bench::writeFile(files.filePath("Lok.LST"), "LST-Datei\r\nLok\r\n29 Konfiguration\r\n");
+        Bench::writeFile(cvFile, "\"CV-Datei\"\r\n\"Lok.LST\"\r\n1,7\r\n8,145\r\n29,6\r\n");
         b.answers = {cvFile};
         b.menu("LadenMenu");
         QCOMPARE(b.asked.last().kind, FileRequest::Open);
         QCOMPARE(b.window->windowTitle(), QString("DCC Programmierung - Datei: Lok.CV"));
-        QCOMPARE(b.text("CVTxt_1") + ' ' + b.text("CV8Lbl"), QString("3 Gantrex"));
+        QCOMPARE(b.text("CVTxt_1") + ' ' + b.text("CV8Lbl"), QString("7 Gantrex"));
         QCOMPARE(b.column(CvTable::CvColumn) + '=' + b.value(0), QString("29=6"));
         QCOMPARE(b.cvListe().size(), 3);
+        b.click("DecWrCVBut");
+        for (const char* menu : {"DateiMenu", "OptionenMenu"})
+            QVERIFY(!b.find<QMenu>(menu)->menuAction()->isEnabled());
+        QVERIFY(b.runJob());
+        for (const char* menu : {"DateiMenu", "OptionenMenu"})
+            QVERIFY(b.find<QMenu>(menu)->menuAction()->isEnabled());
+        QCOMPARE(QList<int>({b.onDecoder(1), b.onDecoder(29)}), QList<int>({7, 6}));
 
         // A value typed but not written is not saved.
         b.type("CVTxt_1", "4");
         b.menu("SpeichernMenu");
-        QCOMPARE(b.asked.size(), 1);
+        QCOMPARE(b.asked.size(), 2);
         QFile saved(cvFile);
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(saved.readAll().endsWith("\"\r\n1,3\r\n8,145\r\n29,6\r\n"));
-
+        QVERIFY(saved.readAll().endsWith("\"\r\n1,7\r\n8,145\r\n29,6\r\n"));
         b.answers = {files.filePath("Kopie.LST")};
         b.menu("TabSpeichernMenu");
         QCOMPARE(b.asked.last().initial, QDir::toNativeSeparators(files.filePath("Lok.LST")));
@@ -469,101 +402,58 @@ private slots:
         QCOMPARE(b.window->windowTitle(), QString("DCC Programmierung"));
         QCOMPARE(b.text("CVTxt_1"), QString("-"));
         QVERIFY(b.cvListe().isEmpty());
-    }
-
-    // While a job runs, "Datei" and "Optionen" cannot change what it
-    // writes: loading another file or "neuer Decoder" waits for its end.
-    void fileAndOptionsWaitForTheJob() {
-        Bench b;
-        QTemporaryDir files;
-        b.writeFile(files.filePath("A.CV"), "\"CV-Datei\"\r\n\"\"\r\n1,3\r\n2,7\r\n29,6\r\n");
-        b.answers = {files.filePath("A.CV")};
-        b.menu("LadenMenu");
-        b.click("DecWrCVBut");
-        for (const char* menu : {"DateiMenu", "OptionenMenu"})
-            QVERIFY(!b.find<QMenu>(menu)->menuAction()->isEnabled());
-        QVERIFY(b.runJob());
-        for (const char* menu : {"DateiMenu", "OptionenMenu"})
-            QVERIFY(b.find<QMenu>(menu)->menuAction()->isEnabled());
-        QCOMPARE(QList<int>({b.onDecoder(1), b.onDecoder(2), b.onDecoder(29)}),
-                 QList<int>({3, 7, 6}));
-    }
-
-    // Refused, the save dialog saves nothing; answered, the file is the
-    // window's from then on.
-    void savingWithoutAFileAsksForOne() {
-        Bench b;
-        QTemporaryDir files;
         b.jobs.prog.CvValue[1] = 3;
-        b.menu("SpeichernMenu");
-        QCOMPARE(b.asked.size(), 1);
-        QCOMPARE(b.asked[0].kind, FileRequest::Save);
-        QVERIFY(QDir(files.path()).isEmpty());
         b.answers = {files.filePath("neu.CV")};
         b.menu("SpeichernUnterMenu");
         QCOMPARE(b.window->windowTitle(), QString("DCC Programmierung - Datei: neu.CV"));
         QVERIFY(QFile::exists(files.filePath("neu.CV")));
     }
 
-    // The curve is read from the decoder; Cancel stops the read.
-    void speedWindowReadsAndCancels() {
+    // The curve is read from the decoder, Cancel stops the read; the mouse
+    // drags a point to its value, the keyboard moves to the next point and
+    // changes it by one; programming shows the note first.
+    void speedWindow() {
         Bench b;
         b.menu("FahrstufenMenu");
-        QVERIFY(b.window->speedWindow()->isVisible());
-        QVERIFY(!b.inSpeedWindow("Cancel")->isEnabled());
-        b.inSpeedWindow("RDTabBut")->click();
-        QVERIFY(b.inSpeedWindow("Cancel")->isEnabled());
-        QVERIFY(!b.inSpeedWindow("WRTabBut")->isEnabled() && !b.enabled("DecRdCVBut"));
+        DCCProgSpeed* speed = b.window->speedWindow();
+        QVERIFY(speed->isVisible() && !b.enabled("Cancel", speed));
+        b.click("RDTabBut", speed);
+        QVERIFY(b.enabled("Cancel", speed) && !b.enabled("WRTabBut", speed));
+        QVERIFY(!b.enabled("DecRdCVBut"));
         b.rig.run(0.05);
-        b.inSpeedWindow("Cancel")->click();
+        b.click("Cancel", speed);
         QVERIFY(b.runJob());
-        QCOMPARE(b.status(), QString("Abbruch"));
+        QCOMPARE(b.text("DCCProgStat"), QString("Abbruch"));
         QCOMPARE(b.cv(94), ProgrammingState::Unknown);
-        b.inSpeedWindow("RDTabBut")->click();
+        b.click("RDTabBut", speed);
         QVERIFY(b.runJob());
-        QCOMPARE(b.cv(67), 8);
-    }
+        QCOMPARE(QList<int>({b.cv(67), b.cv(68)}), QList<int>({8, 8}));
 
-    // The mouse drags a point to its value; the keyboard moves to the next
-    // point and raises it by one.
-    void draggingAPointSetsItsCv() {
-        Bench b;
-        for (int cv = 67; cv <= 94; ++cv)
-            b.jobs.prog.CvValue[cv] = 0;
-        b.menu("FahrstufenMenu");
-        SpeedCurveCanvas* canvas = b.window->speedWindow()->canvas();
-        const auto speedField = [&](const char* name) {
-            return b.window->speedWindow()->findChild<QLineEdit*>(name)->text();
-        };
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(43, 281));
+        SpeedCurveCanvas* canvas = speed->canvas();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(43, 282 - 2 * 8));
         QMouseEvent move(QEvent::MouseMove, QPointF(43, 182), canvas->mapToGlobal(QPointF(43, 182)),
                          Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(canvas, &move);
         QCOMPARE(b.cv(67), 50);
-        QCOMPARE(speedField("CVValTxt"), QString("50"));
+        QCOMPARE(b.find<QLineEdit>("CVValTxt", speed)->text(), QString("50"));
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(43, 182));
         QVERIFY(b.cvListe().contains("CV  67 =  50"));
         QTest::keyClick(canvas, Qt::Key_Right);
         QTest::keyClick(canvas, Qt::Key_Up);
-        QCOMPARE(b.cv(68), 1);
-        QCOMPARE(speedField("CVAdrTxt"), QString("68"));
+        QCOMPARE(b.cv(68), 9);
+        QCOMPARE(b.find<QLineEdit>("CVAdrTxt", speed)->text(), QString("68"));
         QTest::keyClick(canvas, Qt::Key_Down);
         QTest::keyClick(canvas, Qt::Key_Down);
-        QCOMPARE(b.cv(68), 0);
-    }
+        QCOMPARE(b.cv(68), 7);
 
-    void programmingTheCurveShowsTheNoteFirst() {
-        Bench b;
-        for (int cv = 67; cv <= 94; ++cv)
-            b.jobs.prog.CvValue[cv] = cv - 60;
-        b.menu("FahrstufenMenu");
-        b.inSpeedWindow("WRTabBut")->click();
+        b.rig.messages.clear();
+        b.click("WRTabBut", speed);
         QCOMPARE(b.rig.messages.messages,
                  QStringList{"Damit die Kennline aktiviert wird, muss Bit 4 in CV 29 auf 1 "
                              "gesetzen werden!"});
         QCOMPARE(b.rig.messages.icons.value(0), MessageIcon::Information);
         QVERIFY(b.runJob());
-        QCOMPARE(b.onDecoder(94), 34);
+        QCOMPARE(QList<int>({b.onDecoder(67), b.onDecoder(68)}), QList<int>({50, 7}));
     }
 };
 

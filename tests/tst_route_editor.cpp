@@ -2,6 +2,7 @@
 #include "routes/ui/FaStrEditForm.h"
 #include "routes/ui/RouteGrid.h"
 #include "support/RouteBus.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -47,12 +48,7 @@ class RouteEditorTest : public QObject {
         form = std::make_unique<FaStrEditForm>(*table);
         form->show();
     }
-    template <class T> T* inEntry(const QString& name) const {
-        T* widget = entry()->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    template <class T> T* inEntry(const QString& name) const { return child<T>(*entry(), name); }
 
     QRect cellRect(int row, int column) const {
         const QModelIndex index = grid()->model()->index(row - 1, column - 1);
@@ -80,10 +76,6 @@ class RouteEditorTest : public QObject {
         }
     }
     void press(const char* button) { inEntry<QPushButton>(button)->click(); }
-    void setRoute(int row, const QStringList& commands) {
-        for (int i = 0; i < commands.size(); ++i)
-            table->setText(row, RouteTable::FirstCommandColumn + i, commands[i]);
-    }
     static QStringList numbered(int from, int to) {
         QStringList texts;
         for (int i = from; i <= to; ++i)
@@ -109,42 +101,6 @@ private slots:
         bus.reset();
     }
 
-    void changeCommand_data() {
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<QString>("cell");
-        const QString old = "Pa-7";
-        QTest::newRow("accessory") << Steps{{"MagAdrTxt", "5"}, {"MagOpt_1"}} << "Ma5-g";
-        QTest::newRow("only digits are typed")
-            << Steps{{"MagAdrTxt", "1a2"}, {"MagOpt_0"}} << "Ma12-r";
-        QTest::newRow("feedback") << Steps{{"RmAdrTxt", "12"}, {"RmOpt_1"}} << "Rm12-b";
-        QTest::newRow("feedback without state") << Steps{{"RmAdrTxt", "12"}} << "Rm12-";
-        QTest::newRow("route") << Steps{{"FSAdrTxt", "3"}, {"FSOpt_2"}} << "Fs3-an";
-        QTest::newRow("route 208") << Steps{{"FSAdrTxt", "208"}, {"FSOpt_3"}} << "Fs208-al";
-        QTest::newRow("pause 0010") << Steps{{"PauTxt", "0010"}} << "Pa-10";
-        QTest::newRow("accessory 2047") << Steps{{"MagAdrTxt", "2047"}, {"MagOpt_0"}} << "Ma2047-r";
-        QTest::newRow("accessory 2048") << Steps{{"MagAdrTxt", "2048"}, {"MagOpt_0"}} << old;
-        QTest::newRow("accessory without direction") << Steps{{"MagAdrTxt", "7"}} << old;
-        QTest::newRow("feedback 2048") << Steps{{"RmAdrTxt", "2048"}, {"RmOpt_0"}} << old;
-        QTest::newRow("route 209") << Steps{{"FSAdrTxt", "209"}, {"FSOpt_0"}} << old;
-        QTest::newRow("route 0") << Steps{{"FSAdrTxt", "0"}, {"FSOpt_0"}} << old;
-        QTest::newRow("route without action") << Steps{{"FSAdrTxt", "4"}} << old;
-        QTest::newRow("pause 0") << Steps{{"PauTxt", "0"}} << old;
-        QTest::newRow("a choice in another frame clears the pause")
-            << Steps{{"PauTxt", "9"}, {"FSOpt_1"}} << old;
-    }
-    void changeCommand() {
-        QFETCH(Steps, steps);
-        QFETCH(QString, cell);
-        setRoute(2, {"Ma1-r", "Rm2-f", "Pa-7"});
-        clickCell(2, 8);
-        QVERIFY(entry()->isVisible());
-        QCOMPARE(inEntry<QLineEdit>("PauTxt")->text(), QString("7"));
-        act(steps);
-        press("OKButton");
-        QVERIFY(!entry()->isVisible());
-        QCOMPARE(commandsOf(2).mid(0, 4), (QStringList{"Ma1-r", "Rm2-f", cell, ""}));
-    }
-
     void dialogShowsTheCell_data() {
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("field");
@@ -159,7 +115,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         QFETCH(QString, option);
-        setRoute(1, {cell});
+        bus->setCommands(1, {cell});
         clickCell(1, RouteTable::FirstCommandColumn);
         QCOMPARE(inEntry<QLineEdit>(field)->text(), text);
         const QList<QRadioButton*> options = entry()->findChildren<QRadioButton*>();
@@ -167,14 +123,38 @@ private slots:
             QCOMPARE(button->isChecked(), button->objectName() == option);
     }
 
-    // Insert moves the commands after the cell right, delete moves them
-    // left; Esc leaves them.
-    void insertDeleteOrCancel_data() {
+    // "ändern" writes the cell, unless the entry is out of range; insert
+    // moves the commands after the cell right, delete moves them left; Esc
+    // leaves them.
+    void commandEntry_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<Steps>("steps");
         QTest::addColumn<QString>("button"); // none: Esc
         QTest::addColumn<QStringList>("commands");
+        const auto changed = [](const char* cell) {
+            return numbered(1, 2) + QStringList{cell} + numbered(4, 50);
+        };
+        const QStringList old = numbered(1, 50);
         const Steps accessory{{"MagAdrTxt", "5"}, {"MagOpt_1"}};
+        const auto change = [](const char* name, const Steps& steps, const QStringList& commands) {
+            QTest::newRow(name) << 3 << steps << QString("OKButton") << commands;
+        };
+        change("accessory", accessory, changed("Ma5-g"));
+        change("only digits are typed", {{"MagAdrTxt", "1a2"}, {"MagOpt_0"}}, changed("Ma12-r"));
+        change("feedback", {{"RmAdrTxt", "12"}, {"RmOpt_1"}}, changed("Rm12-b"));
+        change("feedback without state", {{"RmAdrTxt", "12"}}, changed("Rm12-"));
+        change("route", {{"FSAdrTxt", "3"}, {"FSOpt_2"}}, changed("Fs3-an"));
+        change("route 208", {{"FSAdrTxt", "208"}, {"FSOpt_3"}}, changed("Fs208-al"));
+        change("pause 0010", {{"PauTxt", "0010"}}, changed("Pa-10"));
+        change("accessory 2047", {{"MagAdrTxt", "2047"}, {"MagOpt_0"}}, changed("Ma2047-r"));
+        change("accessory 2048", {{"MagAdrTxt", "2048"}, {"MagOpt_0"}}, old);
+        change("accessory without direction", {{"MagAdrTxt", "7"}}, old);
+        change("feedback 2048", {{"RmAdrTxt", "2048"}, {"RmOpt_0"}}, old);
+        change("route 209", {{"FSAdrTxt", "209"}, {"FSOpt_0"}}, old);
+        change("route 0", {{"FSAdrTxt", "0"}, {"FSOpt_0"}}, old);
+        change("route without action", {{"FSAdrTxt", "4"}}, old);
+        change("pause 0", {{"PauTxt", "0"}}, old);
+        change("a choice in another frame clears the pause", {{"PauTxt", "9"}, {"FSOpt_1"}}, old);
         QTest::newRow("insert") << 3 << accessory << "einf_but"
                                 << numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
         QTest::newRow("insert, empty entry keeps a copy")
@@ -184,15 +164,17 @@ private slots:
             << 1 << Steps{} << "clr_but" << numbered(2, 50) + QStringList{""};
         QTest::newRow("delete command 50")
             << 50 << Steps{} << "clr_but" << numbered(1, 49) + QStringList{""};
-        QTest::newRow("Esc") << 3 << accessory << "" << numbered(1, 50);
+        QTest::newRow("Esc") << 3 << accessory << "" << old;
     }
-    void insertDeleteOrCancel() {
+    void commandEntry() {
         QFETCH(int, command);
         QFETCH(Steps, steps);
         QFETCH(QString, button);
         QFETCH(QStringList, commands);
-        setRoute(4, numbered(1, 50));
+        bus->setCommands(4, numbered(1, 50));
         clickCell(4, RouteTable::FirstCommandColumn + command - 1);
+        QVERIFY(entry()->isVisible());
+        QCOMPARE(inEntry<QLineEdit>("PauTxt")->text(), QString::number(command));
         act(steps);
         if (button.isEmpty())
             QTest::keyClick(entry(), Qt::Key_Escape);

@@ -1,5 +1,3 @@
-#include "routes/RouteCommand.h"
-#include "routes/RouteTriggers.h"
 #include "support/Hex.h"
 #include "support/RouteBus.h"
 
@@ -13,23 +11,6 @@ class RouteEngineTest : public QObject {
     static constexpr int SecondIndicator = 1;
 
 private slots:
-    void splitRouteCommand_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("fields"); // Ma, MaDir, Fs, FsAction, Rm, RmState, Pa
-        QTest::newRow("pause") << "Pa-10" << QStringList{"", "", "", "", "", "", "10"};
-        QTest::newRow("unknown kind") << "Xy3-b" << QStringList{"", "", "", "", "", "", ""};
-        QTest::newRow("no dash") << "Fs3an" << QStringList{"", "", "", "", "", "", ""};
-        QTest::newRow("empty") << "" << QStringList{"", "", "", "", "", "", ""};
-    }
-    void splitRouteCommand() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, fields);
-        const RouteCommandParts p = SplitRouteCommand(text);
-        QCOMPARE(
-            (QStringList{p.MaAddr, p.MaDir, p.FsNum, p.FsAction, p.RmAddr, p.RmState, p.PaSeconds}),
-            fields);
-    }
-
     void triggers_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("trigger");
@@ -116,9 +97,7 @@ private slots:
         QTest::addColumn<int>("switchTimeMs");
         QTest::addColumn<int>("pauseTimeMs");
         QTest::newRow("50 ms") << 0.0 << 50 << 0;
-        QTest::newRow("200 ms from x.00") << 0.0 << 200 << 100;
         QTest::newRow("200 ms from x.30") << 0.3 << 200 << 100;
-        QTest::newRow("200 ms from x.49") << 0.49 << 200 << 500;
         QTest::newRow("1 s from x.50") << 0.5 << 1000 << 250;
         QTest::newRow("2 s from x.71") << 0.71 << 2000 << 1000;
     }
@@ -182,48 +161,53 @@ private slots:
         QCOMPARE(bus.messages.mid(before + whileFinishing.size()), afterResume);
     }
 
-    void lowestRequestedRouteRunsFirst() {
-        RouteBus bus;
-        bus.setCommands(5, {"Ma5-g"});
-        bus.setCommands(3, {"Ma3-g"});
-        bus.request(5);
-        bus.request(3);
-        QVERIFY(bus.tickUntil([&] { return bus.established(3) && bus.established(5); }));
-        QCOMPARE(bus.messages,
-                 (Messages{hex("B0 02 30"), hex("B0 02 20"), hex("B0 04 30"), hex("B0 04 20")}));
-        QVERIFY(!bus.routes.table.isSet(3, RouteTable::RequestedColumn));
-        QVERIFY(!bus.routes.table.isSet(5, RouteTable::RequestedColumn));
+    // Requested routes run lowest first and only when neither established
+    // nor blocked; a route's own messages pass the triggers, its route
+    // commands set the flags of others. Cells: route|column|text; after:
+    // every status cell set at the end.
+    void routesRun_data() {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<Messages>("messages");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("lowest requested route first")
+            << QStringList{"5|2| ", "5|6|Ma5-g", "3|2| ", "3|6|Ma3-g"}
+            << Messages{hex("B0 02 30"), hex("B0 02 20"), hex("B0 04 30"), hex("B0 04 20")}
+            << QStringList{"3|1", "5|1"};
+        QTest::newRow("request for an established route is discarded")
+            << QStringList{"1|1| ", "1|2| ", "1|6|Ma5-g"} << Messages{} << QStringList{"1|1"};
+        QTest::newRow("blocked route waits")
+            << QStringList{"1|2| ", "1|3| ", "1|6|Rm1-b", "2|2| ", "2|6|Rm2-b"}
+            << Messages{hex("B2 00 70")} << QStringList{"1|2", "1|3", "2|1"};
+        QTest::newRow("route requesting itself runs once")
+            << QStringList{"1|2| ", "1|6|Fs1-an", "1|7|Rm1-b"} << Messages{hex("B2 00 50")}
+            << QStringList{"1|1"};
+        QTest::newRow("own echo requests another route")
+            << QStringList{"1|2| ", "1|6|Ma5-g", "4|4|Ma5-g", "4|6|Rm7-b", "6|4|Ma5-r"}
+            << Messages{hex("B0 04 30"), hex("B0 04 20"), hex("B2 03 50")}
+            << QStringList{"1|1", "4|1"};
+        QTest::newRow("route commands")
+            << QStringList{"9|1| ",      "8|3| ",      "1|2| ",        "1|6|Fs7-bl",
+                           "1|7|Fs8-fr", "1|8|Fs9-al", "1|9|Fs209-bl", "1|10|Fs0-an"}
+            << Messages{} << QStringList{"1|1", "7|3"};
     }
-
-    void blockedRouteIsSkippedUntilUnblocked() {
+    void routesRun() {
+        QFETCH(QStringList, cells);
+        QFETCH(Messages, messages);
+        QFETCH(QStringList, after);
         RouteBus bus;
         RouteTable& table = bus.routes.table;
-        bus.setCommands(1, {"Rm1-b"});
-        bus.setCommands(2, {"Rm2-b"});
-        bus.request(1);
-        bus.request(2);
-        table.setStatus(1, RouteTable::BlockedColumn, true);
-        QVERIFY(bus.tickUntil([&] { return bus.established(2); }));
-        bus.tickUntil([] { return false; }, 200);
-        QCOMPARE(bus.messages, Messages{hex("B2 00 70")});
-        QVERIFY(table.isSet(1, RouteTable::RequestedColumn));
-
-        table.setStatus(1, RouteTable::BlockedColumn, false);
-        QVERIFY(bus.tickUntil([&] { return bus.established(1); }));
-        QCOMPARE(bus.messages, (Messages{hex("B2 00 70"), hex("B2 00 50")}));
-    }
-
-    void requestForEstablishedRouteIsDiscarded() {
-        RouteBus bus;
-        RouteTable& table = bus.routes.table;
-        bus.setCommands(1, {"Ma5-g"});
-        table.setStatus(1, RouteTable::EstablishedColumn, true);
-        bus.request(1);
-        bus.tick();
-        QVERIFY(!table.isSet(1, RouteTable::RequestedColumn));
-        bus.tickUntil([] { return false; }, 200);
-        QVERIFY(bus.messages.isEmpty());
-        QVERIFY(bus.established(1));
+        for (const QString& cell : cells) {
+            const QStringList parts = cell.split('|');
+            table.setText(parts[0].toInt(), parts[1].toInt(), parts[2]);
+        }
+        bus.tickUntil([] { return false; }, 400);
+        QCOMPARE(bus.messages, messages);
+        for (int route = 0; route <= RouteTable::LastRoute; ++route) {
+            for (int column = 1; column <= RouteTable::BlockedColumn; ++column)
+                QCOMPARE(table.isSet(route, column),
+                         after.contains(QString("%1|%2").arg(route).arg(column)));
+        }
+        QCOMPARE(table.text(0, RouteTable::BlockedColumn), QString("block."));
     }
 
     void pauseHoldsTheEngineAndFreezesIndicators() {
@@ -274,44 +258,6 @@ private slots:
             bus.routes.table.setStatus(18, column, true);
         bus.tick();
         QCOMPARE(bus.indicators[SecondIndicator], colour);
-    }
-
-    void routeRequestsAnotherThroughItsOwnEcho() {
-        RouteBus bus;
-        RouteTable& table = bus.routes.table;
-        bus.setCommands(1, {"Ma5-g"});
-        table.setText(4, RouteTable::RequestTriggerColumn, "Ma5-g");
-        bus.setCommands(4, {"Rm7-b"});
-        table.setText(6, RouteTable::RequestTriggerColumn, "Ma5-r");
-        bus.request(1);
-        QVERIFY(bus.tickUntil([&] { return bus.established(4); }));
-        QCOMPARE(bus.messages.last(), hex("B2 03 50"));
-        QVERIFY(!table.isSet(6, RouteTable::RequestedColumn));
-    }
-
-    void routeRequestingItselfRunsOnce() {
-        RouteBus bus;
-        bus.setCommands(1, {"Fs1-an", "Rm1-b"});
-        bus.request(1);
-        QVERIFY(bus.tickUntil([&] { return bus.established(1); }));
-        bus.tickUntil([] { return false; }, 200);
-        QCOMPARE(bus.messages, Messages{hex("B2 00 50")});
-        QVERIFY(!bus.routes.table.isSet(1, RouteTable::RequestedColumn));
-    }
-
-    void routeCommandsSetFlagsOfOtherRoutes() {
-        RouteBus bus;
-        RouteTable& table = bus.routes.table;
-        table.setStatus(9, RouteTable::EstablishedColumn, true);
-        table.setStatus(8, RouteTable::BlockedColumn, true);
-        bus.setCommands(1, {"Fs7-bl", "Fs8-fr", "Fs9-al", "Fs209-bl", "Fs0-an"});
-        bus.request(1);
-        QVERIFY(bus.tickUntil([&] { return bus.established(1); }));
-        QVERIFY(table.isSet(7, RouteTable::BlockedColumn));
-        QVERIFY(!table.isSet(8, RouteTable::BlockedColumn));
-        QVERIFY(!table.isSet(9, RouteTable::EstablishedColumn));
-        QCOMPARE(table.text(0, RouteTable::BlockedColumn), QString("block."));
-        QCOMPARE(table.text(0, RouteTable::RequestedColumn), QString("angef."));
     }
 
     void oneFilledCommandStillTakesFiftyCellSteps() {

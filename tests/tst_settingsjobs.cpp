@@ -79,16 +79,27 @@ private slots:
         QCOMPARE(hexText(h.nextWritten(20)), hexText(request));
     }
 
-    void missingAnswers_data() {
+    // A read the station refuses is told once, by its refusal; one it
+    // acknowledges but never answers by a time-out, and an answer after it
+    // is kept but shown nowhere.
+    void readsWithoutAnAnswer_data() {
         QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("message");
-        QTest::newRow("one option") << int(Read) << "Keine Antwort auf SO-Read erhalten!";
-        QTest::newRow("option list") << int(ReadList) << "Keine Antwort auf SO-Read erhalten!";
-        QTest::newRow("loco format")
-            << int(FormatRead) << "Keine Antwort auf LokCfg-Read erhalten!";
+        QTest::newRow("one option refused") << int(Read) << true << "Fehler: SO lesen";
+        QTest::newRow("option list refused") << int(ReadList) << true << "Fehler: SO lesen";
+        QTest::newRow("loco format refused")
+            << int(FormatRead) << true << "Fehler: Lokdatenformat lesen";
+        QTest::newRow("one option silent")
+            << int(Read) << false << "Keine Antwort auf SO-Read erhalten!";
+        QTest::newRow("option list silent")
+            << int(ReadList) << false << "Keine Antwort auf SO-Read erhalten!";
+        QTest::newRow("loco format silent")
+            << int(FormatRead) << false << "Keine Antwort auf LokCfg-Read erhalten!";
     }
-    void missingAnswers() {
+    void readsWithoutAnAnswer() {
         QFETCH(int, kind);
+        QFETCH(bool, refused);
         QFETCH(QString, message);
         LinkHarness h;
         SettingsJobs& j = h.core.settings;
@@ -98,16 +109,15 @@ private slots:
         j.OnLocoFormatRead = [&](int) { ++told; };
         start(j, kind, kind == FormatRead ? 3 : 12, 0);
         h.echoNext();
-        h.receive("B4 6D 7F");
+        h.receive(refused ? "B4 6D 00" : "B4 6D 7F");
         h.ticks(190);
-        QVERIFY(h.messages.messages.isEmpty());
-        QVERIFY(!h.core.jobs.idle());
-        h.ticks(15);
+        QCOMPARE(h.messages.messages.size(), refused ? 1 : 0);
+        QCOMPARE(h.core.jobs.idle(), refused);
+        h.ticks(300);
         QCOMPARE(h.messages.messages, QStringList{message});
-        QCOMPARE(h.messages.titles, QStringList{"Fehler"});
+        QCOMPARE(h.messages.titles, QStringList{refused ? "LocoNet Fehler" : "Fehler"});
         QCOMPARE(h.messages.icons, QList<MessageIcon>{MessageIcon::Critical});
         QVERIFY(h.core.jobs.idle());
-        // An answer after the time-out is kept but shown nowhere.
         if (kind == FormatRead)
             answer(h, "0B 00 03 00 52");
         else
@@ -117,29 +127,6 @@ private slots:
         QVERIFY(h.port.written.isEmpty());
         QCOMPARE(kind == FormatRead ? h.s.answers.LocoFormatAnswer : h.s.answers.SoValueAnswer,
                  kind == FormatRead ? 0x52 : 4);
-    }
-
-    // A read the station refuses is told once, by its refusal; no time-out
-    // follows it.
-    void refusedReadShowsOneBox_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("one option") << int(Read) << "Fehler: SO lesen";
-        QTest::newRow("option list") << int(ReadList) << "Fehler: SO lesen";
-        QTest::newRow("loco format") << int(FormatRead) << "Fehler: Lokdatenformat lesen";
-    }
-    void refusedReadShowsOneBox() {
-        QFETCH(int, kind);
-        QFETCH(QString, message);
-        LinkHarness h;
-        start(h.core.settings, kind, kind == FormatRead ? 3 : 12, 0);
-        h.echoNext();
-        h.receive("B4 6D 00");
-        h.ticks(3);
-        QVERIFY(h.core.jobs.idle());
-        h.ticks(300);
-        QCOMPARE(h.messages.messages, QStringList{message});
-        QVERIFY(h.port.written.isEmpty());
     }
 
     // Each option is asked only once the previous one has been answered.
@@ -193,9 +180,10 @@ private slots:
         QVERIFY(h.port.written.isEmpty());
     }
 
-    // A format is written only once it is known; a throttle driving the
-    // loco forgets it on the write and so asks for it anew.
-    void locoFormatWriteMakesTheThrottleAskAgain() {
+    // A format is written only once it is known, its second byte as read
+    // for that loco even when a throttle has read another loco's format
+    // since; a throttle driving the loco forgets it and so asks anew.
+    void locoFormatWrite() {
         LinkHarness h;
         SettingsJobs& j = h.core.settings;
         h.s.station.ThrottleData[0][SlotRecord::Address] = 4;
@@ -203,26 +191,13 @@ private slots:
         QVERIFY(!j.writeLocoFormat(3, 0xD2));
         QVERIFY(j.readLocoFormat(3));
         h.echoNext();
-        answer(h, "0B 04 03 00 50");
-        h.ticks(3);
-        QVERIFY(j.writeLocoFormat(3, 0xD2));
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 04 03 00 52")));
-        QCOMPARE(h.s.station.ThrottleData[0][SlotRecord::Address], 4);
-        QCOMPARE(h.s.station.ThrottleData[1][SlotRecord::Address], -1);
-    }
-
-    // The loco's second byte goes back as it was read for that address, even
-    // when a throttle has read another loco's format since.
-    void locoFormatWriteKeepsTheSecondByteOfItsLoco() {
-        LinkHarness h;
-        SettingsJobs& j = h.core.settings;
-        j.readLocoFormat(200);
-        h.echoNext();
-        answer(h, "0B 0D 48 00 53 05");
+        answer(h, "0B 0C 03 00 50 05");
         h.ticks(3);
         h.s.answers.LocoFormatExtra = 7;
-        QVERIFY(j.writeLocoFormat(200, 0xC1));
-        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 0D 48 00 41 05")));
+        QVERIFY(j.writeLocoFormat(3, 0xD2));
+        QCOMPARE(hexText(h.echoNext()), hexText(request("0C 0C 03 00 52 05")));
+        QCOMPARE(h.s.station.ThrottleData[0][SlotRecord::Address], 4);
+        QCOMPARE(h.s.station.ThrottleData[1][SlotRecord::Address], -1);
     }
 };
 
