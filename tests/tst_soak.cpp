@@ -84,11 +84,7 @@ public:
             tick();
         }
         if (!p.shown.isEmpty())
-<<<<<<< HEAD
-            return QStringLiteral("message box \"%1\": %2").arg(p.titles.first(), p.shown.first());
-=======
             return text("message box \"%1\": %2", p.titles.first(), p.shown.first());
->>>>>>> dietb
         for (const QByteArray& m : m_framer.receive(std::exchange(p.port.received, {}))) {
             m_reportsReceived += static_cast<quint8>(m[0]) == 0xB2;
             if (m.size() == 7 && m.startsWith(QByteArray::fromHex("E507014758")))
