@@ -11,7 +11,7 @@ enum class MessageKind { Feedback, Switch, Loco, Programming, Station, Other };
 constexpr int KindCount = 6;
 
 constexpr std::array<MessageKind, KindCount> AllKinds = {
-    MessageKind::Feedback,    MessageKind::Switch,      MessageKind::Loco,
+    MessageKind::Feedback,    MessageKind::Switch,  MessageKind::Loco,
     MessageKind::Programming, MessageKind::Station, MessageKind::Other,
 };
 

@@ -106,7 +106,8 @@ QWidget* DCCProg::buildStandardBox() {
                                      "mittlere Geschw."};
     for (int i = 1; i <= 6; ++i) {
         m_standardFields[i] = numberField(QStringLiteral("CVTxt_%1").arg(i), box);
-        grid->addWidget(labelFor(QString::fromUtf8(captions[i]), m_standardFields[i], box), i - 1, 0);
+        grid->addWidget(labelFor(QString::fromUtf8(captions[i]), m_standardFields[i], box), i - 1,
+                        0);
         grid->addWidget(m_standardFields[i], i - 1, 1);
         connect(m_standardFields[i], &QLineEdit::textChanged, this, &DCCProg::checkFields);
     }
@@ -207,7 +208,8 @@ QWidget* DCCProg::buildListBox() {
     // Lists and tables do not take their name from a label.
     m_cvList->setAccessibleName(QStringLiteral("CV-Liste"));
     m_cvList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_cvList->setMinimumWidth(m_cvList->fontMetrics().horizontalAdvance(cvListLine(1024, 255)) + 40);
+    m_cvList->setMinimumWidth(m_cvList->fontMetrics().horizontalAdvance(cvListLine(1024, 255)) +
+                              40);
     connect(m_cvList, &QListWidget::currentItemChanged, this, &DCCProg::cvListeEntryChosen);
     connect(m_cvList, &QListWidget::itemClicked, this, &DCCProg::cvListeEntryChosen);
     m_status = new QLabel(panel);
