@@ -5,52 +5,48 @@
 #include "support/WorstFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 
-using Cells = QMap<QPair<int, int>, QByteArray>;
-
 namespace {
 
-constexpr int CellsInFile = 208 * 55;
+constexpr int Cells = 208 * 55;
+// What a file holds in order: the pause time, the switching time, the cells.
+constexpr int Whole = 2 + Cells;
 
-// The file the program writes for these times and cells.
-QByteArray fsDat(int pause, int switching, const Cells& cells) {
-    QByteArray content =
-        QByteArray::number(pause) + "\r\n" + QByteArray::number(switching) + "\r\n";
-    for (int row = 1; row <= 208; ++row) {
-        for (int column = 1; column <= 55; ++column)
-            content += '"' + cells.value({row, column}) + "\"\r\n";
-    }
+// Cell i of the test file as written and as read: its number, but for a few
+// that show what else a cell may hold.
+QPair<QByteArray, QString> cell(int i) {
+    if (i == 0)
+        return {" ", " "}; // a set status
+    if (i == 5)
+        return {"a,b", "a,b"};
+    if (i == 6)
+        return {"\x84Nord\x93 \x96 5 \x80 \x81 S\xFC"
+                "d",
+                "„Nord“ – 5 € \u0081 Süd"};
+    if (i == 7)
+        return {};
+    return {"c" + QByteArray::number(i), "c" + QString::number(i)};
+}
+
+// The file the program writes for the first n items of the test file.
+QByteArray fsDat(int n = Whole) {
+    QByteArray content = (n >= 1 ? "7" : "0") + QByteArray("\r\n") + (n >= 2 ? "8" : "0") + "\r\n";
+    for (int i = 0; i < Cells; ++i)
+        content += '"' + (i + 2 < n ? cell(i).first : QByteArray()) + "\"\r\n";
     return content;
 }
 
-// Every cell holds its own position in the file: c0, c1, ...
-QByteArray numberedFsDat() {
-    Cells cells;
-    for (int i = 0; i < CellsInFile; ++i)
-        cells[{1 + i / 55, 1 + i % 55}] = "c" + QByteArray::number(i);
-    return fsDat(7, 8, cells);
-}
-
-QString cellAt(const RouteTable& table, int i) {
-    return table.text(1 + i / 55, 1 + i % 55);
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+// The file with line n (1-based) replaced.
+QByteArray withLine(const QByteArray& file, int line, const QByteArray& text) {
+    qsizetype start = 0;
+    for (int i = 1; i < line; ++i)
+        start = file.indexOf("\r\n", start) + 2;
+    return file.left(start) + text + file.mid(file.indexOf("\r\n", start));
 }
 
 // Lets no file of this process grow beyond a few bytes, as a full disk would.
@@ -81,213 +77,111 @@ class RouteFileTest : public QObject {
     ManualClock clock;
     RecordingView view;
     Transmitter tx{clock, view};
-    QTemporaryDir dir;
-
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
 private slots:
     void init() { view.clear(); }
 
-    void savedBackByteForByte() {
-        Cells cells;
-        cells[{1, 1}] = " ";
-        cells[{2, 3}] = " ";
-        cells[{3, 1}] = "  ";
-        cells[{1, 4}] = "Rm12-b";
-        cells[{1, 6}] = "Ma5-g";
-        cells[{4, 6}] = "Weiche S\xFC"
-                        "d";
-        cells[{4, 7}] = "\x84Nord\x93 \x96 5 \x80 \x81";
-        cells[{5, 6}] = "a,b";
-        cells[{208, 55}] = "Rm2047-f";
-        const QByteArray content = fsDat(1000, 250, cells);
-        writeFile(path("FS.DAT"), content);
-
-        Routes routes(clock, tx, view);
-        routes.LoadRoutes(path("FS.DAT"));
-        const RouteTable& table = routes.table;
-        QCOMPARE(table.PauseTimeMs, 1000);
-        QCOMPARE(table.SwitchTimeMs, 250);
-        QVERIFY(table.isSet(1, RouteTable::EstablishedColumn));
-        QVERIFY(table.isSet(2, RouteTable::BlockedColumn));
-        QVERIFY(!table.isSet(3, RouteTable::EstablishedColumn));
-        QCOMPARE(table.text(1, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
-        QCOMPARE(table.text(4, 6), QString("Weiche Süd"));
-        QCOMPARE(table.text(4, 7), QString("„Nord“ – 5 € \u0081"));
-        QCOMPARE(table.text(5, 6), QString("a,b"));
-
-        QVERIFY(routes.SaveRoutes(path("FS2.DAT")));
-        QCOMPARE(readFile(path("FS2.DAT")), content);
-        QVERIFY(view.messages.isEmpty());
-    }
-
-    void readerTakesOtherForms_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("LF only") << QByteArray("5\n6\n\" \"\n\"\"\n\"x\"\n\"Rm1-b\"\n");
-        QTest::newRow("byte-order mark")
-            << QByteArray("\xEF\xBB\xBF"
-                          "5\r\n6\r\n\" \"\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n");
-        QTest::newRow("CR only") << QByteArray("5\r6\r\" \"\r\"\"\r\"x\"\r\"Rm1-b\"\r");
-        QTest::newRow("commas") << QByteArray("5,6\r\n\" \",\"\",\"x\",\"Rm1-b\"\r\n");
-        QTest::newRow("unquoted, trimmed") << QByteArray("5\r\n 6 \r\n\" \"\r\n\r\n  x \r\nRm1-b");
-        QTest::newRow("text after the closing quote")
-            << QByteArray("5\r\n6\r\n\" \"junk\r\n\"\"\r\n\"x\"\r\n\"Rm1-b\"\r\n");
-    }
-    void readerTakesOtherForms() {
-        QFETCH(QByteArray, content);
-        writeFile(path("FS.DAT"), content);
-        Routes routes(clock, tx, view);
-        routes.LoadRoutes(path("FS.DAT"));
-        QCOMPARE(routes.table.PauseTimeMs, 5);
-        QCOMPARE(routes.table.SwitchTimeMs, 6);
-        const QStringList cells{" ", "", "x", "Rm1-b"}; // route 1, columns 1..4
-        for (int column = 1; column <= 4; ++column)
-            QCOMPARE(routes.table.text(1, column), cells[column - 1]);
-    }
-
-    // What the user is told names the line and what was wrong in it; a
-    // quote lost in one cell costs no more than that cell.
-    void brokenFileLoadsWhatItCan_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("pause");
-        QTest::addColumn<int>("switching");
-        QTest::addColumn<int>("cellsRead");
-        QTest::addColumn<QString>("told"); // empty: nothing
-        const QByteArray full = numberedFsDat();
-        // Line n (1-based) of the full file starts after n - 1 line ends.
-        const auto lineStart = [&full](int line) {
-            qsizetype at = 0;
-            for (int i = 1; i < line; ++i)
-                at = full.indexOf("\r\n", at) + 2;
-            return at;
-        };
-        const auto withLine = [&](int line, const QByteArray& text) {
-            return full.left(lineStart(line)) + text + full.mid(lineStart(line + 1) - 2);
-        };
-        QTest::newRow("whole, blank lines and end-of-file mark after it")
-            << full + "\r\n \r\n\x1A" << 7 << 8 << CellsInFile << "";
-        QTest::newRow("empty") << QByteArray("") << 0 << 0 << 0 << "Zeile 1: Die Datei ist leer.";
-        QTest::newRow("only the times") << QByteArray("7\r\n8\r\n") << 7 << 8 << 0
-                                        << "Zeile 3: Die Datei endet vor Fahrstraße 1.";
-        QTest::newRow("pause time not a number")
-            << "x" + full.mid(1) << 0 << 0 << 0
-            << "Zeile 1: „x“ ist keine Zahl für die Pausenzeit.";
-        QTest::newRow("switching time too big")
-            << withLine(2, "99999999999") << 7 << 0 << 0
-            << "Zeile 2: „99999999999“ ist keine Zahl für die Schaltzeit.";
-        QTest::newRow("cut after route 3") << full.left(lineStart(3 + 3 * 55)) << 7 << 8 << 165
-                                           << "Zeile 168: Die Datei endet vor Fahrstraße 4.";
-        QTest::newRow("cut inside a quote")
-            << full.left(lineStart(103) + 5) << 7 << 8 << 101
-            << "Zeile 103: Das schließende Anführungszeichen fehlt.";
-        QTest::newRow("closing quote missing in route 1")
-            << withLine(13, "\"c10") << 7 << 8 << CellsInFile
-            << "Zeile 13: Das schließende Anführungszeichen fehlt.";
-        QTest::newRow("opening quote missing") << withLine(13, "c10\"") << 7 << 8 << CellsInFile
-                                               << "Zeile 13: Ein Anführungszeichen fehlt.";
-        QTest::newRow("text after the last route")
-            << full + "mehr\r\n"
-            << 7 << 8 << CellsInFile << "Zeile 11443: Nach Fahrstraße 208 folgt noch Text.";
-    }
-    void brokenFileLoadsWhatItCan() {
-        QFETCH(QByteArray, content);
-        QFETCH(int, pause);
-        QFETCH(int, switching);
-        QFETCH(int, cellsRead);
-        QFETCH(QString, told);
-        writeFile(path("FS.DAT"), content);
-        Routes routes(clock, tx, view);
-        routes.LoadRoutes(path("FS.DAT"));
-        QCOMPARE(routes.table.PauseTimeMs, pause);
-        QCOMPARE(routes.table.SwitchTimeMs, switching);
-        for (int i = 0; i < CellsInFile; ++i)
-            QCOMPARE(cellAt(routes.table, i), i < cellsRead ? "c" + QString::number(i) : QString());
-        QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
-        if (!told.isEmpty())
-            QVERIFY2(view.last().contains(told), qPrintable(view.last()));
-    }
-
-    // Whatever stands where FS.DAT belongs, the program starts and tells
-    // what the user must know, and no save destroys what was there: a file
-    // that did not load whole is kept as FS.DAT.bak first, and where that
-    // cannot be done, or the file cannot be written, it stays as it is.
-    void worstCases_data() {
+    // Whatever stands where FS.DAT belongs, the program loads what it can
+    // and tells what the user must know: the line and what was wrong in it.
+    // A save writes the table in the program's own form, byte for byte the
+    // file it read where that was whole; a file that did not load whole is
+    // kept as FS.DAT.bak first. Where the file cannot be written, from the
+    // folder case on, it stays as it is.
+    void fileIsLoadedAndSavedSafely_data() {
         QTest::addColumn<int>("worst");
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("told"); // at start-up; empty: nothing
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("kept"); // the old bytes as FS.DAT.bak
-        const QByteArray full = numberedFsDat();
-        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << "" << true << false;
-        QTest::newRow("empty") << int(WorstFile::Content) << QByteArray("") << "leer" << true
-                               << true;
-        QTest::newRow("binary") << int(WorstFile::Binary) << QByteArray() << "keine Zahl" << true
-                                << true;
-        QTest::newRow("huge") << int(WorstFile::Huge) << full << "größer als 16 MB" << true << true;
-        const QByteArray truncated = full.left(full.indexOf("\r\n", 50000) + 2);
-        QTest::newRow("truncated")
-            << int(WorstFile::Content) << truncated << "endet" << true << true;
-        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << "Ordner" << false
-                                << false;
-        QTest::newRow("pipe") << int(WorstFile::Pipe) << QByteArray() << "keine gewöhnliche Datei"
-                              << false << false;
-        QTest::newRow("no permission")
-            << int(WorstFile::NoPermission) << full << "Berechtigung" << false << false;
-        QTest::newRow("read-only file")
-            << int(WorstFile::ReadOnlyFile) << full << "" << false << false;
-        QTest::newRow("truncated in a read-only folder")
-            << int(WorstFile::ReadOnlyFolder) << truncated << "endet" << false << false;
+        QTest::addColumn<int>("read");     // items taken from the file
+        QTest::addColumn<QString>("told"); // at loading; empty: nothing
+        const QByteArray full = fsDat();
+        const QByteArray cut = full.left(full.indexOf("\"c165\""));
+        const auto row = [](const char* name, WorstFile::Case worst, const QByteArray& content,
+                            int read, const QString& told) {
+            QTest::newRow(name) << int(worst) << content << read << told;
+        };
+        const auto content = [&](const char* name, const QByteArray& bytes, int read,
+                                 const QString& told) {
+            row(name, WorstFile::Content, bytes, read, told);
+        };
+        content("byte for byte", full, Whole, "");
+        content("blank lines, end-of-file mark", full + "\r\n \r\n\x1A", Whole, "");
+        content("byte-order mark", "\xEF\xBB\xBF" + full, Whole, "");
+        content("LF only", QByteArray(full).replace("\r\n", "\n"), Whole, "");
+        content("CR only", QByteArray(full).replace("\r\n", "\r"), Whole, "");
+        content("commas", QByteArray(full).replace("7\r\n8", "7,8").replace("\"\r\n\"", "\",\""),
+                Whole, "");
+        content("unquoted, trimmed", withLine(withLine(full, 10, ""), 11, "  c8 "), Whole, "");
+        content("text after the closing quote", withLine(full, 11, "\"c8\"x"), Whole,
+                "Zeile 11: Nach dem schließenden Anführungszeichen steht noch Text.");
+        content("empty", "", 0, "Zeile 1: Die Datei ist leer.");
+        content("only the times", "7\r\n8\r\n", 2, "Zeile 3: Die Datei endet vor Fahrstraße 1.");
+        content("pause time not a number", "x" + full.mid(1), 0,
+                "Zeile 1: „x“ ist keine Zahl für die Pausenzeit.");
+        content("switching time too big", withLine(full, 2, "99999999999"), 1,
+                "Zeile 2: „99999999999“ ist keine Zahl für die Schaltzeit.");
+        content("cut after route 3", cut, 2 + 165, "Zeile 168: Die Datei endet vor Fahrstraße 4.");
+        content("cut inside a quote", full.left(full.indexOf("\"c101\"") - 3), 2 + 101,
+                "Zeile 103: Das schließende Anführungszeichen fehlt.");
+        content("closing quote missing", withLine(full, 13, "\"c10"), Whole,
+                "Zeile 13: Das schließende Anführungszeichen fehlt.");
+        content("opening quote missing", withLine(full, 13, "c10\""), Whole,
+                "Zeile 13: Ein Anführungszeichen fehlt.");
+        content("text after the last route", full + "mehr\r\n", Whole,
+                "Zeile 11443: Nach Fahrstraße 208 folgt noch Text.");
+        row("missing", WorstFile::Missing, {}, 0, "");
+        row("binary", WorstFile::Binary, {}, 0, "keine Zahl");
+        row("huge", WorstFile::Huge, full, Whole, "größer als 16 MB");
+        row("folder", WorstFile::Folder, {}, 0, "Ordner");
+        row("pipe", WorstFile::Pipe, {}, 0, "keine gewöhnliche Datei");
+        row("unreadable", WorstFile::NoPermission, full, 0, "Berechtigung");
+        row("read-only", WorstFile::ReadOnlyFile, full, Whole, "");
+        row("cut, in a read-only folder", WorstFile::ReadOnlyFolder, cut, 2 + 165, "endet");
     }
-    void worstCases() {
+    void fileIsLoadedAndSavedSafely() {
         QFETCH(int, worst);
         QFETCH(QByteArray, content);
+        QFETCH(int, read);
         QFETCH(QString, told);
-        QFETCH(bool, saved);
-        QFETCH(bool, kept);
         QTemporaryDir folder;
-        const QString fsDatPath = folder.filePath("FS.DAT");
-        const WorstFile file(fsDatPath, WorstFile::Case(worst), content, 16 * 1024 * 1024);
+        const QString path = folder.filePath("FS.DAT");
+        const WorstFile file(path, WorstFile::Case(worst), content, 16 * 1024 * 1024);
         if (!file.meaningful())
             QSKIP("Permission bits do not stop root.");
         const QByteArray before = file.onDisk();
 
         Routes routes(clock, tx, view);
-        routes.LoadRoutes(fsDatPath);
+        routes.LoadRoutes(path);
         QCOMPARE(view.messages.size(), told.isEmpty() ? 0 : 1);
         QVERIFY2(view.last().contains(told), qPrintable(view.last()));
+        QCOMPARE(routes.table.PauseTimeMs, read >= 1 ? 7 : 0);
+        QCOMPARE(routes.table.SwitchTimeMs, read >= 2 ? 8 : 0);
+        for (int i = 0; i < Cells; ++i)
+            QCOMPARE(routes.table.text(1 + i / 55, 1 + i % 55),
+                     i + 2 < read ? cell(i).second : QString());
+
         view.clear();
-        routes.table.setText(1, 6, "Ma5-g");
-        QCOMPARE(routes.SaveRoutes(fsDatPath), saved);
-        QCOMPARE(WorstFile::onDisk(fsDatPath + ".bak"), kept ? before : "<missing>");
-        if (!saved) {
-            QCOMPARE(file.onDisk(), before);
-            QCOMPARE(view.titles, QStringList{"Fehler"});
-            return;
-        }
-        QVERIFY(view.messages.isEmpty());
-        Routes again(clock, tx, view);
-        again.LoadRoutes(fsDatPath);
-        QVERIFY(view.messages.isEmpty());
-        QCOMPARE(again.table.text(1, 6), QString("Ma5-g"));
+        const bool saved = worst < WorstFile::Folder;
+        QCOMPARE(routes.SaveRoutes(path), saved);
+        QCOMPARE(file.onDisk(), saved ? fsDat(read) : before);
+        QCOMPARE(WorstFile::onDisk(path + ".bak"), saved && !told.isEmpty() ? before : "<missing>");
+        QCOMPARE(view.titles, saved ? QStringList() : QStringList{"Fehler"});
     }
 
     // A backup that is there may hold the last good routes: it is never
     // replaced. The same broken file twice is kept once.
     void backupNeverReplacesAnOlderOne() {
         QTemporaryDir folder;
-        const QString fsDatPath = folder.filePath("FS.DAT");
-        const QByteArray good = numberedFsDat();
-        const QByteArray broken = good.left(1000);
-        writeFile(fsDatPath + ".bak", good);
+        const QString path = folder.filePath("FS.DAT");
+        const QByteArray broken = fsDat().left(1000);
+        WorstFile(path + ".bak", WorstFile::Content, fsDat());
         for (int run = 0; run < 2; ++run) {
-            writeFile(fsDatPath, broken);
+            WorstFile(path, WorstFile::Content, broken);
             Routes routes(clock, tx, view);
-            routes.LoadRoutes(fsDatPath);
+            routes.LoadRoutes(path);
             QVERIFY(view.last().contains("FS.DAT.2.bak"));
-            QVERIFY(routes.SaveRoutes(fsDatPath));
+            QVERIFY(routes.SaveRoutes(path));
         }
-        QCOMPARE(readFile(fsDatPath + ".bak"), good);
-        QCOMPARE(readFile(fsDatPath + ".2.bak"), broken);
+        QCOMPARE(WorstFile::onDisk(path + ".bak"), fsDat());
+        QCOMPARE(WorstFile::onDisk(path + ".2.bak"), broken);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
                  (QStringList{"FS.DAT", "FS.DAT.2.bak", "FS.DAT.bak"}));
     }
@@ -296,35 +190,34 @@ private slots:
     // and again only after a save has worked in between.
     void failedEditSaveIsToldOnce() {
         QTemporaryDir folder;
-        const QString fsDatPath = folder.filePath("FS.DAT");
+        const QString path = folder.filePath("FS.DAT");
         Routes routes(clock, tx, view);
-        routes.LoadRoutes(fsDatPath);
+        routes.LoadRoutes(path);
         QVERIFY(QDir(folder.path()).mkdir("FS.DAT"));
-        routes.SaveEdit(fsDatPath);
-        routes.SaveEdit(fsDatPath);
+        routes.SaveEdit(path);
+        routes.SaveEdit(path);
         QCOMPARE(view.messages.size(), 1);
         QVERIFY(QDir(folder.path()).rmdir("FS.DAT"));
-        routes.SaveEdit(fsDatPath);
-        QVERIFY(QFileInfo(fsDatPath).isFile());
-        QVERIFY(QFile::remove(fsDatPath) && QDir(folder.path()).mkdir("FS.DAT"));
-        routes.SaveEdit(fsDatPath);
+        routes.SaveEdit(path);
+        QVERIFY(QFileInfo(path).isFile());
+        QVERIFY(QFile::remove(path) && QDir(folder.path()).mkdir("FS.DAT"));
+        routes.SaveEdit(path);
         QCOMPARE(view.messages.size(), 2);
     }
 
-    void failedSaveKeepsTheOldFile() {
+    void fullDiskKeepsTheOldFile() {
         QTemporaryDir folder;
-        const QString fsDatPath = folder.filePath("FS.DAT");
-        const QByteArray old = numberedFsDat();
-        writeFile(fsDatPath, old);
+        const QString path = folder.filePath("FS.DAT");
+        WorstFile(path, WorstFile::Content, fsDat());
         Routes routes(clock, tx, view);
         routes.table.setText(1, 6, "Ma5-g");
         bool saved = true;
         {
             FileSizeLimit fullDisk;
-            saved = routes.SaveRoutes(fsDatPath);
+            saved = routes.SaveRoutes(path);
         }
         QVERIFY(!saved);
-        QCOMPARE(readFile(fsDatPath), old);
+        QCOMPARE(WorstFile::onDisk(path), fsDat());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"FS.DAT"});
         QCOMPARE(view.titles, QStringList{"Fehler"});
         QVERIFY(view.last().contains("FS.DAT"));
