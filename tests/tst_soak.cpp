@@ -1,9 +1,9 @@
-#include "link/LocoNetMessage.h"
 #include "operating/LocoAddress.h"
 #include "operating/ui/ThrottlePanel.h"
 #include "routes/RouteFile.h"
 #include "routes/RouteTable.h"
 #include "sim/BusFramer.h"
+#include "sim/StationMessage.h"
 #include "support/WholeProgram.h"
 
 #include <QComboBox>
@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <span>
 
 // A seeded random session of the whole program on the virtual command
 // station: the user works the windows, long programming and settings jobs
@@ -43,6 +42,15 @@ void withoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, con
         qtTestOutput(type, context, text);
 }
 
+template <typename... Args> QString text(const char* what, const Args&... args) {
+    QString text = QString::fromUtf8(what);
+    ((text = text.arg(args)), ...);
+    return text;
+}
+QString indexed(const char* name, int i) {
+    return text("%1_%2", QLatin1String(name), i);
+}
+
 class Session {
 public:
     Session(WholeProgram& program, quint32 seed) : p(program), rng(seed) {
@@ -60,28 +68,26 @@ public:
     void runStep() {
         const int roll = pick(1, 100);
         if (roll <= 25) {
-            const int n = pick(1, 50);
-            note("%1 ticks", n);
-            ticks(n);
+            ticks(pick(1, 50));
         } else if (roll <= 55) {
-            runOneOf(busSteps());
+            runOneOf(BusSteps);
         } else if (roll <= 93) {
-            runOneOf(userSteps());
+            runOneOf(UserSteps);
         } else { // the user does not wait for the bus to fall quiet
             reportContacts(pick(20, 120));
             for (int i = 0; i < 3; ++i) {
                 ticks(pick(0, 2));
-                runOneOf(userSteps());
+                runOneOf(UserSteps);
             }
         }
     }
 
     // Empty when the program has kept up with the bus and shown no box.
     QString check() {
-        for (int i = 0; layout().line().nextArrival(p.clock.now()) >= 0; ++i) {
+        for (int i = 0; p.layout.line().nextArrival(p.clock.now()) >= 0; ++i) {
             if (i == 1000)
                 return QStringLiteral("the line never fell quiet");
-            tick();
+            ticks(1);
         }
         if (!p.shown.isEmpty())
             return text("message box \"%1\": %2", p.titles.first(), p.shown.first());
@@ -95,15 +101,13 @@ public:
                         m_reportsDispatched);
         const auto& state = p.core->state.feedback.FeedbackState;
         for (int c = 0; c < FeedbackContacts::Count; ++c) {
-            if (state[c] != layout().accessories.contact(c))
+            if (state[c] != p.layout.accessories.contact(c))
                 return text("contact %1: the program has %2, the bus said %3", c, state[c],
-                            layout().accessories.contact(c));
+                            p.layout.accessories.contact(c));
         }
         return p.core->jobs.idle() ? checkAtRest() : QString();
     }
 
-    // The last steps, oldest first.
-    QStringList trace;
     int reports() const { return m_reportsDispatched; }
 
 private:
@@ -116,10 +120,10 @@ private:
             dcc && dcc->findChild<QAbstractButton*>(QStringLiteral("Cancel"))->isEnabled())
             return QStringLiteral("the programming window stays busy with no job");
         for (const auto& [address, intent] : m_intent.asKeyValueRange()) {
-            const int slot = layout().locos.slotOf(address);
+            const int slot = p.layout.locos.slotOf(address);
             if (slot < 0)
                 continue;
-            const LocoSlots::Slot& driven = layout().locos.slot(slot);
+            const LocoSlots::Slot& driven = p.layout.locos.slot(slot);
             const int has[] = {driven.speed, driven.dirf, driven.snd};
             for (int field = 0; field < IntentFields; ++field) {
                 if (const auto wanted = intent[field]; wanted && *wanted != has[field])
@@ -130,23 +134,10 @@ private:
         return {};
     }
 
-    VirtualStation& layout() { return p.layout; }
     int pick(int from, int to) { return static_cast<int>(rng.bounded(from, to + 1)); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
     template <typename T, std::size_t N> T any(const T (&values)[N]) {
         return values[pick(0, static_cast<int>(N) - 1)];
-    }
-    template <typename... Args> static QString text(const char* what, const Args&... args) {
-        QString text = QString::fromUtf8(what);
-        ((text = text.arg(args)), ...);
-        return text;
-    }
-    // The step, kept among the last ones.
-    template <typename... Args> void note(const char* what, const Args&... args) {
-        trace.append(QString::number(p.clock.now(), 'f', 2) + QStringLiteral(" s: ") +
-                     text(what, args...));
-        if (trace.size() > 50)
-            trace.removeFirst();
     }
 
     // What the user last set for a locomotive, by its address: the speed,
@@ -164,28 +155,17 @@ private:
         }
     }
 
-    void tick() {
-        p.step();
-        if (++m_ticks % 10 == 0) { // the throttles' pointer timer runs every 100 ms
-            for (int t = 0; t < 2; ++t)
-                p.win->throttle(t).ZeigerTimerTick();
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            p.step();
+            if (++m_ticks % 10 == 0) { // the throttles' pointer timer runs every 100 ms
+                p.win->throttle(0).ZeigerTimerTick();
+                p.win->throttle(1).ZeigerTimerTick();
+            }
         }
     }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
     void send(std::initializer_list<int> bytes) {
-        QByteArray m;
-        for (const int b : bytes)
-            m.append(static_cast<char>(b));
-        layout().deviceSends(loconet::withChecksum(m), p.clock.now());
-    }
-    static QString indexed(const char* name, int i) {
-        return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i);
-    }
-    static void clickIn(QWidget* window, const QString& button) {
-        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        p.layout.deviceSends(sim::message(bytes), p.clock.now());
     }
     // The user can only change the tab while no job holds the tab bar.
     bool showTab(int tab) {
@@ -201,85 +181,44 @@ private:
         return showTab(t) ? t : showTab(1 - t) ? 1 - t : -1;
     }
 
-    using Action = void (Session::*)();
-    struct Weighted {
-        int weight;
-        Action action;
-    };
-    static std::span<const Weighted> busSteps() {
-        static const Weighted steps[] = {
-            {14, &Session::contactsReport},   {8, &Session::otherThrottle},
-            {5, &Session::accessoryOnTheBus}, {3, &Session::slotRead},
-            {2, &Session::programHeldUp},
-        };
-        return steps;
-    }
-    static std::span<const Weighted> userSteps() {
-        static const Weighted steps[] = {
-            {5, &Session::enterAddress},     {6, &Session::moveSlider},
-            {3, &Session::direction},        {6, &Session::function},
-            {4, &Session::accessoryKey},     {2, &Session::choosePage},
-            {1, &Session::powerButton},      {3, &Session::feedbackButton},
-            {3, &Session::routeButton},      {5, &Session::editRoute},
-            {1, &Session::closeRouteEditor}, {1, &Session::changeRouteTime},
-            {2, &Session::programDecoder},   {1, &Session::readSettings},
-        };
-        return steps;
-    }
-    void runOneOf(std::span<const Weighted> steps) {
-        int total = 0;
-        for (const Weighted& s : steps)
-            total += s.weight;
-        for (int roll = pick(0, total - 1); const Weighted& s : steps) {
-            if ((roll -= s.weight) < 0)
-                return (this->*s.action)();
-        }
-    }
-
     // The system keeps the program from running for a while as the bus goes
     // on; then its receive event reads all that came at once.
     void programHeldUp() {
         reportContacts(pick(20, 120));
-        const int ms = pick(20, 300);
-        note("program held up %1 ms", ms);
-        p.clock.advance(ms / 1000.0);
+        p.clock.advance(pick(20, 300) / 1000.0);
     }
 
     // Feedback modules report, one contact or a burst of many.
     void contactsReport() { reportContacts(chance(30) ? pick(10, 120) : 1); }
     void reportContacts(int n) {
-        note("%1 contact reports", n);
         for (int i = 0; i < n; ++i) {
             const int contact =
                 chance(70) ? pick(0, NearContacts - 1) : pick(0, FeedbackContacts::Count - 1);
-            layout().reportContact(contact, chance(50), p.clock.now());
+            p.layout.reportContact(contact, chance(50), p.clock.now());
         }
     }
 
     // Another throttle drives a locomotive, maybe one the user drives too.
     void otherThrottle() {
-        int slot = layout().locos.slotOf(any(OtherAddresses));
+        int slot = p.layout.locos.slotOf(any(OtherAddresses));
         if (const int user = p.core->state.station.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
             slot = user;
         const int field = pick(0, 2);
-        const int value = pick(0, field == SpeedField ? 127 : field == DirFField ? 0x3F : 0x0F);
-        note("throttle on the bus: field %1 of slot %2 to %3", field, slot, value);
-        send({0xA0 + field, slot, value});
-        m_intent[layout().locos.slot(slot).address][field].reset();
+        send({0xA0 + field, slot,
+              pick(0, field == SpeedField  ? 127
+                      : field == DirFField ? 0x3F
+                                           : 0x0F)});
+        m_intent[p.layout.locos.slot(slot).address][field].reset();
     }
 
+    // An accessory switched on the bus: address, direction, output.
     void accessoryOnTheBus() {
         const int address = pick(0, NearAccessories * 2 - 1);
-        const int direction = pick(0, 1);
-        const int on = pick(0, 1);
-        note("accessory on the bus: %1 %2 %3", address, direction, on);
-        send({0xB0, address & 0x7F, (address >> 7) | direction << 5 | on << 4});
+        send({0xB0, address & 0x7F, (address >> 7) | pick(0, 1) << 5 | pick(0, 1) << 4});
     }
 
     void slotRead() {
-        const int slot = chance(50) ? pick(0, 5) : layout().locos.slotOf(any(OtherAddresses));
-        note("slot read on the bus: %1", slot);
-        send({0xBB, slot, 0});
+        send({0xBB, chance(50) ? pick(0, 5) : p.layout.locos.slotOf(any(OtherAddresses)), 0});
     }
 
     // Now and then the user types an address and leaves it without Enter.
@@ -287,14 +226,11 @@ private:
         const int t = throttleTab();
         if (t < 0)
             return;
-        const int address = any(UserAddresses);
-        const bool enter = chance(80);
-        note("throttle %1: address %2%3", t, address, enter ? "" : " typed");
         auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
         if (const std::optional<int> old = locoAddressOf(field->text()))
             m_intent.remove(*old);
-        p.type(field, QString::number(address));
-        if (enter)
+        p.type(field, QString::number(any(UserAddresses)));
+        if (chance(80))
             QTest::keyClick(field, Qt::Key_Return);
     }
 
@@ -306,7 +242,6 @@ private:
         auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
         if (chance(40)) {
             const int position = pick(0, slider->maximum());
-            note("throttle %1: slider to %2", t, position);
             if (position == slider->value())
                 return;
             slider->setValue(position);
@@ -317,7 +252,6 @@ private:
                                        Qt::Key_0,        Qt::Key_5,    Qt::Key_9,
                                        Qt::Key_Minus,    Qt::Key_Less, Qt::Key_Backspace};
         const Qt::Key key = any(keys);
-        note("throttle %1: key %2", t, QKeySequence(key).toString());
         const int before = slider->value();
         QTest::keyClick(slider, key);
         if (key == Qt::Key_Minus || key == Qt::Key_Less || key == Qt::Key_Backspace)
@@ -328,14 +262,10 @@ private:
 
     // A direction button, or the picture that turns the locomotive round.
     void direction() {
-        const int t = throttleTab();
-        if (t < 0)
-            return;
-        const QString control =
-            chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1));
-        note("throttle %1: %2", t, control);
-        p.click(control);
-        noteIntent(t, {SpeedField, DirFField});
+        if (const int t = throttleTab(); t >= 0) {
+            p.click(chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1)));
+            noteIntent(t, {SpeedField, DirFField});
+        }
     }
 
     // F0 (light) to F12 by button or by key; F1 is only pressed, as its
@@ -345,9 +275,7 @@ private:
         if (t < 0)
             return;
         const int n = pick(0, 12);
-        const bool byKey = chance(50);
-        note("throttle %1: F%2%3", t, n, byKey ? " key" : "");
-        if (byKey)
+        if (chance(50))
             QTest::keyPress(p.get<QSlider>(indexed("FSTScroll", t)),
                             n == 0 ? Qt::Key_Escape : static_cast<Qt::Key>(Qt::Key_F1 + n - 1));
         else
@@ -362,12 +290,10 @@ private:
     void accessoryKey() {
         if (!showTab(2))
             return;
-        const QString key = indexed(chance(50) ? "KB_grn" : "KB_rot", pick(0, 15));
-        const int held = pick(0, 60);
-        note("%1 held %2 ticks", key, held);
-        QTest::mousePress(p.get<QWidget>(key), Qt::LeftButton);
-        ticks(held);
-        QTest::mouseRelease(p.get<QWidget>(key), Qt::LeftButton);
+        auto* key = p.get<QWidget>(indexed(chance(50) ? "KB_grn" : "KB_rot", pick(0, 15)));
+        QTest::mousePress(key, Qt::LeftButton);
+        ticks(pick(0, 60));
+        QTest::mouseRelease(key, Qt::LeftButton);
     }
 
     // One page on or back in a panel's list, staying among the first ones.
@@ -378,16 +304,13 @@ private:
             return;
         auto* list = p.get<QComboBox>(QLatin1String(lists[panel]));
         const bool back = list->currentIndex() >= 3 || (list->currentIndex() > 0 && chance(50));
-        note("%1 page %2", lists[panel], back ? "back" : "on");
         QTest::keyClick(list, back ? Qt::Key_Up : Qt::Key_Down);
     }
 
     // A button of the power, feedback or route panel.
     void clickOnTab(int tab, const QString& button) {
-        if (tab < 0 || showTab(tab)) {
-            note("%1 clicked", button);
+        if (tab < 0 || showTab(tab))
             p.click(button);
-        }
     }
     void powerButton() { clickOnTab(-1, QStringLiteral("StopGoBut")); }
     void feedbackButton() { clickOnTab(3, indexed("RMChgBut", pick(0, 15))); }
@@ -404,9 +327,11 @@ private:
             if (!action->isEnabled() || !qobject_cast<QMenu*>(menu)->menuAction()->isEnabled())
                 return nullptr;
         }
-        note("%1 opened", window);
         action->trigger();
         return p.get<QWidget>(QLatin1String(window));
+    }
+    static void clickIn(QWidget* window, const QString& button) {
+        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
     }
 
     // A cell activated: a status cell toggles, any other opens the entry
@@ -421,20 +346,16 @@ private:
         grid->setCurrentIndex(grid->model()->index(row - 1, column - 1));
         QTest::keyClick(grid, Qt::Key_Return);
         auto* entry = editor->findChild<QWidget*>(QStringLiteral("AdrEingForm"));
-        if (!entry->isVisible()) {
-            note("route %1 status %2 toggled", row, column);
+        if (!entry->isVisible())
             return;
-        }
-        // The field, the number's range and the options of each kind of entry.
+        // Each kind of entry: its field, the number's range, its options.
         static const struct {
-            const char* field;
-            int last;
-            const char* option;
-            int options;
-        } kinds[] = {{"MagAdrTxt", NearAccessories, "MagOpt", 2},
-                     {"RmAdrTxt", NearContacts, "RmOpt", 2},
-                     {"FSAdrTxt", NearRoutes, "FSOpt", 4},
-                     {"PauTxt", 3, nullptr, 0}};
+            const char *field, *option;
+            int last, options;
+        } kinds[] = {{"MagAdrTxt", "MagOpt", NearAccessories, 2},
+                     {"RmAdrTxt", "RmOpt", NearContacts, 2},
+                     {"FSAdrTxt", "FSOpt", NearRoutes, 4},
+                     {"PauTxt", nullptr, 3, 0}};
         const auto& kind = kinds[pick(0, RouteTable::isCommandColumn(column) ? 3 : 1)];
         p.type(entry->findChild<QLineEdit*>(QLatin1String(kind.field)),
                QString::number(pick(1, kind.last)));
@@ -442,26 +363,19 @@ private:
             clickIn(entry, indexed(kind.option, pick(0, kind.options - 1)));
         static const char* buttons[] = {"OKButton", "OKButton", "OKButton",
                                         "einf_but", "clr_but",  "CancelButton"};
-        const char* button = any(buttons);
-        note("route %1 cell %2 entered, %3", row, column, button);
-        clickIn(entry, QLatin1String(button));
+        clickIn(entry, QLatin1String(any(buttons)));
     }
 
     void closeRouteEditor() {
         if (auto* editor = p.win->findChild<QWidget*>(QStringLiteral("FaStrEditForm"));
-            editor && editor->isVisible()) {
-            note("route editor closed");
+            editor && editor->isVisible())
             clickIn(editor, QStringLiteral("OK_But"));
-        }
     }
 
     void changeRouteTime() {
-        if (QWidget* editor = menuWindow("FaStrEdit", "FaStrEditForm")) {
-            const char* name = chance(50) ? "MagT1Txt" : "MagT2Txt";
-            const int ms = pick(0, 500);
-            note("%1 = %2 ms", name, ms);
-            p.type(editor->findChild<QLineEdit*>(QLatin1String(name)), QString::number(ms));
-        }
+        if (QWidget* editor = menuWindow("FaStrEdit", "FaStrEditForm"))
+            p.type(editor->findChild<QLineEdit*>(chance(50) ? "MagT1Txt" : "MagT2Txt"),
+                   QString::number(pick(0, 500)));
     }
 
     // The long jobs: the decoder's standard CVs read or written, or the
@@ -470,15 +384,38 @@ private:
         if (QWidget* dcc = menuWindow("DDCProgMenu", "DCCProg")) {
             static const char* starts[] = {"DecRdCVBut", "DecWrCVBut"};
             auto* cancel = dcc->findChild<QAbstractButton*>(QStringLiteral("Cancel"));
-            const QString name = cancel->isEnabled() ? QStringLiteral("Cancel") : any(starts);
-            note("programming: %1", name);
-            dcc->findChild<QAbstractButton*>(name)->click();
+            (cancel->isEnabled() ? cancel : dcc->findChild<QAbstractButton*>(any(starts)))->click();
         }
     }
     void readSettings() {
         if (QWidget* settings = menuWindow("GrundeinMenu", "Grundeinst")) {
             settings->hide();
             menuWindow("GrundeinMenu", "Grundeinst");
+        }
+    }
+
+    using Step = std::pair<int, void (Session::*)()>; // weight, action
+    static constexpr Step BusSteps[] = {
+        {14, &Session::contactsReport},   {8, &Session::otherThrottle},
+        {5, &Session::accessoryOnTheBus}, {3, &Session::slotRead},
+        {2, &Session::programHeldUp},
+    };
+    static constexpr Step UserSteps[] = {
+        {5, &Session::enterAddress},     {6, &Session::moveSlider},
+        {3, &Session::direction},        {6, &Session::function},
+        {4, &Session::accessoryKey},     {2, &Session::choosePage},
+        {1, &Session::powerButton},      {3, &Session::feedbackButton},
+        {3, &Session::routeButton},      {5, &Session::editRoute},
+        {1, &Session::closeRouteEditor}, {1, &Session::changeRouteTime},
+        {2, &Session::programDecoder},   {1, &Session::readSettings},
+    };
+    template <std::size_t N> void runOneOf(const Step (&steps)[N]) {
+        int total = 0;
+        for (const Step& s : steps)
+            total += s.first;
+        for (int roll = pick(0, total - 1); const auto& [weight, action] : steps) {
+            if ((roll -= weight) < 0)
+                return (this->*action)();
         }
     }
 
@@ -522,11 +459,8 @@ private slots:
         while (p.clock.now() < end) {
             session.runStep();
             ++steps;
-            if (const QString fault = session.check(); !fault.isEmpty()) {
-                qInfo("%s", qPrintable(session.trace.join('\n')));
-                QFAIL(qPrintable(
-                    QStringLiteral("seed %1, step %2: %3").arg(seed).arg(steps).arg(fault)));
-            }
+            if (const QString fault = session.check(); !fault.isEmpty())
+                QFAIL(qPrintable(text("seed %1, step %2: %3", seed, steps, fault)));
         }
 
         RouteTable& table = p.core->routes.table;
