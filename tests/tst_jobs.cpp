@@ -1,5 +1,4 @@
 #include "link/AccessoryJobs.h"
-#include "link/Identification.h"
 #include "link/LinkJobs.h"
 #include "link/LocoJobs.h"
 #include "link/SerialNumberJob.h"
@@ -53,10 +52,6 @@ private slots:
         QTest::newRow("contact 2048 occupied")
             << Ask([](JobMachine& j) { requestFeedbackReport(j, 2048, true); }) << msg("B2 00 58");
         QTest::newRow("power off") << power(false) << msg("82");
-        const QByteArray longest = hex("E0 40") + QByteArray(61, 0x01);
-        QTest::newRow("a typed message of 63 bytes")
-            << Ask([longest](JobMachine& j) { requestRawMessage(j, longest); })
-            << loconet::withChecksum(longest);
     }
     void oneMessageJobs() {
         QFETCH(Ask, ask);
@@ -195,14 +190,6 @@ private slots:
             << acquire << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
             << wire("E5 0F 00 47 58 0B 04 03 00 53") << 2
             << "Keine Antwort auf LokCfg-Read erhalten!";
-        QTest::newRow("serial number")
-            << Ask([](JobMachine& j) { requestSerialNumberAndVersion(j); }) << QList<QByteArray>{}
-            << wire("E5 0F 00 47 58 09 00 12 34 56 78 10") << 2
-            << "Keine Antwort Anfrage Seriennummer erhalten!";
-        QTest::newRow("identification")
-            << Ask([](JobMachine& j) { requestIdentification(j); }) << QList<QByteArray>{}
-            << wire("E7 0E 00 00 00 02 00 07 00 00 00 47 58") << 1
-            << "Keine Antwort auf Slot 0 Anfrage erhalten!";
     }
     void timeOuts() {
         QFETCH(Ask, ask);

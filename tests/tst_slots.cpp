@@ -12,8 +12,6 @@ private slots:
         QTest::addColumn<int>("speed");
         QTest::addColumn<int>("speedSteps");
         QTest::addColumn<int>("step"); // -1: nothing to show
-        QTest::newRow("64 in 128") << 64 << 128 << 63;
-        QTest::newRow("64 in 28") << 64 << 28 << 14;
         QTest::newRow("10 in 14") << 10 << 14 << 2;
         QTest::newRow("8 in 31") << 8 << 31 << 2;
         QTest::newRow("125 in 15") << 125 << 15 << 15;
