@@ -59,23 +59,36 @@ private slots:
         QCOMPARE(h.s.answers.AnswerValue, answerValue);
     }
 
-    void slotData_data() {
-        QTest::addColumn<QByteArray>("message");
+    // Slot data land in their slot, slot 0's raw, and a format answer in the
+    // slot of its address; the programming track's go to its hook. A3 sets or clears F9..F12 in
+    // both places it keeps them, D4 the byte of its type.
+    void slotTable_data() {
+        QTest::addColumn<QByteArray>("messages");
         QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("address");
+        QTest::addColumn<QString>("fields"); // the track status, then the set fields
         QTest::addColumn<int>("hookCalls");
-        QTest::newRow("slot 0 keeps its raw bytes")
-            << wire("E7 0E 00 00 00 03 00 06 00 00 00 47 58") << 0 << 0 << 0;
-        QTest::newRow("loco slot") << wire("E7 0E 05 03 03 10 20 07 00 01 02") << 5 << 131 << 0;
-        QTest::newRow("programming track") << wire("E7 0E 7C") << 124 << 0 << 1;
-        QTest::newRow("slot 120 ignored") << wire("E7 0E 78 03 03 00 00 07") << 120 << 0 << 0;
-        QTest::newRow("wrong count ignored")
-            << wire("E7 0D 05 03 03 00 00 07 00 00 00 00") << 5 << 0 << 0;
+        const auto row = [](const char* name, const char* m, int slot, const char* fields,
+                            int hookCalls = 0) {
+            QTest::newRow(name) << wire(m) << slot << QString(fields) << hookCalls;
+        };
+        row("slot 0 keeps its raw bytes", "E7 0E 00 00 00 03 00 06 00 00 00 47 58", 0,
+            "6 5=e7 6=e 10=3 12=6 16=47 17=58 18=c");
+        row("loco slot", "E7 0E 05 03 03 10 20 07 00 01 02", 5, "7 0=83 2=10 3=20 4=2");
+        row("programming track", "E7 0E 7C", 124, "0", 1);
+        row("slot 120 ignored", "E7 0E 78 03 03 00 00 07", 120, "0");
+        row("wrong count ignored", "E7 0D 05 03 03 00 00 07 00 00 00 00", 5, "0");
+        row("format of its locomotive", "E7 0E 05 03 03 00 00 07 | E5 0F 00 00 00 0B 04 03 00 53",
+            5, "7 0=3 22=80 24=d3");
+        row("A3 F12", "A3 05 08", 5, "0 10=10");
+        row("A3 F9", "A3 05 01", 5, "0 12=10");
+        row("A3 clears only its own bits", "D4 20 05 05 3F | D4 20 05 07 7F | A3 05 00", 5,
+            "0 10=2f 12=f");
+        row("D4 type 13 not stored", "D4 20 05 0D 7F", 5, "0");
     }
-    void slotData() {
-        QFETCH(QByteArray, message);
+    void slotTable() {
+        QFETCH(QByteArray, messages);
         QFETCH(int, slot);
-        QFETCH(int, address);
+        QFETCH(QString, fields);
         QFETCH(int, hookCalls);
         LinkHarness h;
         int calls = 0;
@@ -83,48 +96,16 @@ private slots:
             QCOMPARE(row[2], quint8(0x7C));
             ++calls;
         };
-        h.receiveBytes(message);
-        h.tick();
-        QCOMPARE(h.s.station.SlotTable[slot][SlotRecord::Address], address);
+        h.receiveBytes(messages);
+        h.ticks(3);
+        QStringList set{QString::number(h.s.station.TrackStatus)};
+        const SlotRecord& record = h.s.station.SlotTable[slot];
+        for (int i = 0; i < SlotRecord::Fields; ++i) {
+            if (record[i] != 0)
+                set.append(QStringLiteral("%1=%2").arg(i).arg(record[i], 0, 16));
+        }
+        QCOMPARE(set.join(u' '), fields);
         QCOMPARE(calls, hookCalls);
-        if (slot == 0) {
-            QCOMPARE(h.s.station.SlotTable[0][5], 0xE7);
-            QCOMPARE(h.s.station.SlotTable[0][5 + 7], 6);
-            QCOMPARE(h.s.station.TrackStatus, 6);
-        }
-        if (slot == 5 && address) {
-            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::Speed], 0x10);
-            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::DirF], 0x20);
-            QCOMPARE(h.s.station.SlotTable[5][SlotRecord::Snd], 0x02);
-        }
-    }
-
-    // A3 sets or clears F9..F12 in both places it keeps them; D4 sets the
-    // byte of its type.
-    void functionBits_data() {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("before5");
-        QTest::addColumn<int>("before7");
-        QTest::addColumn<int>("extFn5");
-        QTest::addColumn<int>("extFn7");
-        QTest::newRow("A3 F12 only") << "A3 05 08" << 0 << 0 << 0x10 << 0x00;
-        QTest::newRow("A3 F9") << "A3 05 01" << 0 << 0 << 0x00 << 0x10;
-        QTest::newRow("A3 clears only its own bits") << "A3 05 00" << 0x3F << 0x7F << 0x2F << 0x0F;
-        QTest::newRow("D4 type 13 not stored") << "D4 20 05 0D 7F" << 0 << 0 << 0x00 << 0x00;
-    }
-    void functionBits() {
-        QFETCH(QString, message);
-        QFETCH(int, before5);
-        QFETCH(int, before7);
-        QFETCH(int, extFn5);
-        QFETCH(int, extFn7);
-        LinkHarness h;
-        h.s.station.SlotTable[5].ExtFn(5) = before5;
-        h.s.station.SlotTable[5].ExtFn(7) = before7;
-        h.receive(message.toLatin1().constData());
-        h.tick();
-        QCOMPARE(h.s.station.SlotTable[5].ExtFn(5), extFn5);
-        QCOMPARE(h.s.station.SlotTable[5].ExtFn(7), extFn7);
     }
 
     void directionReportTurnsTheSlotRound() {
@@ -159,36 +140,6 @@ private slots:
         QCOMPARE(contacts, (QList<QPair<int, int>>{{0, 0}}));
         QCOMPARE(h.s.feedback.FeedbackState[0], qint16(0));
         QCOMPARE(h.s.feedback.FeedbackState[1], qint16(-1));
-    }
-
-    // A data format answer names the format and its speed steps in the
-    // first slot of its address and in the throttle that holds it; for an
-    // address nobody holds it only answers.
-    void dataFormatAnswer_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("steps");
-        QTest::newRow("211") << 211 << "DCC - 128" << 128;
-        QTest::newRow("205 unknown") << 205 << " - " << 0;
-    }
-    void dataFormatAnswer() {
-        QFETCH(int, code);
-        QFETCH(QString, name);
-        QFETCH(int, steps);
-        LinkHarness h;
-        h.s.station.SlotTable[4][SlotRecord::Address] = 300;
-        h.s.station.SlotTable[9][SlotRecord::Address] = 300;
-        h.s.station.ThrottleData[0][SlotRecord::Address] = 300;
-        const QByteArray format = QByteArray::number(code & 0x7F, 16);
-        h.receiveBytes(wire("E5 0F 00 00 00 0B 04 2C 01 " + format +
-                            " 07 | E5 0F 00 00 00 0B 04 03 00 " + format));
-        h.tick();
-        QCOMPARE(h.s.answers.LocoFormatAnswer, code);
-        QCOMPARE(h.s.station.SlotTable[4].FormatName, name);
-        QCOMPARE(h.s.station.SlotTable[4][SlotRecord::SpeedSteps], steps);
-        QCOMPARE(h.s.station.ThrottleData[0].FormatName, name);
-        for (int slot = 0; slot < SlotCount; ++slot)
-            QCOMPARE(h.s.station.SlotTable[slot].FormatName.isEmpty(), slot != 4);
     }
 
     // A peer transfer fills in the answer its command names: option, serial
