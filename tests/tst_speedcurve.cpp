@@ -7,18 +7,6 @@ class SpeedCurveTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pointsStandForTheirValues() {
-        ProgrammingState prog;
-        prog.CvValue[67] = 0;
-        prog.CvValue[80] = 100;
-        SpeedCurve curve;
-        curve.place(prog);
-        QCOMPARE(curve.point(0), QPoint(42, 282));
-        QCOMPARE(curve.point(13), QPoint(42 + 13 * 14, 82));
-        // Unknown values lie 256 units up, beyond the axis.
-        QCOMPARE(curve.point(27), QPoint(420, 282 - 512));
-    }
-
     void dragging_data() {
         QTest::addColumn<int>("y");
         QTest::addColumn<int>("value"); // -1: not taken
@@ -42,6 +30,8 @@ private slots:
         QCOMPARE(curve.point(0), QPoint(42, value < 0 ? 282 - 40 : y));
     }
 
+    // Points stand for their values, 14 pixels a step; an unknown value
+    // lies 256 units up, beyond the axis.
     void grabbing_data() {
         QTest::addColumn<QPoint>("pointer");
         QTest::addColumn<int>("point"); // -1: none
@@ -49,14 +39,15 @@ private slots:
         QTest::newRow("5 pixels off") << QPoint(47, 282) << -1;
         QTest::newRow("halfway between 1 and 2") << QPoint(63, 282) << -1;
         QTest::newRow("near point 2") << QPoint(66, 282) << 2;
-        QTest::newRow("point 27") << QPoint(420, 283) << 27;
+        QTest::newRow("point 13 at 100") << QPoint(42 + 13 * 14, 82) << 13;
+        QTest::newRow("point 27 unknown") << QPoint(420, 282 - 512) << 27;
     }
     void grabbing() {
         QFETCH(QPoint, pointer);
         QFETCH(int, point);
         ProgrammingState prog;
-        for (int cv = 67; cv <= 94; ++cv)
-            prog.CvValue[cv] = 0;
+        for (int cv = 67; cv < 94; ++cv)
+            prog.CvValue[cv] = cv == 80 ? 100 : 0;
         SpeedCurve curve;
         curve.place(prog);
         QCOMPARE(curve.pointAt(pointer).value_or(-1), point);
@@ -67,8 +58,7 @@ private slots:
         ProgrammingState prog;
         for (int cv = 67; cv <= 94; ++cv)
             prog.CvValue[cv] = 0;
-        const SpeedCurve narrow(QLine(0, 282, 60, 282), QLine(33, 12, 33, 282));
-        SpeedCurve curve = narrow;
+        SpeedCurve curve(QLine(0, 282, 60, 282), QLine(33, 12, 33, 282));
         QCOMPARE(curve.dx(), 2);
         curve.place(prog);
         QCOMPARE(curve.pointAt(curve.point(3)).value_or(-1), 1);
