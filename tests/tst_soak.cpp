@@ -174,11 +174,12 @@ private:
             tabs->setCurrentIndex(tab);
         return tabs->currentIndex() == tab;
     }
-    // The throttle of the tab shown, or a switch to the other one; -1 on
-    // another tab.
-    int throttleTab() {
-        const int t = pick(0, 1);
-        return showTab(t) ? t : showTab(1 - t) ? 1 - t : -1;
+    // On the throttle of the tab shown, or after a switch to the other one.
+    template <void (Session::*step)(int)> void onThrottle() {
+        for (const int first = pick(0, 1); const int t : {first, 1 - first}) {
+            if (showTab(t))
+                return (this->*step)(t);
+        }
     }
 
     // The system keeps the program from running for a while as the bus goes
@@ -204,10 +205,8 @@ private:
         if (const int user = p.core->state.station.ThrottleSlot[pick(0, 1)]; user > 0 && chance(30))
             slot = user;
         const int field = pick(0, 2);
-        send({0xA0 + field, slot,
-              pick(0, field == SpeedField  ? 127
-                      : field == DirFField ? 0x3F
-                                           : 0x0F)});
+        static const int largest[] = {127, 0x3F, 0x0F};
+        send({0xA0 + field, slot, pick(0, largest[field])});
         m_intent[p.layout.locos.slot(slot).address][field].reset();
     }
 
@@ -222,10 +221,7 @@ private:
     }
 
     // Now and then the user types an address and leaves it without Enter.
-    void enterAddress() {
-        const int t = throttleTab();
-        if (t < 0)
-            return;
+    void enterAddress(int t) {
         auto* field = p.get<QLineEdit>(indexed("LokAdr", t));
         if (const std::optional<int> old = locoAddressOf(field->text()))
             m_intent.remove(*old);
@@ -235,10 +231,7 @@ private:
     }
 
     // Dragged, or worked with the keys the throttle tab knows.
-    void moveSlider() {
-        const int t = throttleTab();
-        if (t < 0)
-            return;
+    void moveSlider(int t) {
         auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
         if (chance(40)) {
             const int position = pick(0, slider->maximum());
@@ -261,19 +254,14 @@ private:
     }
 
     // A direction button, or the picture that turns the locomotive round.
-    void direction() {
-        if (const int t = throttleTab(); t >= 0) {
-            p.click(chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1)));
-            noteIntent(t, {SpeedField, DirFField});
-        }
+    void direction(int t) {
+        p.click(chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1)));
+        noteIntent(t, {SpeedField, DirFField});
     }
 
     // F0 (light) to F12 by button or by key; F1 is only pressed, as its
     // release opens the help.
-    void function() {
-        const int t = throttleTab();
-        if (t < 0)
-            return;
+    void function(int t) {
         const int n = pick(0, 12);
         if (chance(50))
             QTest::keyPress(p.get<QSlider>(indexed("FSTScroll", t)),
@@ -401,13 +389,20 @@ private:
         {2, &Session::programHeldUp},
     };
     static constexpr Step UserSteps[] = {
-        {5, &Session::enterAddress},     {6, &Session::moveSlider},
-        {3, &Session::direction},        {6, &Session::function},
-        {4, &Session::accessoryKey},     {2, &Session::choosePage},
-        {1, &Session::powerButton},      {3, &Session::feedbackButton},
-        {3, &Session::routeButton},      {5, &Session::editRoute},
-        {1, &Session::closeRouteEditor}, {1, &Session::changeRouteTime},
-        {2, &Session::programDecoder},   {1, &Session::readSettings},
+        {5, &Session::onThrottle<&Session::enterAddress>},
+        {6, &Session::onThrottle<&Session::moveSlider>},
+        {3, &Session::onThrottle<&Session::direction>},
+        {6, &Session::onThrottle<&Session::function>},
+        {4, &Session::accessoryKey},
+        {2, &Session::choosePage},
+        {1, &Session::powerButton},
+        {3, &Session::feedbackButton},
+        {3, &Session::routeButton},
+        {5, &Session::editRoute},
+        {1, &Session::closeRouteEditor},
+        {1, &Session::changeRouteTime},
+        {2, &Session::programDecoder},
+        {1, &Session::readSettings},
     };
     template <std::size_t N> void runOneOf(const Step (&steps)[N]) {
         int total = 0;
