@@ -20,61 +20,55 @@ class FramingTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A garbled message is never acted on: it never enters the ring, so it
+    // is taken for no echo, answer or report; it is counted and shown to a
+    // listener whole.
     void framesMessages_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("leading data bytes ignored")
-            << hex("00 12 B0 12 30 6D") << QStringList{"B0 12 30 6D"};
-        QTest::newRow("new opcode cuts off a message")
-            << hex("A0 01 83 7C 5C") << QStringList{"83 7C"};
-        QTest::newRow("two-byte, four-byte, six-byte")
-            << hex("82 7D B2 05 70 38 D4 20 05 05 10 1B")
-            << QStringList{"82 7D", "B2 05 70 38", "D4 20 05 05 10 1B"};
-        QTest::newRow("count byte gives the length")
-            << hex("E7 0E 01 03 03 00 00 07 00 00 00 00 00 10")
-            << QStringList{"E7 0E 01 03 03 00 00 07 00 00 00 00 00 10"};
-        QTest::newRow("count 0 drops the message and its data")
-            << hex("E5 00 01 02 03 82 7D") << QStringList{"82 7D"};
-        QTest::newRow("count above 64 drops the message")
-            << hex("E5 41 01 02 03 04") << QStringList{};
-        QTest::newRow("count 1 can never complete, not even in the last slot")
-            << (msg("83").repeated(30) + hex("E5 01") + QByteArray(200, 0x11) + msg("83"))
-            << QStringList(31, "83 7C");
+        QTest::addColumn<QStringList>("damaged");
+        const auto row = [](const char* name, const QByteArray& bytes, const QStringList& messages,
+                            const QStringList& damaged = {}) {
+            QTest::newRow(name) << bytes << messages << damaged;
+        };
+        row("leading data bytes ignored", hex("00 12 B0 12 30 6D"), {"B0 12 30 6D"});
+        row("new opcode cuts off a message", hex("A0 01 83 7C 5C"), {"83 7C"});
+        row("two-byte, four-byte, six-byte", hex("82 7D B2 05 70 38 D4 20 05 05 10 1B"),
+            {"82 7D", "B2 05 70 38", "D4 20 05 05 10 1B"});
+        row("count byte gives the length", hex("E7 0E 01 03 03 00 00 07 00 00 00 00 00 10"),
+            {"E7 0E 01 03 03 00 00 07 00 00 00 00 00 10"});
+        row("count 0 drops the message and its data", hex("E5 00 01 02 03 82 7D"), {"82 7D"});
+        row("count above 64 drops the message", hex("E5 41 01 02 03 04"), {});
+        row("count 1 can never complete, not even in the last slot",
+            msg("83").repeated(30) + hex("E5 01") + QByteArray(200, 0x11) + msg("83"),
+            QStringList(31, "83 7C"));
         const QByteArray longest = loconet::withChecksum(hex("E0 40") + QByteArray(61, 0x01));
-        QTest::newRow("count 64 is the longest message")
-            << longest << QStringList{hexText(longest)};
-        QTest::newRow("incomplete message stays unread") << hex("B0 12") << QStringList{};
+        row("count 64 is the longest message", longest, {hexText(longest)});
+        row("incomplete message stays unread", hex("B0 12"), {});
+        const QStringList damaged{"82 7C", "B0 12 30 6C",
+                                  "E7 0E 05 03 03 00 20 07 00 00 00 00 00 00"};
+        row("wrong checksums", hex(qPrintable(damaged.join(u' '))) + msg("83"), {"83 7C"}, damaged);
     }
     // The same whether the bytes come in one read or one by one.
     void framesMessages() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, messages);
+        QFETCH(QStringList, damaged);
         for (const qsizetype chunk : {bytes.size(), qsizetype(1)}) {
             ReceiveRing ring;
+            QStringList shown;
+            ring.onDamaged = [&](const quint8* m, int length) {
+                shown.append(hexText(QByteArray(reinterpret_cast<const char*>(m), length)));
+            };
             for (qsizetype at = 0; at < bytes.size(); at += chunk)
                 ring.receive(bytes.mid(at, chunk));
             QStringList got;
             for (const QByteArray& m : drain(ring))
                 got.append(hexText(m));
             QCOMPARE(got, messages);
+            QCOMPARE(shown, damaged);
+            QCOMPARE(ring.damagedCount(), damaged.size());
         }
-    }
-
-    // A garbled message is never acted on: it never enters the ring, so it
-    // is taken for no echo, answer or report; it is counted and shown to a
-    // listener whole.
-    void damagedMessagesAreDroppedAndCounted() {
-        ReceiveRing ring;
-        QList<QByteArray> shown;
-        ring.onDamaged = [&](const quint8* m, int length) {
-            shown.append(QByteArray(reinterpret_cast<const char*>(m), length));
-        };
-        const QList<QByteArray> damaged{hex("82 7C"), hex("B0 12 30 6C"),
-                                        hex("E7 0E 05 03 03 00 20 07 00 00 00 00 00 00")};
-        ring.receive(damaged.join() + msg("83"));
-        QCOMPARE(drain(ring), QList<QByteArray>{msg("83")});
-        QCOMPARE(ring.damagedCount(), 3);
-        QCOMPARE(shown, damaged);
     }
 
     // With 31 unread messages the ring is full: what comes after waits, in

@@ -1,5 +1,5 @@
 #include "link/HexText.h"
-#include "link/Link.h"
+#include "link/Transmitter.h"
 #include "platform/Clock.h"
 #include "support/FakeSerialPort.h"
 #include "support/Hex.h"
@@ -137,17 +137,6 @@ private slots:
         QCOMPARE(problem.isEmpty(), kind == HexTextResult::Placed || kind == HexTextResult::Empty);
         if (!token.isEmpty())
             QVERIFY2(problem.contains('"' + token + '"'), qPrintable(problem));
-    }
-
-    void receiveTakesNothingWhileClosed() {
-        Link link(clock, port, view);
-        port.incoming = hex("83 7C");
-        port.opened = false;
-        link.ReceiveBytes();
-        QVERIFY(link.Rx.isEmpty());
-        port.opened = true;
-        link.ReceiveBytes();
-        QVERIFY(!link.Rx.isEmpty());
     }
 };
 
