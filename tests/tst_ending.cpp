@@ -29,12 +29,6 @@ constexpr int EndMs = 15000;
 constexpr char EditingCopy[] = "GX_EDIT_AND_WAIT";
 constexpr char EditedMark[] = "edited in ";
 
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 // An open serial port is marked in use by a lock file LCK..<device> in
 // the system's lock folder; it goes when the port is closed as it should
 // be, and stays behind a process that is killed.
@@ -109,16 +103,13 @@ private slots:
     void endedByTheSystem() {
         QFETCH(int, signal);
         QTemporaryDir conf;
-        writeFile(conf.filePath("conf.dat"), "3\r\n7\r\n");
+        QFile confDat(conf.filePath("conf.dat"));
+        QVERIFY(confDat.open(QIODevice::WriteOnly) && confDat.write("3\r\n7\r\n") == 6);
+        confDat.close();
         sim.start(QStringLiteral(GX_SIM_PATH), {"--register-com", "7", "--conf", conf.path()});
         const std::optional<QString> device = lineStarting(sim, "/dev/", StartMs);
         QVERIFY2(device, sim.readAllStandardError().constData());
 
-        program.setProcessEnvironment([] {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("QT_QPA_PLATFORM", "offscreen");
-            return environment;
-        }());
         program.start(QStringLiteral(GX_VELOMAT_PATH), {"--conf", conf.path(), "--connect"});
         QVERIFY(lineStarting(program, "connected", StartMs));
         const QString lock = lockFileOf("/dev/" + *device);
