@@ -44,23 +44,21 @@ class CvFilesTest : public QObject {
 
 private slots:
     void cvFileLines_data() {
-        QTest::addColumn<int>("table"); // 0: never named, 1: named empty, 2: named
+        QTest::addColumn<QString>("table"); // "-": never named
         QTest::addColumn<QByteArray>("secondLine");
-        QTest::newRow("no table") << 0 << QByteArray();
-        QTest::newRow("empty table name") << 1 << QByteArray("\"\"");
-        QTest::newRow("table") << 2 << QByteArray("\"/lok/Lok 1.LST\"");
+        QTest::newRow("no table") << "-" << QByteArray();
+        QTest::newRow("empty table name") << "" << QByteArray("\"\"");
+        QTest::newRow("table") << "/lok/Lok 1.LST" << QByteArray("\"/lok/Lok 1.LST\"");
     }
     void cvFileLines() {
-        QFETCH(int, table);
+        QFETCH(QString, table);
         QFETCH(QByteArray, secondLine);
         Bench b;
         b.prog.CvValue[1] = 3;
         b.prog.CvValue[29] = 6;
         b.prog.CvValue[0] = 7; // not a CV of the decoder
-        if (table == 1)
-            b.doc.CvTableFileName = QString();
-        if (table == 2)
-            b.doc.CvTableFileName = QStringLiteral("/lok/Lok 1.LST");
+        if (table != "-")
+            b.doc.CvTableFileName = table;
         QVERIFY(b.doc.saveCv(b.path("lok.CV")));
         QCOMPARE(b.contentOf("lok.CV"), "\"CV-Datei\"\r\n" + secondLine + "\r\n1,3\r\n29,6\r\n");
     }
