@@ -229,6 +229,8 @@ private slots:
         QTest::newRow("less: backward") << 1 << "DIR_3" << int(Qt::Key_Less) << msg("A1 05 20");
         QTest::newRow("backspace: turn")
             << 0 << "MainTab" << int(Qt::Key_Backspace) << msg("A1 05 00");
+        QTest::newRow("0: stop") << 1 << "FSTScroll_1" << int(Qt::Key_0) << msg("A0 05 00");
+        QTest::newRow("1") << 0 << "FSTScroll_0" << int(Qt::Key_1) << msg("A0 05 0E");
         QTest::newRow("5") << 1 << "FSTScroll_1" << int(Qt::Key_5) << msg("A0 05 47");
         QTest::newRow("9: full") << 0 << "FCmd_0" << int(Qt::Key_9) << msg("A0 05 7F");
         QTest::newRow("pause: power off") << 0 << "FSTScroll_0" << int(Qt::Key_Pause) << msg("82");

@@ -182,37 +182,25 @@ private slots:
         QCOMPARE(w.key(Qt::Key_Up), QList<QByteArray>{msg("A0 05 42")});
     }
 
-    // Each direction stops the locomotive, the picture turns it round; the
-    // digits set fixed speeds.
-    void directionAndDigits_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QByteArrayList>("wire");
+    // Each direction stops the locomotive, the picture turns it round.
+    void directions_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("dirF");
         QTest::addColumn<QString>("picture");
-        const QByteArray stop = msg("A0 05 00");
-        QTest::newRow("forward") << "DIR_0" << QByteArrayList{msg("A1 05 00"), stop} << "Lokv.bmp";
-        QTest::newRow("backward") << "DIR_1" << QByteArrayList{msg("A1 05 20"), stop} << "Lokr.bmp";
-        QTest::newRow("picture") << "LokImage_0" << QByteArrayList{msg("A1 05 00"), stop}
-                                 << "Lokv.bmp";
-        const int speeds[] = {0, 14, 28, 42, 56, 71, 85, 99, 113, 127};
-        for (int d = 0; d <= 9; ++d) {
-            const QByteArray speed = QByteArray::number(speeds[d], 16).rightJustified(2, '0');
-            QTest::addRow("digit %d", d)
-                << QString::number(d) << QByteArrayList{msg("A0 05 " + speed)} << "Lokr.bmp";
-        }
+        QTest::newRow("forward") << "DIR_0" << msg("A1 05 00") << "Lokv.bmp";
+        QTest::newRow("backward") << "DIR_1" << msg("A1 05 20") << "Lokr.bmp";
+        QTest::newRow("picture") << "LokImage_0" << msg("A1 05 00") << "Lokv.bmp";
     }
-    void directionAndDigits() {
-        QFETCH(QString, action);
-        QFETCH(QByteArrayList, wire);
+    void directions() {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, dirF);
         QFETCH(QString, picture);
         Throttle w;
         w.acquire();
         w.key(Qt::Key_PageUp);
-        if (action.size() == 1)
-            w.panel().setSpeedByDigit(action.toInt());
-        else
-            QTest::mouseClick(w.get<QAbstractButton>(action), Qt::LeftButton);
-        QCOMPARE(w.sent(), wire);
-        QCOMPARE(w.slider()->value(), qMax(int(quint8(wire.last()[2])) - 1, 0));
+        QTest::mouseClick(w.get<QAbstractButton>(button), Qt::LeftButton);
+        QCOMPARE(w.sent(), (QList<QByteArray>{dirF, msg("A0 05 00")}));
+        QCOMPARE(w.slider()->value(), 0);
         QCOMPARE(w.panel().shownPicture(), picture);
     }
 
