@@ -174,11 +174,11 @@ private:
             tabs->setCurrentIndex(tab);
         return tabs->currentIndex() == tab;
     }
-    // On the throttle of the tab shown, or after a switch to the other one.
-    template <void (Session::*step)(int)> void onThrottle() {
+    // A step on the throttle of the tab shown, or after a switch to the other one.
+    void onThrottle() {
         for (const int first = pick(0, 1); const int t : {first, 1 - first}) {
             if (showTab(t))
-                return (this->*step)(t);
+                return runOneOf(ThrottleSteps, t);
         }
     }
 
@@ -319,7 +319,7 @@ private:
         return p.get<QWidget>(QLatin1String(window));
     }
     static void clickIn(QWidget* window, const QString& button) {
-        QTest::mouseClick(window->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        window->findChild<QAbstractButton*>(button)->click();
     }
 
     // A cell activated: a status cell toggles, any other opens the entry
@@ -382,35 +382,28 @@ private:
         }
     }
 
-    using Step = std::pair<int, void (Session::*)()>; // weight, action
-    static constexpr Step BusSteps[] = {
-        {14, &Session::contactsReport},   {8, &Session::otherThrottle},
-        {5, &Session::accessoryOnTheBus}, {3, &Session::slotRead},
-        {2, &Session::programHeldUp},
+    using S = Session;
+    // Each with its weight.
+    static constexpr std::pair<int, void (S::*)()> BusSteps[] = {
+        {14, &S::contactsReport}, {8, &S::otherThrottle}, {5, &S::accessoryOnTheBus},
+        {3, &S::slotRead},        {2, &S::programHeldUp},
     };
-    static constexpr Step UserSteps[] = {
-        {5, &Session::onThrottle<&Session::enterAddress>},
-        {6, &Session::onThrottle<&Session::moveSlider>},
-        {3, &Session::onThrottle<&Session::direction>},
-        {6, &Session::onThrottle<&Session::function>},
-        {4, &Session::accessoryKey},
-        {2, &Session::choosePage},
-        {1, &Session::powerButton},
-        {3, &Session::feedbackButton},
-        {3, &Session::routeButton},
-        {5, &Session::editRoute},
-        {1, &Session::closeRouteEditor},
-        {1, &Session::changeRouteTime},
-        {2, &Session::programDecoder},
-        {1, &Session::readSettings},
+    static constexpr std::pair<int, void (S::*)()> UserSteps[] = {
+        {20, &S::onThrottle},    {4, &S::accessoryKey},     {2, &S::choosePage},
+        {1, &S::powerButton},    {3, &S::feedbackButton},   {3, &S::routeButton},
+        {5, &S::editRoute},      {1, &S::closeRouteEditor}, {1, &S::changeRouteTime},
+        {2, &S::programDecoder}, {1, &S::readSettings},
     };
-    template <std::size_t N> void runOneOf(const Step (&steps)[N]) {
+    static constexpr std::pair<int, void (S::*)(int)> ThrottleSteps[] = {
+        {5, &S::enterAddress}, {6, &S::moveSlider}, {3, &S::direction}, {6, &S::function}};
+    template <typename Action, std::size_t N, typename... Args>
+    void runOneOf(const std::pair<int, Action> (&steps)[N], Args... args) {
         int total = 0;
-        for (const Step& s : steps)
+        for (const auto& s : steps)
             total += s.first;
         for (int roll = pick(0, total - 1); const auto& [weight, action] : steps) {
             if ((roll -= weight) < 0)
-                return (this->*action)();
+                return (this->*action)(args...);
         }
     }
 
