@@ -24,7 +24,6 @@ private slots:
                                 << QString(message) << value;
         };
         const QString ed = "ED 0F 01 47 58 %1 00 00 00 00 00 00 00 00";
-        const QString lncv = "ED 0F 01 05 00 %1 00 00 00 00 00 00 00 00";
         const char* const refused = "Mag.Art.Message wurde nicht bearbeitet";
         row("switch refused", "B0 12 30", "B4 30 00", refused, -1);
         row("switch refused, after the idle filler", "B0 12 30", "B4 30 00", refused, -1, "81");
@@ -32,10 +31,7 @@ private slots:
         row("switch, odd answer", "B0 12 30", "B4 3C 00", "ungültige Antwort auf B0!", -1);
         row("loco refused", "BF 00 03", "B4 3F 00", "Lok konnte nicht angemeldet werden!", -1);
         row("loco, odd answer", "BE 00 03", "B4 30 00", "ungültige Antwort auf BF!", -1);
-        row("SO write refused", ed.arg("01"), "B4 6D 01", "Fehler: SO schreiben", -1);
         row("SO read accepted", ed.arg("02"), "B4 6D 7F", "", 0x7F);
-        row("LNCV read", lncv.arg("21"), "B4 6D 7F", "Fehler: LNCV lesen", 0x7F);
-        row("LNCV write", lncv.arg("20"), "B4 6D 02", "", 2);
         row("other command ignored", ed.arg("07"), "B4 6D 00", "", -1);
         row("no answer expected", "A0 05 10", "B4 30 00", "", -1);
     }

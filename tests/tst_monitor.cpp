@@ -5,14 +5,12 @@
 #include "monitor/ui/MonitorWindow.h"
 #include "support/Hex.h"
 #include "support/ProgramOnLayout.h"
-#include "widgets/WindowColours.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -247,28 +245,6 @@ private slots:
         p.savePath = dir.filePath(QStringLiteral("fehlt/monitor.txt"));
         p.click(window, "saveButton");
         QCOMPARE(p.titles, QStringList{QStringLiteral("Fehler")});
-    }
-
-    // The raw send line says what the typed bytes mean before they are
-    // sent, and red what would not go out as a proper message.
-    void rawSendLineShowsMeaning() {
-        ProgramOnLayout p;
-        auto* label = p.get<QLabel>(QStringLiteral("MesMeaning"));
-        const struct {
-            const char* typed;
-            const char* meaning;
-            bool red;
-        } lines[] = {
-            {"b2 2 70", "Rückmelder 6: belegt", false},
-            {"B0 12 30 6D",
-             "Die Prüfsumme 6D hängt das Programm selbst an; bitte ohne sie eingeben", true},
-        };
-        for (const auto& line : lines) {
-            p.type(QStringLiteral("MesTxt"), QString::fromUtf8(line.typed));
-            QCOMPARE(label->text(), QString::fromUtf8(line.meaning));
-            QCOMPARE(label->palette().color(QPalette::WindowText),
-                     qColorOf(line.red ? colour::Red : colour::Black));
-        }
     }
 };
 

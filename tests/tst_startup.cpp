@@ -89,18 +89,17 @@ private slots:
         QTest::addColumn<QString>("told"); // empty: nothing
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("kept");
-        QTest::newRow("missing") << int(WorstFile::Missing) << QByteArray() << 1 << "" << true
-                                 << false;
-        QTest::newRow("binary") << int(WorstFile::Binary) << QByteArray() << 1 << "Zeile 1" << true
-                                << true;
-        QTest::newRow("huge, its first lines count")
-            << int(WorstFile::Huge) << QByteArray("3\r\n4\r\n") << 4 << "" << true << false;
-        QTest::newRow("folder") << int(WorstFile::Folder) << QByteArray() << 1 << "Ordner" << false
-                                << false;
-        QTest::newRow("no permission") << int(WorstFile::NoPermission) << QByteArray("3\r\n4\r\n")
-                                       << 1 << "Berechtigung" << false << false;
-        QTest::newRow("read-only file") << int(WorstFile::ReadOnlyFile) << QByteArray("3\r\n4\r\n")
-                                        << 4 << "" << false << false;
+        const auto row = [](const char* name, WorstFile::Case worst, const char* content, int port,
+                            const char* told, bool written, bool kept) {
+            QTest::newRow(name) << int(worst) << QByteArray(content) << port << QString(told)
+                                << written << kept;
+        };
+        row("binary", WorstFile::Binary, "", 1, "Zeile 1", true, true);
+        row("huge, its first lines count", WorstFile::Huge, "3\r\n4\r\n", 4, "", true, false);
+        row("folder", WorstFile::Folder, "", 1, "Ordner", false, false);
+        row("no permission", WorstFile::NoPermission, "3\r\n4\r\n", 1, "Berechtigung", false,
+            false);
+        row("read-only file", WorstFile::ReadOnlyFile, "3\r\n4\r\n", 4, "", false, false);
     }
     void confDatWorstCases() {
         QFETCH(int, worst);
