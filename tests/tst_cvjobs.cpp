@@ -124,7 +124,6 @@ private slots:
             QTest::newRow(name) << job << status << text << QString(valueField);
         };
         const QString track = "Programmiergleis: ";
-        row("read 2", read, 2, track + "CV nicht vorhanden", "-");
         row("read 3", read, 3, track + "Kurzschluss", "-");
         row("read 4", read, 4, track + "keine Lok", "_");
         row("write 2", write, 2, track + "Schreibfehler");

