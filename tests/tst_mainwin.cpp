@@ -62,6 +62,9 @@ struct Program : ProgramOnLayout {
         table.setText(1, RouteTable::FirstCommandColumn, "Ma5-g");
         table.setStatus(1, RouteTable::RequestedColumn, true);
     }
+    bool red(const QString& field) {
+        return get<QLineEdit>(field)->palette().color(QPalette::Text) == QColor(Qt::red);
+    }
     int lamp() { return get<IndicatorLamp>("StopGoAnz")->colour(); }
     QList<QByteArray> sentMessages() { return framer.receive(port.takeWritten()); }
     QByteArray confDat() {
@@ -152,15 +155,9 @@ private slots:
     // "Trennen" leaves nothing of the connection shown.
     void connectsThroughEachInterface_data() {
         QTest::addColumn<Connect>("c");
-        const QStringList usb{"115200,n,8,1"};
+        const QStringList own{"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"}, usb{"115200,n,8,1"};
         QTest::newRow("station's own port, 1.55")
-            << Connect{1,
-                       4,
-                       1,
-                       true,
-                       {"2400,n,8,2", "19200,n,8,2", "19200,n,8,2"},
-                       0,
-                       "ComPort->GX: GX/ZT Sw.Vers.1.55"};
+            << Connect{1, 4, 1, true, own, 0, "ComPort->GX: GX/ZT Sw.Vers.1.55"};
         QTest::newRow("interface 41770, 2.0, power off")
             << Connect{2, 1, 2, false, {"19200,n,8,1"}, 16457, "ComPort->41770: GX/ZT Sw.Vers.2.0"};
         QTest::newRow("USB interface, Basic")
@@ -269,11 +266,8 @@ private slots:
         p.run(0.5);
         p.sentMessages();
         QVERIFY(p.connectByClick());
-        QList<QByteArray> queries;
-        for (const QByteArray& m : p.sentMessages()) {
-            if (quint8(m[0]) == 0xBC)
-                queries.append(m);
-        }
+        QList<QByteArray> queries = p.sentMessages();
+        queries.removeIf([](const QByteArray& m) { return quint8(m[0]) != 0xBC; });
         QCOMPARE(queries.size(), 16);
         QCOMPARE(hexText(queries.first()), hexText(msg("BC 20 00")));
         QCOMPARE(hexText(queries.last()), hexText(msg("BC 2F 00")));
@@ -379,13 +373,12 @@ private slots:
 
     void portFieldAcceptsOnlyAPortNumber() {
         Program p;
-        auto* field = p.get<QLineEdit>("PortAdr");
         const QStringList numbers{"4", "255"};
         for (const QString& text : numbers + QStringList{"0", "256", "x1", ""}) {
             p.type("PortAdr", text);
             const bool valid = numbers.contains(text);
             QCOMPARE(p.get<QPushButton>("OpenPortBut_1")->isEnabled(), valid);
-            QCOMPARE(field->palette().color(QPalette::Text) == QColor(Qt::red), !valid);
+            QCOMPARE(p.red("PortAdr"), !valid);
         }
     }
 
@@ -438,12 +431,8 @@ private slots:
         auto* option = p.get<QRadioButton>("Iopt_3");
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(4, option->height() / 2));
         const auto state = [&] {
-            QString s;
-            for (const char* field : {"ServerHost", "ServerPort"})
-                s += p.get<QLineEdit>(field)->palette().color(QPalette::Text) == QColor(Qt::red)
-                         ? 'r'
-                         : 'b';
-            return s + (p.get<QPushButton>("OKButton")->isEnabled() ? " OK" : "");
+            return QString(p.red("ServerHost") ? "r" : "b") + (p.red("ServerPort") ? "r" : "b") +
+                   (p.get<QPushButton>("OKButton")->isEnabled() ? " OK" : "");
         };
         QCOMPARE(state(), QString("rb"));
         p.type("ServerHost", "::1");
