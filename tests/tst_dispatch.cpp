@@ -1,5 +1,3 @@
-#include "link/AccessoryJobs.h"
-#include "link/Messages.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
 
@@ -176,32 +174,6 @@ private slots:
                            double(a.LncvAnswerArticle), double(a.LncvNumber), double(a.LncvValue)}),
             answers);
         QCOMPARE(got, requests);
-    }
-
-    // 512 feedback reports at 250 messages a second, with the receive poll and
-    // the 10 ms tick in between: every contact ends in its reported state.
-    // Taking one message per tick would fall behind (250 arrive, 100 are
-    // taken) and the full ring would overwrite reports.
-    void burstOfFeedbackReportsIsNotLost() {
-        LinkHarness h;
-        const int reports = 512;
-        int sent = 0;
-        double nextAt = h.clock.now();
-        while (sent < reports || !h.port.incoming.isEmpty() || !h.s.link.Rx.isEmpty()) {
-            while (sent < reports && h.clock.now() >= nextAt) {
-                const auto m = messages::feedbackReport(sent, sent % 3 != 0);
-                h.port.incoming +=
-                    loconet::withChecksum(QByteArray(reinterpret_cast<const char*>(m.data()), 3));
-                ++sent;
-                nextAt += 1.0 / 250;
-            }
-            // Bytes are fetched by the 100 ms poll only.
-            if (qRound(h.clock.now() * 100) % 10 == 0)
-                h.core.ReceiveBytes();
-            h.tick();
-        }
-        for (int contact = 0; contact < reports; ++contact)
-            QCOMPARE(h.s.feedback.FeedbackState[contact], qint16(contact % 3 != 0));
     }
 };
 

@@ -163,7 +163,9 @@ private slots:
     }
 
     // A burst of feedback reports back to back on the line arrives whole
-    // and in order. A filter picks rows without losing any, and a paused
+    // and in order, though far more arrive than ticks run: taking one
+    // message per tick would fall behind and the full ring would lose
+    // reports. A filter picks rows without losing any, and a paused
     // table holds still while the log goes on collecting. The monitor opens
     // while the tools that start jobs are locked.
     void burstArrivesInOrder() {
