@@ -54,8 +54,10 @@ class KeyboardTest : public QObject {
 
 private slots:
     // A keyboard key held down switches its accessory on, and let go off,
-    // by the mouse or the space bar; the last page reaches accessory 2048.
-    void keyboardKeySwitchesWhileHeld() {
+    // by the space bar or the mouse. Another page asks the command station
+    // for its 16 accessories, one after the other, and colours each lamp
+    // from the answer; the last page reaches accessory 2048.
+    void keyboardPage() {
         Program p;
         p.showTab(2);
         QPushButton* green = p.control("KB_grn", 2);
@@ -65,12 +67,15 @@ private slots:
         QCOMPARE(hexText(p.h.echoNext()), hexText(msg("B0 02 20")));
         QTest::keyClick(p.get("KeybNrCo"), Qt::Key_End);
         QCOMPARE(p.text("KeyBAdrBereichTxt"), QString("2033 - 2048"));
-        for (int k = 0; k < 16; ++k) {
-            p.h.echoNext();
-            p.h.receive("B4 3C 30");
+        QCOMPARE(p.control("KB_grn", 0)->toolTip(), QString("Mag.Art. 2033 grün"));
+        for (int a = 2032; a < 2048; ++a) {
+            const QByteArray query = QByteArray("\xBC") + char(a & 0x7F) + char(a >> 7);
+            QCOMPARE(hexText(p.h.echoNext()), hexText(loconet::withChecksum(query)));
+            p.h.receive(a % 3 ? "B4 3C 30" : "B4 3C 50");
         }
-        p.h.ticks(3);
-        QCOMPARE(p.lamp("KB_Anz", 15), colour::Green);
+        QVERIFY(p.quiet());
+        for (int k = 0; k < 16; ++k)
+            QCOMPARE(p.lamp("KB_Anz", k), (2032 + k) % 3 ? colour::Green : colour::Red);
         QPushButton* red = p.control("KB_rot", 15);
         QCOMPARE(red->toolTip(), QString("Mag.Art. 2048 rot"));
         QTest::mousePress(red, Qt::LeftButton);
@@ -95,23 +100,6 @@ private slots:
         p.choosePage("KeybNrCo", 0);
         QCOMPARE(chosen.count(), 1);
         QVERIFY(p.quiet());
-    }
-
-    // Another page asks the command station for its 16 accessories, one
-    // after the other, and colours each lamp from the answer.
-    void anotherPageQueriesItsStates() {
-        Program p;
-        p.showTab(2);
-        p.choosePage("KeybNrCo", 2);
-        QCOMPARE(p.control("KB_grn", 0)->toolTip(), QString("Mag.Art. 33 grün"));
-        for (int a = 32; a < 48; ++a) {
-            const QByteArray query = loconet::withChecksum(QByteArray("\xBC") + char(a) + '\0');
-            QCOMPARE(hexText(p.h.echoNext()), hexText(query));
-            p.h.receive(a % 3 ? "B4 3C 30" : "B4 3C 50");
-        }
-        QVERIFY(p.quiet());
-        for (int k = 0; k < 16; ++k)
-            QCOMPARE(p.lamp("KB_Anz", k), (32 + k) % 3 ? colour::Green : colour::Red);
     }
 
     // A click reports the contact the other way round; its echo turns the
@@ -245,6 +233,8 @@ private slots:
         p.showTab(tab);
         QTest::keyClick(control == "MainTab" ? p.tabs()->tabBar() : p.get(control), Qt::Key(key));
         QCOMPARE(hexText(p.h.echoNext()), hexText(wire));
+        // F1 is the function while it is down, and the help when it comes up.
+        QCOMPARE(p.win.help().window() != nullptr, key == Qt::Key_F1);
     }
 
     // Keys typed into a text field stay there, and without a locomotive
@@ -290,20 +280,6 @@ private slots:
             }
         }
         QCOMPARE(p.get<QLineEdit>("LokAdr_1")->text(), QString("-"));
-    }
-
-    // F1 is the locomotive's function while it is down, and the help when
-    // it comes up.
-    void f1TogglesTheFunctionAndOpensHelp() {
-        Program p;
-        p.driveLocomotive();
-        QWidget* slider = p.get("FSTScroll_0");
-        QTest::keyPress(slider, Qt::Key_F1);
-        QVERIFY(!p.win.help().window());
-        QCOMPARE(hexText(p.h.echoNext()), hexText(msg("A1 05 21")));
-        QTest::keyRelease(slider, Qt::Key_F1);
-        QVERIFY(p.win.help().window() && p.win.help().window()->isVisible());
-        QVERIFY(p.quiet());
     }
 
     void popupKeepsTheLastFourDigits() {
