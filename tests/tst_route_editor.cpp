@@ -27,12 +27,8 @@ class RouteEditorTest : public QObject {
 
     RouteGrid* grid() const { return form->findChild<RouteGrid*>("FSTab"); }
     AdrEingForm* entry() const { return form->findChild<AdrEingForm*>("AdrEingForm"); }
-    QMessageBox* openQuestion() const {
-        for (QMessageBox* box : form->findChildren<QMessageBox*>()) {
-            if (box->isVisible())
-                return box;
-        }
-        return nullptr;
+    static QMessageBox* openQuestion() {
+        return qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     }
     void openForm() {
         form = std::make_unique<FaStrEditForm>(*table);
