@@ -166,28 +166,25 @@ private slots:
     }
 
     // A request left unanswered ends its job with a message at its time
-    // limit, and nothing further is asked. An answer that came before the
-    // limit counts, however late the next tick runs.
+    // limit of two seconds, and nothing further is asked. An answer that
+    // came before the limit counts, however late the next tick runs.
     void timeOuts_data() {
         QTest::addColumn<Ask>("ask");
         QTest::addColumn<QList<QByteArray>>("answers");
         QTest::addColumn<QByteArray>("lastAnswer");
-        QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("message");
         QTest::newRow("page query") << Ask([](JobMachine& j) { requestPageQuery(j, 0); })
-                                    << QList<QByteArray>{wire("B4 3C 30")} << wire("B4 3C 50") << 2
+                                    << QList<QByteArray>{wire("B4 3C 30")} << wire("B4 3C 50")
                                     << "Keine Antwort auf Mag.Art.Abfrage erhalten!";
         const Ask acquire = [](JobMachine& j) { requestLocoAction(j, Job::LocoAcquire, 0, 3, -1); };
         QTest::newRow("loco: no format")
             << acquire << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
-            << wire("E5 0F 00 47 58 0B 04 03 00 53") << 2
-            << "Keine Antwort auf LokCfg-Read erhalten!";
+            << wire("E5 0F 00 47 58 0B 04 03 00 53") << "Keine Antwort auf LokCfg-Read erhalten!";
     }
     void timeOuts() {
         QFETCH(Ask, ask);
         QFETCH(QList<QByteArray>, answers);
         QFETCH(QByteArray, lastAnswer);
-        QFETCH(int, seconds);
         QFETCH(QString, message);
         for (const bool answered : {false, true}) {
             LinkHarness h(3, -1);
@@ -197,7 +194,7 @@ private slots:
                 h.receiveBytes(answer);
             }
             h.echoNext();
-            h.ticks(seconds * 100 - 5);
+            h.ticks(195);
             QVERIFY(h.messages.messages.isEmpty());
             if (answered) {
                 h.receiveBytes(lastAnswer);
