@@ -28,18 +28,11 @@ enum Kind { Read, Write, ReadList, WriteList, FormatRead };
 
 // Starts a request of this kind with operands a and b; false when refused.
 bool start(SettingsJobs& j, int kind, int a, int b) {
-    switch (kind) {
-    case Read:
-        return j.readOption(a);
-    case Write:
-        return j.writeOption(a, b);
-    case ReadList:
-        return j.readOptions({10, a});
-    case WriteList:
-        return j.writeOptions({{10, 4}, {a, b}});
-    default:
-        return j.readLocoFormat(a);
-    }
+    return kind == Read        ? j.readOption(a)
+           : kind == Write     ? j.writeOption(a, b)
+           : kind == ReadList  ? j.readOptions({10, a})
+           : kind == WriteList ? j.writeOptions({{10, 4}, {a, b}})
+                               : j.readLocoFormat(a);
 }
 } // namespace
 
