@@ -1,11 +1,8 @@
-#include "core/ProgramCore.h"
 #include "link/Colours.h"
 #include "link/HexText.h"
 #include "operating/ui/KeyPopup.h"
 #include "platform/EndSignals.h"
 #include "sim/BusFramer.h"
-#include "sim/VirtualSerialPort.h"
-#include "sim/VirtualStation.h"
 #include "support/Hex.h"
 #include "support/ProgramOnLayout.h"
 #include "widgets/IndicatorLamp.h"
@@ -134,20 +131,16 @@ private slots:
     void attachedWindowIsMadeOnceAndShownAgain() {
         Program p;
         QVERIFY(!p.item("SOMenu")->isEnabled());
-        int made = 0;
-        p.win->attachWindow("SOMenu", [&] {
-            ++made;
-            auto* w = new QWidget;
-            w->setObjectName("SOWin");
-            return w;
-        });
+        QList<QWidget*> made;
+        p.win->attachWindow("SOMenu", [&] { return made.emplace_back(new QWidget); });
         p.item("SOMenu")->trigger();
-        auto* window = p.get<QWidget>("SOWin");
+        QCOMPARE(made.size(), 1);
+        QWidget* window = made.first();
         QVERIFY(window->isVisible() && window->isWindow());
         window->hide();
         p.item("SOMenu")->trigger();
         QVERIFY(window->isVisible());
-        QCOMPARE(made, 1);
+        QCOMPARE(made.size(), 1);
     }
 
     // Each interface with its line settings, each station with its name
