@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -69,6 +70,9 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
+// Beyond the worst files: the file whole, and no room on the disk to write.
+constexpr int FullDisk = -1;
+
 } // namespace
 
 class RouteFileTest : public QObject {
@@ -86,7 +90,7 @@ private slots:
     // A save writes the table in the program's own form, byte for byte the
     // file it read where that was whole; a file that did not load whole is
     // kept as FS.DAT.bak first. Where the file cannot be written, from the
-    // folder case on, it stays as it is.
+    // folder case on, it stays as it is. No save leaves a file of its own.
     void fileIsLoadedAndSavedSafely_data() {
         QTest::addColumn<int>("worst");
         QTest::addColumn<QByteArray>("content");
@@ -135,6 +139,7 @@ private slots:
         row("unreadable", WorstFile::NoPermission, full, 0, "Berechtigung");
         row("read-only", WorstFile::ReadOnlyFile, full, Whole, "");
         row("cut, in a read-only folder", WorstFile::ReadOnlyFolder, cut, 2 + 165, "endet");
+        row("full disk", WorstFile::Case(FullDisk), full, Whole, "");
     }
     void fileIsLoadedAndSavedSafely() {
         QFETCH(int, worst);
@@ -143,7 +148,8 @@ private slots:
         QFETCH(QString, told);
         QTemporaryDir folder;
         const QString path = folder.filePath("FS.DAT");
-        const WorstFile file(path, WorstFile::Case(worst), content, 16 * 1024 * 1024);
+        const WorstFile file(path, worst == FullDisk ? WorstFile::Content : WorstFile::Case(worst),
+                             content, 16 * 1024 * 1024);
         if (!file.meaningful())
             QSKIP("Permission bits do not stop root.");
         const QByteArray before = file.onDisk();
@@ -159,11 +165,22 @@ private slots:
                      i + 2 < read ? cell(i).second : QString());
 
         view.clear();
-        const bool saved = worst < WorstFile::Folder;
+        const bool saved = worst != FullDisk && worst < WorstFile::Folder;
+        std::optional<FileSizeLimit> fullDisk;
+        if (worst == FullDisk)
+            fullDisk.emplace();
         QCOMPARE(routes.SaveRoutes(path), saved);
+        fullDisk.reset();
         QCOMPARE(file.onDisk(), saved ? fsDat(read) : before);
-        QCOMPARE(WorstFile::onDisk(path + ".bak"), saved && !told.isEmpty() ? before : "<missing>");
+        const bool kept = saved && !told.isEmpty();
+        QCOMPARE(WorstFile::onDisk(path + ".bak"), kept ? before : "<missing>");
+        const QStringList left = kept ? QStringList{"FS.DAT", "FS.DAT.bak"} : QStringList{"FS.DAT"};
+        QCOMPARE(
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            left);
         QCOMPARE(view.titles, saved ? QStringList() : QStringList{"Fehler"});
+        QCOMPARE(view.icons.size(), view.titles.size());
+        QVERIFY(saved || (view.icons[0] == MessageIcon::Critical && view.last().contains(path)));
     }
 
     // A backup that is there may hold the last good routes: it is never
@@ -203,25 +220,6 @@ private slots:
         QVERIFY(QFile::remove(path) && QDir(folder.path()).mkdir("FS.DAT"));
         routes.SaveEdit(path);
         QCOMPARE(view.messages.size(), 2);
-    }
-
-    void fullDiskKeepsTheOldFile() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("FS.DAT");
-        WorstFile(path, WorstFile::Content, fsDat());
-        Routes routes(clock, tx, view);
-        routes.table.setText(1, 6, "Ma5-g");
-        bool saved = true;
-        {
-            FileSizeLimit fullDisk;
-            saved = routes.SaveRoutes(path);
-        }
-        QVERIFY(!saved);
-        QCOMPARE(WorstFile::onDisk(path), fsDat());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"FS.DAT"});
-        QCOMPARE(view.titles, QStringList{"Fehler"});
-        QVERIFY(view.last().contains("FS.DAT"));
-        QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
     }
 };
 
