@@ -273,15 +273,13 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("titles");
-        const QString noSlot0("Keine Antwort auf Slot 0 Anfrage erhalten!");
         QTest::newRow("type 2 on COM 3")
             << 2 << 3 << "" << QStringList{"Nur ComPort 1 oder 2 möglich!"}
             << QStringList{"Fehler 41770"};
-        QTest::newRow("slot 0 answer too late")
-            << 3 << 1 << "late" << QStringList{noSlot0} << QStringList{"Fehler"};
-        QTest::newRow("silent station")
-            << 3 << 1 << "silent" << QStringList{"Message kann nicht gesendet werden!", noSlot0}
-            << QStringList{"LocoNet Fehler", "Fehler"};
+        QTest::newRow("silent station") << 3 << 1 << "silent"
+                                        << QStringList{"Message kann nicht gesendet werden!",
+                                                       "Keine Antwort auf Slot 0 Anfrage erhalten!"}
+                                        << QStringList{"LocoNet Fehler", "Fehler"};
         QTest::newRow("cable out")
             << 3 << 1 << "pulled"
             << QStringList{"ComPort 1 (virtuelle Zentrale) ist nicht vorhanden."}
@@ -295,7 +293,6 @@ private slots:
         QFETCH(QStringList, titles);
         Program p(type, com);
         p.layout.faults.silent = fault == "silent";
-        p.layout.faults.answerDelay = fault == "late" ? 2.0 : 0.0;
         p.layout.faults.cablePulled = fault == "pulled";
         QVERIFY(!p.connectByClick());
         for (QString& text : p.shown)
