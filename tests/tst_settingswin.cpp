@@ -50,8 +50,6 @@ void click(QWidget& window, const QString& name) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Qt::CheckState)
-
 class SettingsWindowsTest : public QObject {
     Q_OBJECT
 
