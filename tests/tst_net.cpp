@@ -26,16 +26,61 @@ template <typename Done> bool pumpUntil(Done done) {
     return done();
 }
 
-// A bare server on the loopback: the test plays its side, byte by byte.
-struct FarServer {
-    FarServer() { server.listen(QHostAddress::LocalHost); }
-    // The client's connection, once it has come.
-    QTcpSocket* accept() {
-        pumpUntil([&] { return server.hasPendingConnections(); });
-        return server.nextPendingConnection();
+// A LocoNet-over-TCP server of version 1, written from the protocol's public
+// description alone: VERSION on connect; a SEND goes on the bus, comes back
+// to every client as RECEIVE, the sender first, and is answered by SENT OK;
+// what else is heard on the bus follows as RECEIVE. Its lines end in LF
+// alone. The bus behind it is the virtual core, told not to echo, as the
+// server repeats what it is sent.
+class VersionOneServer {
+public:
+    VersionOneServer(const Clock& clock, VirtualStation& bus) : m_clock(clock), m_bus(bus) {
+        m_bus.faults.noEcho = true;
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* client = m_server.nextPendingConnection();
+            client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            m_clients.append(client);
+            client->write("VERSION test server 1.0\n");
+            QObject::connect(client, &QTcpSocket::readyRead, [this, client] { read(client); });
+        });
     }
-    ServerAddress where() const { return {Loopback, server.serverPort()}; }
-    QTcpServer server;
+
+    quint16 port() const { return m_server.serverPort(); }
+    // Bytes to every client as they are: the test cuts the lines.
+    void sendRaw(const QByteArray& bytes) {
+        for (QTcpSocket* client : m_clients) {
+            client->write(bytes);
+            client->flush();
+        }
+    }
+    // What the station has said by now.
+    void poll() {
+        for (const QByteArray& message : m_framer.receive(m_bus.line().take(m_clock.now())))
+            sendRaw("RECEIVE " + hexText(message).toLatin1() + "\n");
+    }
+
+    QList<QByteArray> sends;
+
+private:
+    void read(QTcpSocket* client) {
+        while (client->canReadLine()) {
+            const QByteArray line = client->readLine().trimmed();
+            if (!line.startsWith("SEND "))
+                continue;
+            const QByteArray message = QByteArray::fromHex(line.mid(5));
+            sends.append(message);
+            sendRaw("RECEIVE " + line.mid(5) + "\n");
+            client->write("SENT OK\n");
+            m_bus.receive(message, m_clock.now());
+        }
+    }
+
+    const Clock& m_clock;
+    VirtualStation& m_bus;
+    QTcpServer m_server;
+    QList<QTcpSocket*> m_clients;
+    BusFramer m_framer;
 };
 
 // The program's core and connection on a line to a LocoNet server; after
@@ -82,8 +127,10 @@ private slots:
         QTest::addColumn<QString>("received");
         QTest::addColumn<int>("damaged");
         QTest::addColumn<int>("refused");
-        QTest::newRow("CR LF, empty lines, CR alone at the end")
-            << QList<QByteArray>{"\r\n\r\nRECEIVE 83 7C\r\n\n\rRECEIVE 82 7D\r"} << "83 7C 82 7D"
+        QTest::newRow("CR") << QList<QByteArray>{"RECEIVE B0 12 30 6D\r"} << "B0 12 30 6D" << 0
+                            << 0;
+        QTest::newRow("CR LF, empty lines")
+            << QList<QByteArray>{"\r\n\r\nRECEIVE 83 7C\r\n\n\rRECEIVE 82 7D\r\n"} << "83 7C 82 7D"
             << 0 << 0;
         QTest::newRow("split across segments")
             << QList<QByteArray>{"RECEI", "VE B0 12 ", "30 6D\r", "\nRECEIVE 83 7C\n"}
@@ -101,18 +148,18 @@ private slots:
         QFETCH(QString, received);
         QFETCH(int, damaged);
         QFETCH(int, refused);
-        FarServer server;
+        ManualClock clock;
+        VirtualStation bus;
+        VersionOneServer server(clock, bus);
         TcpLinePort client;
         int damagedSeen = 0;
         int refusedSeen = 0;
         client.onDamagedMessage = [&] { ++damagedSeen; };
         client.onSendRefused = [&] { ++refusedSeen; };
-        QVERIFY(client.openServer(server.where()));
-        QTcpSocket* far = server.accept();
-        QVERIFY(far && pumpUntil([&] { return client.isOpen(); }));
+        QVERIFY(client.openServer({Loopback, server.port()}));
+        QVERIFY(pumpUntil([&] { return client.isOpen(); }));
         for (const QByteArray& segment : segments) {
-            far->write(segment);
-            far->flush();
+            server.sendRaw(segment);
             pump();
         }
         QCOMPARE(hexText(client.readAll()), received);
@@ -231,25 +278,36 @@ private slots:
         QCOMPARE(p.messages.messages.size(), 1);
     }
 
+    // Another program's server of version 1: no TIMESTAMP, no ERROR, its
+    // echo before SENT OK and LF alone at the line ends.
+    void connectsToAVersionOneServer() {
+        ProgramOnTcp p;
+        VersionOneServer server(p.clock, p.layout);
+        p.serverStep = [&] { server.poll(); };
+        QVERIFY(p.connectTo(server.port()));
+        QCOMPARE(p.s.station.StationType, p.layout.profile.type);
+        QCOMPARE(server.sends, startUpMessages());
+        QVERIFY(p.messages.messages.isEmpty());
+    }
+
     // Opening a COM port or a server chooses the line; what the chosen one
     // reports comes out.
     void chosenLineFollowsHowItIsOpened() {
-        FarServer server;
+        ManualClock clock;
+        VirtualStation bus;
+        VersionOneServer server(clock, bus);
         FakeSerialPort serial;
         TcpLinePort tcp;
         ChosenLine line(serial, tcp);
         int arrivals = 0;
         line.onBytesArrived = [&] { ++arrivals; };
 
-        QVERIFY(line.openServer(server.where()));
-        QTcpSocket* far = server.accept();
-        QVERIFY(far && pumpUntil([&] { return line.isOpen(); }));
-        QCOMPARE(line.lineName(), "127.0.0.1:" + QString::number(server.server.serverPort()));
+        QVERIFY(line.openServer({Loopback, server.port()}));
+        QVERIFY(pumpUntil([&] { return line.isOpen(); }));
+        QCOMPARE(line.lineName(), "127.0.0.1:" + QString::number(server.port()));
         QVERIFY(line.write(msg("B0 12 30")));
-        QVERIFY(pumpUntil([&] { return far->canReadLine(); }));
-        QCOMPARE(far->readLine().trimmed(), "SEND B0 12 30 6D");
-        far->write("RECEIVE B0 12 30 6D\n");
         QVERIFY(pumpUntil([&] { return arrivals == 1; }));
+        QCOMPARE(server.sends, QList<QByteArray>{msg("B0 12 30")});
         QCOMPARE(hexText(line.readAll()), QString("B0 12 30 6D"));
 
         QVERIFY(line.open(4));
@@ -257,7 +315,7 @@ private slots:
         QCOMPARE(serial.openedCom, 4);
         QVERIFY(line.write(msg("83")));
         QCOMPARE(serial.written, msg("83"));
-        QVERIFY(line.openServer(server.where()));
+        QVERIFY(line.openServer({Loopback, server.port()}));
         QVERIFY(!serial.opened);
     }
 };
