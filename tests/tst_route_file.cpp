@@ -98,9 +98,9 @@ private slots:
         QTest::addColumn<QString>("told"); // at loading; empty: nothing
         const QByteArray full = fsDat();
         const QByteArray cut = full.left(full.indexOf("\"c165\""));
-        const auto row = [](const char* name, WorstFile::Case worst, const QByteArray& content,
-                            int read, const QString& told) {
-            QTest::newRow(name) << int(worst) << content << read << told;
+        const auto row = [](const char* name, int worst, const QByteArray& content, int read,
+                            const QString& told) {
+            QTest::newRow(name) << worst << content << read << told;
         };
         const auto content = [&](const char* name, const QByteArray& bytes, int read,
                                  const QString& told) {
@@ -139,7 +139,7 @@ private slots:
         row("unreadable", WorstFile::NoPermission, full, 0, "Berechtigung");
         row("read-only", WorstFile::ReadOnlyFile, full, Whole, "");
         row("cut, in a read-only folder", WorstFile::ReadOnlyFolder, cut, 2 + 165, "endet");
-        row("full disk", WorstFile::Case(FullDisk), full, Whole, "");
+        row("full disk", FullDisk, full, Whole, "");
     }
     void fileIsLoadedAndSavedSafely() {
         QFETCH(int, worst);
