@@ -88,14 +88,6 @@ LocoSlots::Slot* LocoSlots::inUse(int number) {
     return &m_slots[number];
 }
 
-bool LocoSlots::reverse(int number) {
-    Slot* s = inUse(number);
-    if (!s)
-        return false;
-    s->dirf ^= 0x20;
-    return true;
-}
-
 QByteArray LocoSlots::slotData(int number, quint8 trackStatus) const {
     const Slot& s = m_slots.at(number);
     return sim::message({0xE7, 0x0E, number, s.status, s.address & 0x7F, s.speed, s.dirf,

@@ -32,8 +32,6 @@ public:
     const Slot& slot(int number) const { return m_slots.at(number); }
     // The slot that holds the address, or -1.
     int slotOf(int address) const;
-    // Turns the direction of a slot in use round; false when it is not in use.
-    bool reverse(int number);
 
     QByteArray slotData(int number, quint8 trackStatus) const;
 

@@ -9,7 +9,6 @@ namespace {
 
 constexpr quint8 Accepted = 0x7F;
 constexpr quint8 NotAccepted = 0x00;
-constexpr quint8 DirectionReport = 0x15;
 
 QByteArray acknowledge(bool accepted) {
     return sim::longAck(0xED, accepted ? Accepted : NotAccepted);
@@ -50,10 +49,6 @@ sim::PeerData versionData(int thousandths) {
 bool StationRequests::isStationRequest(const QByteArray& m) {
     return m.size() == 15 && static_cast<quint8>(m[0]) == 0xED && m[1] == 0x0F && m[2] == 0x01 &&
            m[3] == 0x47 && m[4] == 0x58;
-}
-
-QByteArray StationRequests::directionReport(int slot) {
-    return sim::packedMessage(0xED, {0x01, 0x47, 0x58}, DirectionReport, {slot, 0, 0, 0, 0, 0, 0});
 }
 
 void StationRequests::handle(const QByteArray& request, StationSettings& settings,

@@ -29,8 +29,6 @@ public:
     };
 
     static bool isStationRequest(const QByteArray& message);
-    // The station's report that it has turned the direction of a slot round.
-    static QByteArray directionReport(int slot);
 
     static void handle(const QByteArray& request, StationSettings& settings,
                        const StationProfile& profile, Outbox& out);

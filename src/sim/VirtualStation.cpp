@@ -131,13 +131,6 @@ void VirtualStation::announceThrottle(int number, double now) {
     deviceSends(throttles.announce(number), now);
 }
 
-bool VirtualStation::reverseDirection(int slot, double now) {
-    if (!locos.reverse(slot))
-        return false;
-    put(StationRequests::directionReport(slot), now);
-    return true;
-}
-
 void VirtualStation::enterTextMode() {
     m_text.enter();
     m_framer = BusFramer{};

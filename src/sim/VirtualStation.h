@@ -47,9 +47,6 @@ public:
     void deviceSends(const QByteArray& message, double now);
     void reportContact(int contact, bool occupied, double now);
     void announceThrottle(int number, double now);
-    // The station turns a locomotive round on its own and reports it; false
-    // when the slot is not in use.
-    bool reverseDirection(int slot, double now);
 
     void setDemo(bool on);
 
