@@ -134,6 +134,7 @@ private slots:
         row("Motorola alt", 192, 1, 64, "Y............", 63, 7);
         row("Motorola neu", 193, 1, 0, "YYWYW........", 0, 0);
         row("Selectrix", 200, 1, 127, "YY...........", 126, 31);
+        row("FMZ", 216, 1, 0, "YY...........", 0, 0);
         row("DCC - 28, type 1", 210, 1, 64, "YYWYWYWWY....", 63, 14);
         row("DCC - 14, type 2", 208, 2, 64, "YYWYWYWWYWYWY", 63, 7);
         row("DCC - 128, type 3", 211, 3, 64, "YYWYWYWWYWYWY", 63, 63);
