@@ -110,8 +110,8 @@ private slots:
     }
 
     // "ändern" writes the cell, unless the entry is out of range; insert
-    // moves the commands after the cell right, delete moves them left; Esc
-    // leaves them.
+    // moves the commands after the cell right, delete moves them left. Each
+    // button asks for a save; Esc leaves the commands and asks for none.
     void commandEntry_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<QStringList>("steps");
