@@ -52,17 +52,6 @@ private slots:
         curve.place(prog);
         QCOMPARE(curve.pointAt(pointer).value_or(-1), point);
     }
-
-    // Points closer than the grab distance: the lower index wins.
-    void overlappingPointsGrabTheFirst() {
-        ProgrammingState prog;
-        for (int cv = 67; cv <= 94; ++cv)
-            prog.CvValue[cv] = 0;
-        SpeedCurve curve(QLine(0, 282, 60, 282), QLine(33, 12, 33, 282));
-        QCOMPARE(curve.dx(), 2);
-        curve.place(prog);
-        QCOMPARE(curve.pointAt(curve.point(3)).value_or(-1), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(SpeedCurveTest)
