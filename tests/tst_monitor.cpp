@@ -76,90 +76,76 @@ class MonitorTest : public QObject {
 private slots:
     // Messages as the virtual station and the program exchange them, read
     // as the monitor shows them; an acknowledge with the request before it.
+    // The log finds that request, and a slot's locomotive, itself: the
+    // window test below shows it.
     void readsMessages_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("request");
-        QTest::addColumn<int>("loco");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("address");
-        // Each row is named by its text.
-        const auto row = [](const QByteArray& bytes, const char* text, MessageKind kind,
-                            int address = NoAddress, const char* request = "",
-                            int loco = NoAddress) {
-            QTest::newRow(text) << bytes << (*request ? msg(request) : QByteArray()) << loco
+        const auto row = [](const char* bytes, const char* text, MessageKind kind,
+                            int address = NoAddress, const char* request = "") {
+            QTest::newRow(text) << msg(bytes) << (*request ? msg(request) : QByteArray())
                                 << QString::fromUtf8(text) << int(kind) << address;
         };
-        constexpr MessageKind Core = MessageKind::Station, Switch = MessageKind::Switch,
-                              Feedback = MessageKind::Feedback, Loco = MessageKind::Loco,
-                              Programming = MessageKind::Programming, Other = MessageKind::Other;
-        // Power and the station's slot 0.
-        row(msg("82"), "Gleisspannung aus (STOP)", Core);
-        row(msg("E7 0E 00 00 00 02 00 07 00 00 00 47 58"),
-            "Slotdaten Slot 0: Zentrale GX/ZT Sw.Vers.1.55, Gleisspannung ein", Core);
-        // Accessories.
-        row(msg("B0 7F 0F"), "Mag.Art. 2048: rot, Ausgang aus", Switch, 2048);
-        row(msg("B4 3C 30"), "Stellung von Mag.Art. 6 abfragen – grün", Switch, 6, "BC 05 00");
-        row(msg("B4 30 00"), "Mag.Art. 6: grün, Ausgang ein – nicht bearbeitet (Code 00)", Switch,
-            6, "B0 05 30");
+        using enum MessageKind;
+        row("82", "Gleisspannung aus (STOP)", Station);
+        row("E7 0E 00 00 00 02 00 07 00 00 00 47 58",
+            "Slotdaten Slot 0: Zentrale GX/ZT Sw.Vers.1.55, Gleisspannung ein", Station);
+        row("B0 7F 0F", "Mag.Art. 2048: rot, Ausgang aus", Switch, 2048);
+        row("B4 30 00", "Mag.Art. 6: grün, Ausgang ein – nicht bearbeitet (Code 00)", Switch, 6,
+            "B0 05 30");
         // Feedback, numbered as the panel shows it.
-        row(msg("B2 02 70"), "Rückmelder 6: belegt", Feedback, 6);
-        // Locomotives.
-        row(msg("E7 0E 01 30 03 3C 30 07 00 00 05 00 00"),
+        row("B2 02 70", "Rückmelder 6: belegt", Feedback, 6);
+        row("E7 0E 01 30 03 3C 30 07 00 00 05 00 00",
             "Slotdaten Lok 3 (Slot 1): in Benutzung, 28 Fahrstufen, Geschwindigkeit 60, "
             "rückwärts, Licht ein, F1–F4 aus, F5–F8 ein: F5, F7; Gleisspannung ein",
             Loco, 3);
-        row(msg("B4 3F 00"), "Lok 3 anmelden (Slot anfordern) – abgelehnt, kein Slot frei", Loco, 3,
+        row("B4 3F 00", "Lok 3 anmelden (Slot anfordern) – abgelehnt, kein Slot frei", Loco, 3,
             "BF 00 03");
-        row(msg("A0 01 3C"), "Lok 3 (Slot 1): Geschwindigkeit 60", Loco, NoAddress, "", 3);
-        row(msg("A1 01 31"), "Slot 1: rückwärts, Licht ein, F1–F4 ein: F1", Loco);
-        row(msg("D4 20 01 07 44"), "Slot 1: F5–F11 ein: F7, F11", Loco);
+        row("A1 01 31", "Slot 1: rückwärts, Licht ein, F1–F4 ein: F1", Loco);
+        row("D4 20 01 07 44", "Slot 1: F5–F11 ein: F7, F11", Loco);
         // The station's 15-byte requests and answers.
-        row(msg("B4 6D 7F"), "Sonderoption 35 schreiben: 200 – angenommen", Core, NoAddress,
+        row("B4 6D 7F", "Sonderoption 35 schreiben: 200 – angenommen", Station, NoAddress,
             "ED 0F 01 47 58 01 04 23 00 48 00 00 00 00");
-        row(msg("E5 0F 00 47 58 0B 04 03 00 52 00 00 00 00"), "Lokdatenformat von Lok 3: DCC - 28",
-            Core, 3);
-        row(msg("E5 0F 00 47 58 09 00 00 01 10 01 55 00 00"), "Seriennummer 1100155", Core);
-        row(msg("E5 0F 00 47 58 08 00 50 15 00 00 00 00 00"), "Softwareversion 1.550", Core);
+        row("E5 0F 00 47 58 0B 04 03 00 52 00 00 00 00", "Lokdatenformat von Lok 3: DCC - 28",
+            Station, 3);
+        row("E5 0F 00 47 58 09 00 00 01 10 01 55 00 00", "Seriennummer 1100155", Station);
+        row("E5 0F 00 47 58 08 00 50 15 00 00 00 00 00", "Softwareversion 1.550", Station);
         // LNCV modules, article numbers as the user types them.
-        row(msg("E5 0F 05 49 4B 1F 01 52 04 02 00 02 00 00"),
-            "LNCV-Antwort: Artikel 12340, LNCV 2 = 2", Programming);
-        row(msg("B4 6D 02"), "LNCV schreiben: Artikel 12340, LNCV 99 = 5 – LNCV schreibgeschützt",
+        row("E5 0F 05 49 4B 1F 01 52 04 02 00 02 00 00", "LNCV-Antwort: Artikel 12340, LNCV 2 = 2",
+            Programming);
+        row("B4 6D 02", "LNCV schreiben: Artikel 12340, LNCV 99 = 5 – LNCV schreibgeschützt",
             Programming, NoAddress, "ED 0F 01 05 00 20 01 52 04 63 00 05 00 00");
         // The programming track, CVs as the user counts them.
-        row(msg("E7 0E 7C 2B 00 00 00 0F 00 1C 16 00 00"), "CV 29 gelesen: 22", Programming, 29);
-        row(msg("E7 0E 7C 6B 00 00 00 07 12 2B 48 00 00"), "CV 300 geschrieben: 200", Programming,
-            300);
-        row(msg("E7 0E 7C 2B 03 00 00 07 00 1C 00 00 00"),
-            "CV 29 lesen – Programmiergleis: Kurzschluss", Programming, 29);
-        // Other peers and DCC packets.
-        row(msg("E5 10 01 00 00 01 02 03 04 05 00 06 07 08 09"),
+        row("E7 0E 7C 2B 00 00 00 0F 00 1C 16 00 00", "CV 29 gelesen: 22", Programming, 29);
+        row("E7 0E 7C 6B 00 00 00 07 12 2B 48 00 00", "CV 300 geschrieben: 200", Programming, 300);
+        row("E7 0E 7C 2B 03 00 00 07 00 1C 00 00 00", "CV 29 lesen – Programmiergleis: Kurzschluss",
+            Programming, 29);
+        row("E5 10 01 00 00 01 02 03 04 05 00 06 07 08 09",
             "Peer-Message von 1 an alle: 82 03 04 05 06 07 08 09", Other);
-        row(msg("ED 0B 7F 24 02 03 21 00 00 00"), "DCC-Paket ans Gleis: 03 A1, 4 Wiederholungen",
-            Other);
+        row("ED 0B 7F 24 02 03 21 00 00 00", "DCC-Paket ans Gleis: 03 A1, 4 Wiederholungen", Other);
         // Unknown opcodes, and what is no proper message.
-        row(msg("B7 12 34"), "Unbekannter Opcode B7, 4-Byte-Message, Daten 12 34", Other);
-        row(msg("B0 12"), "Opcode B0 verlangt 4 Bytes, die Message hat 3", Other);
-        row(msg("B0 92 30"), "Byte 2 (92) hat Bit 7 gesetzt und ist kein Datenbyte", Other);
-        row(hex("12 34"), "Kein Opcode: das erste Byte 12 hat Bit 7 nicht gesetzt", Other);
+        row("B7 12 34", "Unbekannter Opcode B7, 4-Byte-Message, Daten 12 34", Other);
+        row("B0 12", "Opcode B0 verlangt 4 Bytes, die Message hat 3", Other);
+        row("B0 92 30", "Byte 2 (92) hat Bit 7 gesetzt und ist kein Datenbyte", Other);
+        row("12 34", "Kein Opcode: das erste Byte 12 hat Bit 7 nicht gesetzt", Other);
     }
     void readsMessages() {
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, request);
-        QFETCH(int, loco);
         QFETCH(QString, text);
         QFETCH(int, kind);
         QFETCH(int, address);
-        const monitor::Context context{view(request), loco};
+        const monitor::Context context{view(request)};
         const monitor::Reading meaning = monitor::meaningOf(view(bytes), context);
         const monitor::Reading subject = monitor::subjectOf(view(bytes), context);
         QCOMPARE(meaning.text, text);
-        QCOMPARE(int(meaning.kind), kind);
-        QCOMPARE(meaning.address, address);
         // Taking a message in builds no text and finds the same subject.
         QVERIFY(subject.text.isEmpty());
-        QCOMPARE(int(subject.kind), kind);
-        QCOMPARE(subject.address, address);
+        for (const monitor::Reading& r : {meaning, subject})
+            QCOMPARE(std::pair(int(r.kind), r.address), std::pair(kind, address));
     }
 
     // A burst of feedback reports back to back on the line arrives whole
@@ -167,8 +153,12 @@ private slots:
     // message per tick would fall behind and the full ring would lose
     // reports. A filter picks rows without losing any, and a paused
     // table holds still while the log goes on collecting. The monitor opens
-    // while the tools that start jobs are locked.
-    void burstArrivesInOrder() {
+    // while the tools that start jobs are locked. It reads an acknowledge
+    // with the request before it and a slot by the locomotive last reported
+    // in it. A message the receiver dropped shows red with why. The rows save
+    // as UTF-8 lines of tab-separated columns, the time counted from the
+    // connect, and the selected rows copy the same way.
+    void burstReadAndSaved() {
         MonitorOnLayout p;
         QVERIFY(!p.get<QAction>(QStringLiteral("DDCProgMenu"))->isEnabled());
         MonitorWindow& window = p.open();
@@ -183,8 +173,8 @@ private slots:
 
         for (int k = 1; k < monitor::KindCount; ++k)
             window.findChild<QCheckBox*>(QStringLiteral("kindFilter_%1").arg(k))->setChecked(false);
-        p.type(window, QStringLiteral("addressFrom"), QStringLiteral("101"));
-        p.type(window, QStringLiteral("addressTo"), QStringLiteral("200"));
+        p.type(window, "addressFrom", "101");
+        p.type(window, "addressTo", "200");
         const QStringList picked = contactReports(101, 200, "belegt");
         QCOMPARE(p.meanings(window), picked);
 
@@ -196,38 +186,26 @@ private slots:
         p.click(window, "pauseButton");
         QCOMPARE(p.meanings(window), picked + contactReports(101, 110, "frei"));
 
-        p.type(window, QStringLiteral("addressFrom"), QString());
-        p.type(window, QStringLiteral("addressTo"), QString());
+        p.type(window, "addressFrom", {});
+        p.type(window, "addressTo", {});
         for (QCheckBox* kind : window.findChildren<QCheckBox*>())
             kind->setChecked(true);
         QCOMPARE(p.meanings(window).size(), before + Burst + 10);
-    }
 
-    // The monitor reads an acknowledge with the request before it and a
-    // slot by the locomotive last reported in it. A message the receiver
-    // dropped shows red with why. The rows save as UTF-8 lines of
-    // tab-separated columns, the time counted from the connect, and the
-    // selected rows copy the same way.
-    void rowsReadInContextAndSaved() {
-        MonitorOnLayout p;
-        MonitorWindow& window = p.open();
-        QVERIFY(p.connectByClick());
-        QVERIFY(
-            p.meanings(window).contains(QStringLiteral("Stellung von Mag.Art. 1 abfragen – grün")));
+        QVERIFY(p.meanings(window).contains("Stellung von Mag.Art. 1 abfragen – grün"));
         p.tap(MessageTap::Origin::Bus, msg("E7 0E 01 30 03 3C 30 07 00 00 05 00 00"));
         p.tap(MessageTap::Origin::Bus, msg("A0 01 3C"));
         p.tap(MessageTap::Origin::Damaged, hex("B2 02 70 00"));
-        QCOMPARE(p.meanings(window).mid(p.meanings(window).size() - 2),
-                 QStringList({QStringLiteral("Lok 3 (Slot 1): Geschwindigkeit 60"),
-                              QStringLiteral("Verworfen: Prüfsumme falsch (00 statt 3F) – "
-                                             "Rückmelder 6: belegt")}));
+        QCOMPARE(p.meanings(window).last(2),
+                 QStringList({"Lok 3 (Slot 1): Geschwindigkeit 60",
+                              "Verworfen: Prüfsumme falsch (00 statt 3F) – Rückmelder 6: belegt"}));
         const MonitorModel& model = window.model();
         const int last = model.rowCount() - 1;
         QVERIFY(model.index(last, 0).data(MonitorModel::DamagedRole).toBool());
         QVERIFY(!model.index(0, 0).data(MonitorModel::DamagedRole).toBool());
 
         QTemporaryDir dir;
-        p.savePath = dir.filePath(QStringLiteral("monitor.txt"));
+        p.savePath = dir.filePath("monitor.txt");
         p.click(window, "saveButton");
         QFile file(p.savePath);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -244,9 +222,9 @@ private slots:
         p.click(window, "copyButton");
         QCOMPARE(QApplication::clipboard()->text(), lines.constLast() + u'\n');
 
-        p.savePath = dir.filePath(QStringLiteral("fehlt/monitor.txt"));
+        p.savePath = dir.filePath("fehlt/monitor.txt");
         p.click(window, "saveButton");
-        QCOMPARE(p.titles, QStringList{QStringLiteral("Fehler")});
+        QCOMPARE(p.titles, QStringList{"Fehler"});
     }
 };
 
