@@ -23,6 +23,9 @@ Ask loco(Job action, int value, int type = 0) {
 Ask accessory(int address, bool green, bool on) {
     return [=](JobMachine& jobs) { requestAccessory(jobs, address, green, on); };
 }
+Ask feedback(int contact) {
+    return [=](JobMachine& jobs) { requestFeedbackReport(jobs, contact, true); };
+}
 Ask power(bool on) {
     return [=](JobMachine& jobs) { requestPower(jobs, on); };
 }
@@ -42,30 +45,6 @@ class JobsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void oneMessageJobs_data() {
-        QTest::addColumn<Ask>("ask");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("green on, 200") << accessory(200, true, true) << msg("B0 48 31");
-        QTest::newRow("red off, 200") << accessory(200, false, false) << msg("B0 48 01");
-        QTest::newRow("contact 5 occupied")
-            << Ask([](JobMachine& j) { requestFeedbackReport(j, 5, true); }) << msg("B2 02 70");
-        QTest::newRow("contact 2048 occupied")
-            << Ask([](JobMachine& j) { requestFeedbackReport(j, 2048, true); }) << msg("B2 00 58");
-        QTest::newRow("power off") << power(false) << msg("82");
-    }
-    void oneMessageJobs() {
-        QFETCH(Ask, ask);
-        QFETCH(QByteArray, sent);
-        LinkHarness h;
-        ask(h.core.jobs);
-        QVERIFY(h.operating.busy);
-        QCOMPARE(hexText(h.echoNext()), hexText(sent));
-        h.ticks(2);
-        QVERIFY(h.core.jobs.idle());
-        QVERIFY(!h.operating.busy);
-        QVERIFY(h.port.written.isEmpty());
-    }
-
     void jobWaitsForTheBufferToBeFree() {
         LinkHarness h;
         h.s.link.Tx.place({0x83});
@@ -81,27 +60,29 @@ private slots:
     }
 
     // What the user asks for while a job runs waits for its end and then
-    // goes out in order; a newer request supersedes only one that it makes
-    // pointless.
+    // goes out in order, each job over once its message is echoed; a newer
+    // request supersedes only one that it makes pointless.
     void requestsWaitForTheRunningJob_data() {
         QTest::addColumn<QList<Ask>>("asks");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("the slider's latest position")
-            << QList<Ask>{loco(Job::LocoSpeed, 10), loco(Job::LocoSpeed, 20)} << msg("A0 05 14");
-        QTest::newRow("direction, then F5: the direction is not lost")
-            << QList<Ask>{loco(Job::LocoDirectionThenStop, 0x20), loco(Job::LocoSoundFunctions, 1)}
-            << msg("A1 05 20") + msg("A0 05 00") + msg("A2 05 01");
-        QTest::newRow("a direction change stops a waiting speed")
-            << QList<Ask>{loco(Job::LocoSpeed, 60), loco(Job::LocoDirectionThenStop, 0x20)}
-            << msg("A1 05 20") + msg("A0 05 00");
-        QTest::newRow("speed after the direction change")
-            << QList<Ask>{loco(Job::LocoDirectionThenStop, 0x20), loco(Job::LocoSpeed, 40)}
-            << msg("A1 05 20") + msg("A0 05 00") + msg("A0 05 28");
-        QTest::newRow("an accessory's on and off keep their order")
-            << QList<Ask>{accessory(5, false, true), accessory(5, false, false)}
-            << msg("B0 05 10") + msg("B0 05 00");
-        QTest::newRow("power: the later choice")
-            << QList<Ask>{power(false), power(true)} << msg("83");
+        const auto row = [](const char* name, const QList<Ask>& asks, const char* after) {
+            QTest::newRow(name) << asks << wire(after);
+        };
+        const Ask turn = loco(Job::LocoDirectionThenStop, 0x20);
+        const auto speed = [](int value) { return loco(Job::LocoSpeed, value); };
+        row("accessory 200 green on", {accessory(200, true, true)}, "B0 48 31");
+        row("contact 5 occupied", {feedback(5)}, "B2 02 70");
+        row("contact 2048 occupied", {feedback(2048)}, "B2 00 58");
+        row("the slider's latest position", {speed(10), speed(20)}, "A0 05 14");
+        row("direction, then F5: the direction is not lost",
+            {turn, loco(Job::LocoSoundFunctions, 1)}, "A1 05 20 | A0 05 00 | A2 05 01");
+        row("a direction change stops a waiting speed", {speed(60), turn}, "A1 05 20 | A0 05 00");
+        row("speed after the direction change", {turn, speed(40)},
+            "A1 05 20 | A0 05 00 | A0 05 28");
+        row("an accessory's on and off keep their order",
+            {accessory(5, false, true), accessory(5, false, false)}, "B0 05 10 | B0 05 00");
+        row("power: the later choice", {power(false), power(true)}, "83");
+        row("power off", {power(false)}, "82");
     }
     void requestsWaitForTheRunningJob() {
         QFETCH(QList<Ask>, asks);
@@ -118,6 +99,8 @@ private slots:
         h.echoNext();
         h.receiveBytes(wire("E5 0F 00 47 58 08 00 50 15"));
         QCOMPARE(hexText(echoAll(h)), hexText(after));
+        QVERIFY(h.core.jobs.idle());
+        QVERIFY(!h.operating.busy);
     }
 
     // The request suits the station type; the format is asked with the
@@ -128,15 +111,17 @@ private slots:
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<QByteArray>("slotData");
         QTest::addColumn<QByteArray>("formatRequest");
-        const QByteArray slot3 = msg("E7 0E 05 03 03 00 20 07 00 00 00 00 00");
-        const QByteArray format3 = msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00");
-        QTest::newRow("type 1") << 1 << 3 << msg("BF 00 03") << slot3 << format3;
-        QTest::newRow("unknown") << 99 << 3 << msg("BF 00 03") << slot3 << format3;
-        QTest::newRow("type 2") << 2 << 3 << msg("BE 00 03") << slot3 << format3;
-        QTest::newRow("type 3") << 3 << 3 << msg("BE 00 03") << slot3 << format3;
-        QTest::newRow("address 1000")
-            << 1 << 1000 << msg("BF 07 68") << msg("E7 0E 07 03 68 00 00 07 00 07 00 00 00")
-            << msg("ED 0F 01 47 58 0D 01 68 03 00 00 00 00 00");
+        const auto row = [](const char* name, int type, int address, const char* request,
+                            const char* slot = "E7 0E 05 03 03 00 20 07",
+                            const char* format = "ED 0F 01 47 58 0D 00 03") {
+            QTest::newRow(name) << type << address << wire(request) << wire(slot) << wire(format);
+        };
+        row("type 1", 1, 3, "BF 00 03");
+        row("unknown", 99, 3, "BF 00 03");
+        row("type 2", 2, 3, "BE 00 03");
+        row("type 3", 3, 3, "BE 00 03");
+        row("address 1000", 1, 1000, "BF 07 68", "E7 0E 07 03 68 00 00 07 00 07",
+            "ED 0F 01 47 58 0D 01 68 03");
     }
     void locoJobAsksForTheLocomotiveAndItsFormat() {
         QFETCH(int, stationType);
@@ -170,29 +155,27 @@ private slots:
     // came before the limit counts, however late the next tick runs.
     void timeOuts_data() {
         QTest::addColumn<Ask>("ask");
-        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QByteArray>("lastAnswer");
         QTest::addColumn<QString>("message");
-        QTest::newRow("page query") << Ask([](JobMachine& j) { requestPageQuery(j, 0); })
-                                    << QList<QByteArray>{wire("B4 3C 30")} << wire("B4 3C 50")
-                                    << "Keine Antwort auf Mag.Art.Abfrage erhalten!";
+        QTest::newRow("page query")
+            << Ask([](JobMachine& j) { requestPageQuery(j, 0); }) << wire("B4 3C 30")
+            << wire("B4 3C 50") << "Keine Antwort auf Mag.Art.Abfrage erhalten!";
         const Ask acquire = [](JobMachine& j) { requestLocoAction(j, Job::LocoAcquire, 0, 3, -1); };
         QTest::newRow("loco: no format")
-            << acquire << QList<QByteArray>{wire("E7 0E 05 03 03 00 20 07")}
-            << wire("E5 0F 00 47 58 0B 04 03 00 53") << "Keine Antwort auf LokCfg-Read erhalten!";
+            << acquire << wire("E7 0E 05 03 03 00 20 07") << wire("E5 0F 00 47 58 0B 04 03 00 53")
+            << "Keine Antwort auf LokCfg-Read erhalten!";
     }
     void timeOuts() {
         QFETCH(Ask, ask);
-        QFETCH(QList<QByteArray>, answers);
+        QFETCH(QByteArray, answer);
         QFETCH(QByteArray, lastAnswer);
         QFETCH(QString, message);
         for (const bool answered : {false, true}) {
             LinkHarness h(3, -1);
             ask(h.core.jobs);
-            for (const QByteArray& answer : answers) {
-                h.echoNext();
-                h.receiveBytes(answer);
-            }
+            h.echoNext();
+            h.receiveBytes(answer);
             h.echoNext();
             h.ticks(195);
             QVERIFY(h.messages.messages.isEmpty());
