@@ -12,40 +12,35 @@ private slots:
     // though the idle filler between echo and answer changes nothing.
     void longAcknowledgeAnswers_data() {
         QTest::addColumn<QString>("request");
-        QTest::addColumn<QString>("between");
-        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("answerValue");
         const auto row = [](const char* name, const QString& request, const char* answer,
-                            const char* message, int value, const char* between = "") {
-            QTest::newRow(name) << request << QString(between) << QString(answer)
-                                << QString(message) << value;
+                            const char* message = "", int value = -1) {
+            QTest::newRow(name) << request << wire(answer) << QString(message) << value;
         };
         const QString ed = "ED 0F 01 47 58 %1 00 00 00 00 00 00 00 00";
         const char* const refused = "Mag.Art.Message wurde nicht bearbeitet";
-        row("switch refused", "B0 12 30", "B4 30 00", refused, -1);
-        row("switch refused, after the idle filler", "B0 12 30", "B4 30 00", refused, -1, "81");
-        row("another message came first", "B0 12 30", "B4 30 00", "", -1, "83");
-        row("switch, odd answer", "B0 12 30", "B4 3C 00", "ungültige Antwort auf B0!", -1);
-        row("loco refused", "BF 00 03", "B4 3F 00", "Lok konnte nicht angemeldet werden!", -1);
-        row("loco, odd answer", "BE 00 03", "B4 30 00", "ungültige Antwort auf BF!", -1);
+        row("switch refused", "B0 12 30", "B4 30 00", refused);
+        row("switch refused, after the idle filler", "B0 12 30", "81 | B4 30 00", refused);
+        row("another message came first", "B0 12 30", "83 | B4 30 00");
+        row("switch, odd answer", "B0 12 30", "B4 3C 00", "ungültige Antwort auf B0!");
+        row("loco refused", "BF 00 03", "B4 3F 00", "Lok konnte nicht angemeldet werden!");
+        row("loco, odd answer", "BE 00 03", "B4 30 00", "ungültige Antwort auf BF!");
         row("SO read accepted", ed.arg("02"), "B4 6D 7F", "", 0x7F);
-        row("other command ignored", ed.arg("07"), "B4 6D 00", "", -1);
-        row("no answer expected", "A0 05 10", "B4 30 00", "", -1);
+        row("other command ignored", ed.arg("07"), "B4 6D 00");
+        row("no answer expected", "A0 05 10", "B4 30 00");
     }
     void longAcknowledgeAnswers() {
         QFETCH(QString, request);
-        QFETCH(QString, between);
-        QFETCH(QString, answer);
+        QFETCH(QByteArray, answer);
         QFETCH(QString, message);
         QFETCH(int, answerValue);
         LinkHarness h;
         h.s.answers.AnswerValue = -1;
         placeText(h.s.link.Tx, request);
         h.echoNext();
-        if (!between.isEmpty())
-            h.receive(between.toLatin1().constData());
-        h.receive(answer.toLatin1().constData());
+        h.receiveBytes(answer);
         h.tick();
         QCOMPARE(h.messages.messages, message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
