@@ -22,7 +22,11 @@ struct LncvWindow {
     QLineEdit* field(const char* name) { return child<QLineEdit>(window, name); }
     QPushButton* button(const char* name) { return child<QPushButton>(window, name); }
     void type(const char* name, const QString& text) { typeInto(field(name), text); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    QString text(const char* name) { return field(name)->text(); }
+    void press(const char* name) {
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        h.run(0.5);
+    }
     // Which of starten, beenden, Lesen, Programmieren can be pressed.
     QString usable() {
         QString s;
@@ -32,11 +36,10 @@ struct LncvWindow {
     }
 };
 
-// Starts job 61, 63 or 64 with these operands.
-void startJob(LncvJobs& jobs, int job, const LncvOperands& o) {
-    if (job == int(Job::LncvStart))
+void startJob(LncvJobs& jobs, Job job, const LncvOperands& o) {
+    if (job == Job::LncvStart)
         jobs.startProgramming(o.article, o.value);
-    else if (job == int(Job::LncvRead))
+    else if (job == Job::LncvRead)
         jobs.read(o.article, o.number);
     else
         jobs.write(o);
@@ -44,6 +47,7 @@ void startJob(LncvJobs& jobs, int job, const LncvOperands& o) {
 } // namespace
 
 Q_DECLARE_METATYPE(LncvOperands)
+Q_DECLARE_METATYPE(Job)
 
 class LncvTest : public QObject {
     Q_OBJECT
@@ -103,96 +107,88 @@ private slots:
         w.h.layout.modules.clear();
         w.h.layout.modules.add({1234, {{0, {5}}, {2, {55}}}});
         const auto module = [&w] { return w.h.layout.modules.modules().first(); };
-        const auto press = [&w](const char* name) {
-            w.click(name);
-            w.h.run(0.5);
-        };
 
         // "-", an empty field or text that is no number never reaches the wire.
         QCOMPARE(w.usable(), QString("0000"));
         w.type("LNArtNrTxt", "12340");
         w.type("LNModAdrTxt", "6");
         QCOMPARE(w.usable(), QString("1000"));
-        press("StartBut");
+        w.press("StartBut");
         w.h.run(1);
         QCOMPARE(w.usable(), QString("1000"));
         QCOMPARE(w.h.messages.messages, QStringList{"Keine Antwort auf LNCV-Lesen erhalten!"});
 
         w.type("LNModAdrTxt", "5");
-        press("StartBut");
+        w.press("StartBut");
         QVERIFY(module().programming);
         QCOMPARE(w.usable(), QString("0111"));
-        QCOMPARE(w.field("LNCV_NR_TXT")->text() + '=' + w.field("LNCV_VAL_TXT")->text(),
-                 QString("0=5"));
+        QCOMPARE(w.text("LNCV_NR_TXT") + '=' + w.text("LNCV_VAL_TXT"), QString("0=5"));
 
         // Reopened, the window shows the module started last, outside its
         // programming mode, and the module stays in its own.
         w.window.close();
         w.field("LNArtNrTxt")->setText("-");
         w.window.show();
-        QCOMPARE(w.field("LNArtNrTxt")->text() + ' ' + w.field("LNModAdrTxt")->text(),
-                 QString("12340 5"));
+        QCOMPARE(w.text("LNArtNrTxt") + ' ' + w.text("LNModAdrTxt"), QString("12340 5"));
         QCOMPARE(w.usable(), QString("1000"));
         w.h.run(1);
         QVERIFY(module().programming);
-        press("StartBut");
+        w.press("StartBut");
 
         w.type("LNCV_NR_TXT", "2");
-        press("Rd_lncvBut");
-        QCOMPARE(w.field("LNCV_VAL_TXT")->text(), QString("55"));
+        w.press("Rd_lncvBut");
+        QCOMPARE(w.text("LNCV_VAL_TXT"), QString("55"));
         w.type("LNCV_VAL_TXT", "70000");
         QCOMPARE(w.usable(), QString("0110"));
         w.type("LNCV_VAL_TXT", "777");
-        press("WR_lncvBut");
+        w.press("WR_lncvBut");
         QCOMPARE(module().lncvs[2].value, 777);
 
         w.type("LNCV_NR_TXT", "0");
         w.type("LNCV_VAL_TXT", "9");
-        press("WR_lncvBut");
-        QCOMPARE(w.field("LNModAdrTxt")->text(), QString("9"));
-        QCOMPARE(module().address(), 9);
-        press("EndBut");
+        w.press("WR_lncvBut");
+        QCOMPARE(w.text("LNModAdrTxt") + ' ' + QString::number(module().address()), QString("9 9"));
+        w.press("EndBut");
         QVERIFY(!module().programming);
         QCOMPARE(w.usable(), QString("1000"));
         QCOMPARE(w.h.messages.messages.size(), 1);
     }
 
-    // Each request on the wire, and the time its answer may take; the
-    // station's refusal is the one message, and no time-out follows it.
+    // Each request on the wire, and the time its answer may take (a write
+    // 2 s, the rest 1 s); the station's refusal is the one message, and no
+    // time-out follows it.
     void requestsAndTheirAnswers_data() {
-        QTest::addColumn<int>("job");
+        QTest::addColumn<Job>("job");
         QTest::addColumn<LncvOperands>("operands");
-        QTest::addColumn<QByteArray>("request");
-        QTest::addColumn<int>("answer"); // -1: none
-        QTest::addColumn<double>("limit");
-        QTest::addColumn<QStringList>("box"); // title, message
+        QTest::addColumn<QByteArray>("request"); // empty: not looked at
+        QTest::addColumn<int>("answer");         // -1: none
+        QTest::addColumn<QStringList>("box");    // title, message
+        const auto row = [](const char* name, Job job, LncvOperands o, const char* request,
+                            int answer, const QStringList& box) {
+            QTest::newRow(name) << job << o << wire(request) << answer << box;
+        };
         const QStringList reading{"Fehler", "Keine Antwort auf LNCV-Lesen erhalten!"};
         const QStringList writing{"Fehler", "Keine Antwort auf LNCV-Schreiben erhalten!"};
         const LncvOperands some{1234, 3, 5};
-        QTest::newRow("start any module of 1236")
-            << 61 << LncvOperands{1236, 0, 65535} << wire("ED 0F 01 05 00 21 71 54 04 00 00 7F 7F")
-            << -1 << 1.0 << reading;
-        QTest::newRow("read") << 63 << some << QByteArray() << -1 << 1.0 << reading;
-        QTest::newRow("write 300 to LNCV 1000")
-            << 64 << LncvOperands{1234, 1000, 300} << wire("ED 0F 01 05 00 20 05 52 04 68 03 2C 01")
-            << -1 << 2.0 << writing;
-        QTest::newRow("write 65535 to LNCV 0")
-            << 64 << LncvOperands{4750, 0, 65535} << wire("ED 0F 01 05 00 20 31 0E 12 00 00 7F 7F")
-            << -1 << 2.0 << writing;
-        QTest::newRow("write refused 0") << 64 << some << QByteArray() << 0 << 2.0
-                                         << QStringList{"Fehler", "LNCV-Schreiben: fehlerhaft"};
-        QTest::newRow("write, other code")
-            << 64 << some << QByteArray() << 0x40 << 2.0 << QStringList();
-        QTest::newRow("read refused") << 63 << some << QByteArray() << 1 << 1.0
-                                      << QStringList{"LocoNet Fehler", "Fehler: LNCV lesen"};
+        row("start any module of 1236", Job::LncvStart, {1236, 0, 65535},
+            "ED 0F 01 05 00 21 71 54 04 00 00 7F 7F", -1, reading);
+        row("read", Job::LncvRead, some, "", -1, reading);
+        row("write 300 to LNCV 1000", Job::LncvWrite, {1234, 1000, 300},
+            "ED 0F 01 05 00 20 05 52 04 68 03 2C 01", -1, writing);
+        row("write 65535 to LNCV 0", Job::LncvWrite, {4750, 0, 65535},
+            "ED 0F 01 05 00 20 31 0E 12 00 00 7F 7F", -1, writing);
+        row("write refused 0", Job::LncvWrite, some, "", 0,
+            {"Fehler", "LNCV-Schreiben: fehlerhaft"});
+        row("write, other code", Job::LncvWrite, some, "", 0x40, {});
+        row("read refused", Job::LncvRead, some, "", 1, {"LocoNet Fehler", "Fehler: LNCV lesen"});
     }
     void requestsAndTheirAnswers() {
-        QFETCH(int, job);
+        QFETCH(Job, job);
         QFETCH(LncvOperands, operands);
         QFETCH(QByteArray, request);
         QFETCH(int, answer);
-        QFETCH(double, limit);
         QFETCH(QStringList, box);
+        const double limit = job == Job::LncvWrite ? 2.0 : 1.0;
         LinkHarness h;
         startJob(h.core.lncv, job, operands);
         const QByteArray sent = h.echoNext();
@@ -205,7 +201,7 @@ private slots:
         h.tick();
         h.clock.advance(placed + limit - 0.005 - h.clock.now());
         h.tick();
-        QCOMPARE(int(h.s.job.JobCode), answer >= 0 ? int(Job::None) : job);
+        QCOMPARE(h.s.job.JobCode, answer >= 0 ? Job::None : job);
         QCOMPARE(h.messages.titles + h.messages.messages, answer >= 0 ? box : QStringList());
         h.clock.advance(0.01);
         h.tick();
