@@ -173,55 +173,30 @@ private slots:
         QCOMPARE(table.text(207, RouteTable::EstablishedColumn), QString());
     }
 
-    // Tab goes from the tab bar through the page shown as it reads, then on
-    // to the raw message line.
-    void tabOrderFollowsThePanels_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("keyboard") << 2
-                                  << QStringList{"KeybNrCo", "KB_rot_0", "KB_grn_0", "KB_rot_1"};
-        QTest::newRow("feedback") << 3 << QStringList{"RMNrCo", "RMChgBut_0", "RMChgBut_1"};
-        QTest::newRow("memory") << 4 << QStringList{"MemNrCo", "FSSetBut_0", "FSRsBut_0"};
-    }
-    void tabOrderFollowsThePanels() {
-        QFETCH(int, tab);
-        QFETCH(QStringList, expected);
-        Program p;
-        p.showTab(tab);
-        QStringList seen;
-        QWidget* w = p.tabs()->tabBar();
-        for (int i = 0; i < 1000 && seen.size() < 40; ++i) {
-            w = w->nextInFocusChain();
-            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&p.win) && w->isEnabled())
-                seen.append(w->objectName());
-        }
-        QCOMPARE(seen.mid(0, expected.size()), expected);
-        // The list, then all keys of the page, then the raw message line.
-        QCOMPARE(seen.indexOf("MesTxt"), tab == 3 ? 17 : 33);
-    }
-
     // Each key on a throttle tab with a locomotive, and what goes out.
     void throttleKeys_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("key");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("esc: light") << 0 << "FSTScroll_0" << int(Qt::Key_Escape) << msg("A1 05 30");
-        QTest::newRow("F1") << 1 << "FSTScroll_1" << int(Qt::Key_F1) << msg("A1 05 21");
-        QTest::newRow("F4") << 0 << "FCmd_3" << int(Qt::Key_F4) << msg("A1 05 28");
-        QTest::newRow("F5") << 0 << "DIR_0" << int(Qt::Key_F5) << msg("A2 05 01");
-        QTest::newRow("F9") << 1 << "FCmd_20" << int(Qt::Key_F9) << msg("D4 20 05 07 10");
-        QTest::newRow("F12") << 0 << "FSTScroll_0" << int(Qt::Key_F12) << msg("D4 20 05 05 10");
-        QTest::newRow("minus: forward")
-            << 0 << "FSTScroll_0" << int(Qt::Key_Minus) << msg("A1 05 00");
-        QTest::newRow("less: backward") << 1 << "DIR_3" << int(Qt::Key_Less) << msg("A1 05 20");
-        QTest::newRow("backspace: turn")
-            << 0 << "MainTab" << int(Qt::Key_Backspace) << msg("A1 05 00");
-        QTest::newRow("0: stop") << 1 << "FSTScroll_1" << int(Qt::Key_0) << msg("A0 05 00");
-        QTest::newRow("1") << 0 << "FSTScroll_0" << int(Qt::Key_1) << msg("A0 05 0E");
-        QTest::newRow("5") << 1 << "FSTScroll_1" << int(Qt::Key_5) << msg("A0 05 47");
-        QTest::newRow("9: full") << 0 << "FCmd_0" << int(Qt::Key_9) << msg("A0 05 7F");
-        QTest::newRow("pause: power off") << 0 << "FSTScroll_0" << int(Qt::Key_Pause) << msg("82");
+        const auto row = [](const char* name, int tab, const char* control, Qt::Key key,
+                            const char* wire) {
+            QTest::newRow(name) << tab << QString(control) << int(key) << msg(wire);
+        };
+        row("esc: light", 0, "FSTScroll_0", Qt::Key_Escape, "A1 05 30");
+        row("F1", 1, "FSTScroll_1", Qt::Key_F1, "A1 05 21");
+        row("F4", 0, "FCmd_3", Qt::Key_F4, "A1 05 28");
+        row("F5", 0, "DIR_0", Qt::Key_F5, "A2 05 01");
+        row("F9", 1, "FCmd_20", Qt::Key_F9, "D4 20 05 07 10");
+        row("F12", 0, "FSTScroll_0", Qt::Key_F12, "D4 20 05 05 10");
+        row("minus: forward", 0, "FSTScroll_0", Qt::Key_Minus, "A1 05 00");
+        row("less: backward", 1, "DIR_3", Qt::Key_Less, "A1 05 20");
+        row("backspace: turn", 0, "MainTab", Qt::Key_Backspace, "A1 05 00");
+        row("0: stop", 1, "FSTScroll_1", Qt::Key_0, "A0 05 00");
+        row("1", 0, "FSTScroll_0", Qt::Key_1, "A0 05 0E");
+        row("5", 1, "FSTScroll_1", Qt::Key_5, "A0 05 47");
+        row("9: full", 0, "FCmd_0", Qt::Key_9, "A0 05 7F");
+        row("pause: power off", 0, "FSTScroll_0", Qt::Key_Pause, "82");
     }
     void throttleKeys() {
         QFETCH(int, tab);
@@ -282,23 +257,6 @@ private slots:
         QCOMPARE(p.get<QLineEdit>("LokAdr_1")->text(), QString("-"));
     }
 
-    void popupKeepsTheLastFourDigits() {
-        Program p;
-        p.showTab(2);
-        QTest::keyClick(p.control("KB_rot", 3), Qt::Key_1);
-        KeyPopup* popup = p.openPopup();
-        QCOMPARE(popup->label(), QString("1"));
-        QTest::keyClicks(popup, "2345");
-        QCOMPARE(popup->label(), QString("2345"));
-        QTest::keyClick(p.get("KeybNrCo"), Qt::Key_8);
-        QCOMPARE(popup->label(), QString("8"));
-        QTest::keyClick(popup, Qt::Key_Backspace);
-        QCOMPARE(popup->label(), QString());
-        QTest::keyClick(popup, Qt::Key_Escape);
-        QVERIFY(!popup->isVisible());
-        QVERIFY(p.h.core.jobs.idle());
-    }
-
     // A digit on a key opens the popup, a letter or a click acts on the
     // number: an accessory on, and 0.2 s after the on command has gone out,
     // off; a contact report; nothing for a number out of range.
@@ -312,10 +270,12 @@ private slots:
         };
         row("7 R", "KB_grn_0", "7r", {msg("B0 06 10"), msg("B0 06 00")});
         row("12 G", "KB_grn_0", "12g", {msg("B0 0B 30"), msg("B0 0B 20")});
-        row("2048, red clicked", "KB_rot_4", "2048*", {msg("B0 7F 1F"), msg("B0 7F 0F")});
+        row("last four digits, red clicked", "KB_rot_4", "92048*",
+            {msg("B0 7F 1F"), msg("B0 7F 0F")});
         row("2049", "KB_grn_0", "2049r", {});
         row("0", "KB_grn_0", "0g", {});
         row("erased", "KB_grn_0", "5\br", {});
+        row("escaped", "KB_grn_0", "5\x1b", {});
         row("contact 5 free", "RMChgBut_9", "5f", {msg("B2 02 40")});
         row("contact 2048 occupied", "RMChgBut_0", "2048b", {msg("B2 7F 77")});
         row("contact 2049", "RMChgBut_0", "2049b", {});

@@ -297,12 +297,10 @@ private slots:
     void cablePulled() {
         QFETCH(QString, stage);
         Program p;
-        if (stage == "connect") {
+        if (stage == "connect")
             p.click("OpenPortBut_1");
-            p.run(0.05);
-        } else {
+        else
             QVERIFY(p.connectByClick());
-        }
         if (stage == "route")
             p.holdOutput(2000);
         if (stage == "programming")
