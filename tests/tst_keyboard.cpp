@@ -3,6 +3,7 @@
 #include "operating/ui/HelpWindow.h"
 #include "operating/ui/KeyPopup.h"
 #include "support/MainWinOnLink.h"
+#include "support/MessageText.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -173,43 +174,48 @@ private slots:
         QCOMPARE(table.text(207, RouteTable::EstablishedColumn), QString());
     }
 
-    // Each key on a throttle tab with a locomotive, and what goes out.
+    // Keys on a throttle tab with a locomotive, pressed within one tick,
+    // and what goes out.
     void throttleKeys_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QByteArray>("wire");
-        const auto row = [](const char* name, int tab, const char* control, Qt::Key key,
-                            const char* wire) {
-            QTest::newRow(name) << tab << QString(control) << int(key) << msg(wire);
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QByteArray>("messages");
+        const auto row = [](const char* name, int tab, const char* control, const QList<int>& keys,
+                            const char* messages) {
+            QTest::newRow(name) << tab << QString(control) << keys << wire(messages);
         };
-        row("esc: light", 0, "FSTScroll_0", Qt::Key_Escape, "A1 05 30");
-        row("F1", 1, "FSTScroll_1", Qt::Key_F1, "A1 05 21");
-        row("F4", 0, "FCmd_3", Qt::Key_F4, "A1 05 28");
-        row("F5", 0, "DIR_0", Qt::Key_F5, "A2 05 01");
-        row("F9", 1, "FCmd_20", Qt::Key_F9, "D4 20 05 07 10");
-        row("F12", 0, "FSTScroll_0", Qt::Key_F12, "D4 20 05 05 10");
-        row("minus: forward", 0, "FSTScroll_0", Qt::Key_Minus, "A1 05 00");
-        row("less: backward", 1, "DIR_3", Qt::Key_Less, "A1 05 20");
-        row("backspace: turn", 0, "MainTab", Qt::Key_Backspace, "A1 05 00");
-        row("0: stop", 1, "FSTScroll_1", Qt::Key_0, "A0 05 00");
-        row("1", 0, "FSTScroll_0", Qt::Key_1, "A0 05 0E");
-        row("5", 1, "FSTScroll_1", Qt::Key_5, "A0 05 47");
-        row("9: full", 0, "FCmd_0", Qt::Key_9, "A0 05 7F");
-        row("pause: power off", 0, "FSTScroll_0", Qt::Key_Pause, "82");
+        row("esc: light", 0, "FSTScroll_0", {Qt::Key_Escape}, "A1 05 30");
+        row("F1", 1, "FSTScroll_1", {Qt::Key_F1}, "A1 05 21");
+        row("F4", 0, "FCmd_3", {Qt::Key_F4}, "A1 05 28");
+        row("F5", 0, "DIR_0", {Qt::Key_F5}, "A2 05 01");
+        row("F9", 1, "FCmd_20", {Qt::Key_F9}, "D4 20 05 07 10");
+        row("F12", 0, "FSTScroll_0", {Qt::Key_F12}, "D4 20 05 05 10");
+        row("minus: forward", 0, "FSTScroll_0", {Qt::Key_Minus}, "A1 05 00 | A0 05 00");
+        row("less: backward", 1, "DIR_3", {Qt::Key_Less}, "A1 05 20 | A0 05 00");
+        row("backspace: turn", 0, "MainTab", {Qt::Key_Backspace}, "A1 05 00 | A0 05 00");
+        row("minus, then F5", 0, "FSTScroll_0", {Qt::Key_Minus, Qt::Key_F5},
+            "A1 05 00 | A0 05 00 | A2 05 01");
+        row("0: stop", 1, "FSTScroll_1", {Qt::Key_0}, "A0 05 00");
+        row("1", 0, "FSTScroll_0", {Qt::Key_1}, "A0 05 0E");
+        row("5", 1, "FSTScroll_1", {Qt::Key_5}, "A0 05 47");
+        row("9: full", 0, "FCmd_0", {Qt::Key_9}, "A0 05 7F");
+        row("pause: power off", 0, "FSTScroll_0", {Qt::Key_Pause}, "82");
     }
     void throttleKeys() {
         QFETCH(int, tab);
         QFETCH(QString, control);
-        QFETCH(int, key);
-        QFETCH(QByteArray, wire);
+        QFETCH(QList<int>, keys);
+        QFETCH(QByteArray, messages);
         Program p;
         p.driveLocomotive(tab);
         p.showTab(tab);
-        QTest::keyClick(control == "MainTab" ? p.tabs()->tabBar() : p.get(control), Qt::Key(key));
-        QCOMPARE(hexText(p.h.echoNext()), hexText(wire));
+        for (const int key : keys)
+            QTest::keyClick(control == "MainTab" ? p.tabs()->tabBar() : p.get(control),
+                            Qt::Key(key));
+        QCOMPARE(hexText(p.sent().join()), hexText(messages));
         // F1 is the function while it is down, and the help when it comes up.
-        QCOMPARE(p.win.help().window() != nullptr, key == Qt::Key_F1);
+        QCOMPARE(p.win.help().window() != nullptr, keys.contains(Qt::Key_F1));
     }
 
     // Keys typed into a text field stay there, and without a locomotive
