@@ -56,15 +56,9 @@ struct Bench {
             return label->text();
         return find<QLineEdit>(name)->text();
     }
-    void type(const QString& name, const QString& text) const {
-        typeInto(find<QLineEdit>(name), text);
-    }
-    void click(const QString& name, QWidget* in = nullptr) const {
-        find<QAbstractButton>(name, in)->click();
-    }
-    bool enabled(const QString& name, QWidget* in = nullptr) const {
-        return find(name, in)->isEnabled();
-    }
+    void type(const QString& f, const QString& s) const { typeInto(find<QLineEdit>(f), s); }
+    void click(const char* n, QWidget* in = nullptr) { find<QAbstractButton>(n, in)->click(); }
+    bool enabled(const char* n, QWidget* in = nullptr) { return find(n, in)->isEnabled(); }
     bool checked(const QString& name) const { return find<QCheckBox>(name)->isChecked(); }
     void menu(const QString& name) const { window->findChild<QAction*>(name)->trigger(); }
     // Runs the tick until the programming job has ended.
@@ -84,19 +78,16 @@ struct Bench {
 
     CvTable& table() const { return window->table(); }
     CvTableGrid* grid() const { return find<CvTableGrid>("Tabelle"); }
-    void clickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) const {
-        QTest::mouseClick(grid()->viewport(), button, {},
+    // Clicks a cell and types into it.
+    void clickCell(int row, int column, const QString& keys = {}) const {
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
                           grid()->visualRect(table().index(row, column)).center());
+        QTest::keyClicks(grid(), keys);
     }
     void clickOpHeader(Qt::MouseButton button) const {
         QHeaderView* header = grid()->horizontalHeader();
         const int x = header->sectionViewportPosition(CvTable::OpColumn) + 5;
         QTest::mouseClick(header->viewport(), button, {}, {x, header->height() / 2});
-    }
-    // Clicks a cell and types into it.
-    void typeInCell(int row, int column, const QString& keys) const {
-        clickCell(row, column);
-        QTest::keyClicks(grid(), keys);
     }
     void key(Qt::Key key, int times = 1) const {
         for (int i = 0; i < times; ++i)
@@ -219,7 +210,7 @@ private slots:
         QCOMPARE(b.column(CvTable::ValueColumn), QString("5 - 8"));
         b.clickCell(1, CvTable::FirstBitColumn + 3);
         QCOMPARE(b.bits(1) + ' ' + b.bits(2), QString("-------- 00001000"));
-        b.typeInCell(0, CvTable::ValueColumn, "00");
+        b.clickCell(0, CvTable::ValueColumn, "00");
         b.click("DecWrUserList");
         QVERIFY(!b.jobs.running());
         QCOMPARE(b.rig.messages.titles, QStringList{"Fehler"});
@@ -239,14 +230,14 @@ private slots:
     void editingTheTable() {
         Bench b;
         b.addRow(3);
-        b.typeInCell(0, CvTable::ValueColumn, "007");
+        b.clickCell(0, CvTable::ValueColumn, "007");
         QVERIFY(b.grid()->blinkTimer().isActive());
         QTest::keyClicks(b.grid(), "12345");
         b.key(Qt::Key_Backspace, 3);
         b.key(Qt::Key_Left);
         QVERIFY(!b.grid()->blinkTimer().isActive());
         QCOMPARE(b.table().text(0, CvTable::ValueColumn) + ' ' + b.bits(0), QString("71 01000111"));
-        b.typeInCell(0, CvTable::FirstBitColumn, "1");
+        b.clickCell(0, CvTable::FirstBitColumn, "1");
         QCOMPARE(b.table().text(0, CvTable::ValueColumn), QString("199"));
         b.addRow(8, "acht");
         b.addRow(5);
