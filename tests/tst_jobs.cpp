@@ -11,14 +11,9 @@
 namespace {
 using Ask = std::function<void(JobMachine&)>;
 
-// Throttle 0 holds locomotive 3 in slot 5.
-constexpr int Slot = 5;
-void holdLocomotive(LinkHarness& h) {
-    h.s.station.ThrottleData[0][SlotRecord::Address] = 3;
-    h.s.station.ThrottleSlot[0] = Slot;
-}
-Ask loco(Job action, int value, int type = 0) {
-    return [=](JobMachine& jobs) { requestLocoAction(jobs, action, 0, 3, Slot, value, type); };
+// Throttle 0's locomotive 3 in slot 5.
+Ask loco(Job action, int value) {
+    return [=](JobMachine& jobs) { requestLocoAction(jobs, action, 0, 3, 5, value); };
 }
 Ask accessory(int address, bool green, bool on) {
     return [=](JobMachine& jobs) { requestAccessory(jobs, address, green, on); };
@@ -28,14 +23,6 @@ Ask feedback(int contact) {
 }
 Ask power(bool on) {
     return [=](JobMachine& jobs) { requestPower(jobs, on); };
-}
-
-// Everything the program writes until it falls quiet, each message echoed.
-QByteArray echoAll(LinkHarness& h) {
-    QByteArray all;
-    for (QByteArray sent = h.echoNext(50); !sent.isEmpty(); sent = h.echoNext(50))
-        all += sent;
-    return all;
 }
 } // namespace
 
@@ -88,7 +75,8 @@ private slots:
         QFETCH(QList<Ask>, asks);
         QFETCH(QByteArray, after);
         LinkHarness h;
-        holdLocomotive(h);
+        h.s.station.ThrottleData[0][SlotRecord::Address] = 3;
+        h.s.station.ThrottleSlot[0] = 5;
         requestSerialNumberAndVersion(h.core.jobs);
         h.echoNext();
         for (const Ask& ask : asks)
@@ -98,7 +86,10 @@ private slots:
         h.receiveBytes(wire("E5 0F 00 47 58 09 00 12 34 56 78 10"));
         h.echoNext();
         h.receiveBytes(wire("E5 0F 00 47 58 08 00 50 15"));
-        QCOMPARE(hexText(echoAll(h)), hexText(after));
+        QByteArray all; // until the program falls quiet, each message echoed
+        for (QByteArray sent = h.echoNext(50); !sent.isEmpty(); sent = h.echoNext(50))
+            all += sent;
+        QCOMPARE(hexText(all), hexText(after));
         QVERIFY(h.core.jobs.idle());
         QVERIFY(!h.operating.busy);
     }

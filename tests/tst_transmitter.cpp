@@ -28,9 +28,8 @@ private slots:
         QTest::addColumn<QByteArray>("wire");
         QTest::newRow("power off, type 1") << 1 << "82" << hex("82 7D");
         QTest::newRow("switch, type 2") << 2 << "B0 12 30" << hex("B0 12 30 6D");
-        QTest::newRow("station request, type 3")
-            << 3 << "ED 0F 01 47 58 07 00 00 00 00 00 00 00 00"
-            << hex("ED 0F 01 47 58 07 00 00 00 00 00 00 00 00 04");
+        const char* const request = "ED 0F 01 47 58 07 00 00 00 00 00 00 00 00";
+        QTest::newRow("station request, type 3") << 3 << request << (hex(request) + '\x04');
     }
     void appendsChecksum() {
         QFETCH(int, interfaceType);
@@ -110,19 +109,19 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("placed");
         QTest::addColumn<QString>("token"); // the one refused
-        const int placed = HexTextResult::Placed;
-        QTest::newRow("lower case, extra spaces")
-            << "  b0   12 3 " << placed << hex("B0 12 03") << "";
-        QTest::newRow("data byte with bit 7 is sent as typed")
-            << "B0 92 30" << placed << hex("B0 92 30") << "";
-        QTest::newRow("only spaces") << "   " << int(HexTextResult::Empty) << QByteArray() << "";
-        QTest::newRow("too big for a byte")
-            << "B0 1FF 30" << int(HexTextResult::BadToken) << QByteArray() << "1FF";
+        const auto row = [](const char* name, const QString& text, HexTextResult::Kind kind,
+                            const QByteArray& placed = {}, const char* token = "") {
+            QTest::newRow(name) << text << int(kind) << placed << QString(token);
+        };
+        row("lower case, extra spaces", "  b0   12 3 ", HexTextResult::Placed, hex("B0 12 03"));
+        row("data byte with bit 7 is sent as typed", "B0 92 30", HexTextResult::Placed,
+            hex("B0 92 30"));
+        row("only spaces", "   ", HexTextResult::Empty);
+        row("too big for a byte", "B0 1FF 30", HexTextResult::BadToken, {}, "1FF");
         // The receiver frames at most 64 bytes, checksum included.
-        QTest::newRow("63 bytes fit") << QString("E0 40") + QString(" 01").repeated(61) << placed
-                                      << (hex("E0 40") + QByteArray(61, 0x01)) << "";
-        QTest::newRow("64 bytes do not")
-            << QString("01 ").repeated(64) << int(HexTextResult::TooLong) << QByteArray() << "";
+        row("63 bytes fit", "E0 40" + QString(" 01").repeated(61), HexTextResult::Placed,
+            hex("E0 40") + QByteArray(61, 0x01));
+        row("64 bytes do not", QString("01 ").repeated(64), HexTextResult::TooLong);
     }
     void placesHexText() {
         QFETCH(QString, text);
