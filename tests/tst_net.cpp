@@ -1,5 +1,6 @@
 #include "link/SerialNumberJob.h"
 #include "net/TcpLinePort.h"
+#include "operating/ThrottleControl.h"
 #include "platform/ChosenLine.h"
 #include "sim/SharedBus.h"
 #include "sim/TcpBusServer.h"
@@ -83,13 +84,15 @@ private:
     BusFramer m_framer;
 };
 
-// The program's core and connection on a line to a LocoNet server; after
-// every step the server looks at the bus and the event loop runs.
+// The program's core and connection on the line main() gives it, here to a LocoNet server;
+// after every step the server looks at the bus and the event loop runs.
 struct TcpLine {
+    FakeSerialPort serial;
     TcpLinePort tcp;
+    ChosenLine line{serial, tcp};
 };
 struct ProgramOnTcp : TcpLine, LineRig {
-    ProgramOnTcp() : LineRig(&tcp) {
+    ProgramOnTcp() : LineRig(&line) {
         afterStep = [this] {
             serverStep();
             pump();
@@ -121,77 +124,62 @@ class NetTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // What a server's lines make of the client line, however TCP cut them.
+    // What a server's lines make of the client line, however TCP cut them (the segments are
+    // parted by "|"): the messages, and how many came damaged and how many sends were refused.
     void clientReadsServerLines_data() {
-        QTest::addColumn<QList<QByteArray>>("segments");
+        QTest::addColumn<QByteArray>("segments");
         QTest::addColumn<QString>("received");
         QTest::addColumn<int>("damaged");
         QTest::addColumn<int>("refused");
-        QTest::newRow("CR") << QList<QByteArray>{"RECEIVE B0 12 30 6D\r"} << "B0 12 30 6D" << 0
-                            << 0;
-        QTest::newRow("CR LF, empty lines")
-            << QList<QByteArray>{"\r\n\r\nRECEIVE 83 7C\r\n\n\rRECEIVE 82 7D\r\n"} << "83 7C 82 7D"
-            << 0 << 0;
-        QTest::newRow("split across segments")
-            << QList<QByteArray>{"RECEI", "VE B0 12 ", "30 6D\r", "\nRECEIVE 83 7C\n"}
-            << "B0 12 30 6D 83 7C" << 0 << 0;
-        QTest::newRow("other words")
-            << QList<QByteArray>{"TIMESTAMP 1234\nBREAK\nSENT OK\nHELLO you\nRECEIVE 83 7C\n"}
-            << "83 7C" << 0 << 0;
-        QTest::newRow("damaged")
-            << QList<QByteArray>{"ERROR CHECKSUM B0 12 30 6C\nERROR LINE\nRECEIVE B0 1Z\n"} << ""
-            << 3 << 0;
-        QTest::newRow("refused") << QList<QByteArray>{"SENT ERROR no message\n"} << "" << 0 << 1;
+        const auto row = [](const char* name, const char* segments, const char* received,
+                            int damaged = 0, int refused = 0) {
+            QTest::newRow(name) << QByteArray(segments) << received << damaged << refused;
+        };
+        row("CR", "RECEIVE B0 12 30 6D\r", "B0 12 30 6D");
+        row("CR LF, empty lines", "\r\n\r\nRECEIVE 83 7C\r\n\n\rRECEIVE 82 7D\r\n", "83 7C 82 7D");
+        row("split", "RECEI|VE B0 12 |30 6D\r|\nRECEIVE 83 7C\n", "B0 12 30 6D 83 7C");
+        row("other words", "TIMESTAMP 1234\nBREAK\nSENT OK\nHELLO you\nRECEIVE 83 7C\n", "83 7C");
+        row("damaged", "ERROR CHECKSUM B0 12 30 6C\nERROR LINE\nRECEIVE B0 1Z\n", "", 3);
+        row("refused", "SENT ERROR no message\n", "", 0, 1);
     }
     void clientReadsServerLines() {
-        QFETCH(QList<QByteArray>, segments);
-        QFETCH(QString, received);
-        QFETCH(int, damaged);
-        QFETCH(int, refused);
+        QFETCH(QByteArray, segments);
         ManualClock clock;
         VirtualStation bus;
         VersionOneServer server(clock, bus);
         TcpLinePort client;
-        int damagedSeen = 0;
-        int refusedSeen = 0;
-        client.onDamagedMessage = [&] { ++damagedSeen; };
-        client.onSendRefused = [&] { ++refusedSeen; };
+        int damaged = 0, refused = 0;
+        client.onDamagedMessage = [&] { ++damaged; };
+        client.onSendRefused = [&] { ++refused; };
         QVERIFY(client.openServer({Loopback, server.port()}));
         QVERIFY(pumpUntil([&] { return client.isOpen(); }));
-        for (const QByteArray& segment : segments) {
+        for (const QByteArray& segment : segments.split('|')) {
             server.sendRaw(segment);
             pump();
         }
-        QCOMPARE(hexText(client.readAll()), received);
-        QCOMPARE(damagedSeen, damaged);
-        QCOMPARE(refusedSeen, refused);
+        QTEST(hexText(client.readAll()), "received");
+        QTEST(damaged, "damaged");
+        QTEST(refused, "refused");
     }
 
-    // The project's server: a SEND is answered, a sound one reaches every
-    // client as RECEIVE, a wrong one nobody.
+    // The project's server: a SEND is answered (the lines parted by "|"), a sound one reaches
+    // every client as RECEIVE, a wrong one nobody.
     void serverAnswersEachSend_data() {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QByteArrayList>("answers");
-        QTest::addColumn<QString>("othersHear");
-        QTest::newRow("message") << QByteArray("SEND B0 12 30 6D")
-                                 << QByteArrayList{"SENT OK", "RECEIVE B0 12 30 6D"}
-                                 << "B0 12 30 6D";
-        QTest::newRow("lower case, blanks")
-            << QByteArray("SEND  b0 12 30 6d ") << QByteArrayList{"SENT OK", "RECEIVE B0 12 30 6D"}
-            << "B0 12 30 6D";
+        QTest::addColumn<QByteArray>("answers");
+        const QByteArray sent = "SENT OK|RECEIVE B0 12 30 6D";
+        QTest::newRow("message") << QByteArray("SEND B0 12 30 6D") << sent;
+        QTest::newRow("lower case, blanks") << QByteArray("SEND  b0 12 30 6d ") << sent;
         QTest::newRow("wrong checksum")
-            << QByteArray("SEND B0 12 30 6C") << QByteArrayList{"SENT ERROR wrong checksum"} << "";
-        QTest::newRow("cut short")
-            << QByteArray("SEND B0 12 6D")
-            << QByteArrayList{"SENT ERROR not one whole LocoNet message"} << "";
+            << QByteArray("SEND B0 12 30 6C") << QByteArray("SENT ERROR wrong checksum");
+        QTest::newRow("cut short") << QByteArray("SEND B0 12 6D")
+                                   << QByteArray("SENT ERROR not one whole LocoNet message");
         QTest::newRow("no hex") << QByteArray("SEND B0 1Z 30 6D")
-                                << QByteArrayList{"SENT ERROR not hexadecimal bytes"} << "";
-        QTest::newRow("unknown word") << QByteArray("HELLO 12") << QByteArrayList{} << "";
+                                << QByteArray("SENT ERROR not hexadecimal bytes");
+        QTest::newRow("unknown word") << QByteArray("HELLO 12") << QByteArray();
     }
     void serverAnswersEachSend() {
         QFETCH(QByteArray, line);
-        QFETCH(QByteArrayList, answers);
-        QFETCH(QString, othersHear);
         ManualClock clock;
         VirtualStation layout;
         SharedBus bus(clock, layout);
@@ -214,16 +202,21 @@ private slots:
         QByteArrayList got;
         while (sender.canReadLine())
             got.append(sender.readLine().trimmed());
-        QCOMPARE(got, answers);
-        QCOMPARE(hexText(other.readAll()), othersHear);
+        QTEST(got.join('|'), "answers");
+        // The other client hears what came back to the sender.
+        const QByteArray echo = got.value(1).mid(QByteArray("RECEIVE ").size());
+        QCOMPARE(hexText(other.readAll()), QString::fromLatin1(echo));
         QCOMPARE(server.clientCount(), 2);
     }
 
-    // The program on the project's server: the connect sequence as on a
-    // serial line; a message the server refuses fails at once.
+    // The program on the project's server: the connect sequence as on a serial line, a
+    // throttle's speed heard by a second client on the bus; a message the server refuses fails
+    // at once.
     void programOnTheServer() {
         ProgramOnTcp p;
         ServedLayout served(p);
+        TcpLinePort watcher;
+        QVERIFY(watcher.openServer({Loopback, served.server.port()}));
         QVERIFY(p.connectTo(served.server.port()));
         QCOMPARE(p.s.station.StationType, p.layout.profile.type);
         QCOMPARE(p.view.interfaceInfo, QString("TCP->LocoNet"));
@@ -231,10 +224,29 @@ private slots:
                  "4\r\n1\r\n127.0.0.1\r\n" + QByteArray::number(served.server.port()) + "\r\n");
         QCOMPARE(BusFramer().receive(p.port.takeWritten()), startUpMessages());
 
+        ThrottleControl throttle(0, p.s.station, p.core.jobs);
+        throttle.setAddressText(u"3");
+        QVERIFY(throttle.enterAddress());
+        p.steps(50);
+        watcher.readAll();
+        p.port.takeWritten();
+        QVERIFY(throttle.moveSlider(60));
+        p.steps(5);
+        const QByteArray speed = p.port.takeWritten();
+        QCOMPARE(quint8(speed.at(0)), quint8(0xA0));
+        QCOMPARE(hexText(watcher.readAll()), hexText(speed));
+
         p.s.link.Tx.place({0xB0, 0x12});
         p.steps(5);
         QCOMPARE(p.messages.messages, QStringList{"Message kann nicht gesendet werden!"});
         QVERIFY(p.s.link.Tx.isFree());
+
+        // A COM port chosen closes the server's line, and the other way round.
+        QVERIFY(p.line.open(4));
+        QVERIFY(!p.tcp.isOpen());
+        QCOMPARE(p.serial.openedCom, 4);
+        QVERIFY(p.line.openServer({Loopback, served.server.port()}));
+        QVERIFY(!p.serial.opened);
     }
 
     // A server that refuses, or goes away while a job waits for its answer:
@@ -288,35 +300,6 @@ private slots:
         QCOMPARE(p.s.station.StationType, p.layout.profile.type);
         QCOMPARE(server.sends, startUpMessages());
         QVERIFY(p.messages.messages.isEmpty());
-    }
-
-    // Opening a COM port or a server chooses the line; what the chosen one
-    // reports comes out.
-    void chosenLineFollowsHowItIsOpened() {
-        ManualClock clock;
-        VirtualStation bus;
-        VersionOneServer server(clock, bus);
-        FakeSerialPort serial;
-        TcpLinePort tcp;
-        ChosenLine line(serial, tcp);
-        int arrivals = 0;
-        line.onBytesArrived = [&] { ++arrivals; };
-
-        QVERIFY(line.openServer({Loopback, server.port()}));
-        QVERIFY(pumpUntil([&] { return line.isOpen(); }));
-        QCOMPARE(line.lineName(), "127.0.0.1:" + QString::number(server.port()));
-        QVERIFY(line.write(msg("B0 12 30")));
-        QVERIFY(pumpUntil([&] { return arrivals == 1; }));
-        QCOMPARE(server.sends, QList<QByteArray>{msg("B0 12 30")});
-        QCOMPARE(hexText(line.readAll()), QString("B0 12 30 6D"));
-
-        QVERIFY(line.open(4));
-        QVERIFY(!tcp.isOpen());
-        QCOMPARE(serial.openedCom, 4);
-        QVERIFY(line.write(msg("83")));
-        QCOMPARE(serial.written, msg("83"));
-        QVERIFY(line.openServer({Loopback, server.port()}));
-        QVERIFY(!serial.opened);
     }
 };
 
