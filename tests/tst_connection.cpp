@@ -1,6 +1,4 @@
 #include "link/Connection.h"
-#include "link/LocoJobs.h"
-#include "sim/BusFramer.h"
 #include "support/SimRig.h"
 
 #include <QTest>
@@ -77,20 +75,6 @@ private slots:
         QCOMPARE(r.s.station.StationType, int(StationSlots::UnknownStation));
         QCOMPARE(r.view.stationInfo, QString("unbekannt"));
         QVERIFY(r.confDat().isEmpty());
-    }
-
-    // A locomotive asked for while the connect runs waits for it: every
-    // query of the connect goes out first.
-    void requestDuringTheConnectWaits() {
-        Rig r(3);
-        r.connection.connectPort(1);
-        r.steps(2);
-        requestLocoAction(r.core.jobs, Job::LocoAcquire, 0, 3, -1);
-        QVERIFY(r.settle());
-        r.steps(100);
-        QList<QByteArray> expected = startUpMessages();
-        expected += {msg("BF 00 03"), msg("ED 0F 01 47 58 0D 00 03 00 00 00 00 00 00")};
-        QCOMPARE(BusFramer().receive(r.port.written), expected);
     }
 
     // Without a serial number the station still works; the connect ends

@@ -15,6 +15,22 @@ class TransmitterTest : public QObject {
     FakeSerialPort port;
     RecordingView view;
 
+    // The buffer is freed with a message when the echo or CTS never comes,
+    // and not before.
+    void givesUpAfter(Transmitter& tx, int interfaceType, double seconds) {
+        clock.advance(seconds);
+        tx.TransmitPending(port, interfaceType);
+        QVERIFY(!tx.isFree());
+        QVERIFY(view.messages.isEmpty());
+        clock.advance(0.01);
+        tx.TransmitPending(port, interfaceType);
+        QVERIFY(tx.isFree());
+        QVERIFY(!tx.echoPending());
+        QCOMPARE(view.messages, QStringList{"Message kann nicht gesendet werden!"});
+        QCOMPARE(view.titles, QStringList{"LocoNet Fehler"});
+        QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
+    }
+
 private slots:
     void init() {
         port = FakeSerialPort();
@@ -22,7 +38,7 @@ private slots:
         view.clear();
     }
 
-    void appendsChecksum_data() {
+    void sendsOnceWithChecksum_data() {
         QTest::addColumn<int>("interfaceType");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("wire");
@@ -31,7 +47,7 @@ private slots:
         const char* const request = "ED 0F 01 47 58 07 00 00 00 00 00 00 00 00";
         QTest::newRow("station request, type 3") << 3 << request << (hex(request) + '\x04');
     }
-    void appendsChecksum() {
+    void sendsOnceWithChecksum() {
         QFETCH(int, interfaceType);
         QFETCH(QString, text);
         QFETCH(QByteArray, wire);
@@ -43,10 +59,11 @@ private slots:
         QCOMPARE(port.writes.size(), interfaceType == 1 ? wire.size() : 1);
         QVERIFY(tx.echoPending());
         // Sent once only, however many ticks follow, and nothing is placed
-        // over it.
+        // over it until its echo comes or its time is up.
         tx.TransmitPending(port, interfaceType);
         QCOMPARE(port.written, wire);
         QVERIFY(!placeText(tx, "83"));
+        givesUpAfter(tx, interfaceType, 3.0);
     }
 
     // The station's port takes a character only while CTS is held, and one
@@ -74,34 +91,12 @@ private slots:
         QVERIFY(tx.echoPending());
     }
 
-    // The buffer is freed with a message when CTS never comes back, after
-    // five seconds, or the echo never comes, after three.
-    void givesUp_data() {
-        QTest::addColumn<int>("interfaceType");
-        QTest::addColumn<bool>("cts");
-        QTest::addColumn<double>("seconds");
-        QTest::newRow("no CTS") << 1 << false << 5.0;
-        QTest::newRow("no echo") << 3 << true << 3.0;
-    }
-    void givesUp() {
-        QFETCH(int, interfaceType);
-        QFETCH(bool, cts);
-        QFETCH(double, seconds);
+    void givesUpWithoutCts() {
         Transmitter tx(clock, view);
         placeText(tx, "B0 12 30");
-        port.cts = cts;
-        tx.TransmitPending(port, interfaceType);
-        clock.advance(seconds);
-        tx.TransmitPending(port, interfaceType);
-        QVERIFY(!tx.isFree());
-        QVERIFY(view.messages.isEmpty());
-        clock.advance(0.01);
-        tx.TransmitPending(port, interfaceType);
-        QVERIFY(tx.isFree());
-        QVERIFY(!tx.echoPending());
-        QCOMPARE(view.messages, QStringList{"Message kann nicht gesendet werden!"});
-        QCOMPARE(view.titles, QStringList{"LocoNet Fehler"});
-        QCOMPARE(view.icons, QList<MessageIcon>{MessageIcon::Critical});
+        port.cts = false;
+        tx.TransmitPending(port, 1);
+        givesUpAfter(tx, 1, 5.0);
     }
 
     void placesHexText_data() {
