@@ -5,7 +5,6 @@
 #include "support/Widgets.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,8 @@
 #include <QTest>
 #include <memory>
 
+using RT = RouteTable;
+
 class RouteEditorTest : public QObject {
     Q_OBJECT
 
@@ -23,7 +24,7 @@ class RouteEditorTest : public QObject {
     std::unique_ptr<FaStrEditForm> form;
     // Every change the user makes asks for the routes to be saved at once.
     std::unique_ptr<QSignalSpy> edited;
-    RouteTable* table = nullptr;
+    RT* table = nullptr;
 
     RouteGrid* grid() const { return form->findChild<RouteGrid*>("FSTab"); }
     AdrEingForm* entry() const { return form->findChild<AdrEingForm*>("AdrEingForm"); }
@@ -71,10 +72,10 @@ class RouteEditorTest : public QObject {
             texts.append("Pa-" + QString::number(i));
         return texts;
     }
-    QStringList commandsOf(int row) const {
+    // A route's triggers and commands.
+    QStringList cellsOf(int row) const {
         QStringList texts;
-        for (int column = RouteTable::FirstCommandColumn; column <= RouteTable::LastColumn;
-             ++column)
+        for (int column = RT::RequestTriggerColumn; column <= RT::LastColumn; ++column)
             texts.append(table->text(row, column));
         return texts;
     }
@@ -98,33 +99,37 @@ private slots:
         QTest::newRow("accessory") << "Ma5-g" << QStringList{"MagAdrTxt=5", "MagOpt_1"};
         QTest::newRow("feedback") << "Rm12-f" << QStringList{"RmAdrTxt=12", "RmOpt_0"};
         QTest::newRow("route") << "Fs3-bl" << QStringList{"FSAdrTxt=3", "FSOpt_0"};
+        QTest::newRow("pause") << "Pa-30" << QStringList{"PauTxt=30", ""};
     }
     void dialogShowsTheCell() {
         QFETCH(QString, cell);
         QFETCH(QStringList, shown);
         bus->setCommands(1, {cell});
-        clickCell(1, RouteTable::FirstCommandColumn);
+        clickCell(1, RT::FirstCommandColumn);
         QCOMPARE(inEntry<QLineEdit>(shown[0].section('=', 0, 0))->text(), shown[0].section('=', 1));
         for (QRadioButton* option : entry()->findChildren<QRadioButton*>())
             QCOMPARE(option->isChecked(), option->objectName() == shown[1]);
     }
 
-    // "ändern" writes the cell, unless the entry is out of range; insert
+    // "ändern" writes a command, unless the entry is out of range; insert
     // moves the commands after the cell right, delete moves them left. Each
-    // button asks for a save; Esc leaves the commands and asks for none.
-    void commandEntry_data() {
-        QTest::addColumn<int>("command");
+    // button asks for a save; Esc leaves the commands and asks for none. A
+    // trigger is written whatever ends the dialog, and is never deleted.
+    void cellEntry_data() {
+        QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("button"); // none: Esc
-        QTest::addColumn<QStringList>("commands");
-        const auto changed = [](const char* cell) {
-            return numbered(1, 2) + QStringList{cell} + numbered(4, 50);
+        QTest::addColumn<QStringList>("cells");
+        const QStringList none{"", ""};
+        const auto changed = [&none](const char* cell) {
+            return none + numbered(1, 2) + QStringList{cell} + numbered(4, 50);
         };
-        const QStringList old = numbered(1, 50);
+        const QStringList old = none + numbered(1, 50);
         const QStringList accessory{"MagAdrTxt=5", "MagOpt_1"};
-        const auto change = [](const char* name, const QStringList& steps,
-                               const QStringList& commands) {
-            QTest::newRow(name) << 3 << steps << QString("OKButton") << commands;
+        const int third = RT::FirstCommandColumn + 2;
+        const auto change = [third](const char* name, const QStringList& steps,
+                                    const QStringList& cells) {
+            QTest::newRow(name) << third << steps << QString("OKButton") << cells;
         };
         change("accessory", accessory, changed("Ma5-g"));
         change("only digits are typed", {"MagAdrTxt=1a2", "MagOpt_0"}, changed("Ma12-r"));
@@ -136,82 +141,63 @@ private slots:
         change("accessory 2047", {"MagAdrTxt=2047", "MagOpt_0"}, changed("Ma2047-r"));
         change("accessory 2048", {"MagAdrTxt=2048", "MagOpt_0"}, old);
         change("accessory without direction", {"MagAdrTxt=7"}, old);
-        change("feedback 2048", {"RmAdrTxt=2048", "RmOpt_0"}, old);
         change("route 209", {"FSAdrTxt=209", "FSOpt_0"}, old);
-        change("route 0", {"FSAdrTxt=0", "FSOpt_0"}, old);
         change("route without action", {"FSAdrTxt=4"}, old);
         change("pause 0", {"PauTxt=0"}, old);
         change("a choice in another frame clears the pause", {"PauTxt=9", "FSOpt_1"}, old);
-        QTest::newRow("insert") << 3 << accessory << "einf_but"
-                                << numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
+        QTest::newRow("insert") << third << accessory << "einf_but"
+                                << none + numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
         QTest::newRow("insert, empty entry keeps a copy")
-            << 3 << QStringList{"PauTxt="} << "einf_but"
-            << numbered(1, 2) + QStringList{"Pa-3"} + numbered(3, 49);
-        QTest::newRow("delete command 1")
-            << 1 << QStringList{} << "clr_but" << numbered(2, 50) + QStringList{""};
-        QTest::newRow("delete command 50")
-            << 50 << QStringList{} << "clr_but" << numbered(1, 49) + QStringList{""};
-        QTest::newRow("Esc") << 3 << accessory << "" << old;
+            << third << QStringList{"PauTxt="} << "einf_but"
+            << none + numbered(1, 2) + QStringList{"Pa-3"} + numbered(3, 49);
+        QTest::newRow("delete command 1") << int(RT::FirstCommandColumn) << QStringList{}
+                                          << "clr_but" << none + numbered(2, 50) + QStringList{""};
+        QTest::newRow("delete command 50") << int(RT::LastColumn) << QStringList{} << "clr_but"
+                                           << none + numbered(1, 49) + QStringList{""};
+        QTest::newRow("Esc") << third << accessory << "" << old;
+        const QStringList feedback{"RmAdrTxt=12", "RmOpt_1"};
+        QTest::newRow("trigger, Abbruch")
+            << int(RT::RequestTriggerColumn) << feedback << "CancelButton"
+            << QStringList{"Rm12-b", ""} + old.mid(2);
+        QTest::newRow("trigger, delete") << int(RT::RequestTriggerColumn) << feedback << "clr_but"
+                                         << QStringList{"Rm12-b", ""} + old.mid(2);
+        QTest::newRow("trigger, closed")
+            << int(RT::DissolveTriggerColumn) << QStringList{"MagAdrTxt=5"} << "close"
+            << QStringList{"", "Ma5-"} + old.mid(2);
     }
-    void commandEntry() {
-        QFETCH(int, command);
+    void cellEntry() {
+        QFETCH(int, column);
         QFETCH(QStringList, steps);
         QFETCH(QString, button);
-        QFETCH(QStringList, commands);
+        QFETCH(QStringList, cells);
         bus->setCommands(4, numbered(1, 50));
-        clickCell(4, RouteTable::FirstCommandColumn + command - 1);
+        clickCell(4, column);
         QVERIFY(entry()->isVisible());
-        QCOMPARE(inEntry<QLineEdit>("PauTxt")->text(), QString::number(command));
         act(steps);
         if (button.isEmpty())
             QTest::keyClick(entry(), Qt::Key_Escape);
+        else if (button == "close")
+            entry()->close();
         else
             press(qPrintable(button));
         QVERIFY(!entry()->isVisible());
-        QCOMPARE(commandsOf(4), commands);
+        QCOMPARE(cellsOf(4), cells);
         QCOMPARE(edited->count(), button.isEmpty() ? 0 : 1);
     }
 
-    void triggerIsWrittenWhateverEndsTheDialog() {
-        clickCell(5, RouteTable::RequestTriggerColumn);
-        QVERIFY(entry()->isVisible());
-        QVERIFY(!inEntry<QGroupBox>("FSFrame")->isVisible());
-        QVERIFY(!inEntry<QGroupBox>("PauFrame")->isVisible());
-        const int reducedHeight = entry()->height();
-        act({"RmAdrTxt=12", "RmOpt_1"});
-        press("CancelButton");
-        QCOMPARE(table->text(5, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
-
-        clickCell(5, RouteTable::RequestTriggerColumn);
-        QCOMPARE(inEntry<QLineEdit>("RmAdrTxt")->text(), QString("12"));
-        press("clr_but");
-        QCOMPARE(table->text(5, RouteTable::RequestTriggerColumn), QString("Rm12-b"));
-
-        clickCell(5, RouteTable::DissolveTriggerColumn);
-        act({"MagAdrTxt=5"});
-        entry()->close();
-        QCOMPARE(table->text(5, RouteTable::DissolveTriggerColumn), QString("Ma5-"));
-        QCOMPARE(edited->count(), 3);
-
-        clickCell(5, RouteTable::FirstCommandColumn);
-        QVERIFY(inEntry<QGroupBox>("FSFrame")->isVisible());
-        QVERIFY(inEntry<QGroupBox>("PauFrame")->isVisible());
-        QVERIFY(entry()->height() > reducedHeight);
-    }
-
     void statusClickToggles() {
-        const QRect rect = cellRect(3, RouteTable::BlockedColumn);
+        const QRect rect = cellRect(3, RT::BlockedColumn);
         const QImage clear = grid()->viewport()->grab(rect).toImage();
-        clickCell(3, RouteTable::BlockedColumn);
-        QVERIFY(table->isSet(3, RouteTable::BlockedColumn));
+        clickCell(3, RT::BlockedColumn);
+        QVERIFY(table->isSet(3, RT::BlockedColumn));
         grid()->clearSelection();
         QVERIFY2(grid()->viewport()->grab(rect).toImage() != clear, "check mark drawn");
-        clickCell(3, RouteTable::BlockedColumn);
-        QCOMPARE(table->text(3, RouteTable::BlockedColumn), QString());
+        clickCell(3, RT::BlockedColumn);
+        QCOMPARE(table->text(3, RT::BlockedColumn), QString());
         // Two blanks count as clear: a click sets the cell.
-        table->setText(3, RouteTable::RequestedColumn, "  ");
-        clickCell(3, RouteTable::RequestedColumn);
-        QVERIFY(table->isSet(3, RouteTable::RequestedColumn));
+        table->setText(3, RT::RequestedColumn, "  ");
+        clickCell(3, RT::RequestedColumn);
+        QVERIFY(table->isSet(3, RT::RequestedColumn));
         QVERIFY(!entry()->isVisible());
         QCOMPARE(edited->count(), 3);
     }
@@ -245,40 +231,37 @@ private slots:
     void editingWhileARouteRuns() {
         bus->routes.engine.setMonitorView(form.get());
         bus->setCommands(1, {"Pa-100", "Ma5-g"});
-        table->setText(1, RouteTable::RequestTriggerColumn, "Rm1-b");
+        table->setText(1, RT::RequestTriggerColumn, "Rm1-b");
         bus->request(1);
-        clickCell(3, RouteTable::FirstCommandColumn);
+        clickCell(3, RT::FirstCommandColumn);
         QVERIFY(!QApplication::activeModalWidget());
         QLabel* activity = child<QLabel>(*form, "FsStatTxt");
         QVERIFY(bus->tickUntil([&] { return activity->text() == "Pausenbefehl"; }));
         QVERIFY(entry()->isVisible());
-        clickCell(4, RouteTable::BlockedColumn);
-        QVERIFY(table->isSet(4, RouteTable::BlockedColumn));
-        clickCell(5, RouteTable::FirstCommandColumn);
+        clickCell(4, RT::BlockedColumn);
+        QVERIFY(table->isSet(4, RT::BlockedColumn));
+        clickCell(5, RT::FirstCommandColumn);
         QCOMPARE(activity->text(), QString("Pausenbefehl"));
         QCOMPARE(child<QLabel>(*form, "BefNrTxt")->text(), QString("1"));
         act({"PauTxt=2"});
         press("OKButton");
-        QCOMPARE(table->text(3, RouteTable::FirstCommandColumn), QString("Pa-2"));
-        QCOMPARE(table->text(5, RouteTable::FirstCommandColumn), QString());
+        QCOMPARE(table->text(3, RT::FirstCommandColumn), QString("Pa-2"));
+        QCOMPARE(table->text(5, RT::FirstCommandColumn), QString());
         QCOMPARE(edited->count(), 2);
 
-        // A right click on a route number that is not selected does nothing.
-        clickRouteNumber(1, Qt::RightButton);
-        QVERIFY(!openQuestion());
         clickRouteNumber(1, Qt::LeftButton);
         clickRouteNumber(1, Qt::RightButton);
         QMessageBox* question = openQuestion();
         QVERIFY(question);
         question->button(QMessageBox::Cancel)->click();
-        QCOMPARE(table->text(1, RouteTable::FirstCommandColumn + 1), QString("Ma5-g"));
+        QCOMPARE(table->text(1, RT::FirstCommandColumn + 1), QString("Ma5-g"));
         QCOMPARE(edited->count(), 2);
         QTest::keyClick(grid(), Qt::Key_Delete);
         question = openQuestion();
         QVERIFY(question);
         question->button(QMessageBox::Ok)->click();
         QCOMPARE(edited->count(), 3);
-        for (int column = 1; column < RouteTable::ColumnCount; ++column)
+        for (int column = 1; column < RT::ColumnCount; ++column)
             QVERIFY(table->text(1, column).isEmpty());
         bus->clock.advance(101);
         QVERIFY(bus->tickUntil([&] { return bus->established(1); }));
