@@ -186,25 +186,36 @@ private slots:
                      failing && cv >= failing ? ProgrammingState::Unknown : cv + 10);
     }
 
-    // "Abbruch" ends a running job, list or single, at its next step with
-    // the end message: an answer arriving with it is not taken, and no box
-    // appears. A second start meanwhile is refused and cuts into nothing.
-    void cancelEndsTheJobWithItsEndMessage_data() {
+    // A running job, list or single, ends at its next step with the end
+    // message when "Abbruch" is pressed or Trennen closes the line; a line
+    // lost can send nothing. An answer arriving with it is not taken, and
+    // no box appears. A second start meanwhile is refused and cuts into
+    // nothing.
+    void endingEarly_data() {
         QTest::addColumn<int>("job");
-        QTest::newRow("list write") << int(Job::CvListWrite);
-        QTest::newRow("single read") << int(Job::CvRead);
+        QTest::addColumn<int>("how"); // 0: "Abbruch", 1: Trennen, 2: line lost
+        QTest::newRow("Abbruch, list write") << int(Job::CvListWrite) << 0;
+        QTest::newRow("Abbruch, single read") << int(Job::CvRead) << 0;
+        QTest::newRow("Trennen") << int(Job::CvListRead) << 1;
+        QTest::newRow("line lost") << int(Job::CvListRead) << 2;
     }
-    void cancelEndsTheJobWithItsEndMessage() {
+    void endingEarly() {
         QFETCH(int, job);
+        QFETCH(int, how);
         Bench b;
         b.p.prog.CvValue[1] = 3;
         b.start(job);
         b.firstRequest();
         QVERIFY(!b.p.startSingleWrite(7, 1));
         QVERIFY(!b.p.startListJob(ProgrammingState::StandardList, true));
-        b.p.cancel();
+        if (how == 0)
+            b.p.cancel();
+        else
+            b.h.core.jobs.close(how == 1);
         b.answer(0, 0, 9);
-        QVERIFY(b.endedIdle());
+        QCOMPARE(b.h.echoNext(), how == 2 ? QByteArray() : End);
+        b.h.ticks(3);
+        QVERIFY(b.view.idle && b.h.core.jobs.idle() && b.h.port.written.isEmpty());
         QCOMPARE(b.view.status(), QString("Abbruch"));
         QVERIFY(b.h.messages.messages.isEmpty());
         QCOMPARE(b.p.prog.CvValue[1], 3);
@@ -249,24 +260,6 @@ private slots:
         QCOMPARE(sent, End);
         QCOMPARE(b.view.status(), QString(" Schreibvorgang beendet "));
         QCOMPARE(hexText(b.h.echoNext()), hexText(msg("A0 05 45")));
-    }
-
-    // However the line closes, the window is freed; while it still writes,
-    // the programming track is ended first.
-    void closingTheLineEndsTheJob_data() {
-        QTest::addColumn<bool>("lineWrites");
-        QTest::newRow("Trennen") << true;
-        QTest::newRow("line lost") << false;
-    }
-    void closingTheLineEndsTheJob() {
-        QFETCH(bool, lineWrites);
-        Bench b;
-        b.start(int(Job::CvListRead));
-        b.firstRequest();
-        b.h.core.jobs.close(lineWrites);
-        QCOMPARE(b.h.echoNext(), lineWrites ? End : QByteArray());
-        QVERIFY(b.view.idle);
-        QVERIFY(b.h.core.jobs.idle());
     }
 };
 
