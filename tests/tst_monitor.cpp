@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -50,12 +49,6 @@ struct MonitorOnLayout : ProgramOnLayout {
     }
     void tap(MessageTap::Origin origin, const QByteArray& m) {
         log.tapMessage(origin, reinterpret_cast<const quint8*>(m.constData()), m.size());
-    }
-    void type(MonitorWindow& window, const QString& name, const QString& text) {
-        ProgramOnLayout::type(window.findChild<QLineEdit*>(name), text);
-    }
-    void click(MonitorWindow& window, const char* button) {
-        QTest::mouseClick(window.findChild<QAbstractButton*>(button), Qt::LeftButton);
     }
 
     MonitorLog log{clock, core->link};
@@ -173,21 +166,21 @@ private slots:
 
         for (int k = 1; k < monitor::KindCount; ++k)
             window.findChild<QCheckBox*>(QStringLiteral("kindFilter_%1").arg(k))->setChecked(false);
-        p.type(window, "addressFrom", "101");
-        p.type(window, "addressTo", "200");
+        p.type("addressFrom", "101");
+        p.type("addressTo", "200");
         const QStringList picked = contactReports(101, 200, "belegt");
         QCOMPARE(p.meanings(window), picked);
 
-        p.click(window, "pauseButton");
+        p.click("pauseButton");
         for (int contact = 100; contact < 110; ++contact)
             p.layout.reportContact(contact, false, p.clock.now());
         p.run(0.5);
         QCOMPARE(p.meanings(window), picked);
-        p.click(window, "pauseButton");
+        p.click("pauseButton");
         QCOMPARE(p.meanings(window), picked + contactReports(101, 110, "frei"));
 
-        p.type(window, "addressFrom", {});
-        p.type(window, "addressTo", {});
+        p.type("addressFrom", {});
+        p.type("addressTo", {});
         for (QCheckBox* kind : window.findChildren<QCheckBox*>())
             kind->setChecked(true);
         QCOMPARE(p.meanings(window).size(), before + Burst + 10);
@@ -206,7 +199,7 @@ private slots:
 
         QTemporaryDir dir;
         p.savePath = dir.filePath("monitor.txt");
-        p.click(window, "saveButton");
+        p.click("saveButton");
         QFile file(p.savePath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines =
@@ -219,11 +212,11 @@ private slots:
 
         window.findChild<QTreeView*>()->selectionModel()->select(
             model.index(last, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        p.click(window, "copyButton");
+        p.click("copyButton");
         QCOMPARE(QApplication::clipboard()->text(), lines.constLast() + u'\n');
 
         p.savePath = dir.filePath("fehlt/monitor.txt");
-        p.click(window, "saveButton");
+        p.click("saveButton");
         QCOMPARE(p.titles, QStringList{"Fehler"});
     }
 };
