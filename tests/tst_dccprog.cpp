@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -83,11 +82,6 @@ struct Bench {
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
                           grid()->visualRect(table().index(row, column)).center());
         QTest::keyClicks(grid(), keys);
-    }
-    void clickOpHeader(Qt::MouseButton button) const {
-        QHeaderView* header = grid()->horizontalHeader();
-        const int x = header->sectionViewportPosition(CvTable::OpColumn) + 5;
-        QTest::mouseClick(header->viewport(), button, {}, {x, header->height() / 2});
     }
     void key(Qt::Key key, int times = 1) const {
         for (int i = 0; i < times; ++i)
@@ -225,8 +219,8 @@ private slots:
     }
 
     // The keyboard's arrows end the typing. Rows stay sorted by CV; a row
-    // added for a CV already there replaces it. The Op header checks all
-    // rows (left) or none (right); Delete needs the whole row selected.
+    // added for a CV already there replaces it; Delete needs the whole row
+    // selected.
     void editingTheTable() {
         Bench b;
         b.addRow(3);
@@ -241,13 +235,9 @@ private slots:
         QCOMPARE(b.table().text(0, CvTable::ValueColumn), QString("199"));
         b.addRow(8, "acht");
         b.addRow(5);
-        b.clickOpHeader(Qt::LeftButton);
         b.addRow(8, "neu");
         QCOMPARE(b.column(CvTable::CvColumn) + ' ' + b.column(CvTable::TextColumn),
                  QString("3 5 8   neu"));
-        QVERIFY(b.table().isChecked(0) && b.table().isChecked(1) && !b.table().isChecked(2));
-        b.clickOpHeader(Qt::RightButton);
-        QVERIFY(!b.table().isChecked(0) && !b.table().isChecked(1));
         b.clickCell(2, CvTable::TextColumn);
         b.key(Qt::Key_Delete);
         QCOMPARE(b.table().rowCount(), 3);
