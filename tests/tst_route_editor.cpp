@@ -53,16 +53,13 @@ class RouteEditorTest : public QObject {
                           QPoint(5, numbers->sectionViewportPosition(row - 1) + 3));
     }
     // What the user does in the entry dialog, step by step: field=text
-    // types into the field emptied first, a name alone chooses that option.
+    // replaces the field's text, a name alone chooses that option.
     void act(const QStringList& steps) {
         for (const QString& step : steps) {
-            if (!step.contains('=')) {
+            if (step.contains('='))
+                typeInto(inEntry<QLineEdit>(step.section('=', 0, 0)), step.section('=', 1));
+            else
                 inEntry<QRadioButton>(step)->click();
-                continue;
-            }
-            auto* field = inEntry<QLineEdit>(step.section('=', 0, 0));
-            field->clear();
-            QTest::keyClicks(field, step.section('=', 1));
         }
     }
     void press(const char* button) { inEntry<QPushButton>(button)->click(); }
@@ -120,50 +117,49 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("button"); // none: Esc
         QTest::addColumn<QStringList>("cells");
-        const QStringList none{"", ""};
-        const auto changed = [&none](const char* cell) {
-            return none + numbered(1, 2) + QStringList{cell} + numbered(4, 50);
+        using L = QStringList;
+        const auto row = [](const char* name, int column, const L& steps, const char* button,
+                            const L& cells) {
+            QTest::newRow(name) << column << steps << QString(button) << cells;
         };
-        const QStringList old = none + numbered(1, 50);
-        const QStringList accessory{"MagAdrTxt=5", "MagOpt_1"};
+        const L old = L{"", ""} + numbered(1, 50);
         const int third = RT::FirstCommandColumn + 2;
-        const auto change = [third](const char* name, const QStringList& steps,
-                                    const QStringList& cells) {
-            QTest::newRow(name) << third << steps << QString("OKButton") << cells;
+        // "ändern" on command 3: the cell written, or none.
+        const auto change = [&](const char* name, const L& steps, const char* cell = nullptr) {
+            row(name, third, steps, "OKButton",
+                cell ? L{"", ""} + numbered(1, 2) + L{cell} + numbered(4, 50) : old);
         };
-        change("accessory", accessory, changed("Ma5-g"));
-        change("only digits are typed", {"MagAdrTxt=1a2", "MagOpt_0"}, changed("Ma12-r"));
-        change("feedback", {"RmAdrTxt=12", "RmOpt_1"}, changed("Rm12-b"));
-        change("feedback without state", {"RmAdrTxt=12"}, changed("Rm12-"));
-        change("route", {"FSAdrTxt=3", "FSOpt_2"}, changed("Fs3-an"));
-        change("route 208", {"FSAdrTxt=208", "FSOpt_3"}, changed("Fs208-al"));
-        change("pause 0010", {"PauTxt=0010"}, changed("Pa-10"));
-        change("accessory 2047", {"MagAdrTxt=2047", "MagOpt_0"}, changed("Ma2047-r"));
-        change("accessory 2048", {"MagAdrTxt=2048", "MagOpt_0"}, old);
-        change("accessory without direction", {"MagAdrTxt=7"}, old);
-        change("route 209", {"FSAdrTxt=209", "FSOpt_0"}, old);
-        change("route without action", {"FSAdrTxt=4"}, old);
-        change("pause 0", {"PauTxt=0"}, old);
-        change("a choice in another frame clears the pause", {"PauTxt=9", "FSOpt_1"}, old);
-        QTest::newRow("insert") << third << accessory << "einf_but"
-                                << none + numbered(1, 2) + QStringList{"Ma5-g"} + numbered(3, 49);
-        QTest::newRow("insert, empty entry keeps a copy")
-            << third << QStringList{"PauTxt="} << "einf_but"
-            << none + numbered(1, 2) + QStringList{"Pa-3"} + numbered(3, 49);
-        QTest::newRow("delete command 1") << int(RT::FirstCommandColumn) << QStringList{}
-                                          << "clr_but" << none + numbered(2, 50) + QStringList{""};
-        QTest::newRow("delete command 50") << int(RT::LastColumn) << QStringList{} << "clr_but"
-                                           << none + numbered(1, 49) + QStringList{""};
-        QTest::newRow("Esc") << third << accessory << "" << old;
-        const QStringList feedback{"RmAdrTxt=12", "RmOpt_1"};
-        QTest::newRow("trigger, Abbruch")
-            << int(RT::RequestTriggerColumn) << feedback << "CancelButton"
-            << QStringList{"Rm12-b", ""} + old.mid(2);
-        QTest::newRow("trigger, delete") << int(RT::RequestTriggerColumn) << feedback << "clr_but"
-                                         << QStringList{"Rm12-b", ""} + old.mid(2);
-        QTest::newRow("trigger, closed")
-            << int(RT::DissolveTriggerColumn) << QStringList{"MagAdrTxt=5"} << "close"
-            << QStringList{"", "Ma5-"} + old.mid(2);
+        const L accessory{"MagAdrTxt=5", "MagOpt_1"};
+        change("accessory", accessory, "Ma5-g");
+        change("only digits are typed", {"MagAdrTxt=1a2", "MagOpt_0"}, "Ma12-r");
+        change("feedback", {"RmAdrTxt=12", "RmOpt_1"}, "Rm12-b");
+        change("feedback without state", {"RmAdrTxt=12"}, "Rm12-");
+        change("route", {"FSAdrTxt=3", "FSOpt_2"}, "Fs3-an");
+        change("route 208", {"FSAdrTxt=208", "FSOpt_3"}, "Fs208-al");
+        change("pause 0010", {"PauTxt=0010"}, "Pa-10");
+        change("accessory 2047", {"MagAdrTxt=2047", "MagOpt_0"}, "Ma2047-r");
+        change("accessory 2048", {"MagAdrTxt=2048", "MagOpt_0"});
+        change("accessory without direction", {"MagAdrTxt=7"});
+        change("route 209", {"FSAdrTxt=209", "FSOpt_0"});
+        change("route without action", {"FSAdrTxt=4"});
+        change("pause 0", {"PauTxt=0"});
+        change("a choice in another frame clears the pause", {"PauTxt=9", "FSOpt_1"});
+        row("insert", third, accessory, "einf_but",
+            L{"", ""} + numbered(1, 2) + L{"Ma5-g"} + numbered(3, 49));
+        row("insert, empty entry keeps a copy", third, {"PauTxt="}, "einf_but",
+            L{"", ""} + numbered(1, 2) + L{"Pa-3"} + numbered(3, 49));
+        row("delete command 1", RT::FirstCommandColumn, {}, "clr_but",
+            L{"", ""} + numbered(2, 50) + L{""});
+        row("delete command 50", RT::LastColumn, {}, "clr_but",
+            L{"", ""} + numbered(1, 49) + L{""});
+        row("Esc", third, accessory, "", old);
+        const L feedback{"RmAdrTxt=12", "RmOpt_1"};
+        row("trigger, Abbruch", RT::RequestTriggerColumn, feedback, "CancelButton",
+            L{"Rm12-b", ""} + numbered(1, 50));
+        row("trigger, delete", RT::RequestTriggerColumn, feedback, "clr_but",
+            L{"Rm12-b", ""} + numbered(1, 50));
+        row("trigger, closed", RT::DissolveTriggerColumn, {"MagAdrTxt=5"}, "close",
+            L{"", "Ma5-"} + numbered(1, 50));
     }
     void cellEntry() {
         QFETCH(int, column);
