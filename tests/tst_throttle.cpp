@@ -1,6 +1,5 @@
 #include "link/Colours.h"
 #include "link/SerialNumberJob.h"
-#include "operating/ui/SpeedGauge.h"
 #include "operating/ui/ThrottlePanel.h"
 #include "support/MainWinOnLink.h"
 #include "support/MessageText.h"
@@ -122,33 +121,28 @@ private slots:
         QTest::addColumn<int>("format");
         QTest::addColumn<int>("stationType");
         QTest::addColumn<int>("speed");
-        QTest::addColumn<QString>("lamps");
-        QTest::addColumn<int>("slider");
-        QTest::addColumn<int>("step"); // -1 = label left as it is
+        QTest::addColumn<QString>("shown"); // lamps, slider, step (-1: label left as it is)
         // DirF 0x15 (light, F1, F3), Snd 0x09 (F5, F8), ExtFn[7] 0x29 (F10),
         // ExtFn[5] 0x10 (F12).
-        const auto row = [](const char* name, int format, int type, int speed, const char* lamps,
-                            int slider, int step) {
-            QTest::newRow(name) << format << type << speed << QString(lamps) << slider << step;
+        const auto row = [](const char* name, int format, int type, int speed, const char* shown) {
+            QTest::newRow(name) << format << type << speed << QString(shown);
         };
-        row("Motorola alt", 192, 1, 64, "Y............", 63, 7);
-        row("Motorola neu", 193, 1, 0, "YYWYW........", 0, 0);
-        row("Selectrix", 200, 1, 127, "YY...........", 126, 31);
-        row("FMZ", 216, 1, 0, "YY...........", 0, 0);
-        row("DCC - 28, type 1", 210, 1, 64, "YYWYWYWWY....", 63, 14);
-        row("DCC - 14, type 2", 208, 2, 64, "YYWYWYWWYWYWY", 63, 7);
-        row("DCC - 128, type 3", 211, 3, 64, "YYWYWYWWYWYWY", 63, 63);
-        row("DCC - 128, emergency stop", 211, 1, 1, "YYWYWYWWY....", 0, 0);
-        row("DCC - 27, unknown station", 209, 99, 64, "YYWYWYWWY....", 63, 14);
-        row("unknown format", 205, 2, 64, "Y............", 63, -1);
+        row("Motorola alt", 192, 1, 64, "Y............ 63 7");
+        row("Motorola neu", 193, 1, 0, "YYWYW........ 0 0");
+        row("Selectrix", 200, 1, 127, "YY........... 126 31");
+        row("FMZ", 216, 1, 0, "YY........... 0 0");
+        row("DCC - 28, type 1", 210, 1, 64, "YYWYWYWWY.... 63 14");
+        row("DCC - 14, type 2", 208, 2, 64, "YYWYWYWWYWYWY 63 7");
+        row("DCC - 128, type 3", 211, 3, 64, "YYWYWYWWYWYWY 63 63");
+        row("DCC - 128, emergency stop", 211, 1, 1, "YYWYWYWWY.... 0 0");
+        row("DCC - 27, unknown station", 209, 99, 64, "YYWYWYWWY.... 63 14");
+        row("unknown format", 205, 2, 64, "Y............ 63 -1");
     }
     void display() {
         QFETCH(int, format);
         QFETCH(int, stationType);
         QFETCH(int, speed);
-        QFETCH(QString, lamps);
-        QFETCH(int, slider);
-        QFETCH(int, step);
+        QFETCH(QString, shown);
         SlotRecord r;
         r[SlotRecord::DirF] = 0x15;
         r[SlotRecord::Snd] = 0x09;
@@ -157,10 +151,12 @@ private slots:
         r.ExtFn(5) = 0x10;
         SetFormat(r, format);
         const ThrottleDisplay d = throttleDisplay(r, stationType, SpeedStepTable{});
-        QCOMPARE(lampLetters(d), lamps);
+        QCOMPARE(QString("%1 %2 %3")
+                     .arg(lampLetters(d))
+                     .arg(d.sliderValue)
+                     .arg(d.speedStep.value_or(-1)),
+                 shown);
         QCOMPARE(d.look, (LocoLook{true, true, false, false}));
-        QCOMPARE(d.sliderValue, slider);
-        QCOMPARE(d.speedStep.value_or(-1), step);
     }
 
     // The slider's keys send their speeds, never the emergency stop. The
@@ -183,75 +179,54 @@ private slots:
         QCOMPARE(w.key(Qt::Key_Up), QList<QByteArray>{msg("A0 05 42")});
     }
 
-    // Each direction stops the locomotive, the picture turns it round.
-    void directions_data() {
+    // Each button acts on the state the station reported: a function flips
+    // its bit (F9 to F11 and F12 keep the other bits of their last report),
+    // a direction stops the locomotive, the picture turns it round.
+    void buttons_data() {
+        QTest::addColumn<int>("t");
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QByteArray>("dirF");
+        QTest::addColumn<QByteArray>("messages");
         QTest::addColumn<QString>("picture");
-        QTest::newRow("forward") << "DIR_0" << msg("A1 05 00") << "Lokv.bmp";
-        QTest::newRow("backward") << "DIR_1" << msg("A1 05 20") << "Lokr.bmp";
-        QTest::newRow("picture") << "LokImage_0" << msg("A1 05 00") << "Lokv.bmp";
-    }
-    void directions() {
-        QFETCH(QString, button);
-        QFETCH(QByteArray, dirF);
-        QFETCH(QString, picture);
-        Throttle w;
-        w.acquire();
-        w.key(Qt::Key_PageUp);
-        QTest::mouseClick(w.get<QAbstractButton>(button), Qt::LeftButton);
-        QCOMPARE(w.sent(), (QList<QByteArray>{dirF, msg("A0 05 00")}));
-        QCOMPARE(w.slider()->value(), 0);
-        QCOMPARE(w.panel().shownPicture(), picture);
-    }
-
-    // Each button flips its function from what the station reported: F9 to
-    // F11 and F12 keep the other bits of their last report.
-    void functionButtons_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QString>("picture");
+        const auto row = [](const char* name, int t, const char* button, const char* messages,
+                            const char* picture) {
+            QTest::newRow(name) << t << QString(button) << wire(messages) << QString(picture);
+        };
         // Reported: backward with F1, F6, ExtFn[7] 0x52 (F6, F9, F11),
         // ExtFn[5] 0x13 (F12 and two bits of others).
-        QTest::newRow("Licht") << 0 << msg("A1 05 31") << true << "Loklrr.bmp";
-        QTest::newRow("F1 off") << 1 << msg("A1 05 20") << false << "Lokr.bmp";
-        QTest::newRow("F5") << 5 << msg("A2 05 03") << true << "Lokrr.bmp";
-        QTest::newRow("F9 off") << 9 << msg("D4 20 05 07 42") << false << "Lokrr.bmp";
-        QTest::newRow("F10") << 10 << msg("D4 20 05 07 72") << true << "Lokrr.bmp";
-        QTest::newRow("F12 off") << 12 << msg("D4 20 05 05 03") << false << "Lokrr.bmp";
+        row("Licht", 0, "FCmd_0", "A1 05 31", "Loklrr.bmp");
+        row("Licht, second throttle", 1, "FCmd_13", "A1 05 31", "Loklrr.bmp");
+        row("F1 off", 0, "FCmd_1", "A1 05 20", "Lokr.bmp");
+        row("F5", 0, "FCmd_5", "A2 05 03", "Lokrr.bmp");
+        row("F9 off", 0, "FCmd_9", "D4 20 05 07 42", "Lokrr.bmp");
+        row("F10", 0, "FCmd_10", "D4 20 05 07 72", "Lokrr.bmp");
+        row("F12 off", 0, "FCmd_12", "D4 20 05 05 03", "Lokrr.bmp");
+        row("forward", 0, "DIR_0", "A1 05 01 | A0 05 00", "Lokrv.bmp");
+        row("backward", 1, "DIR_3", "A1 05 21 | A0 05 00", "Lokrr.bmp");
+        row("picture", 0, "LokImage_0", "A1 05 01 | A0 05 00", "Lokrv.bmp");
     }
-    void functionButtons() {
-        QFETCH(int, n);
-        QFETCH(QByteArray, wire);
-        QFETCH(bool, on);
+    void buttons() {
+        QFETCH(int, t);
+        QFETCH(QString, button);
+        QFETCH(QByteArray, messages);
         QFETCH(QString, picture);
-        Throttle w(0, 2);
-        w.acquire("21", "02");
+        Throttle w(t, 2);
+        QCOMPARE(w.panel().shownPicture(), QString("Lok0.bmp"));
+        w.acquire("21", "02", "52");
+        QCOMPARE(w.h.s.station.ThrottleSlot[t], 5);
+        QCOMPARE(w.h.s.station.ThrottleSlot[1 - t], -1);
+        QCOMPARE(w.control<QLabel>("ProtLbL", t)->text(), QString("DCC - 28"));
         w.h.receive("D4 20 05 07 52");
         w.h.receive("D4 20 05 05 13");
-        w.h.ticks(3);
-        QCOMPARE(w.functionLamp(n), on ? colour::White : colour::Yellow);
-        w.click("FCmd", n);
-        QCOMPARE(w.sent(), QList<QByteArray>{wire});
-        QCOMPARE(w.functionLamp(n), on ? colour::Yellow : colour::White);
-        QCOMPARE(w.panel().shownPicture(), picture);
-    }
-
-    // The answered request shows the locomotive on the throttle that asked.
-    void secondThrottleShowsItsLocomotive() {
-        Throttle w(1);
-        QCOMPARE(w.panel().shownPicture(), QString("Lok0.bmp"));
-        w.acquire("00", "00", "52");
-        QCOMPARE(w.h.s.station.ThrottleSlot[1], 5);
-        QCOMPARE(w.h.s.station.ThrottleSlot[0], -1);
-        QCOMPARE(w.control<QLabel>("ProtLbL", 1)->text(), QString("DCC - 28"));
-        QCOMPARE(w.panel().shownPicture(), QString("Lokv.bmp"));
-        w.click("FCmd", 13);
-        QCOMPARE(w.sent(), QList<QByteArray>{msg("A1 05 10")});
-        QCOMPARE(w.functionLamp(0), colour::Yellow);
         QCOMPARE(w.key(Qt::Key_End), QList<QByteArray>{msg("A0 05 7F")});
         QCOMPARE(w.speedStep(), QString("28"));
+        const int n = button.startsWith("FCmd") ? button.mid(5).toInt() - 13 * t : -1;
+        const int lamp = n >= 0 ? w.functionLamp(n) : 0;
+        QTest::mouseClick(w.get<QAbstractButton>(button), Qt::LeftButton);
+        QCOMPARE(hexText(w.sent().join()), hexText(messages));
+        if (n >= 0)
+            QCOMPARE(w.functionLamp(n), lamp == colour::White ? colour::Yellow : colour::White);
+        QCOMPARE(w.slider()->value(), n >= 0 ? 126 : 0);
+        QCOMPARE(w.panel().shownPicture(), picture);
     }
 
     // A locomotive the throttle's copy has let go of (a format written
@@ -269,20 +244,15 @@ private slots:
         Throttle w;
         w.acquire();
         w.key(Qt::Key_PageUp);
-        w.panel().ZeigerTimerTick();
         QTest::keyClick(w.address(), Qt::Key_4);
+        w.panel().focusAddress(); // an address being typed stays
+        QCOMPARE(w.address()->text(), QString("34"));
         QCOMPARE(w.h.s.station.ThrottleSlot[0], -1);
         QCOMPARE(w.slider()->value(), 0);
         QCOMPARE(w.speedStep(), QString("-"));
         QCOMPARE(w.panel().shownPicture(), QString("Lok0.bmp"));
         for (int n = 0; n < 13; ++n)
             QCOMPARE(w.functionLamp(n), colour::Grey);
-        // The pointer moves a quarter of the remaining way per tick, down
-        // the way it went up.
-        const float before = w.control<SpeedGauge>("Zeiger", 0)->pointer();
-        QCOMPARE(before, 0.25f * 10 / 126);
-        w.panel().ZeigerTimerTick();
-        QCOMPARE(w.control<SpeedGauge>("Zeiger", 0)->pointer(), 0.75f * before);
         // The slot reports go on, but the blank throttle shows none of them,
         // not even a free slot's address 0.
         w.h.receive("A0 05 30");
@@ -315,16 +285,6 @@ private slots:
         QVERIFY(picture->toolTip().contains("Lok0.bmp"));
         w.panel().setConfFolder(QStringLiteral(GX_CONF_DIR));
         QVERIFY(picture->toolTip().isEmpty());
-    }
-
-    // Only the blank mark is emptied; an address being typed stays.
-    void focusAddressEmptiesTheBlankMark() {
-        Throttle w;
-        w.panel().focusAddress();
-        QVERIFY(w.address()->text().isEmpty());
-        QTest::keyClicks(w.address(), "12");
-        w.panel().focusAddress();
-        QCOMPARE(w.address()->text(), QString("12"));
     }
 };
 
