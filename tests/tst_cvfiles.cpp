@@ -171,7 +171,6 @@ private slots:
         QCOMPARE(b.cvColumn(), QStringList{"8"});
     }
 
-    // A save that fails keeps the old file and the old name.
     void failedSaveKeepsTheOldFileAndName() {
         Bench b;
         b.doc.CvFileName = b.path("alt.CV");

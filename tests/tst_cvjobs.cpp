@@ -222,7 +222,6 @@ private slots:
         QCOMPARE(b.p.prog.CvValue[7], ProgrammingState::Unknown);
     }
 
-    // A job waiting behind another is withdrawn by "Abbruch" at once.
     void cancelWithdrawsAWaitingJob() {
         Bench b;
         requestSerialNumberAndVersion(b.h.core.jobs);

@@ -60,7 +60,6 @@ struct Bench {
     bool enabled(const char* n, QWidget* in = nullptr) { return find(n, in)->isEnabled(); }
     bool checked(const QString& name) const { return find<QCheckBox>(name)->isChecked(); }
     void menu(const QString& name) const { window->findChild<QAction*>(name)->trigger(); }
-    // Runs the tick until the programming job has ended.
     bool runJob() {
         for (int i = 0; i < 3000 && jobs.running(); ++i)
             rig.tick();
