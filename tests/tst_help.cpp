@@ -10,17 +10,13 @@
 #include <QTest>
 
 namespace {
-QStringList entries(const HelpWindow& window) {
+// The window's lines, and its note on the file when one is shown.
+QString shown(const HelpWindow& window) {
     QStringList lines;
     for (int i = 0; i < window.lines()->count(); ++i)
         lines.append(window.lines()->item(i)->text());
-    return lines;
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    auto* note = window.findChild<QLabel*>("HlpNote");
+    return lines.join('|') + (note->isHidden() ? QString() : " note: " + note->text());
 }
 } // namespace
 
@@ -41,14 +37,12 @@ private slots:
     void unreadableFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("Hilfe.txt");
-        HelpWindow missing(path);
-        QCOMPARE(missing.lines()->count(), 0);
-        QVERIFY(!missing.findChild<QLabel*>("HlpNote")->isHidden());
-        QVERIFY(missing.findChild<QLabel*>("HlpNote")->text().contains("Hilfe.txt"));
+        const QString missing = shown(HelpWindow(path));
+        QVERIFY2(missing.startsWith(" note: ") && missing.contains("Hilfe.txt"),
+                 qPrintable(missing));
         const WorstFile huge(path, WorstFile::Huge, "eins\r\n", 4 * 1024 * 1024);
-        HelpWindow window(path);
-        QVERIFY(window.findChild<QLabel*>("HlpNote")->isHidden());
-        QCOMPARE(window.lines()->item(0)->text(), QString("eins"));
+        const QString begun = shown(HelpWindow(path));
+        QVERIFY(begun.startsWith("eins|") && !begun.contains(" note: "));
     }
 
     // F1 acts on release, in any window, and shows the file in a fixed
@@ -57,37 +51,30 @@ private slots:
     void f1InAnyWindow() {
         QTemporaryDir dir;
         const QString path = dir.filePath("Hilfe.txt");
-        writeFile(path, "alt\r\n");
-        QWidget owner;
+        WorstFile(path, WorstFile::Content, "alt\r\n");
+        QWidget owner, other;
         HelpKey help(path, &owner);
         qApp->installEventFilter(&help);
-        QWidget other;
         other.show();
-
         QTest::keyPress(&other, Qt::Key_F1);
         QVERIFY(!help.window());
         QTest::keyRelease(&other, Qt::Key_F1);
         HelpWindow* first = help.window();
-        QVERIFY(first && first->isVisible());
-        QCOMPARE(entries(*first), QStringList{"alt"});
-        QVERIFY(first->lines()->fontInfo().fixedPitch());
-        QVERIFY(first->findChild<QLabel*>("HlpNote")->isHidden());
-
+        QVERIFY(first && first->isVisible() && first->lines()->fontInfo().fixedPitch());
+        QCOMPARE(shown(*first), QString("alt"));
         QTest::keyRelease(first, Qt::Key_F1);
-        QCOMPARE(help.window(), first);
         QTest::keyRelease(&other, Qt::Key_F2);
-        QCOMPARE(owner.findChildren<HelpWindow*>().size(), 1);
-
-        writeFile(path, "neu\r\n");
+        QCOMPARE(owner.findChildren<HelpWindow*>(), QList<HelpWindow*>{first});
+        WorstFile(path, WorstFile::Content, "neu\r\n");
         QTest::keyClick(first->lines(), Qt::Key_Escape);
         QVERIFY(!first->isVisible());
         help.open();
         QVERIFY(help.window()->isVisible());
-        QCOMPARE(entries(*help.window()), QStringList{"neu"});
+        QCOMPARE(shown(*help.window()), QString("neu"));
     }
 
-    // The help text the program ships: Latin-1 with CR LF, every subject of
-    // the program covered in lines of at most 80 characters, and the end mark.
+    // The help text the program ships: Latin-1 with CR LF, lines of at
+    // most 80 characters, and the end mark.
     void shippedHelpText() {
         QFile file(QStringLiteral(GX_SOURCE_DIR "/Conf/Hilfe.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -96,10 +83,6 @@ private slots:
         QVERIFY(QString::fromUtf8(content).contains(QChar::ReplacementCharacter));
         const QStringList lines = helpLines(content);
         QVERIFY(!lines.isEmpty() && lines.size() < content.count('\n'));
-        for (const char* subject :
-             {"Verbinden", "Fahrpult", "Keyboard", "Rückmelder", "Fahrstrassen", "Programmieren",
-              "Sende LN Mes", "ports.dat", "dialout", "udev", "LocoNet über TCP"})
-            QVERIFY2(lines.join('\n').contains(QString::fromUtf8(subject)), subject);
         for (const QString& line : lines)
             QVERIFY2(line.size() <= 80, qPrintable(line));
     }
