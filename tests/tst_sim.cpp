@@ -71,28 +71,8 @@ class SimTest : public QObject {
         return "ED 1F 01 47 58 " + QByteArray(rest) + " 70 00 00 00 00 10";
     }
     static QByteArray lncv(const char* rest) { return "ED 0F 01 05 00 " + QByteArray(rest); }
-    static Faults with(bool Faults::*fault) {
-        Faults faults;
-        faults.*fault = true;
-        return faults;
-    }
 
 private slots:
-    void actsOnlyOnWholeMessagesWithTheirChecksum_data() {
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<QByteArray>("back");
-        QTest::newRow("bad checksum: echo, no answer") << hex("BB 00 00 00") << hex("BB 00 00 00");
-        QTest::newRow("cut off by an opcode") << hex("BB 00 82 7D") << wire("82");
-        QTest::newRow("noise before the opcode") << hex("12 34") + wire("82") << wire("82");
-        QTest::newRow("count byte too small") << hex("E5 01 00 00") << QByteArray();
-    }
-    void actsOnlyOnWholeMessagesWithTheirChecksum() {
-        QFETCH(QByteArray, sent);
-        QFETCH(QByteArray, back);
-        Bus bus;
-        QCOMPARE(hexText(bus.exchange(sent)), hexText(back));
-    }
-
     void answers_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("request");
@@ -155,32 +135,41 @@ private slots:
         QCOMPARE(bus.answerTo("BF 00 77").at(2), char(LocoSlots::Last));
     }
 
-    // The faults a user can give gx-sim to try the program against.
-    void faults_data() {
+    // The station acts only on whole messages with their checksum; and the faults a user can
+    // give gx-sim to try the program against.
+    void exchanges_data() {
         QTest::addColumn<Faults>("faults");
-        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<QByteArray>("back");
-        QTest::newRow("no echo") << with(&Faults::noEcho) << wire(ReadSlot0) << wire(Slot0);
-        QTest::newRow("corrupted echo")
-            << with(&Faults::corruptEcho) << wire(ReadSlot0) << hex("BB 00 00 45") + wire(Slot0);
+        const auto with = [](auto fault, auto value) {
+            Faults faults;
+            faults.*fault = value;
+            return faults;
+        };
+        QTest::newRow("bad checksum: echo, no answer")
+            << Faults() << hex("BB 00 00 00") << hex("BB 00 00 00");
+        QTest::newRow("cut off by an opcode") << Faults() << hex("BB 00 82 7D") << wire("82");
+        QTest::newRow("noise before the opcode")
+            << Faults() << hex("12 34") + wire("82") << wire("82");
+        QTest::newRow("count byte too small") << Faults() << hex("E5 01 00 00") << QByteArray();
+        QTest::newRow("no echo") << with(&Faults::noEcho, true) << wire(ReadSlot0) << wire(Slot0);
+        QTest::newRow("corrupted echo") << with(&Faults::corruptEcho, true) << wire(ReadSlot0)
+                                        << hex("BB 00 00 45") + wire(Slot0);
         QTest::newRow("refuse a loco")
-            << with(&Faults::refuse) << wire("BF 00 03") << wire("BF 00 03 | B4 3F 00");
-        Faults shortCircuit;
-        shortCircuit.programmingTrack = Faults::ProgrammingTrack::ShortCircuit;
+            << with(&Faults::refuse, true) << wire("BF 00 03") << wire("BF 00 03 | B4 3F 00");
         QTest::newRow("short circuit on the programming track")
-            << shortCircuit << wire(cv("71 72 1D 00 00"))
+            << with(&Faults::programmingTrack, Faults::ProgrammingTrack::ShortCircuit)
+            << wire(cv("71 72 1D 00 00"))
             << wire(cv("71 72 1D 00 00")) + wire("E7 0E 7C 2B 03 00 00 07 00 1C");
     }
-    void faults() {
+    void exchanges() {
         QFETCH(Faults, faults);
-        QFETCH(QByteArray, request);
+        QFETCH(QByteArray, sent);
         QFETCH(QByteArray, back);
         Bus bus;
         bus.station.faults = faults;
-        QCOMPARE(hexText(bus.exchange(request)), hexText(back));
+        QCOMPARE(hexText(bus.exchange(sent)), hexText(back));
     }
-
-    // --- The station behind the program's serial port ---
 
     // Interface 41770's rate, 16457 bit/s, set as the program sets it.
     void deliversOnlyWhatHasArrivedAtTheBitRate() {
@@ -223,10 +212,8 @@ private slots:
         port.write(msg("ED 0F 01 05 00 20 01 0E 12 0A 00 03 00 00"));
         const QList<QByteArray> driving = readFor(clock, port, 30);
         QVERIFY(driving.contains(msg("BF 00 03")));
-        const bool drives = std::any_of(driving.begin(), driving.end(), [](const QByteArray& m) {
-            return quint8(m[0]) == 0xA0 && m[1] == 1;
-        });
-        QVERIFY(drives);
+        QVERIFY(std::any_of(driving.begin(), driving.end(),
+                            [](const QByteArray& m) { return quint8(m[0]) == 0xA0 && m[1] == 1; }));
     }
 };
 
