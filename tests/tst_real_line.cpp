@@ -1,12 +1,13 @@
 #include "core/ProgramCore.h"
+#include "link/Connection.h"
 #include "link/LinkJobs.h"
 #include "link/OperatingView.h"
-#include "net/TcpLinePort.h"
 #include "platform/Clock.h"
 #include "platform/ComPortNames.h"
 #include "platform/QtSerialPort.h"
-#include "support/Hex.h"
+#include "support/RecordingConnectionView.h"
 #include "support/RecordingView.h"
+#include "support/TappedPort.h"
 
 #include <QEventLoop>
 #include <QProcess>
@@ -24,6 +25,21 @@ constexpr int DeadlineMs = (StreamSeconds + 15) * 1000;
 constexpr int LastReportMs = 500;
 constexpr int Contacts = 2048;
 constexpr int BitRate = 16457;
+
+// The program's core on the terminal as COM 7, on the steady clock.
+struct ProgramOnTerminal {
+    explicit ProgramOnTerminal(const QByteArray& path) : real(ComPortNames::fromText("7=" + path)) {
+        core.StartUp();
+    }
+
+    QTemporaryDir conf;
+    SteadyClock clock;
+    QtSerialPort real;
+    TappedPort port{real};
+    RecordingView messages;
+    OperatingView operating;
+    ProgramCore core{clock, port, messages, operating, conf.path()};
+};
 } // namespace
 
 class RealLineTest : public QObject {
@@ -46,33 +62,26 @@ private slots:
         sim.waitForFinished(5000);
     }
 
-    // For half a minute gx-sim streams feedback reports back to back at the
-    // bit rate of interface 41770, 16457 bit/s, while the program core runs
-    // its Timer1, MainTimer and receive event under the event loop. Not one
-    // report may be lost or come out of order.
+    // For half a minute gx-sim streams feedback reports back to back at the bit rate of
+    // interface 41770, 16457 bit/s, while the program core runs its Timer1, MainTimer and
+    // receive event under the event loop. Not one report may be lost or come out of order.
     void everyReportArrivesInOrder() {
         const QByteArray path =
             startSim({"--type", "2", "--stream", QString::number(StreamSeconds)});
         QVERIFY2(path.startsWith("/dev/"), path);
-        QTemporaryDir conf;
-        SteadyClock clock;
-        QtSerialPort port(ComPortNames::fromText("7=" + path));
-        RecordingView messages;
-        OperatingView operating;
-        ProgramCore core(clock, port, messages, operating, conf.path());
-        core.StartUp();
+        ProgramOnTerminal p(path);
         QList<std::pair<int, int>> reports;
-        core.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
+        p.core.state.hooks.OnFeedbackForRoutes = [&](int contact, int state) {
             reports.append({contact, state});
         };
-        core.link.InterfaceType = 2;
-        QVERIFY(port.setSettings("19200,n,8,1"));
-        QVERIFY(port.setCustomBitRate(BitRate));
-        QVERIFY2(port.open(7), qPrintable(port.errorText()));
-        core.setMainTimerRunning(true);
-        core.jobs.open();
+        p.core.link.InterfaceType = 2;
+        QVERIFY(p.port.setSettings("19200,n,8,1"));
+        QVERIFY(p.port.setCustomBitRate(BitRate));
+        QVERIFY2(p.port.open(7), qPrintable(p.port.errorText()));
+        p.core.setMainTimerRunning(true);
+        p.core.jobs.open();
         // The first message on the line starts the stream.
-        requestPower(core.jobs, true);
+        requestPower(p.core.jobs, true);
 
         int sent = -1;
         QByteArray said;
@@ -88,47 +97,45 @@ private slots:
             QTimer::singleShot(LastReportMs, &loop, &QEventLoop::quit);
         });
         loop.exec();
-        core.setMainTimerRunning(false);
-        port.close();
+        p.core.setMainTimerRunning(false);
+        p.port.close();
 
         qInfo("%d feedback reports sent at %d bit/s, %lld received", sent, BitRate, reports.size());
         QVERIFY2(sent > 0, "gx-sim did not end its stream");
         // Back to back at the rate the program set: 4 bytes of 10 bits each.
         QVERIFY2(qAbs(sent - StreamSeconds * BitRate / 40.0) <= 1, "not paced at 16457 bit/s");
-        QVERIFY(messages.messages.isEmpty());
+        QVERIFY(p.messages.messages.isEmpty());
         QList<std::pair<int, int>> expected;
         for (int k = 0; k < sent; ++k)
             expected.append({k % Contacts, k % 2 == 0 ? 1 : 0});
         QCOMPARE(reports, expected);
     }
 
-    // A program on the terminal and one over TCP share one bus: each hears
-    // the other's messages, and the station's answers.
-    void tcpClientsShareTheBusWithTheTerminal() {
-        const QByteArray path = startSim({"--tcp", "0"});
+    // gx-sim ends in the middle of its stream, as a pulled USB adapter does: within a second
+    // the program says the line is gone, and from then on it neither ticks nor writes.
+    void farEndClosedMidStream() {
+        const QByteArray path = startSim({"--type", "2", "--stream", "30"});
         QVERIFY2(path.startsWith("/dev/"), path);
-        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 5000);
-        const QByteArray portLine = sim.readLine().trimmed();
-        QVERIFY2(portLine.startsWith("LocoNet over TCP on port "), portLine.constData());
+        ProgramOnTerminal p(path);
+        p.core.link.InterfaceType = 3;
+        RecordingConnectionView view;
+        Connection connection(p.core.state, p.core.jobs, view,
+                              p.core.connectionHooks([] { return QList<int>{}; }));
+        connection.connectPort(7);
+        QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
+        QTest::qWait(1000);
+        QVERIFY(p.messages.messages.isEmpty());
 
-        QtSerialPort serial(ComPortNames::fromText("7=" + path));
-        QVERIFY(serial.setSettings("115200,n,8,1"));
-        QVERIFY2(serial.open(7), qPrintable(serial.errorText()));
-        TcpLinePort tcp;
-        QVERIFY(tcp.openServer({QStringLiteral("127.0.0.1"), portLine.split(' ').last().toInt()}));
-        QTRY_VERIFY_WITH_TIMEOUT(tcp.isOpen(), 5000);
-
-        const QByteArray request = msg("BB 00 00");
-        QVERIFY(serial.write(request));
-        QByteArray overTcp;
-        QTRY_VERIFY_WITH_TIMEOUT((overTcp += tcp.readAll()).size() >= 18, 5000);
-        QCOMPARE(hexText(overTcp.left(4)), hexText(request));
-        QCOMPARE(quint8(overTcp.at(4)), quint8(0xE7));
-
-        const QByteArray power = msg("83");
-        QVERIFY(tcp.write(power));
-        QByteArray onTerminal;
-        QTRY_VERIFY_WITH_TIMEOUT((onTerminal += serial.readAll()).endsWith(power), 5000);
+        sim.kill();
+        QTRY_VERIFY_WITH_TIMEOUT(!p.messages.messages.isEmpty(), 1000);
+        QVERIFY2(p.messages.messages.first().contains(QString::fromUtf8(path)),
+                 qPrintable(p.messages.messages.first()));
+        QCOMPARE(view.state, ConnectionView::PortState::Closed);
+        p.port.takeWritten();
+        QTest::qWait(1000);
+        QVERIFY(!p.core.mainTimerRunning());
+        QVERIFY(p.port.takeWritten().isEmpty());
+        QCOMPARE(p.messages.messages.size(), 1);
     }
 };
 
