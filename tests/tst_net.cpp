@@ -33,55 +33,49 @@ template <typename Done> bool pumpUntil(Done done) {
 // what else is heard on the bus follows as RECEIVE. Its lines end in LF
 // alone. The bus behind it is the virtual core, told not to echo, as the
 // server repeats what it is sent.
-class VersionOneServer {
-public:
-    VersionOneServer(const Clock& clock, VirtualStation& bus) : m_clock(clock), m_bus(bus) {
-        m_bus.faults.noEcho = true;
-        m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            QTcpSocket* client = m_server.nextPendingConnection();
+struct VersionOneServer {
+    VersionOneServer(const Clock& clock, VirtualStation& bus) : clock(clock), bus(bus) {
+        bus.faults.noEcho = true;
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* client = server.nextPendingConnection();
             client->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-            m_clients.append(client);
+            clients.append(client);
             client->write("VERSION test server 1.0\n");
-            QObject::connect(client, &QTcpSocket::readyRead, [this, client] { read(client); });
+            QObject::connect(client, &QTcpSocket::readyRead, [this, client] {
+                while (client->canReadLine()) {
+                    const QByteArray line = client->readLine().trimmed();
+                    if (!line.startsWith("SEND "))
+                        continue;
+                    sends.append(QByteArray::fromHex(line.mid(5)));
+                    sendRaw("RECEIVE " + line.mid(5) + "\n");
+                    client->write("SENT OK\n");
+                    this->bus.receive(sends.last(), this->clock.now());
+                }
+            });
         });
     }
 
-    quint16 port() const { return m_server.serverPort(); }
+    quint16 port() const { return server.serverPort(); }
     // Bytes to every client as they are: the test cuts the lines.
     void sendRaw(const QByteArray& bytes) {
-        for (QTcpSocket* client : m_clients) {
+        for (QTcpSocket* client : clients) {
             client->write(bytes);
             client->flush();
         }
     }
     // What the station has said by now.
     void poll() {
-        for (const QByteArray& message : m_framer.receive(m_bus.line().take(m_clock.now())))
+        for (const QByteArray& message : framer.receive(bus.line().take(clock.now())))
             sendRaw("RECEIVE " + hexText(message).toLatin1() + "\n");
     }
 
+    const Clock& clock;
+    VirtualStation& bus;
+    QTcpServer server;
+    QList<QTcpSocket*> clients;
+    BusFramer framer;
     QList<QByteArray> sends;
-
-private:
-    void read(QTcpSocket* client) {
-        while (client->canReadLine()) {
-            const QByteArray line = client->readLine().trimmed();
-            if (!line.startsWith("SEND "))
-                continue;
-            const QByteArray message = QByteArray::fromHex(line.mid(5));
-            sends.append(message);
-            sendRaw("RECEIVE " + line.mid(5) + "\n");
-            client->write("SENT OK\n");
-            m_bus.receive(message, m_clock.now());
-        }
-    }
-
-    const Clock& m_clock;
-    VirtualStation& m_bus;
-    QTcpServer m_server;
-    QList<QTcpSocket*> m_clients;
-    BusFramer m_framer;
 };
 
 // The program's core and connection on the line main() gives it, here to a LocoNet server;
