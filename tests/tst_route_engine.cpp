@@ -34,7 +34,6 @@ private slots:
         QTest::newRow("Rm12-b, contact 12 free") << 4 << "Rm12-b" << true << 11 << 0 << false;
         QTest::newRow("Rm12-b, contact 13") << 4 << "Rm12-b" << true << 12 << 1 << false;
         QTest::newRow("Rm12-f, free") << 4 << "Rm12-f" << true << 11 << 0 << true;
-        QTest::newRow("no dash") << 4 << "Rm12b" << true << 11 << 1 << false;
         QTest::newRow("address 0") << 4 << "Rm0-b" << true << 0 << 1 << false;
         QTest::newRow("accessory names no contact") << 4 << "Ma12-g" << true << 11 << 1 << false;
         QTest::newRow("Ma5-g green") << 4 << "Ma5-g" << false << 4 << 1 << true;
