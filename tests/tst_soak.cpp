@@ -239,19 +239,18 @@ private:
             noteIntent(t, {SndField});
     }
 
-    // A button of the feedback or route panel, or a key of the keyboard panel held down for a
-    // while.
+    // A key of the keyboard panel held down for a while, or a button of the feedback or route
+    // panel.
     void panelButton() {
-        const int tab = pick(2, 4);
+        static const std::pair<int, const char*> buttons[] = {
+            {2, "KB_grn"}, {2, "KB_rot"}, {3, "RMChgBut"}, {4, "FSSetBut"}, {4, "FSRsBut"}};
+        const auto [tab, name] = any(buttons);
         if (!showTab(tab))
             return;
-        if (tab > 2)
-            return p.click(tab == 3 ? indexed("RMChgBut", pick(0, 15))
-                                    : indexed(chance(60) ? "FSSetBut" : "FSRsBut", pick(0, 15)));
-        auto* key = p.get<QWidget>(indexed(chance(50) ? "KB_grn" : "KB_rot", pick(0, 15)));
-        QTest::mousePress(key, Qt::LeftButton);
-        ticks(pick(0, 60));
-        QTest::mouseRelease(key, Qt::LeftButton);
+        auto* button = p.get<QWidget>(indexed(name, pick(0, 15)));
+        QTest::mousePress(button, Qt::LeftButton);
+        ticks(tab == 2 ? pick(0, 60) : 0);
+        QTest::mouseRelease(button, Qt::LeftButton);
     }
     void powerButton() { p.click(QStringLiteral("StopGoBut")); }
 
