@@ -91,39 +91,35 @@ private slots:
         QTest::addColumn<QString>("told"); // at loading; empty: nothing
         const QByteArray full = fsDat();
         const QByteArray cut = full.left(full.indexOf("\"c165\""));
-        const auto row = [](const char* name, int worst, const QByteArray& content, int read,
-                            const QString& told) {
+        const auto row = [](const char* name, const QByteArray& content, int read,
+                            const QString& told, int worst = WorstFile::Content) {
             QTest::newRow(name) << worst << content << read << told;
         };
-        const auto content = [&](const char* name, const QByteArray& bytes, int read,
-                                 const QString& told) {
-            row(name, WorstFile::Content, bytes, read, told);
-        };
-        content("byte for byte", full, Whole, "");
-        content("blank lines, end-of-file mark", full + "\r\n \r\n\x1A", Whole, "");
-        content("byte-order mark", "\xEF\xBB\xBF" + full, Whole, "");
-        content("LF only", QByteArray(full).replace("\r\n", "\n"), Whole, "");
-        content("commas", QByteArray(full).replace("7\r\n8", "7,8").replace("\"\r\n\"", "\",\""),
-                Whole, "");
-        content("unquoted, trimmed", withLine(withLine(full, 10, ""), 11, "  c8 "), Whole, "");
-        content("text after a quote", withLine(full, 11, "\"c8\"x"), Whole, "Zeile 11: Nach");
-        content("empty", "", 0, "Zeile 1: Die Datei ist leer.");
-        content("only the times", "7\r\n8\r\n", 2, "Zeile 3: Die Datei endet vor Fahrstraße 1.");
-        content("pause time not a number", "x" + full.mid(1), 0, "Zeile 1: „x“ ist keine Zahl");
-        content("switching time too big", withLine(full, 2, "99999999999"), 1, "Zeile 2: „9");
-        content("cut after route 3", cut, 2 + 165, "Zeile 168: Die Datei endet vor Fahrstraße 4.");
-        content("closing quote missing", withLine(full, 13, "\"c10"), Whole, "13: Das schließende");
-        content("opening quote missing", withLine(full, 13, "c10\""), Whole, "13: Ein Anführungs");
-        content("text after the last route", full + "mehr\r\n", Whole, "Zeile 11443: Nach");
-        row("missing", WorstFile::Missing, {}, 0, "");
-        row("binary", WorstFile::Binary, {}, 0, "keine Zahl");
-        row("huge", WorstFile::Huge, full, Whole, "größer als 16 MB");
-        row("folder", WorstFile::Folder, {}, 0, "Ordner");
-        row("pipe", WorstFile::Pipe, {}, 0, "keine gewöhnliche Datei");
-        row("unreadable", WorstFile::NoPermission, full, 0, "Berechtigung");
-        row("read-only", WorstFile::ReadOnlyFile, full, Whole, "");
-        row("cut, in a read-only folder", WorstFile::ReadOnlyFolder, cut, 2 + 165, "endet");
-        row("full disk", FullDisk, full, Whole, "");
+        row("byte for byte", full, Whole, "");
+        row("blank lines, end-of-file mark", full + "\r\n \r\n\x1A", Whole, "");
+        row("byte-order mark", "\xEF\xBB\xBF" + full, Whole, "");
+        row("LF only", QByteArray(full).replace("\r\n", "\n"), Whole, "");
+        row("commas", QByteArray(full).replace("7\r\n8", "7,8").replace("\"\r\n\"", "\",\""), Whole,
+            "");
+        row("unquoted, trimmed", withLine(withLine(full, 10, ""), 11, "  c8 "), Whole, "");
+        row("text after a quote", withLine(full, 11, "\"c8\"x"), Whole, "Zeile 11: Nach");
+        row("empty", "", 0, "Zeile 1: Die Datei ist leer.");
+        row("only the times", "7\r\n8\r\n", 2, "Zeile 3: Die Datei endet vor Fahrstraße 1.");
+        row("pause time not a number", "x" + full.mid(1), 0, "Zeile 1: „x“ ist keine Zahl");
+        row("switching time too big", withLine(full, 2, "99999999999"), 1, "Zeile 2: „9");
+        row("cut after route 3", cut, 2 + 165, "Zeile 168: Die Datei endet vor Fahrstraße 4.");
+        row("closing quote missing", withLine(full, 13, "\"c10"), Whole, "13: Das schließende");
+        row("opening quote missing", withLine(full, 13, "c10\""), Whole, "13: Ein Anführungs");
+        row("text after the last route", full + "mehr\r\n", Whole, "Zeile 11443: Nach");
+        row("missing", {}, 0, "", WorstFile::Missing);
+        row("binary", {}, 0, "keine Zahl", WorstFile::Binary);
+        row("huge", full, Whole, "größer als 16 MB", WorstFile::Huge);
+        row("folder", {}, 0, "Ordner", WorstFile::Folder);
+        row("pipe", {}, 0, "keine gewöhnliche Datei", WorstFile::Pipe);
+        row("unreadable", full, 0, "Berechtigung", WorstFile::NoPermission);
+        row("read-only", full, Whole, "", WorstFile::ReadOnlyFile);
+        row("cut, in a read-only folder", cut, 2 + 165, "endet", WorstFile::ReadOnlyFolder);
+        row("full disk", full, Whole, "", FullDisk);
     }
     void fileIsLoadedAndSavedSafely() {
         QFETCH(int, worst);
