@@ -26,7 +26,6 @@ struct Bus {
         const QByteArray back = exchange(request);
         return back.startsWith(request) ? back.mid(request.size()) : QByteArray("no echo");
     }
-    QByteArray answerTo(const char* text) { return answerTo(wire(text)); }
 
     VirtualStation station;
     double now = 1000;
@@ -105,7 +104,7 @@ private slots:
         row("8 into CV 8 resets the decoder", cv("71 71 1D 00 00") + "|" + cv("71 71 08 00 08"),
             cv("71 72 1D 00 00"), "E7 0E 7C 2B 00 00 00 07 00 1C 16");
 
-        // Article 1234 (0x04D2) at module address 7; see the body.
+        // Article 1234 (0x04D2) at module address 7 (LNCV 0), LNCV 4 up to 10; see the body.
         const QByteArray start = lncv("21 41 52 04 00 00 07");
         row("LNCV start for another article: silence", "", lncv("21 41 53 04 00 00 07"), "");
         row("write a missing LNCV", start, lncv("20 01 52 04 05 00 01"), "B4 6D 01");
@@ -116,12 +115,8 @@ private slots:
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, answer);
         Bus bus;
-        LncvModule module;
-        module.article = 1234;
-        module.lncvs[0] = {7, false, 1, 65534};
-        module.lncvs[4] = {0, false, 0, 10};
         bus.station.modules.clear();
-        bus.station.modules.add(module);
+        bus.station.modules.add({1234, {{0, {7, false, 1, 65534}}, {4, {0, false, 0, 10}}}});
         bus.exchange(before);
         QCOMPARE(hexText(bus.answerTo(request)), hexText(answer));
     }
@@ -130,9 +125,9 @@ private slots:
         Bus bus;
         for (int address = 1; address <= LocoSlots::Last; ++address)
             bus.exchange(sim::message({0xBF, address >> 7, address & 0x7F}));
-        QCOMPARE(hexText(bus.answerTo("BF 01 00")), hexText(wire("B4 3F 00")));
+        QCOMPARE(hexText(bus.answerTo(wire("BF 01 00"))), hexText(wire("B4 3F 00")));
         // An address that has its slot still gets it.
-        QCOMPARE(bus.answerTo("BF 00 77").at(2), char(LocoSlots::Last));
+        QCOMPARE(bus.answerTo(wire("BF 00 77")).at(2), char(LocoSlots::Last));
     }
 
     // The station acts only on whole messages with their checksum; and the faults a user can
