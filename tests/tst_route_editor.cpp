@@ -68,15 +68,12 @@ class RouteEditorTest : public QObject {
     }
 
 private slots:
+    // The form goes before the routes it shows.
     void init() {
+        form.reset();
         bus = std::make_unique<RouteBus>();
         table = &bus->routes.table;
         openForm();
-    }
-    void cleanup() {
-        edited.reset();
-        form.reset();
-        bus.reset();
     }
 
     // The dialog opens with the steps that would write the cell.
