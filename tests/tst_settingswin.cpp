@@ -53,7 +53,6 @@ class SettingsWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-
     // Which requests the fields allow (fields in error are red as tst_desktop
     // shows); a value written is read back, and the fields are forgotten
     // when the window closes.
