@@ -231,38 +231,61 @@ private slots:
         QCOMPARE(list->currentIndex(), 2);
     }
 
-    // The first line of each message says what failed.
+    // A connect that fails, or the cable pulled at a later stage: the
+    // program says so once (the first line of each message names the
+    // fault), is not connected any more, and writes nothing after the one
+    // write that failed. With the fault gone, it connects again.
     void failures_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("titles");
-        QTest::newRow("type 2 on COM 3") << 2 << "" << QStringList{"Nur ComPort 1 oder 2 möglich!"}
-                                         << QStringList{"Fehler 41770"};
-        QTest::newRow("silent") << 3 << "silent"
-                                << QStringList{"Message kann nicht gesendet werden!",
-                                               "Keine Antwort auf Slot 0 Anfrage erhalten!"}
-                                << QStringList{"LocoNet Fehler", "Fehler"};
-        QTest::newRow("cable out")
-            << 3 << "pulled" << QStringList{"ComPort 3 (virtuelle Zentrale) ist nicht vorhanden."}
-            << QStringList{"Verbindungsfehler:"};
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<QStringList>("messages"); // then their titles
+        const auto row = [](const char* stage, const char* messages) {
+            QTest::newRow(stage) << QString(stage) << QString(messages).split('|');
+        };
+        const char* lost = "Die Verbindung zur Zentrale über virtuelle Zentrale ist "
+                           "unterbrochen.|Verbindungsfehler:";
+        row("type 2 on COM 3", "Nur ComPort 1 oder 2 möglich!|Fehler 41770");
+        row("silent", "Message kann nicht gesendet werden!|Keine Antwort auf Slot 0 Anfrage "
+                      "erhalten!|LocoNet Fehler|Fehler");
+        row("cable out", "ComPort 3 (virtuelle Zentrale) ist nicht vorhanden.|Verbindungsfehler:");
+        row("pulled during the connect", lost);
+        row("pulled while a route holds an output", lost);
+        row("pulled during a programming list", lost);
     }
     void failures() {
-        QFETCH(int, type);
-        QFETCH(QString, fault);
+        QFETCH(QString, stage);
         QFETCH(QStringList, messages);
-        QFETCH(QStringList, titles);
+        const int type = stage.startsWith("type") ? 2 : 3;
         Program p(type, 3);
-        p.layout.faults.silent = fault == "silent";
-        p.layout.faults.cablePulled = fault == "pulled";
-        QVERIFY(!p.connectByClick());
+        p.layout.faults.silent = stage == "silent";
+        p.layout.faults.cablePulled = stage == "cable out";
+        if (stage.startsWith("pulled")) {
+            if (stage.endsWith("connect"))
+                p.click("OpenPortBut_1");
+            else
+                QVERIFY(p.connectByClick());
+            if (stage.endsWith("output"))
+                p.holdOutput(2000);
+            if (stage.endsWith("list"))
+                QVERIFY(p.core->programming.startListJob(ProgrammingState::StandardList, false));
+            p.run(0.15);
+            p.port.takeWritten();
+            p.layout.faults.cablePulled = true;
+            p.run(1.0);
+        } else {
+            QVERIFY(!p.connectByClick());
+            QCOMPARE(p.confDat(), confFor(type, 3));
+            QCOMPARE(p.port.openedCom, type == 2 ? 0 : 3);
+            p.port.takeWritten();
+        }
         for (QString& text : p.shown)
             text = text.section('\n', 0, 0);
-        QCOMPARE(p.shown, messages);
-        QCOMPARE(p.titles, titles);
+        QCOMPARE(p.shown + p.titles, messages);
         p.verifyDisconnected();
-        QCOMPARE(p.confDat(), confFor(type, 3));
-        QCOMPARE(p.port.openedCom, fault.isEmpty() ? 0 : 3);
+        QVERIFY(p.core->jobs.idle() && !p.core->programming.running());
+        p.run(5.0);
+        QVERIFY(p.port.takeWritten().size() <= 31);
+        p.layout.faults = {};
+        QCOMPARE(p.connectByClick(), type == 3);
     }
 
     // "Trennen" while a route holds a turnout's output on: the output goes
@@ -280,40 +303,6 @@ private slots:
         p.run(0.3);
         QCOMPARE(p.sentMessages(), QList<QByteArray>{msg("B0 04 20")});
         p.verifyDisconnected();
-    }
-
-    // The cable pulled at any stage: the program says so once, is not
-    // connected any more, and writes nothing after the one write that
-    // failed. Plugged in again, it connects as before.
-    void cablePulled_data() {
-        QTest::addColumn<QString>("stage");
-        QTest::newRow("connect") << "connect";
-        QTest::newRow("route holding an output") << "route";
-        QTest::newRow("programming list") << "programming";
-    }
-    void cablePulled() {
-        QFETCH(QString, stage);
-        Program p;
-        if (stage == "connect")
-            p.click("OpenPortBut_1");
-        else
-            QVERIFY(p.connectByClick());
-        if (stage == "route")
-            p.holdOutput(2000);
-        if (stage == "programming")
-            QVERIFY(p.core->programming.startListJob(ProgrammingState::StandardList, false));
-        p.run(0.15);
-        p.port.takeWritten();
-        p.layout.faults.cablePulled = true;
-        p.run(1.0);
-        QCOMPARE(p.shown.size(), 1);
-        QVERIFY2(p.shown.first().contains("unterbrochen"), qPrintable(p.shown.first()));
-        p.verifyDisconnected();
-        QVERIFY(p.core->jobs.idle() && !p.core->programming.running());
-        p.run(5.0);
-        QVERIFY(p.port.takeWritten().size() <= 31);
-        p.layout.faults.cablePulled = false;
-        QVERIFY(p.connectByClick());
     }
 
     void portFieldAcceptsOnlyAPortNumber() {
