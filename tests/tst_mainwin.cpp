@@ -116,8 +116,9 @@ private slots:
     }
 
     // An item other parts attach their window to stays off until then; the
-    // window is made once and shown again.
-    void attachedWindowIsMadeOnceAndShownAgain() {
+    // window is made once and shown again. The Info box also tells where
+    // the settings and routes are kept.
+    void menuWindows() {
         Program p;
         QVERIFY(!p.item("SOMenu")->isEnabled());
         QList<QWidget*> made;
@@ -127,6 +128,11 @@ private slots:
         made.first()->hide();
         p.item("SOMenu")->trigger();
         QVERIFY(made.size() == 1 && made.first()->isVisible());
+        p.item("InfoMenu")->trigger();
+        auto* info = p.get<QMessageBox>("InfoBox");
+        QVERIFY(info->isVisible());
+        QVERIFY(
+            info->text().endsWith("Conf-Ordner: " + QDir::toNativeSeparators(p.confDir.path())));
     }
 
     // Each interface with its line settings, each station with its name and
@@ -380,16 +386,6 @@ private slots:
         QCOMPARE(p.shown, QStringList{"Es wurde kein Dornquist-USB-Interface gefunden!"});
         QCOMPARE(p.titles, QStringList{"Achtung"});
         QCOMPARE(p.text("PortAdr"), QString("4"));
-    }
-
-    // The Info box also tells where the settings and routes are kept.
-    void infoBox() {
-        Program p;
-        p.item("InfoMenu")->trigger();
-        auto* info = p.get<QMessageBox>("InfoBox");
-        QVERIFY(info->isVisible());
-        QVERIFY(
-            info->text().endsWith("Conf-Ordner: " + QDir::toNativeSeparators(p.confDir.path())));
     }
 
     // Ending closes the line in order, then shuts down; routes that cannot
