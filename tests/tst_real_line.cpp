@@ -123,7 +123,6 @@ private slots:
                               p.core.connectionHooks([] { return QList<int>{}; }));
         connection.connectPort(7);
         QTRY_VERIFY_WITH_TIMEOUT(connection.connected(), 10000);
-        QTest::qWait(1000);
         QVERIFY(p.messages.messages.isEmpty());
 
         sim.kill();
