@@ -227,20 +227,6 @@ private slots:
         QCOMPARE(b.doc.CvTableFileName.value_or("<none>"), tablePath);
         QCOMPARE(b.contentOf("Lok „1“ – €.LST"), saved);
     }
-
-    void manufacturerList() {
-        ManufacturerList makers;
-        QCOMPARE(makers.name(256), QString("-"));
-        makers.parse("\xEF\xBB\xBF"
-                     "0: Standard\r\n1: Erster\r145: Gantrex Ma\xDF"
-                     "e \x84\x80\x93\r\n300: zu hoch\r\n"
-                     "ohne Doppelpunkt\r\n-3: negativ\r\n9:kurz\n256: unbekannt\r\n");
-        QStringList names;
-        for (const int number : {0, 1, 145, 9, 256, 300, -3})
-            names.append(makers.name(number));
-        QCOMPARE(names, QStringList({"Standard", "Erster", "Gantrex Maße „€“", "urz", "unbekannt",
-                                     "", ""}));
-    }
 };
 
 QTEST_GUILESS_MAIN(CvFilesTest)

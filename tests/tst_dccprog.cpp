@@ -2,9 +2,7 @@
 #include "programming/ProgrammingJobs.h"
 #include "programming/ui/CvTableGrid.h"
 #include "programming/ui/DCCProg.h"
-#include "programming/ui/DCCProgSpeed.h"
 #include "programming/ui/NeueCVZeile.h"
-#include "programming/ui/SpeedCurveCanvas.h"
 #include "support/SimRig.h"
 #include "support/Widgets.h"
 
@@ -159,34 +157,6 @@ private slots:
         QCOMPARE(b.text("CVAdrTxt") + '=' + b.text("CVValTxt"), QString("5=135"));
     }
 
-    // A field that holds no value its CV can take keeps the job buttons
-    // off, also while another field changes.
-    void checkVal_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("acceptable");
-        QTest::newRow("value 256") << "CVTxt_2" << QString("256") << false;
-        QTest::newRow("short address 300") << "CVTxt_1" << QString("300") << false;
-        QTest::newRow("CV 1024") << "CVAdrTxt" << QString("1024") << false;
-        QTest::newRow("long address 10239") << "CVTxt_1" << QString("10239") << true;
-        QTest::newRow("long address 10240") << "CVTxt_1" << QString("10240") << false;
-    }
-    void checkVal() {
-        QFETCH(QString, field);
-        QFETCH(QString, text);
-        QFETCH(bool, acceptable);
-        Bench b;
-        if (QByteArray(QTest::currentDataTag()).startsWith("long"))
-            b.click("CV29Bit_5");
-        b.type("CVAdrTxt", "1");
-        b.type("CVValTxt", "1");
-        b.type(field, text);
-        QCOMPARE(isRed(b.find(field)), !acceptable);
-        b.type("CVTxt_4", "7");
-        for (const char* name : {"DecRdCVBut", "DecWrCVBut", "RDCVBut"})
-            QCOMPARE(b.enabled(name), acceptable);
-    }
-
     // Rows stay sorted by CV, and a row added for a CV already there
     // replaces it. Only checked rows are read and written, and nothing with
     // a value above 255. A typed value ends with another cell; a bit cell
@@ -258,33 +228,6 @@ private slots:
 
         b.menu("NeuDecMenu");
         QVERIFY(b.text("CVTxt_1") == "-" && b.cvListe()->count() == 0);
-    }
-
-    // The mouse drags a point to its value, the keyboard moves to the next
-    // point and changes it by one; programming shows the note first.
-    void speedWindow() {
-        Bench b;
-        b.menu("FahrstufenMenu");
-        DCCProgSpeed* speed = b.window->speedWindow();
-        b.click("RDTabBut", speed);
-        QVERIFY(!b.enabled("WRTabBut", speed) && !b.enabled("DecRdCVBut"));
-        QVERIFY(b.runJob());
-
-        SpeedCurveCanvas* canvas = speed->canvas();
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(43, 282 - 2 * 8));
-        QMouseEvent move(QEvent::MouseMove, QPointF(43, 182), canvas->mapToGlobal(QPointF(43, 182)),
-                         Qt::NoButton, Qt::LeftButton, {});
-        QApplication::sendEvent(canvas, &move);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(43, 182));
-        QCOMPARE(b.cvListe()->findItems("CV  67 =  50", Qt::MatchExactly).size(), 1);
-        QTest::keyClick(canvas, Qt::Key_Right);
-        QTest::keyClick(canvas, Qt::Key_Down);
-        b.click("WRTabBut", speed);
-        QCOMPARE(b.rig.messages.messages,
-                 QStringList{"Damit die Kennline aktiviert wird, muss Bit 4 in CV 29 auf 1 "
-                             "gesetzen werden!"});
-        QVERIFY(b.runJob());
-        QCOMPARE(b.onDecoder({67, 68}), QList<int>({50, 7}));
     }
 };
 

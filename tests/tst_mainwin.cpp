@@ -311,16 +311,6 @@ private slots:
         p.verifyDisconnected();
     }
 
-    void portFieldAcceptsOnlyAPortNumber() {
-        Program p;
-        for (const QString& text : {"4", "255", "0", "256", "x1", ""}) {
-            p.type("PortAdr", text);
-            const bool valid = text == "4" || text == "255";
-            QCOMPARE(p.get<QPushButton>("OpenPortBut_1")->isEnabled(), valid);
-            QCOMPARE(p.red("PortAdr"), !valid);
-        }
-    }
-
     // Without a connection and while a job runs, only the file, options and
     // help menus, the port and the raw message line stay usable; the
     // throttle on the open tab stays usable while its job runs.

@@ -275,17 +275,6 @@ private slots:
         QCOMPARE(w.sent(), QList<QByteArray>{msg("A0 05 0B")});
         QCOMPARE(w.slider()->value(), 10);
     }
-
-    void missingPictureIsDrawn() {
-        Throttle w;
-        QTemporaryDir empty;
-        w.panel().setConfFolder(empty.path());
-        auto* picture = w.control<QToolButton>("LokImage", 0);
-        QVERIFY(!picture->icon().isNull());
-        QVERIFY(picture->toolTip().contains("Lok0.bmp"));
-        w.panel().setConfFolder(QStringLiteral(GX_CONF_DIR));
-        QVERIFY(picture->toolTip().isEmpty());
-    }
 };
 
 QTEST_MAIN(ThrottleTest)

@@ -153,29 +153,6 @@ private slots:
         QCOMPARE(r.entry(1).InUse, 0);
     }
 
-    // A locomotive request on the bus while a window waits gives it that
-    // address; the slot data naming a window's address bind it, and no other.
-    void slotDataBindTheirWindows() {
-        ZeltronRig r;
-        r.announce(12);
-        r.announce(13);
-        r.zt.confirmAddress(2, 3);
-        r.h.echoNext();
-        r.receive(msg("B4 6D 7F"));
-        r.receive(msg("BF 01 07"));
-        QCOMPARE(r.entry(1).Address, 135);
-        QCOMPARE(r.entry(2).Address, 3);
-        r.slotData(9, 135);
-        QCOMPARE(r.entry(1).Slot, 9);
-        QVERIFY(r.address(1)->text() == "135" && !r.address(1)->isEnabled());
-        QVERIFY(r.address(2)->isEnabled());
-        r.slotData(5, 3);
-        QCOMPARE(r.entry(2).Slot, 5);
-        QCOMPARE(r.h.s.handhelds.SlotOnZeltron[5], 2);
-        QVERIFY(r.address(2)->text() == "3" && !r.address(2)->isEnabled());
-        QCOMPARE(r.address(1)->text(), QString("135"));
-    }
-
     void windowMirrorsItsSlot_data() {
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("functions"); // F14 .. F0
