@@ -64,7 +64,7 @@ public:
         ++indicatorChanges;
     }
     void ShowRouteActivity(const QString& text) override { activity = text; }
-    void ShowCommandNumber(const QString& text) override { commandNumbers.append(text); }
+    void ShowCommandNumber(const QString&) override {}
 
     ManualClock clock;
     FakeSerialPort port;
@@ -78,7 +78,6 @@ public:
     std::array<int, 16> indicators{};
     int indicatorChanges = 0;
     QString activity;
-    QStringList commandNumbers;
 
 private:
     void echo(const QByteArray& message) {

@@ -20,8 +20,3 @@ inline void typeInto(QLineEdit* field, const QString& text) {
     else
         QTest::keyClicks(field, text);
 }
-
-// A field or label painted as wrong.
-inline bool isRed(const QWidget* widget, QPalette::ColorRole role = QPalette::Text) {
-    return widget->palette().color(role) == QColor(Qt::red);
-}
