@@ -33,7 +33,6 @@ public:
     bool listen(quint16 port);
     quint16 port() const { return m_server.serverPort(); }
     QString errorText() const { return m_server.errorString(); }
-    int clientCount() const { return static_cast<int>(m_clients.size()); }
 
 private:
     struct Client;
