@@ -10,7 +10,6 @@ public:
     explicit SpeedGauge(QWidget* parent = nullptr);
 
     // 0 = stop .. 1 = full speed.
-    float pointer() const { return m_pointer; }
     void setPointer(float position);
 
     QSize sizeHint() const override;
