@@ -13,18 +13,15 @@
 #include <QTabWidget>
 #include <QTableView>
 
-// A seeded random session of the whole program on the virtual command station: the user works
-// the windows, long programming and settings jobs among them, while other devices on the bus
-// drive, switch and report. After every step no feedback report may be lost and no message box
-// may have come (the station runs without faults, so any box is the program's own); once the
-// program has nothing left to do, every programming job has left the track and freed its window,
-// and the layout drives each locomotive as its throttle shows it. At the end FS.DAT must read
-// back as the table in memory. GX_SOAK_SEED repeats a session, GX_SOAK_SECONDS sets its length.
+// A seeded random session on the virtual station: the user works the windows, long jobs among
+// them, while other devices drive and report. No feedback report may be lost, no box may come
+// (the station has no faults); at rest every job has left the programming track and freed its
+// window, and each locomotive drives as its throttle shows it. FS.DAT ends as the table in memory.
 
 namespace {
 constexpr int UserAddresses[] = {1, 3, 4, 7, 12, 27, 78, 1234, 9999};
 constexpr int OtherAddresses[] = {200, 201, 202, 310};
-// What the steps mostly touch, so that the routes, panels and bus meet.
+// What the steps mostly touch, so that the routes and bus meet.
 constexpr int NearContacts = 64, NearAccessories = 32, NearRoutes = 16;
 
 // The offscreen platform cannot raise a window and says so whenever one opens: an hour of it
@@ -130,10 +127,8 @@ private:
         return values[pick(0, static_cast<int>(N) - 1)];
     }
 
-    // What the user last set for a locomotive, by its address: the speed, DIRF and SND as the
-    // action on a throttle put them into its record. A field is unknown until set, and again once
-    // another throttle on the bus sends it, or once a throttle lets go of the locomotive (what it
-    // asked for before it got hold of it is dropped).
+    // What the user last set for a locomotive by address, as the throttle's record holds it;
+    // unknown until set, and again once another throttle sends it or the throttle lets go.
     enum IntentField { SpeedField, DirFField, SndField, IntentFields };
     using Intent = std::array<std::optional<int>, IntentFields>;
     void noteIntent(int t, std::initializer_list<IntentField> fields) {
@@ -163,7 +158,6 @@ private:
             tabs->setCurrentIndex(tab);
         return tabs->currentIndex() == tab;
     }
-    // A step on the throttle of the tab shown, or after a switch to the other one.
     void onThrottle() {
         for (const int first = pick(0, 1); const int t : {first, 1 - first}) {
             if (showTab(t))
@@ -171,13 +165,11 @@ private:
         }
     }
 
-    // The system keeps the program from running for a while as the bus goes on; then its receive
-    // event reads all that came at once.
+    // The system holds the program up while the bus goes on; then it reads all at once.
     void programHeldUp() {
         reportContacts(pick(20, 120));
         p.clock.advance(pick(20, 300) / 1000.0);
     }
-    // Feedback modules report, one contact or a burst of many.
     void contactsReport() { reportContacts(chance(30) ? pick(10, 120) : 1); }
     void reportContacts(int n) {
         for (int i = 0; i < n; ++i) {
@@ -196,11 +188,6 @@ private:
         send({0xA0 + field, slot, pick(0, largest[field])});
         m_intent[p.layout.locos.slot(slot).address][field].reset();
     }
-    // An accessory switched on the bus: address, direction, output.
-    void accessoryOnTheBus() {
-        const int address = pick(0, NearAccessories * 2 - 1);
-        send({0xB0, address & 0x7F, (address >> 7) | pick(0, 1) << 5 | pick(0, 1) << 4});
-    }
 
     // Now and then the user types an address and leaves it without Enter.
     void enterAddress(int t) {
@@ -211,7 +198,7 @@ private:
         if (chance(80))
             QTest::keyClick(field, Qt::Key_Return);
     }
-    // The keys the throttle tab knows: they move the slider, stop, or turn round.
+    // The keys move the slider, stop, or turn round.
     void moveSlider(int t) {
         auto* slider = p.get<QSlider>(indexed("FSTScroll", t));
         const int before = slider->value();
@@ -224,12 +211,10 @@ private:
         else if (slider->value() != before || (key >= Qt::Key_0 && key <= Qt::Key_9))
             noteIntent(t, {SpeedField});
     }
-    // A direction button, or the picture that turns the locomotive round.
     void direction(int t) {
-        p.click(chance(20) ? indexed("LokImage", t) : indexed("DIR", 2 * t + pick(0, 1)));
+        p.click(indexed("DIR", 2 * t + pick(0, 1)));
         noteIntent(t, {SpeedField, DirFField});
     }
-    // F0 (light) to F12.
     void function(int t) {
         const int n = pick(0, 12);
         p.click(indexed("FCmd", 13 * t + n));
@@ -238,21 +223,6 @@ private:
         else if (n <= 8)
             noteIntent(t, {SndField});
     }
-
-    // A key of the keyboard panel held down for a while, or a button of the feedback or route
-    // panel.
-    void panelButton() {
-        static const std::pair<int, const char*> buttons[] = {
-            {2, "KB_grn"}, {2, "KB_rot"}, {3, "RMChgBut"}, {4, "FSSetBut"}, {4, "FSRsBut"}};
-        const auto [tab, name] = any(buttons);
-        if (!showTab(tab))
-            return;
-        auto* button = p.get<QWidget>(indexed(name, pick(0, 15)));
-        QTest::mousePress(button, Qt::LeftButton);
-        ticks(tab == 2 ? pick(0, 60) : 0);
-        QTest::mouseRelease(button, Qt::LeftButton);
-    }
-    void powerButton() { p.click(QStringLiteral("StopGoBut")); }
 
     // A window behind a menu item, opened when the item and its menu are enabled.
     QWidget* menuWindow(const char* item, const char* window) {
@@ -271,9 +241,7 @@ private:
         window->findChild<QAbstractButton*>(button)->click();
     }
 
-    // A cell activated: a status cell toggles, any other opens the entry
-    // dialog, which gets one command and is ended by one of its buttons.
-    // Now and then the editor is closed (and saves).
+    // A status cell toggles, any other gets one command in the entry dialog; OK closes (saves).
     void editRoute() {
         QWidget* editor = menuWindow("FaStrEdit", "FaStrEditForm");
         if (!editor)
@@ -288,20 +256,18 @@ private:
         auto* entry = editor->findChild<QWidget*>(QStringLiteral("AdrEingForm"));
         if (!entry->isVisible())
             return;
-        // Each kind of entry: its field and the number's range.
         static const std::pair<const char*, int> kinds[] = {{"MagAdrTxt", NearAccessories},
                                                             {"RmAdrTxt", NearContacts},
                                                             {"FSAdrTxt", NearRoutes},
                                                             {"PauTxt", 3}};
         const auto [field, last] = kinds[pick(0, RouteTable::isCommandColumn(column) ? 3 : 1)];
         p.type(entry->findChild<QLineEdit*>(QLatin1String(field)), QString::number(pick(1, last)));
-        static const char* buttons[] = {"OKButton", "OKButton", "OKButton",
-                                        "einf_but", "clr_but",  "CancelButton"};
+        static const char* buttons[] = {"OKButton", "OKButton", "einf_but", "clr_but",
+                                        "CancelButton"};
         clickIn(entry, QLatin1String(any(buttons)));
     }
 
-    // The long jobs: the decoder's standard CVs read or written, or the
-    // read cut short by "Abbruch"; the basic settings read anew.
+    // The long jobs: standard CVs read, written or cut short; the basic settings read anew.
     void programDecoder() {
         if (QWidget* dcc = menuWindow("DDCProgMenu", "DCCProg")) {
             static const char* starts[] = {"DecRdCVBut", "DecWrCVBut"};
@@ -316,16 +282,12 @@ private:
         }
     }
 
-    // Each with its weight.
     template <typename... Args> using Steps = std::pair<int, void (Session::*)(Args...)>;
     using S = Session;
-    static constexpr Steps<> BusSteps[] = {{14, &S::contactsReport},
-                                           {8, &S::otherThrottle},
-                                           {5, &S::accessoryOnTheBus},
-                                           {2, &S::programHeldUp}};
-    static constexpr Steps<> UserSteps[] = {{20, &S::onThrottle},    {1, &S::powerButton},
-                                            {9, &S::panelButton},    {6, &S::editRoute},
-                                            {2, &S::programDecoder}, {1, &S::readSettings}};
+    static constexpr Steps<> BusSteps[] = {
+        {14, &S::contactsReport}, {8, &S::otherThrottle}, {2, &S::programHeldUp}};
+    static constexpr Steps<> UserSteps[] = {
+        {20, &S::onThrottle}, {6, &S::editRoute}, {2, &S::programDecoder}, {1, &S::readSettings}};
     static constexpr Steps<int> ThrottleSteps[] = {
         {5, &S::enterAddress}, {6, &S::moveSlider}, {3, &S::direction}, {6, &S::function}};
     template <typename Step, std::size_t N, typename... Args>
