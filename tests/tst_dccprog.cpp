@@ -55,7 +55,6 @@ struct Bench {
     }
     void type(const QString& f, const QString& s) const { typeInto(find<QLineEdit>(f), s); }
     void click(const char* n, QWidget* in = nullptr) { find<QAbstractButton>(n, in)->click(); }
-    bool enabled(const char* n, QWidget* in = nullptr) { return find(n, in)->isEnabled(); }
     bool checked(const QString& name) const { return find<QCheckBox>(name)->isChecked(); }
     void menu(const QString& name) const { window->findChild<QAction*>(name)->trigger(); }
     bool runJob() {
@@ -134,27 +133,6 @@ private slots:
         b.jobs.prog.CvValue[18] = ProgrammingState::Unknown;
         b.click("CV29Bit_5");
         QCOMPARE(b.text("CVTxt_1"), QString("-"));
-    }
-
-    // The value field and its bit boxes follow each other; a line of the
-    // CV list fills both fields.
-    void singleCv() {
-        Bench b;
-        b.type("CVAdrTxt", "5");
-        b.type("CVValTxt", "133");
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(b.checked(QString("CVBit_%1").arg(i)), i == 0 || i == 2 || i == 7);
-        b.click("CVBit_1");
-        b.click("WRCVBut");
-        QVERIFY(b.runJob());
-        QCOMPARE(b.onDecoder({5}), QList<int>{135});
-        b.type("CVValTxt", "-");
-        QVERIFY(!b.checked("CVBit_7") && !b.enabled("WRCVBut"));
-        b.type("CVAdrTxt", "");
-        QListWidget* list = b.cvListe();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
-        QCOMPARE(b.text("CVAdrTxt") + '=' + b.text("CVValTxt"), QString("5=135"));
     }
 
     // Rows stay sorted by CV, and a row added for a CV already there
