@@ -134,19 +134,6 @@ private slots:
         QCOMPARE(problemShown(edit), QString());
     }
 
-    // The status line names the last field that turned red, and another
-    // red field's problem when that one is mended.
-    void statusLineFollowsTheRedFields() {
-        OpenProgram p;
-        QWidget* lncv = OpenProgram::topLevel("LNProg");
-        auto* line = lncv->findChild<QStatusBar*>("StatusLine");
-        p.type(lncv->findChild<QLineEdit*>("LNCV_NR_TXT"), "x");
-        p.type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "x");
-        QCOMPARE(line->currentMessage(), QString("Wert 0 bis 65535"));
-        p.type(lncv->findChild<QLineEdit*>("LNCV_VAL_TXT"), "1");
-        QCOMPARE(line->currentMessage(), QString("LNCV 0 bis 65535"));
-    }
-
     // Qt's own file dialog speaks German; the CV file filter names its
     // pattern once.
     void qtDialogsSpeakGerman() {

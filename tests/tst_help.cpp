@@ -3,7 +3,6 @@
 #include "operating/ui/HelpWindow.h"
 #include "support/WorstFile.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -71,20 +70,6 @@ private slots:
         help.open();
         QVERIFY(help.window()->isVisible());
         QCOMPARE(shown(*help.window()), QString("neu"));
-    }
-
-    // The help text the program ships: Latin-1 with CR LF, lines of at
-    // most 80 characters, and the end mark.
-    void shippedHelpText() {
-        QFile file(QStringLiteral(GX_SOURCE_DIR "/Conf/Hilfe.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray content = file.readAll();
-        QCOMPARE(content.count("\r\n"), content.count('\n'));
-        QVERIFY(QString::fromUtf8(content).contains(QChar::ReplacementCharacter));
-        const QStringList lines = helpLines(content);
-        QVERIFY(!lines.isEmpty() && lines.size() < content.count('\n'));
-        for (const QString& line : lines)
-            QVERIFY2(line.size() <= 80, qPrintable(line));
     }
 };
 
