@@ -35,18 +35,16 @@ class RouteEditorTest : public QObject {
     }
     template <class T> T* inEntry(const QString& name) const { return child<T>(*entry(), name); }
 
-    QRect cellRect(int row, int column) const {
+    void clickCell(int row, int column) {
         const QModelIndex index = grid()->model()->index(row - 1, column - 1);
         grid()->scrollTo(index);
-        return grid()->visualRect(index);
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                          grid()->visualRect(index).center());
     }
-    void clickCell(int row, int column) {
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cellRect(row, column).center());
-    }
-    void clickRouteNumber(int row, Qt::MouseButton button) {
+    void clickRouteNumber(int row) {
         QHeaderView* numbers = grid()->verticalHeader();
         grid()->scrollTo(grid()->model()->index(row - 1, 0));
-        QTest::mouseClick(numbers->viewport(), button, {},
+        QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {},
                           QPoint(5, numbers->sectionViewportPosition(row - 1) + 3));
     }
     // What the user does in the entry dialog, step by step: field=text
@@ -68,31 +66,11 @@ class RouteEditorTest : public QObject {
     }
 
 private slots:
-    // The form goes before the routes it shows.
     void init() {
-        form.reset();
+        form.reset(); // before the routes it shows
         bus = std::make_unique<RouteBus>();
         table = &bus->routes.table;
         openForm();
-    }
-
-    // The dialog opens with the steps that would write the cell.
-    void dialogShowsTheCell_data() {
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("accessory") << "Ma5-g" << QStringList{"MagAdrTxt=5", "MagOpt_1"};
-        QTest::newRow("feedback") << "Rm12-f" << QStringList{"RmAdrTxt=12", "RmOpt_0"};
-        QTest::newRow("route") << "Fs3-bl" << QStringList{"FSAdrTxt=3", "FSOpt_0"};
-        QTest::newRow("pause") << "Pa-30" << QStringList{"PauTxt=30", ""};
-    }
-    void dialogShowsTheCell() {
-        QFETCH(QString, cell);
-        QFETCH(QStringList, shown);
-        bus->setCommands(1, {cell});
-        clickCell(1, RT::FirstCommandColumn);
-        QCOMPARE(inEntry<QLineEdit>(shown[0].section('=', 0, 0))->text(), shown[0].section('=', 1));
-        for (QRadioButton* option : entry()->findChildren<QRadioButton*>())
-            QCOMPARE(option->isChecked(), option->objectName() == shown[1]);
     }
 
     // "ändern" writes a command, unless the entry is out of range; insert
@@ -120,7 +98,6 @@ private slots:
         change("accessory", accessory, "Ma5-g");
         change("only digits are typed", {"MagAdrTxt=1a2", "MagOpt_0"}, "Ma12-r");
         change("feedback", {"RmAdrTxt=12", "RmOpt_1"}, "Rm12-b");
-        change("feedback without state", {"RmAdrTxt=12"}, "Rm12-");
         change("route", {"FSAdrTxt=3", "FSOpt_2"}, "Fs3-an");
         change("route 208", {"FSAdrTxt=208", "FSOpt_3"}, "Fs208-al");
         change("pause 0010", {"PauTxt=0010"}, "Pa-10");
@@ -172,12 +149,8 @@ private slots:
     }
 
     void statusClickToggles() {
-        const QRect rect = cellRect(3, RT::BlockedColumn);
-        const QImage clear = grid()->viewport()->grab(rect).toImage();
         clickCell(3, RT::BlockedColumn);
         QVERIFY(table->isSet(3, RT::BlockedColumn));
-        grid()->clearSelection();
-        QVERIFY2(grid()->viewport()->grab(rect).toImage() != clear, "check mark drawn");
         clickCell(3, RT::BlockedColumn);
         QCOMPARE(table->text(3, RT::BlockedColumn), QString());
         // Two blanks count as clear: a click sets the cell.
@@ -231,15 +204,9 @@ private slots:
         QCOMPARE(table->text(5, RT::FirstCommandColumn), QString());
         QCOMPARE(edited->count(), 2);
 
-        clickRouteNumber(1, Qt::LeftButton);
-        clickRouteNumber(1, Qt::RightButton);
-        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(question);
-        question->button(QMessageBox::Cancel)->click();
-        QCOMPARE(table->text(1, RT::FirstCommandColumn + 1), QString("Ma5-g"));
-        QCOMPARE(edited->count(), 2);
+        clickRouteNumber(1);
         QTest::keyClick(grid(), Qt::Key_Delete);
-        question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(question);
         question->button(QMessageBox::Ok)->click();
         QCOMPARE(edited->count(), 3);
