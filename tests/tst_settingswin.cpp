@@ -1,6 +1,5 @@
 #include "settings/SettingsJobs.h"
 #include "settings/ui/Grundeinst.h"
-#include "settings/ui/Lokeinst.h"
 #include "settings/ui/Reset.h"
 #include "settings/ui/SOWin.h"
 #include "settings/ui/Version.h"
@@ -120,11 +119,9 @@ private slots:
             << QList<int>{3, 9, 0, 255, 12, 2} << QStringList{"MagPakTxt=4"}
             << QList<int>{3, 9, 0, 255, 4, 2} << "||0|12750|4|?";
         row("125 ms is 2 steps", {"MagZeitTxt_0=125"}, 2, 2, "100");
-        row("75 ms is 2 steps", {"MagZeitTxt_0=75"}, 2, 2, "100");
         row("9999 ms", {"MagZeitTxt_1=9999"}, 3, 200, "10000");
         row("300 packets become 255", {"MagPakTxt=300"}, 4, 255, "255");
         row("DCC 28", {"LokdatenfCO=3"}, 0, 4, "DCC 28");
-        row("accessories Motorola", {"MagdatenfCO=0"}, 1, 0, "Motorola");
         row("STOP box cleared", {"StopModeChk"}, 5, 1, "aus");
         QTest::newRow("STOP box checked")
             << QList<int>{4, 1, 3, 100, 12, 1} << QStringList{"StopModeChk", "LokdatenfCO=4"}
@@ -175,40 +172,6 @@ private slots:
             reopened);
     }
 
-    // The format shown follows the address typed and can be written. A read
-    // cut short by "Abbruch" shows nothing, and neither does a code unknown.
-    void locoFormatFollowsTheAddress() {
-        SimBench b;
-        b.layout.settings.setFormat(3, {0xD2, 0});
-        b.layout.settings.setFormat(4, {0xD1, 0}); // a code the window does not know
-        Lokeinst w(b.jobs);
-        w.show();
-        QLineEdit* address = child<QLineEdit>(w, "LokadrTxt");
-        QComboBox* format = child<QComboBox>(w, "LokdatenfCO");
-        // An address that is no number is not asked for.
-        for (const QString& text : QStringList{"12a", "0", ""}) {
-            address->setText(text);
-            QVERIFY(b.core.jobs.idle());
-            QCOMPARE(format->currentText(), QString("-"));
-        }
-        typeInto(address, "3");
-        b.runJob();
-        QCOMPARE(format->currentText(), QString("DCC - 28"));
-        format->setCurrentIndex(4);
-        click(w, "SetModeBut");
-        b.runJob();
-        QCOMPARE(b.layout.settings.format(3).code, 0xD3);
-        QVERIFY(b.messages.messages.isEmpty());
-        typeInto(address, "4");
-        b.runJob();
-        QCOMPARE(format->currentText(), QString("-"));
-        typeInto(address, "3");
-        click(w, "AbbruchBut");
-        QVERIFY(!w.isVisible());
-        b.runJob();
-        QCOMPARE(format->currentText(), QString("-"));
-    }
-
     // A point whatever the locale; a later time-out keeps what was shown.
     void versionIsShownWithAPoint() {
         const QLocale before;
@@ -230,17 +193,7 @@ private slots:
         QCOMPARE(child<QLabel>(w, "VersionLbl")->text(), QString("1.550"));
     }
 
-    void resetWaitsFortyTicks_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("configuration")
-            << "KonfBut_0" << msg("ED 0F 01 47 58 18 00 00 00 00 00 00 00 00");
-        QTest::newRow("loco formats")
-            << "KonfBut_1" << msg("ED 0F 01 47 58 18 00 01 00 00 00 00 00 00");
-    }
     void resetWaitsFortyTicks() {
-        QFETCH(QString, button);
-        QFETCH(QByteArray, wire);
         LinkHarness h;
         Reset w(h.core.settings);
         w.show();
@@ -252,8 +205,8 @@ private slots:
                 shown += child<QPushButton>(w, name)->isVisible() ? '1' : '0';
             return shown;
         };
-        click(w, button);
-        QCOMPARE(hexText(h.echoNext()), hexText(wire));
+        click(w, "KonfBut_1");
+        QCOMPARE(hexText(h.echoNext()), hexText(msg("ED 0F 01 47 58 18 00 01 00 00 00 00 00 00")));
         for (int tick = 1; tick < ResetWait::Ticks; ++tick) {
             w.waitTick();
             h.clock.advance(ResetWait::TickMs / 1000.0);
