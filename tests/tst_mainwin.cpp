@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -115,26 +114,6 @@ private slots:
         QCOMPARE(seen, expected);
     }
 
-    // An item other parts attach their window to stays off until then; the
-    // window is made once and shown again. The Info box also tells where
-    // the settings and routes are kept.
-    void menuWindows() {
-        Program p;
-        QVERIFY(!p.item("SOMenu")->isEnabled());
-        QList<QWidget*> made;
-        p.win->attachWindow("SOMenu", [&] { return made.emplace_back(new QWidget); });
-        p.item("SOMenu")->trigger();
-        QVERIFY(made.size() == 1 && made.first()->isVisible() && made.first()->isWindow());
-        made.first()->hide();
-        p.item("SOMenu")->trigger();
-        QVERIFY(made.size() == 1 && made.first()->isVisible());
-        p.item("InfoMenu")->trigger();
-        auto* info = p.get<QMessageBox>("InfoBox");
-        QVERIFY(info->isVisible());
-        QVERIFY(
-            info->text().endsWith("Conf-Ordner: " + QDir::toNativeSeparators(p.confDir.path())));
-    }
-
     // Each interface with its line settings, each station with its name and
     // power state; the power button switches the track, "Trennen" leaves
     // nothing of the connection shown.
@@ -214,27 +193,6 @@ private slots:
         QVERIFY(p.shown.isEmpty());
         QCOMPARE(send("B0 1G 30", true), QList<QByteArray>{});
         QCOMPARE(p.shown, QStringList{hexTextProblem({HexTextResult::BadToken, "1G", {}})});
-    }
-
-    // A new connect asks for the states of the keyboard page shown.
-    void reconnectQueriesTheKeyboardPageShown() {
-        Program p;
-        QVERIFY(p.connectByClick());
-        p.get<QTabWidget>("MainTab")->setCurrentIndex(2);
-        auto* list = p.get<QComboBox>("KeybNrCo");
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Down);
-        p.run(1.0);
-        p.click("OpenPortBut_0");
-        p.run(0.5);
-        p.sentMessages();
-        QVERIFY(p.connectByClick());
-        QList<QByteArray> queries = p.sentMessages();
-        queries.removeIf([](const QByteArray& m) { return quint8(m[0]) != 0xBC; });
-        QCOMPARE(queries.size(), 16);
-        QCOMPARE(hexText(queries.first() + queries.last()),
-                 hexText(msg("BC 20 00") + msg("BC 2F 00")));
-        QCOMPARE(list->currentIndex(), 2);
     }
 
     // A connect that fails, or the cable pulled at a later stage: the
