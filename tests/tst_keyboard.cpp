@@ -125,6 +125,37 @@ private slots:
         QVERIFY(p.quiet());
     }
 
+    // The route page's buttons request and dissolve the routes of the page
+    // shown, whose indicators the engine paints; the popup does the same
+    // for routes 1 to 208, and nothing for others.
+    void routePage() {
+        Program p;
+        p.showTab(4);
+        RouteTable& table = p.h.core.routes.table;
+        table.setStatus(20, RouteTable::EstablishedColumn, true);
+        p.choosePage("MemNrCo", 1);
+        p.h.tick();
+        QCOMPARE(p.lamp("FS_Anz", 3), colour::Orange);
+        QSignalSpy changes(&table, &RouteTable::cellChanged);
+        QTest::keyClick(p.control("FSSetBut", 0), Qt::Key_2);
+        KeyPopup* popup = p.openPopup();
+        QTest::keyClicks(popup, "09f");
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(changes.count(), 0);
+        QTest::keyClick(p.get("MemNrCo"), Qt::Key_2);
+        QTest::keyClicks(popup, "08f");
+        QVERIFY(table.isSet(208, RouteTable::RequestedColumn));
+        table.setStatus(208, RouteTable::EstablishedColumn, true);
+        QTest::keyClick(p.get("FSRsBut_3"), Qt::Key_2);
+        QTest::keyClicks(popup, "08l");
+        QCOMPARE(table.text(208, RouteTable::EstablishedColumn), QString());
+        QTest::mouseClick(p.control("FSSetBut", 14), Qt::LeftButton);
+        QVERIFY(table.isSet(31, RouteTable::RequestedColumn));
+        table.setStatus(31, RouteTable::EstablishedColumn, true);
+        QTest::mouseClick(p.control("FSRsBut", 14), Qt::LeftButton);
+        QCOMPARE(table.text(31, RouteTable::EstablishedColumn), QString());
+    }
+
     // Keys on a throttle tab with a locomotive, pressed within one tick,
     // and what goes out.
     void throttleKeys_data() {
