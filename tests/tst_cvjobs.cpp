@@ -179,16 +179,13 @@ private slots:
                      failing && cv >= failing ? ProgrammingState::Unknown : cv + 10);
     }
 
-    // A running job, list or single, ends at its next step with the end
-    // message when "Abbruch" is pressed or Trennen closes the line; a line
-    // lost can send nothing. An answer arriving with it is not taken, and
-    // no box appears. A second start meanwhile is refused and cuts into
-    // nothing.
+    // A running list ends at its next step with the end message when "Abbruch" is pressed or
+    // Trennen closes the line; a line lost can send nothing. An answer arriving with it is not
+    // taken, and no box appears. A second start meanwhile is refused and cuts into nothing.
     void endingEarly_data() {
         QTest::addColumn<int>("job");
         QTest::addColumn<int>("how"); // 0: "Abbruch", 1: Trennen, 2: line lost
         QTest::newRow("Abbruch, list write") << int(Job::CvListWrite) << 0;
-        QTest::newRow("Abbruch, single read") << int(Job::CvRead) << 0;
         QTest::newRow("Trennen") << int(Job::CvListRead) << 1;
         QTest::newRow("line lost") << int(Job::CvListRead) << 2;
     }

@@ -2,7 +2,6 @@
 #include "settings/ui/Grundeinst.h"
 #include "settings/ui/Reset.h"
 #include "settings/ui/SOWin.h"
-#include "settings/ui/Version.h"
 #include "support/LinkHarness.h"
 #include "support/SimRig.h"
 #include "support/Widgets.h"
@@ -170,27 +169,6 @@ private slots:
             shown(w, {"LokdatenfCO", "MagdatenfCO", "MagZeitTxt_0", "MagZeitTxt_1", "MagPakTxt"}) +
                 "|" + stop[child<QCheckBox>(w, "StopModeChk")->checkState()],
             reopened);
-    }
-
-    // A point whatever the locale; a later time-out keeps what was shown.
-    void versionIsShownWithAPoint() {
-        const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(QLocale().decimalPoint(), QString(","));
-        SimBench b;
-        b.layout.profile.serialNumber = 1234567;
-        b.layout.profile.versionThousandths = 1550;
-        Version w(b.core.state.answers, b.core.state.hooks, b.core.jobs);
-        w.show();
-        b.runJob();
-        QLocale::setDefault(before);
-        QCOMPARE(child<QLabel>(w, "SeriLbl")->text(), QString("1234567"));
-        QCOMPARE(child<QLabel>(w, "VersionLbl")->text(), QString("1.550"));
-        b.layout.faults.answerDelay = 3.0;
-        w.present();
-        b.runJob();
-        QCOMPARE(b.messages.messages, QStringList{"Keine Antwort Anfrage Seriennummer erhalten!"});
-        QCOMPARE(child<QLabel>(w, "VersionLbl")->text(), QString("1.550"));
     }
 
     void resetWaitsFortyTicks() {
