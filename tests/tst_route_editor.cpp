@@ -110,8 +110,6 @@ private slots:
         change("a choice in another frame clears the pause", {"PauTxt=9", "FSOpt_1"});
         row("insert", third, accessory, "einf_but",
             L{"", ""} + numbered(1, 2) + L{"Ma5-g"} + numbered(3, 49));
-        row("insert, empty entry keeps a copy", third, {"PauTxt="}, "einf_but",
-            L{"", ""} + numbered(1, 2) + L{"Pa-3"} + numbered(3, 49));
         row("delete command 1", RT::FirstCommandColumn, {}, "clr_but",
             L{"", ""} + numbered(2, 50) + L{""});
         row("delete command 50", RT::LastColumn, {}, "clr_but",

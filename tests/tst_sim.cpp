@@ -144,10 +144,7 @@ private slots:
         QTest::newRow("bad checksum: echo, no answer")
             << Faults() << hex("BB 00 00 00") << hex("BB 00 00 00");
         QTest::newRow("cut off by an opcode") << Faults() << hex("BB 00 82 7D") << wire("82");
-        QTest::newRow("noise before the opcode")
-            << Faults() << hex("12 34") + wire("82") << wire("82");
         QTest::newRow("count byte too small") << Faults() << hex("E5 01 00 00") << QByteArray();
-        QTest::newRow("no echo") << with(&Faults::noEcho, true) << wire(ReadSlot0) << wire(Slot0);
         QTest::newRow("corrupted echo") << with(&Faults::corruptEcho, true) << wire(ReadSlot0)
                                         << hex("BB 00 00 45") + wire(Slot0);
         QTest::newRow("refuse a loco")

@@ -24,14 +24,6 @@ constexpr int OtherAddresses[] = {200, 201, 202, 310};
 // What the steps mostly touch, so that the routes and bus meet.
 constexpr int NearContacts = 64, NearAccessories = 32, NearRoutes = 16;
 
-// The offscreen platform cannot raise a window and says so whenever one opens: an hour of it
-// buries what matters.
-QtMessageHandler qtTestOutput = nullptr;
-void withoutPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.startsWith(QLatin1String("This plugin does not support")))
-        qtTestOutput(type, context, text);
-}
-
 template <typename... Args> QString text(const char* what, const Args&... args) {
     QString text = QString::fromUtf8(what);
     ((text = text.arg(args)), ...);
@@ -319,7 +311,6 @@ class SoakTest : public QObject {
 private slots:
     void session() {
         QLocale::setDefault(QLocale::c());
-        qtTestOutput = qInstallMessageHandler(withoutPlatformNotes);
         const quint32 seed =
             qEnvironmentVariable("GX_SOAK_SEED",
                                  QString::number(QRandomGenerator::system()->generate()))
