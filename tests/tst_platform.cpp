@@ -120,8 +120,6 @@ private slots:
         QTest::newRow("no permission")
             << QSerialPort::PermissionError << "uucp"
             << "Keine Berechtigung für ComPort 33 (/dev/ttyUSB0)|Gruppe „uucp“|udev-Regel";
-        QTest::newRow("group unknown") << QSerialPort::PermissionError << ""
-                                       << "Keine Berechtigung|„dialout“";
         QTest::newRow("anything else")
             << QSerialPort::UnsupportedOperationError << ""
             << "ComPort 33 (/dev/ttyUSB0) lässt sich nicht öffnen: Invalid argument";

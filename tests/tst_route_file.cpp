@@ -99,7 +99,6 @@ private slots:
         row("blank lines, end-of-file mark", full + "\r\n \r\n\x1A", Whole, "");
         row("byte-order mark", "\xEF\xBB\xBF" + full, Whole, "");
         row("LF only", QByteArray(full).replace("\r\n", "\n"), Whole, "");
-        row("unquoted, trimmed", withLine(withLine(full, 10, ""), 11, "  c8 "), Whole, "");
         row("text after a quote", withLine(full, 11, "\"c8\"x"), Whole, "Zeile 11: Nach");
         row("empty", "", 0, "Zeile 1: Die Datei ist leer.");
         row("only the times", "7\r\n8\r\n", 2, "Zeile 3: Die Datei endet vor Fahrstraße 1.");

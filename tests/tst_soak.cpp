@@ -88,8 +88,6 @@ public:
         return p.core->jobs.idle() ? checkAtRest() : QString();
     }
 
-    int reports() const { return m_reportsDispatched; }
-
 private:
     // Every job has run to its proper end, and nothing a throttle asked for was lost on the way.
     QString checkAtRest() {
@@ -311,6 +309,12 @@ class SoakTest : public QObject {
 private slots:
     void session() {
         QLocale::setDefault(QLocale::c());
+        // The offscreen platform's note on every window opened would bury what matters.
+        static const QtMessageHandler shown = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (!text.startsWith(QLatin1String("This plugin does not support")))
+                    shown(type, context, text);
+            });
         const quint32 seed =
             qEnvironmentVariable("GX_SOAK_SEED",
                                  QString::number(QRandomGenerator::system()->generate()))
@@ -335,7 +339,7 @@ private slots:
         RouteTable saved;
         QVERIFY(ReadRouteFile(saved, p.core->routeFilePath()).whole);
         QCOMPARE(RouteFileLines(saved), RouteFileLines(p.core->routes.table));
-        qInfo("%d steps, %d feedback reports", steps, session.reports());
+        qInfo("%d steps", steps);
     }
 };
 
