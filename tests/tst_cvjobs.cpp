@@ -1,4 +1,5 @@
 #include "link/LocoJobs.h"
+#include "link/SerialNumberJob.h"
 #include "programming/ProgrammingJobs.h"
 #include "support/LinkHarness.h"
 #include "support/MessageText.h"
@@ -210,6 +211,20 @@ private slots:
         QVERIFY(b.h.messages.messages.isEmpty());
         QCOMPARE(b.p.prog.CvValue[1], 3);
         QCOMPARE(b.p.prog.CvValue[7], ProgrammingState::Unknown);
+    }
+
+    // "Abbruch" on a job still waiting behind another takes it back: it never starts.
+    void cancelWithdrawsAWaitingJob() {
+        Bench b;
+        requestSerialNumberAndVersion(b.h.core.jobs);
+        b.start(Job::CvListRead);
+        QVERIFY(b.p.running() && !b.view.idle);
+        b.p.cancel();
+        QVERIFY(!b.p.running() && b.view.idle);
+        QCOMPARE(b.view.status(), QString("Abbruch"));
+        b.h.echoNext();
+        b.h.ticks(300);
+        QVERIFY(b.h.port.written.isEmpty());
     }
 
     // A list write works on the values it was started with and passes over

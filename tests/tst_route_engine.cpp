@@ -202,6 +202,27 @@ private slots:
         QCOMPARE(bus.messages, Messages{hex("B2 00 50")});
         QVERIFY(withinATick(bus.messageTimes[0] - pauseStart, 3000));
     }
+
+    void indicatorColours_data() {
+        QTest::addColumn<QList<int>>("statusColumns");
+        QTest::addColumn<int>("colour");
+        QTest::newRow("nothing") << QList<int>{} << 0xFFFFFF;
+        QTest::newRow("requested") << QList<int>{2} << 0x00FFFF;
+        QTest::newRow("established and blocked") << QList<int>{1, 3} << 0x0000FF;
+    }
+    void indicatorColours() {
+        QFETCH(QList<int>, statusColumns);
+        QFETCH(int, colour);
+        RouteBus bus;
+        // Route 18 is the second route of page 2; the blocked flag keeps it
+        // from running.
+        bus.routes.engine.RoutePageBase = 16;
+        bus.routes.table.setStatus(1, RT::BlockedColumn, true);
+        for (int column : statusColumns)
+            bus.routes.table.setStatus(18, column, true);
+        bus.tick();
+        QCOMPARE(bus.indicators[1], colour);
+    }
 };
 
 QTEST_GUILESS_MAIN(RouteEngineTest)

@@ -59,10 +59,7 @@ public:
             routes.table.setText(route, RouteTable::FirstCommandColumn + i, commands[i]);
     }
 
-    void ShowRouteIndicator(int index, int colour) override {
-        indicators[index] = colour;
-        ++indicatorChanges;
-    }
+    void ShowRouteIndicator(int index, int colour) override { indicators[index] = colour; }
     void ShowRouteActivity(const QString& text) override { activity = text; }
     void ShowCommandNumber(const QString&) override {}
 
@@ -76,7 +73,6 @@ public:
     QList<QByteArray> messages; // without checksum
     QList<double> messageTimes;
     std::array<int, 16> indicators{};
-    int indicatorChanges = 0;
     QString activity;
 
 private:
