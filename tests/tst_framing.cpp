@@ -45,7 +45,8 @@ private slots:
         const QByteArray longest = loconet::withChecksum(hex("E0 40") + QByteArray(61, 0x01));
         row("count 64 is the longest message", longest, {hexText(longest)});
         row("incomplete message stays unread", hex("B0 12"), {});
-        const QStringList damaged{"82 7C", "B0 12 30 6C",
+        // Power, a switch command's echo, an answer, a feedback report, slot data.
+        const QStringList damaged{"82 7C", "B0 12 30 6C", "B4 30 00 00", "B2 05 70 00",
                                   "E7 0E 05 03 03 00 20 07 00 00 00 00 00 00"};
         row("wrong checksums", hex(qPrintable(damaged.join(u' '))) + msg("83"), {"83 7C"}, damaged);
     }

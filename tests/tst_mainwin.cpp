@@ -1,5 +1,6 @@
 #include "link/Colours.h"
 #include "link/HexText.h"
+#include "link/SerialNumberJob.h"
 #include "platform/EndSignals.h"
 #include "sim/BusFramer.h"
 #include "support/Hex.h"
@@ -212,6 +213,7 @@ private slots:
                       "erhalten!|LocoNet Fehler|Fehler");
         row("cable out", "ComPort 3 (virtuelle Zentrale) ist nicht vorhanden.|Verbindungsfehler:");
         row("pulled during the connect", lost);
+        row("pulled during a job", lost);
         row("pulled while a route holds an output", lost);
         row("pulled during a programming list", lost);
     }
@@ -227,11 +229,16 @@ private slots:
                 p.click("OpenPortBut_1");
             else
                 QVERIFY(p.connectByClick());
+            if (stage.endsWith("job")) {
+                p.layout.faults.answerDelay = 1.0;
+                requestSerialNumberAndVersion(p.core->jobs);
+            }
             if (stage.endsWith("output"))
                 p.holdOutput(2000);
             if (stage.endsWith("list"))
                 QVERIFY(p.core->programming.startListJob(ProgrammingState::StandardList, false));
             p.run(0.15);
+            QVERIFY(!p.core->jobs.idle() || stage.endsWith("output"));
             p.port.takeWritten();
             p.layout.faults.cablePulled = true;
             p.run(1.0);
