@@ -67,6 +67,15 @@ inline int extendedSlotAddress(const quint8* m) {
     return m[6] * 128 + m[5];
 }
 
+// The seven data bytes that follow the high-bit byte m[highBit], each with
+// bit 7 put back from bit k of that byte: the reverse of request15's packing.
+inline std::array<int, 7> restoreHighBits(const quint8* m, int highBit) {
+    std::array<int, 7> data{};
+    for (int k = 0; k < 7; ++k)
+        data[k] = m[highBit + 1 + k] | (((m[highBit] >> k) & 1) << 7);
+    return data;
+}
+
 // 0xE5 0x0F: a 15-byte peer transfer with bit 7 of data bytes 7..13 put back
 // from byte 6. Byte 5 is the kind of answer (loconet::PeerAnswerKind).
 using PeerBytes = std::array<quint8, 15>;
@@ -77,10 +86,9 @@ inline PeerBytes readPeer15(const quint8* m) {
     PeerBytes bytes{};
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = m[i];
-    for (int k = 0; k <= 6; ++k) {
-        if (bytes[6] & (1 << k))
-            bytes[7 + k] |= 0x80;
-    }
+    const std::array<int, 7> data = restoreHighBits(m, 6);
+    for (size_t k = 0; k < data.size(); ++k)
+        bytes[7 + k] = static_cast<quint8>(data[k]);
     return bytes;
 }
 
