@@ -1,12 +1,11 @@
 #include "Families.h"
 #include "MessageTexts.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 
 namespace monitor {
 
 namespace {
-constexpr quint8 ExtendedSlotCount = 0x15;
-
 QString onOff(int bits, int mask) {
     return (bits & mask) ? QStringLiteral("ein") : QStringLiteral("aus");
 }
@@ -61,9 +60,9 @@ void readSubject(const Message& m, Reading& r) {
             r.slot = m[2];
         return;
     case loconet::ExtendedSlotData:
-        if (m[1] == ExtendedSlotCount && m[2] == 0) {
-            r.slot = m[3];
-            r.address = m[6] * 128 + m[5];
+        if (messages::isExtendedSlotData(m.bytes)) {
+            r.slot = messages::extendedSlot(m.bytes);
+            r.address = messages::extendedSlotAddress(m.bytes);
         }
         return;
     default:

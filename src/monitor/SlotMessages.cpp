@@ -2,6 +2,7 @@
 #include "MessageTexts.h"
 #include "link/Identification.h"
 #include "link/LinkState.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 
 namespace monitor {
@@ -12,10 +13,10 @@ QString stationText(const Message& m) {
     return QStringLiteral("Slot 0: Zentrale %1, %2").arg(station, trackText(m[7]));
 }
 
-QString locoText(const Message& m, const Reading& r) {
+QString locoText(const messages::SlotData& s) {
     return QStringLiteral("%1: %2, %3, %4, %5; %6")
-        .arg(slotText(r.slot, r.address), slotStatusText(m[3]), speedText(m[5]), dirfText(m[6]),
-             functionsText(m[10], 5, 4), trackText(m[7]));
+        .arg(slotText(s.slot, s.address), slotStatusText(s.status), speedText(s.speed),
+             dirfText(s.dirF), functionsText(s.snd, 5, 4), trackText(s.track));
 }
 } // namespace
 
@@ -23,12 +24,13 @@ QString locoText(const Message& m, const Reading& r) {
 bool readSlotData(const Message& m, const Context&, Reading& r, bool withText) {
     r.kind = MessageKind::Station;
     const bool whole = m[1] == loconet::SlotDataCount;
-    const int slot = whole ? m[2] : NoSlot;
+    const messages::SlotData data = whole ? messages::readSlotData(m.bytes) : messages::SlotData{};
+    const int slot = whole ? data.slot : NoSlot;
     const bool loco = slot >= 1 && slot <= loconet::LastLocoSlot;
     if (loco) {
         r.kind = MessageKind::Loco;
         r.slot = slot;
-        r.address = m[9] * 128 + m[4];
+        r.address = data.address;
     }
     if (!withText)
         return true;
@@ -39,7 +41,7 @@ bool readSlotData(const Message& m, const Context&, Reading& r, bool withText) {
     else if (slot == loconet::StationSlot)
         r.text = what + QStringLiteral(" ") + stationText(m);
     else if (loco)
-        r.text = what + QStringLiteral(" ") + locoText(m, r);
+        r.text = what + QStringLiteral(" ") + locoText(data);
     else
         r.text = QStringLiteral("%1 Slot %2 (Systemslot)").arg(what).arg(slot);
     return true;

@@ -1,4 +1,5 @@
 #include "Families.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 
 namespace monitor {
@@ -13,10 +14,9 @@ QString onOff(bool on) {
     return on ? QStringLiteral("ein") : QStringLiteral("aus");
 }
 
-QString command(const Message& m) {
+QString command(const messages::AccessoryCommand& c) {
     return QStringLiteral("%1, Ausgang %2")
-        .arg((m[2] & DirectionBit) ? QStringLiteral("grün") : QStringLiteral("rot"),
-             onOff(m[2] & OutputBit));
+        .arg(c.direction ? QStringLiteral("grün") : QStringLiteral("rot"), onOff(c.on));
 }
 
 QString report(const Message& m) {
@@ -31,16 +31,17 @@ QString report(const Message& m) {
 
 bool readSwitch(const Message& m, const Context&, Reading& r, bool withText) {
     r.kind = MessageKind::Switch;
-    r.address = ((m[2] & 0x0F) << 7 | m[1]) + 1;
+    const messages::AccessoryCommand c = messages::readAccessoryCommand(m.bytes);
+    r.address = c.address + 1;
     if (!withText)
         return true;
     const QString accessory = QStringLiteral("Mag.Art. %1").arg(r.address);
     switch (m.opcode()) {
     case loconet::SwitchRequest:
-        r.text = accessory + QStringLiteral(": ") + command(m);
+        r.text = accessory + QStringLiteral(": ") + command(c);
         return true;
     case loconet::SwitchAck:
-        r.text = accessory + QStringLiteral(": ") + command(m) + QStringLiteral(", mit Quittung");
+        r.text = accessory + QStringLiteral(": ") + command(c) + QStringLiteral(", mit Quittung");
         return true;
     case loconet::SwitchState:
         r.text = QStringLiteral("Stellung von %1 abfragen").arg(accessory);
