@@ -121,6 +121,9 @@ private slots:
         row("ED 0B 7F 24 02 03 21 00 00 00", "DCC-Paket ans Gleis: 03 A1, 4 Wiederholungen", Other);
         // Unknown opcodes, and what is no proper message.
         row("B7 12 34", "Unbekannter Opcode B7, 4-Byte-Message, Daten 12 34", Other);
+        row("8F", "Unbekannter Opcode 8F, 2-Byte-Message", Other);
+        row("C7 01 02 03 04", "Unbekannter Opcode C7, 6-Byte-Message, Daten 01 02 03 04", Other);
+        row("E2 05 01 02", "Unbekannter Opcode E2, Länge im zweiten Byte, Daten 01 02", Other);
         row("B0 12", "Opcode B0 verlangt 4 Bytes, die Message hat 3", Other);
         row("B0 92 30", "Byte 2 (92) hat Bit 7 gesetzt und ist kein Datenbyte", Other);
         row("12 34", "Kein Opcode: das erste Byte 12 hat Bit 7 nicht gesetzt", Other);
