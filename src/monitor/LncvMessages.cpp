@@ -1,5 +1,6 @@
 #include "Families.h"
 #include "MessageTexts.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 
 namespace monitor {
@@ -19,7 +20,7 @@ struct Lncv {
 };
 
 Lncv lncvOf(const Message& m) {
-    const std::array<int, 7> d = restoreHighBits(m, 6);
+    const std::array<int, 7> d = messages::restoreHighBits(m.bytes, 6);
     return {word(d, 0), word(d, 2), word(d, 4), d[6]};
 }
 

@@ -109,12 +109,4 @@ QString trackText(int trk) {
     return text;
 }
 
-std::array<int, 7> restoreHighBits(const Message& m, int highBitIndex) {
-    std::array<int, 7> data{};
-    const int high = m[highBitIndex];
-    for (int k = 0; k < 7; ++k)
-        data[k] = m[highBitIndex + 1 + k] | (((high >> k) & 1) << 7);
-    return data;
-}
-
 } // namespace monitor

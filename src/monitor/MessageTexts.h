@@ -28,10 +28,7 @@ QString dirfText(int dirf);
 // The track status byte of slot data: power, and the programming track.
 QString trackText(int trk);
 
-// Seven data bytes that follow a high-bit byte, each with bit 7 put back
-// from bit k of the high-bit byte.
-std::array<int, 7> restoreHighBits(const Message& m, int highBitIndex);
-// Two data bytes, low first, as one number.
+// Two data bytes of messages::restoreHighBits, low first, as one number.
 inline int word(const std::array<int, 7>& data, int low) {
     return data[low] | (data[low + 1] << 8);
 }

@@ -1,5 +1,6 @@
 #include "Families.h"
 #include "MessageTexts.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 #include "programming/ProgErrors.h"
 #include "programming/ProgrammingState.h"
@@ -100,7 +101,7 @@ bool readProgramming(const Message& m, const Context&, Reading& r, bool withText
     }
     if (isCvRequest(m)) {
         // Byte 5 holds bit 7 of bytes 6..12.
-        const std::array<int, 7> d = restoreHighBits(m, 5);
+        const std::array<int, 7> d = messages::restoreHighBits(m.bytes, 5);
         r.kind = MessageKind::Programming;
         r.address = d[1] | (d[2] << 8);
         if (withText)

@@ -1,5 +1,6 @@
 #include "Families.h"
 #include "MessageTexts.h"
+#include "link/MessageReaders.h"
 #include "link/Opcode.h"
 #include "link/PeerTransfer.h"
 #include "link/SlotRecord.h"
@@ -87,7 +88,7 @@ bool readStation(const Message& m, const Context& c, Reading& r, bool withText) 
     const bool request = isRequest(m);
     if (!request && !isAnswer(m))
         return false;
-    const std::array<int, 7> d = restoreHighBits(m, 6);
+    const std::array<int, 7> d = messages::restoreHighBits(m.bytes, 6);
     r.kind = MessageKind::Station;
     switch (m[5]) {
     case loconet::WriteLocoFormat:
