@@ -69,7 +69,7 @@ QString slotText(const Message& m, int cv) {
 }
 
 QString requestText(const std::array<int, 7>& d) {
-    const int cv = d[1] | (d[2] << 8);
+    const int cv = word(d, 1);
     switch (d[0] & 0x7F) {
     case loconet::ReadCv:
         return QStringLiteral("CV %1 lesen").arg(cv);
@@ -103,7 +103,7 @@ bool readProgramming(const Message& m, const Context&, Reading& r, bool withText
         // Byte 5 holds bit 7 of bytes 6..12.
         const std::array<int, 7> d = messages::restoreHighBits(m.bytes, 5);
         r.kind = MessageKind::Programming;
-        r.address = d[1] | (d[2] << 8);
+        r.address = word(d, 1);
         if (withText)
             r.text = requestText(d);
         return true;
