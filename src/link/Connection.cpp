@@ -243,12 +243,7 @@ void Connection::finish() {
 }
 
 void Connection::fail() {
-    stopSequence(Phase::Idle);
-    m_jobs.close(false);
-    m_hooks.runMainTimer(false);
-    s.link.port().close();
-    s.operating.SetLinkBusy(true);
-    m_view.ShowPortState(ConnectionView::PortState::Closed);
+    closeLine();
     ShowLinkStatus();
 }
 
@@ -277,18 +272,22 @@ void Connection::closeWhenQuiet() {
 }
 
 void Connection::closeNow() {
-    stopSequence(Phase::Idle);
-    m_jobs.close(false);
-    m_hooks.runMainTimer(false);
-    s.link.port().close();
+    closeLine();
     s.link.Tx.release();
-    m_view.ShowPortState(ConnectionView::PortState::Closed);
-    s.operating.SetLinkBusy(true);
     m_view.ShowPowerUnknown();
     s.station.StationType = StationSlots::UnknownStation;
     ShowLinkStatus();
     if (auto closed = std::exchange(m_closed, nullptr))
         closed();
+}
+
+void Connection::closeLine() {
+    stopSequence(Phase::Idle);
+    m_jobs.close(false);
+    m_hooks.runMainTimer(false);
+    s.link.port().close();
+    s.operating.SetLinkBusy(true);
+    m_view.ShowPortState(ConnectionView::PortState::Closed);
 }
 
 // The cable is pulled or the device is gone: nothing more can be sent, so

@@ -96,6 +96,8 @@ private:
     void fail();
     void closeWhenQuiet();
     void closeNow();
+    // What a failed connect and a closing line share.
+    void closeLine();
     void lineLost(const QString& reason);
     void stopSequence(Phase phase);
     void holdReceiver();
