@@ -1,17 +1,12 @@
 #include "LocoAddress.h"
 
-#include <QString>
+#include "platform/DigitText.h"
 
 std::optional<int> locoAddressOf(QStringView text) {
     const QStringView number = text.trimmed();
-    if (number.isEmpty() || number.size() > 5)
+    if (number.isEmpty() || number.size() > 5 || !isDigitsOnly(number))
         return std::nullopt;
-    int value = 0;
-    for (const QChar c : number) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
+    const int value = number.toInt();
     if (value < 1 || value > HighestLocoAddress)
         return std::nullopt;
     return value;
