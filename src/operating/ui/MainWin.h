@@ -127,8 +127,8 @@ private:
     QPushButton* m_send = nullptr;
     QLabel* m_messageMeaning = nullptr;
     QMenu* m_settingsMenu = nullptr;
-    // The tools that start jobs; the busy state locks them.
-    // The tools that start jobs; the monitor only watches and stays usable.
+    // The tools that start jobs; the busy state locks them. The monitor only
+    // watches and stays usable.
     QList<QAction*> m_toolJobItems;
     bool m_linkBusy = true;
 
