@@ -113,10 +113,8 @@ void Dispatcher::onAccessoryCommand(const Row& m) {
 
 void Dispatcher::onFeedbackReport(const Row& m) {
     const messages::FeedbackReport report = messages::readFeedbackReport(m.data());
-    // LocoNet counts contacts up to 4095; the program keeps 0..2048.
-    if (report.contact >= FeedbackContacts::Count)
+    if (!s.feedback.store(report.contact, report.state))
         return;
-    s.feedback.FeedbackState[report.contact] = static_cast<qint16>(report.state);
     s.operating.ShowFeedback(report.contact);
     if (s.hooks.OnFeedbackForRoutes)
         s.hooks.OnFeedbackForRoutes(report.contact, report.state);
@@ -266,6 +264,7 @@ void Dispatcher::onDirectionReport(const Row& m) {
     s.station.SlotTable[slot][SlotRecord::DirF] ^= 0x20;
     refreshSlot(slot);
 }
+
 void Dispatcher::refreshSlot(int slot, bool throttles) {
     if (throttles) {
         for (int t = 0; t < 2; ++t) {
