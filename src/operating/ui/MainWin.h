@@ -28,7 +28,6 @@ class QPushButton;
 class QTabWidget;
 class ProgramCore;
 class ThrottlePanel;
-class ZentraleForm;
 
 // The program's main window: track power, the connection, the two throttles
 // and the panels on the tabs, the raw message line, and the menus that open
@@ -97,7 +96,6 @@ private:
     std::optional<int> portToConnect() const;
     void showPortValidity();
     void showWindow(const QString& actionName);
-    void showZentraleForm();
     void showInfo();
     bool endWithoutRoutes();
 
@@ -134,5 +132,4 @@ private:
 
     QMap<QString, std::function<QWidget*()>> m_windowMakers;
     QMap<QString, QPointer<QWidget>> m_windows;
-    QPointer<ZentraleForm> m_zentraleForm;
 };

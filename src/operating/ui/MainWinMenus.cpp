@@ -51,7 +51,19 @@ void MainWin::buildMenus() {
 
     QMenu* options = addMenu(bar, "OptMenu", QStringLiteral("&Optionen"));
     connect(addItem(options, "ZentraleMen", QStringLiteral("Interface auswählen")),
-            &QAction::triggered, this, &MainWin::showZentraleForm);
+            &QAction::triggered, this, [this] { showWindow(QStringLiteral("ZentraleMen")); });
+    m_windowMakers[QStringLiteral("ZentraleMen")] = [this] {
+        return new ZentraleForm(
+            [this] {
+                const Link& link = m_core.state.link;
+                return InterfaceChoice{link.InterfaceType, link.Server};
+            },
+            [this](const InterfaceChoice& choice) {
+                m_connection.chooseInterface(choice.interfaceType, choice.server);
+                showPortValidity();
+            },
+            this);
+    };
 
     QMenu* help = addMenu(bar, "InfoHelpMenu", QStringLiteral("&?"));
     connect(addItem(help, "HelpMenu", QStringLiteral("Hilfe")), &QAction::triggered, m_help,
@@ -88,24 +100,6 @@ void MainWin::showWindow(const QString& actionName) {
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-void MainWin::showZentraleForm() {
-    if (!m_zentraleForm) {
-        m_zentraleForm = new ZentraleForm(
-            [this] {
-                const Link& link = m_core.state.link;
-                return InterfaceChoice{link.InterfaceType, link.Server};
-            },
-            [this](const InterfaceChoice& choice) {
-                m_connection.chooseInterface(choice.interfaceType, choice.server);
-                showPortValidity();
-            },
-            this);
-    }
-    m_zentraleForm->show();
-    m_zentraleForm->raise();
-    m_zentraleForm->activateWindow();
 }
 
 void MainWin::showInfo() {
