@@ -140,7 +140,7 @@ bool ProgrammingJobs::step() {
     }
 }
 
-int ProgrammingJobs::nextEntry(int pos) const {
+bool ProgrammingJobs::moveToEntry(int pos) {
     const bool write = !isRead(m_work.kind);
     for (; pos < static_cast<int>(m_work.cvs.size()); ++pos) {
         const int cv = m_work.cvs[pos];
@@ -153,7 +153,15 @@ int ProgrammingJobs::nextEntry(int pos) const {
         if (!readOnly && m_work.values[cv] != ProgrammingState::Unknown)
             break;
     }
-    return pos;
+    m_work.pos = pos;
+    return pos < static_cast<int>(m_work.cvs.size());
+}
+
+bool ProgrammingJobs::moveOn() {
+    if (!isList(m_work.kind) || !moveToEntry(m_work.pos + 1))
+        return false;
+    s.job.JobPhase = SendRequest;
+    return true;
 }
 
 int ProgrammingJobs::currentCv() const {
@@ -162,8 +170,7 @@ int ProgrammingJobs::currentCv() const {
 
 bool ProgrammingJobs::placeRequest() {
     const bool read = isRead(m_work.kind);
-    m_work.pos = nextEntry(m_work.pos);
-    if (m_work.pos >= static_cast<int>(m_work.cvs.size())) {
+    if (!moveToEntry(m_work.pos)) {
         if (isList(m_work.kind))
             view().ShowProgStatus(read ? QStringLiteral(" Lesevorgang beendet ")
                                        : QStringLiteral(" Schreibvorgang beendet "));
@@ -203,13 +210,8 @@ bool ProgrammingJobs::judgeAnswer() {
 
 bool ProgrammingJobs::readSucceeded(int value) {
     prog.setValue(currentCv(), value);
-    if (m_work.kind == ProgJobKind::ReadList) {
-        m_work.pos = nextEntry(m_work.pos + 1);
-        if (m_work.pos < static_cast<int>(m_work.cvs.size())) {
-            s.job.JobPhase = SendRequest;
-            return false;
-        }
-    }
+    if (moveOn())
+        return false;
     view().ShowProgStatus(QStringLiteral(" Lesevorgang beendet "));
     if (m_work.kind == ProgJobKind::ReadSingle) {
         view().ShowSingleCvValue(QString::number(value));
@@ -220,13 +222,8 @@ bool ProgrammingJobs::readSucceeded(int value) {
 }
 
 bool ProgrammingJobs::writeSucceeded() {
-    if (m_work.kind == ProgJobKind::WriteList) {
-        m_work.pos = nextEntry(m_work.pos + 1);
-        if (m_work.pos < static_cast<int>(m_work.cvs.size())) {
-            s.job.JobPhase = SendRequest;
-            return false;
-        }
-    }
+    if (moveOn())
+        return false;
     view().ShowProgStatus(QStringLiteral(" Schreibvorgang beendet "));
     if (m_work.kind == ProgJobKind::WriteSingle) {
         prog.setValue(currentCv(), m_work.values[currentCv()]);

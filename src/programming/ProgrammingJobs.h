@@ -60,10 +60,12 @@ private:
     bool readSucceeded(int value);
     bool writeSucceeded();
     bool failed(int answer);
-    // The entry the list job acts on, from pos on: reads pass over nothing,
-    // writes over CVs 7 and 8 after the first entry and over CVs whose value
-    // is unknown.
-    int nextEntry(int pos) const;
+    // Moves to the entry the job acts on, from pos on: reads pass over
+    // nothing, writes over CVs 7 and 8 after the first entry of a list and
+    // over CVs whose value is unknown. False when no entry is left.
+    bool moveToEntry(int pos);
+    // A list job goes on with its next entry; false when it has none.
+    bool moveOn();
     int currentCv() const;
     // Sends the end message and frees the window.
     bool finish();
