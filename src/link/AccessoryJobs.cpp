@@ -7,30 +7,25 @@
 namespace {
 constexpr double PageQueryTimeout = 2.0;
 constexpr int PageSize = 16;
-
-JobRequest jobOn(Job code, int counter) {
-    JobRequest r;
-    r.JobCode = code;
-    r.JobCounter = counter;
-    return r;
-}
 } // namespace
 
 JobMachine::Ticket requestPageQuery(JobMachine& jobs, int base) {
-    JobRequest r = jobOn(Job::AccessoryPageQuery, base - 1);
-    r.JobValue = base + PageSize - 1;
     return jobs.request(
-        r, [](const JobRequest& waiting) { return waiting.JobCode == Job::AccessoryPageQuery; });
+        {.JobCode = Job::AccessoryPageQuery,
+         .JobCounter = base - 1,
+         .JobValue = base + PageSize - 1},
+        [](const JobRequest& waiting) { return waiting.JobCode == Job::AccessoryPageQuery; });
 }
 
 JobMachine::Ticket requestAccessory(JobMachine& jobs, int address, bool green, bool outputOn) {
     // 16 red off, 17 green off, 18 red on, 19 green on.
     const int code = static_cast<int>(Job::SwitchRedOff) + (green ? 1 : 0) + (outputOn ? 2 : 0);
-    return jobs.request(jobOn(static_cast<Job>(code), address));
+    return jobs.request({.JobCode = static_cast<Job>(code), .JobCounter = address});
 }
 
 JobMachine::Ticket requestFeedbackReport(JobMachine& jobs, int contact, bool occupied) {
-    return jobs.request(jobOn(occupied ? Job::ReportOccupied : Job::ReportFree, contact));
+    return jobs.request(
+        {.JobCode = occupied ? Job::ReportOccupied : Job::ReportFree, .JobCounter = contact});
 }
 
 bool AccessoryPageQueryJob(LinkState& s) {

@@ -32,10 +32,7 @@ int stationTypeOfSlot0(const quint8* message) {
 }
 
 JobMachine::Ticket requestIdentification(JobMachine& jobs) {
-    JobRequest r;
-    r.JobCode = Job::Identification;
-    r.JobCounter = -1;
-    return jobs.request(r);
+    return jobs.request({.JobCode = Job::Identification, .JobCounter = -1});
 }
 
 bool IdentifySlot0(LinkState& s) {

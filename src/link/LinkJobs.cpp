@@ -37,16 +37,12 @@ void registerLinkJobs(JobMachine& jobs, LinkState& s) {
 }
 
 JobMachine::Ticket requestPower(JobMachine& jobs, bool on) {
-    JobRequest r;
-    r.JobCode = on ? Job::PowerOn : Job::PowerOff;
-    return jobs.request(r, [](const JobRequest& waiting) {
-        return waiting.JobCode == Job::PowerOn || waiting.JobCode == Job::PowerOff;
-    });
+    return jobs.request(
+        {.JobCode = on ? Job::PowerOn : Job::PowerOff}, [](const JobRequest& waiting) {
+            return waiting.JobCode == Job::PowerOn || waiting.JobCode == Job::PowerOff;
+        });
 }
 
 JobMachine::Ticket requestRawMessage(JobMachine& jobs, const QByteArray& bytes) {
-    JobRequest r;
-    r.JobCode = Job::RawMessage;
-    r.RawBytes = bytes;
-    return jobs.request(r);
+    return jobs.request({.JobCode = Job::RawMessage, .RawBytes = bytes});
 }

@@ -60,13 +60,12 @@ bool sameThrottle(const JobRequest& waiting, const JobRequest& newer) {
 
 JobMachine::Ticket requestLocoAction(JobMachine& jobs, Job action, int t, int address, int slot,
                                      int value, int extFnType) {
-    JobRequest r;
-    r.JobCode = action;
-    r.JobCounter = address;
-    r.JobThrottle = t;
-    r.LocoSlot = slot;
-    r.JobValue = value;
-    r.ExtFnType = extFnType;
+    const JobRequest r{.JobCode = action,
+                       .JobCounter = address,
+                       .JobThrottle = t,
+                       .LocoSlot = slot,
+                       .ExtFnType = extFnType,
+                       .JobValue = value};
     return jobs.request(r, [&r](const JobRequest& waiting) {
         if (!sameThrottle(waiting, r))
             return false;

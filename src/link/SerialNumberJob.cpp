@@ -9,9 +9,7 @@ constexpr double AnswerTimeout = 2.0;
 } // namespace
 
 JobMachine::Ticket requestSerialNumberAndVersion(JobMachine& jobs) {
-    JobRequest r;
-    r.JobCode = Job::SerialNumberAndVersion;
-    return jobs.request(r);
+    return jobs.request({.JobCode = Job::SerialNumberAndVersion});
 }
 
 bool SerialNumberJob(LinkState& s, const std::function<void()>& onRead) {
