@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocoNetMessage.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,7 +15,7 @@ struct HexTextResult {
 
 // The most bytes a typed message may have: its checksum makes it the longest
 // message the receiver can frame.
-constexpr int MaxTypedBytes = 63;
+constexpr int MaxTypedBytes = loconet::MaxMessageLength - 1;
 
 // Reads a text of hexadecimal byte values separated by spaces. A text with a
 // token that is not one or two hex digits, or with more bytes than a message

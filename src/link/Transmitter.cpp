@@ -10,7 +10,7 @@
 #include <algorithm>
 
 bool Transmitter::place(const quint8* bytes, int count) {
-    if (!isFree() || count < 1 || count >= Capacity + 1)
+    if (!isFree() || count < 1 || count >= Capacity)
         return false;
     std::copy_n(bytes, count, TxBuffer.begin());
     TxBuffer[count] = loconet::checksum(bytes, count);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocoNetMessage.h"
+
 #include <QtGlobal>
 #include <array>
 #include <initializer_list>
@@ -17,7 +19,7 @@ public:
     static constexpr double EchoTimeout = 3.0;
     static constexpr double CtsTimeout = 5.0;
     // The longest message, checksum included.
-    static constexpr int Capacity = 64;
+    static constexpr int Capacity = loconet::MaxMessageLength;
 
     Transmitter(const Clock& clock, LinkView& view) : m_clock(clock), m_view(view) {}
 
@@ -53,7 +55,7 @@ private:
 
     const Clock& m_clock;
     LinkView& m_view;
-    std::array<quint8, Capacity + 1> TxBuffer{};
+    std::array<quint8, Capacity> TxBuffer{};
     int TxLastIndex = -1;
     bool EchoPending = false;
     double TxSentTime = 0;
