@@ -5,8 +5,11 @@
 #include "link/SpeedStepTable.h"
 
 namespace {
-int lampColour(int bits, int bit) {
-    return (bits >> bit) & 1 ? colour::Yellow : colour::White;
+int lampColour(const SlotRecord& r, int n) {
+    return functionOn(r, n) ? colour::Yellow : colour::White;
+}
+bool bit(int bits, int n) {
+    return (bits >> n) & 1;
 }
 bool isDccFormat(int code) {
     return code >= 208 && code <= 211;
@@ -17,25 +20,35 @@ bool reportsHighFunctions(int stationType) {
 }
 } // namespace
 
+bool functionOn(const SlotRecord& r, int n) {
+    if (n == 0)
+        return bit(r[SlotRecord::DirF], 4);
+    if (n <= 4)
+        return bit(r[SlotRecord::DirF], n - 1);
+    if (n <= 8)
+        return bit(r[SlotRecord::Snd], n - 5);
+    if (n <= 11)
+        return bit(r.ExtFn(7), n - 5);
+    if (n == 12)
+        return bit(r.ExtFn(5), 4);
+    return bit(r.ExtFn(8), n - 13);
+}
+
 ThrottleDisplay throttleDisplay(const SlotRecord& r, int stationType, const SpeedStepTable& steps) {
     ThrottleDisplay d;
     const int dirF = r[SlotRecord::DirF];
     const int code = r[SlotRecord::FormatCode];
-    d.lamps[0] = lampColour(dirF, 4);
+    d.lamps[0] = lampColour(r, 0);
     if (code == 200 || code == 216) {
-        d.lamps[1] = lampColour(dirF, 0);
+        d.lamps[1] = lampColour(r, 1);
     } else if (code == 193 || isDccFormat(code)) {
         for (int n = 1; n <= 4; ++n)
-            d.lamps[n] = lampColour(dirF, n - 1);
+            d.lamps[n] = lampColour(r, n);
     }
     if (isDccFormat(code)) {
-        for (int n = 5; n <= 8; ++n)
-            d.lamps[n] = lampColour(r[SlotRecord::Snd], n - 5);
-        if (reportsHighFunctions(stationType)) {
-            for (int n = 9; n <= 11; ++n)
-                d.lamps[n] = lampColour(r.ExtFn(7), n - 5);
-            d.lamps[12] = lampColour(r.ExtFn(5), 4);
-        }
+        const int last = reportsHighFunctions(stationType) ? 12 : 8;
+        for (int n = 5; n <= last; ++n)
+            d.lamps[n] = lampColour(r, n);
     }
     d.look =
         LocoLook{(dirF & 0x10) != 0, (dirF & 0x01) != 0, (dirF & 0x02) != 0, (dirF & 0x20) != 0};

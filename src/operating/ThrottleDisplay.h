@@ -24,5 +24,8 @@ struct ThrottleDisplay {
     std::optional<int> speedStep;
 };
 
+// Whether function n (0 the light, 1..14 F1..F14) is on in the record.
+bool functionOn(const SlotRecord& record, int n);
+
 ThrottleDisplay throttleDisplay(const SlotRecord& record, int stationType,
                                 const SpeedStepTable& steps);

@@ -1,32 +1,19 @@
 #include "ZeltronManager.h"
 
+#include "ThrottleDisplay.h"
 #include "link/LinkState.h"
 #include "link/LinkView.h"
 #include "programming/lncv/LncvFields.h"
 #include "programming/lncv/LncvJobs.h"
 
 namespace {
-bool bit(int value, int n) {
-    return (value >> n) & 1;
-}
-
 ZeltronLoco locoOf(const SlotRecord& r, const SpeedStepTable& steps) {
     ZeltronLoco loco;
     loco.address = r[SlotRecord::Address];
     loco.step = steps.displayStep(r[SlotRecord::Speed], r[SlotRecord::SpeedSteps]);
-    const int dirF = r[SlotRecord::DirF];
-    const int snd = r[SlotRecord::Snd];
-    loco.functions[0] = bit(dirF, 4);
-    for (int n = 0; n < 4; ++n) {
-        loco.functions[1 + n] = bit(dirF, n);
-        loco.functions[5 + n] = bit(snd, n);
-    }
-    for (int n = 0; n < 3; ++n)
-        loco.functions[9 + n] = bit(r.ExtFn(7), 4 + n);
-    loco.functions[12] = bit(r.ExtFn(5), 4);
-    loco.functions[13] = bit(r.ExtFn(8), 0);
-    loco.functions[14] = bit(r.ExtFn(8), 1);
-    loco.backward = bit(dirF, 5);
+    for (int n = 0; n < ZeltronLoco::Functions; ++n)
+        loco.functions[n] = functionOn(r, n);
+    loco.backward = (r[SlotRecord::DirF] & 0x20) != 0;
     return loco;
 }
 } // namespace
