@@ -152,15 +152,15 @@ void Dispatcher::onLongAcknowledge(const Row& m) {
     }
 }
 
-// The state of the accessory the page query asked last: 0x30 green, 0x50 red.
+// The state of the accessory the page query asked last.
 void Dispatcher::onAccessoryState(int code) {
     JobRequest& job = s.job;
     if (job.JobCode != Job::AccessoryPageQuery)
         return;
     if (const int key = job.JobCounter - s.pages.KeyboardBase; key >= 0 && key <= 15) {
-        if (code == 0x30)
+        if (code == loconet::SwitchStateGreen)
             s.operating.ShowKeyLamp(key, colour::Green);
-        else if (code == 0x50)
+        else if (code == loconet::SwitchStateRed)
             s.operating.ShowKeyLamp(key, colour::Red);
     }
     job.JobPhase = 0;

@@ -15,11 +15,11 @@ Request15 request15(quint8 to1, quint8 to2, quint8 command, const RequestData& d
 
 std::array<quint8, 6> programmingTrack(bool enter) {
     return {loconet::PeerTransfer,
-            0x07,
+            loconet::ProgrammingStartEndCount,
             0x01,
             loconet::StationAddress1,
             loconet::StationAddress2,
-            static_cast<quint8>(enter ? 0x41 : 0x40)};
+            enter ? loconet::StartProgramming : loconet::EndProgramming};
 }
 
 } // namespace messages

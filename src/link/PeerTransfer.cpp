@@ -4,9 +4,6 @@
 #include "MessageReaders.h"
 
 namespace {
-constexpr int ThrottleArticle = 4750;
-constexpr int ThrottleAnnouncementLncv = 5;
-
 int hi(quint8 b) {
     return b >> 4;
 }
@@ -36,8 +33,8 @@ void onLncv(LinkState& s, const messages::PeerBytes& m) {
     s.answers.LncvNumber = m[10] * 256 + m[9];
     s.answers.LncvValue = m[12] * 256 + m[11];
     const bool fromThrottle = m[2] == 0 && m[3] == 0 && m[4] == 0;
-    if (fromThrottle && s.answers.LncvAnswerArticle == ThrottleArticle &&
-        s.answers.LncvNumber == ThrottleAnnouncementLncv && s.hooks.ZeltronRequest)
+    if (fromThrottle && s.answers.LncvAnswerArticle == loconet::HandheldThrottleArticle &&
+        s.answers.LncvNumber == loconet::HandheldAnnouncementLncv && s.hooks.ZeltronRequest)
         s.hooks.ZeltronRequest(s.answers.LncvValue);
 }
 } // namespace
