@@ -19,8 +19,9 @@ struct JobRequest {
     int ExtFnType = 0;
     // The byte a loco job sends; the last address a page query asks.
     int JobValue = 0;
-    // The raw message of job 40, without its checksum.
-    QByteArray RawBytes;
+    // The raw message of job 40, without its checksum. Initialised like every
+    // member, so that a request may name only the members it sets.
+    QByteArray RawBytes{};
 
     int JobPhase = 0;
     double JobTimeStamp = 0;
