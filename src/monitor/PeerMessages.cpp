@@ -2,7 +2,7 @@
 #include "MessageTexts.h"
 #include "link/Opcode.h"
 
-#include <QStringList>
+#include <vector>
 
 namespace monitor {
 
@@ -11,11 +11,8 @@ constexpr int PeerLength = 0x10;
 constexpr int PacketLength = 0x0B;
 constexpr int PacketMarker = 0x7F;
 
-QString hexList(const std::vector<int>& bytes) {
-    QStringList text;
-    for (const int b : bytes)
-        text.append(hexByte(b));
-    return text.join(u' ');
+QString hexList(const std::vector<quint8>& bytes) {
+    return hexBytes({bytes.data(), static_cast<int>(bytes.size())});
 }
 
 // E5 10 SRC DSTL DSTH PXCT1 D1..D4 PXCT2 D5..D8: bit 7 of the data bytes
@@ -23,7 +20,7 @@ QString hexList(const std::vector<int>& bytes) {
 QString peerText(const Message& m) {
     if (m.length != PeerLength)
         return QStringLiteral("Peer-Message mit %1 Bytes").arg(m.length);
-    std::vector<int> data;
+    std::vector<quint8> data;
     for (int half = 0; half < 2; ++half) {
         const int pxct = m[5 + 5 * half];
         for (int k = 0; k < 4; ++k)
@@ -40,7 +37,7 @@ QString peerText(const Message& m) {
 // REPS, bit 7 of the DCC bytes in DHI.
 QString packetText(const Message& m) {
     const int count = qMin((m[3] >> 4) & 0x07, 5);
-    std::vector<int> packet;
+    std::vector<quint8> packet;
     for (int k = 0; k < count; ++k)
         packet.push_back(m[5 + k] | (((m[4] >> k) & 1) << 7));
     return QStringLiteral("DCC-Paket ans Gleis: %1, %2 Wiederholungen")
