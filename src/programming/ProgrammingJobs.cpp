@@ -93,9 +93,7 @@ bool ProgrammingJobs::startSingleWrite(int cv, int value) {
 bool ProgrammingJobs::begin(Job job, Work work) {
     if (running())
         return false;
-    JobRequest request;
-    request.JobCode = job;
-    m_ticket = m_jobs.request(request);
+    m_ticket = m_jobs.request({.JobCode = job});
     if (m_ticket == 0)
         return false;
     m_work = std::move(work);

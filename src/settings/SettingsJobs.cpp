@@ -45,9 +45,7 @@ SettingsJobs::SettingsJobs(LinkState& state, JobMachine& jobs) : s(state), m_job
 bool SettingsJobs::start(Job job, Work work) {
     // The copies of requests that have ended, however they ended, go.
     std::erase_if(m_work, [this](const auto& entry) { return !m_jobs.pending(entry.first); });
-    JobRequest request;
-    request.JobCode = job;
-    const JobMachine::Ticket ticket = m_jobs.request(request);
+    const JobMachine::Ticket ticket = m_jobs.request({.JobCode = job});
     if (ticket == 0)
         return false;
     m_work[ticket] = std::move(work);

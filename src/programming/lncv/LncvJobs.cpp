@@ -47,9 +47,7 @@ void LncvJobs::write(const LncvOperands& operands) {
 void LncvJobs::startJob(Job code, const LncvOperands& operands) {
     // The operands of requests that have ended, however they ended, go.
     std::erase_if(m_operands, [this](const auto& entry) { return !m_jobs.pending(entry.first); });
-    JobRequest request;
-    request.JobCode = code;
-    if (const JobMachine::Ticket ticket = m_jobs.request(request))
+    if (const JobMachine::Ticket ticket = m_jobs.request({.JobCode = code}))
         m_operands[ticket] = operands;
 }
 
