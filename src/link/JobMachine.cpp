@@ -57,13 +57,6 @@ bool JobMachine::pending(Ticket ticket) const {
                            }));
 }
 
-bool JobMachine::pending(std::initializer_list<Job> codes) const {
-    const auto among = [codes](const JobRequest& r) {
-        return std::find(codes.begin(), codes.end(), r.JobCode) != codes.end();
-    };
-    return among(s.job) || findWaiting(among);
-}
-
 bool JobMachine::idle() const {
     return s.job.idle() && m_waiting.empty();
 }

@@ -45,7 +45,6 @@ public:
 
     // Waiting or running.
     bool pending(Ticket ticket) const;
-    bool pending(std::initializer_list<Job> codes) const;
     // Nothing runs and nothing waits.
     bool idle() const;
     // The line is open and requests are taken.
