@@ -104,29 +104,29 @@ void ToggleRouteStatus(RouteTable& table, int row, int column) {
     table.setStatus(row, column, !table.isSet(row, column));
 }
 
-void ApplyRouteEntry(RouteTable& table, int row, int column, int dialogResult,
+bool ApplyRouteEntry(RouteTable& table, int row, int column, int dialogResult,
                      const RouteEntry& entry) {
     if (!RouteTable::isRoute(row))
-        return;
+        return false;
     if (RouteTable::isTriggerColumn(column)) {
         writeIfAny(table, row, column, triggerText(entry));
-        return;
+        return true;
     }
     if (!RouteTable::isCommandColumn(column))
-        return;
+        return false;
     switch (dialogResult) {
     case DialogDelete:
         shiftCommandsLeft(table, row, column);
-        break;
+        return true;
     case DialogInsert:
         shiftCommandsRight(table, row, column);
         writeIfAny(table, row, column, commandText(entry));
-        break;
+        return true;
     case DialogChange:
         writeIfAny(table, row, column, commandText(entry));
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 

@@ -35,8 +35,8 @@ void ToggleRouteStatus(RouteTable& table, int row, int column);
 // trigger cell takes the entry whatever button ended the dialog; a
 // command cell is changed, inserted (command 50 is lost) or deleted (the
 // commands after it move one place left). An entry out of range leaves
-// the cell as it is.
-void ApplyRouteEntry(RouteTable& table, int row, int column, int dialogResult,
+// the cell as it is. False when the dialog's ending is not taken at all.
+bool ApplyRouteEntry(RouteTable& table, int row, int column, int dialogResult,
                      const RouteEntry& entry);
 
 // Empties the route's status, triggers and commands.

@@ -133,9 +133,7 @@ void FaStrEditForm::onCellActivated(int row, int column) {
 }
 
 void FaStrEditForm::onEntryFinished(int result) {
-    ApplyRouteEntry(m_table, m_entryRow, m_entryColumn, result, m_entry->entry());
-    // A trigger takes the entry whatever ended the dialog.
-    if (result != DialogCancel || RouteTable::isTriggerColumn(m_entryColumn))
+    if (ApplyRouteEntry(m_table, m_entryRow, m_entryColumn, result, m_entry->entry()))
         emit routesEdited();
 }
 
