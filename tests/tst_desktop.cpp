@@ -115,6 +115,7 @@ private slots:
         row("DCCProg", "CVAdrTxt", "1024", "29", "CV 0 bis 1023");
         row("DCCProg", "CVValTxt", "a", "6", "Wert 0 bis 255");
         row("NeueCVZeile", "CVNrTxT", "0", "1", "CV 1 bis 1023");
+        row("LocoNetMonitor", "addressFrom", "1a", "1", "Nur Ziffern; leer für alle Adressen");
     }
     void redFieldsSayWhy() {
         QFETCH(QString, window);

@@ -326,6 +326,7 @@ private slots:
         p.type("ServerHost", "::1");
         p.type("ServerPort", "65536");
         QCOMPARE(state(), QString("br"));
+        QCOMPARE(p.get<QLineEdit>("ServerPort")->toolTip(), QString("TCP-Port 1 bis 65535"));
         p.type("ServerPort", "4711");
         QCOMPARE(state(), QString("bb OK"));
         p.click("OKButton");

@@ -6,7 +6,7 @@
 #include "monitor/MonitorLog.h"
 #include "monitor/MonitorModel.h"
 #include "platform/DigitText.h"
-#include "widgets/WindowColours.h"
+#include "widgets/FieldProblem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,6 +63,7 @@ MonitorWindow::MonitorWindow(MonitorLog& log, LinkView& messages, SavePathChoose
     layout->addWidget(buildButtons());
     buildTable();
     layout->addWidget(m_table, 1);
+    layout->addWidget(newStatusLine(this));
 
     m_refresh.setInterval(RefreshInterval);
     connect(&m_refresh, &QTimer::timeout, this, &MonitorWindow::refresh);
@@ -207,8 +208,13 @@ void MonitorWindow::applyFilter() {
     const std::optional<int> to = typedAddress(m_to);
     const bool crossed =
         from && to && *from != monitor::NoAddress && *to != monitor::NoAddress && *from > *to;
-    paintText(m_from, !from || crossed);
-    paintText(m_to, !to || crossed);
+    const auto problem = [crossed](const std::optional<int>& address) {
+        if (!address)
+            return QStringLiteral("Nur Ziffern; leer für alle Adressen");
+        return crossed ? QStringLiteral("Die erste Adresse ist größer als die letzte") : QString();
+    };
+    showFieldProblem(m_from, problem(from));
+    showFieldProblem(m_to, problem(to));
     MonitorFilter filter = m_model->filter();
     for (int k = 0; k < monitor::KindCount; ++k)
         filter.kinds[k] = m_kinds[k]->isChecked();

@@ -1,7 +1,7 @@
 #include "ZentraleForm.h"
 
 #include "net/ServerHost.h"
-#include "widgets/WindowColours.h"
+#include "widgets/FieldProblem.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -71,6 +71,7 @@ ZentraleForm::ZentraleForm(std::function<InterfaceChoice()> current,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(buttons);
+    layout->addWidget(newStatusLine(this));
 
     setTabOrder(m_options->button(ServerOption), m_host);
     setTabOrder(m_host, m_port);
@@ -125,8 +126,10 @@ void ZentraleForm::showValidity() {
     const bool server = serverChosen();
     m_host->setEnabled(server);
     m_port->setEnabled(server);
-    paintText(m_host, server && typed.host.isEmpty());
-    paintText(m_port, server && typed.port == 0);
+    showFieldProblem(m_host, server && typed.host.isEmpty()
+                                 ? QStringLiteral("Name oder IP-Adresse des Servers")
+                                 : QString());
+    showFieldRange(m_port, server && typed.port == 0, QStringLiteral("TCP-Port"), 1, 65535);
     m_ok->setEnabled(m_options->checkedId() >= 0 &&
                      (!server || (!typed.host.isEmpty() && typed.port != 0)));
 }
