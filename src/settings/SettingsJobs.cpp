@@ -1,6 +1,5 @@
 #include "SettingsJobs.h"
 
-#include "link/AnswerWait.h"
 #include "link/LinkState.h"
 #include "link/StationRequests.h"
 
@@ -119,7 +118,8 @@ bool SettingsJobs::resetStation(ResetKind kind) {
     return start(Job::StationReset, std::move(w));
 }
 
-SettingsJobs::Answer SettingsJobs::ask(const std::function<void()>& place, int& marker) {
+AnswerWait SettingsJobs::ask(const std::function<void()>& place, int& marker,
+                             const QString& missing) {
     JobRequest& job = s.job;
     if (job.JobPhase == 0) {
         place();
@@ -127,33 +127,26 @@ SettingsJobs::Answer SettingsJobs::ask(const std::function<void()>& place, int& 
         job.JobTimeStamp = s.now();
         marker = -1;
         s.answers.AnswerValue = -1;
-        return Answer::Pending;
+        return AnswerWait::Pending;
     }
     if (s.answers.stationRefused())
-        return Answer::Refused;
-    switch (awaitAnswer(marker != -1, s.now() - job.JobTimeStamp, AnswerTimeout)) {
-    case AnswerWait::Arrived:
-        return Answer::Arrived;
-    case AnswerWait::Missing:
-        return Answer::Missing;
-    case AnswerWait::Pending:
-        break;
-    }
-    return Answer::Pending;
+        return AnswerWait::Missing;
+    const AnswerWait wait = awaitAnswer(marker != -1, s.now() - job.JobTimeStamp, AnswerTimeout);
+    if (wait == AnswerWait::Missing)
+        s.showError(missing);
+    return wait;
 }
 
 bool SettingsJobs::optionListReadStep() {
     Work& w = work();
     int& answer = s.answers.SoValueAnswer;
-    switch (ask([&] { s.link.Tx.place(optionRead(w.options[w.pos].number)); }, answer)) {
-    case Answer::Pending:
+    switch (ask([&] { s.link.Tx.place(optionRead(w.options[w.pos].number)); }, answer,
+                QStringLiteral("Keine Antwort auf SO-Read erhalten!"))) {
+    case AnswerWait::Pending:
         return false;
-    case Answer::Refused:
+    case AnswerWait::Missing:
         return true;
-    case Answer::Missing:
-        s.showError(QStringLiteral("Keine Antwort auf SO-Read erhalten!"));
-        return true;
-    case Answer::Arrived:
+    case AnswerWait::Arrived:
         w.options[w.pos].value = answer;
         if (w.pos + 1 < w.options.size()) {
             ++w.pos;
@@ -197,15 +190,13 @@ bool SettingsJobs::optionListWriteStep() {
 bool SettingsJobs::locoFormatReadStep() {
     Work& w = work();
     int& answer = s.answers.LocoFormatAnswer;
-    switch (ask([&] { s.link.Tx.place(locoFormatRead(w.address)); }, answer)) {
-    case Answer::Pending:
+    switch (ask([&] { s.link.Tx.place(locoFormatRead(w.address)); }, answer,
+                QStringLiteral("Keine Antwort auf LokCfg-Read erhalten!"))) {
+    case AnswerWait::Pending:
         return false;
-    case Answer::Refused:
+    case AnswerWait::Missing:
         return true;
-    case Answer::Missing:
-        s.showError(QStringLiteral("Keine Antwort auf LokCfg-Read erhalten!"));
-        return true;
-    case Answer::Arrived:
+    case AnswerWait::Arrived:
         // Kept apart: other loco jobs read formats into the same answer.
         m_knownAddress = w.address;
         m_knownExtra = s.answers.LocoFormatExtra;

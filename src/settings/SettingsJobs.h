@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SettingsRequests.h"
+#include "link/AnswerWait.h"
 #include "link/JobMachine.h"
 
 #include <functional>
@@ -60,14 +61,14 @@ private:
         int extra = 0;
         settings::ResetKind reset = settings::ResetKind::Configuration;
     };
-    enum class Answer { Pending, Arrived, Missing, Refused };
 
     bool start(Job job, Work work);
     Work& work();
     // Phase 0 places the request and clears the answer marker; later phases
-    // wait for the marker to change, up to AnswerTimeout, or for the station
-    // to refuse (which it has told the user).
-    Answer ask(const std::function<void()>& place, int& marker);
+    // wait for the marker to change, up to AnswerTimeout. Missing when the
+    // job is over without an answer: the station refused (and has told the
+    // user), or no answer came in time (told here as missing).
+    AnswerWait ask(const std::function<void()>& place, int& marker, const QString& missing);
     bool optionListReadStep();
     bool optionListWriteStep();
     bool locoFormatReadStep();
