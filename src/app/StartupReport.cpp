@@ -11,8 +11,6 @@
 #include <functional>
 
 namespace {
-constexpr int UsbInterface = 3;
-
 QByteArray residentMemory() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly)) {
@@ -41,7 +39,7 @@ void whenConnectEnds(MainWin& window, const std::function<void(bool connected)>&
 void reportStartup(MainWin& window, ProgramCore& core) {
     QTimer::singleShot(0, &window, [&window, &core] {
         QTextStream(stdout) << "shown" << Qt::endl;
-        core.link.InterfaceType = UsbInterface;
+        core.link.InterfaceType = Link::UsbInterface;
         window.connection().connectPort(core.link.ComPortNumber);
         whenConnectEnds(window, [](bool connected) {
             QTextStream(stdout) << (connected ? residentMemory() : "not connected") << Qt::endl;

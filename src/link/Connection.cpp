@@ -50,7 +50,7 @@ void Connection::ShowLinkStatus() {
 }
 
 void Connection::SearchUsbInterface() {
-    if (s.link.InterfaceType != 3)
+    if (s.link.InterfaceType != Link::UsbInterface)
         return;
     const QList<int> ports = m_hooks.listUsbComPorts();
     if (ports.size() == 1) {

@@ -23,6 +23,7 @@ public:
 
     // 1 = the station's own port, 2 = interface 41770, 3 = USB interface,
     // 4 = a LocoNet server over TCP.
+    static constexpr int UsbInterface = 3;
     static constexpr int ServerInterface = 4;
     int InterfaceType = 1;
     int ComPortNumber = 1;
