@@ -89,20 +89,20 @@ private slots:
     // made now is filled once: a later start keeps what the user changed
     // there and only puts back what is missing.
     void confFolder_data() {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("given"); // --conf
         QTest::addColumn<bool>("confBeside");
         QTest::addColumn<bool>("besideWritable");
         QTest::addColumn<QString>("expected"); // below the tree
         QTest::addColumn<bool>("created");
-        QTest::newRow("portable copy") << QStringList{} << true << true << "bin/Conf" << false;
-        QTest::newRow("read-only copy") << QStringList{} << true << false << "data" << true;
-        QTest::newRow("installed") << QStringList{} << false << false << "data" << true;
-        QTest::newRow("--conf") << QStringList{"--conf", "mine"} << true << true << "mine" << true;
-        QTest::newRow("--conf under a file") << QStringList{"--conf", "bin/gx-velomat/Conf"}
-                                             << false << false << "bin/gx-velomat/Conf" << false;
+        QTest::newRow("portable copy") << QString() << true << true << "bin/Conf" << false;
+        QTest::newRow("read-only copy") << QString() << true << false << "data" << true;
+        QTest::newRow("installed") << QString() << false << false << "data" << true;
+        QTest::newRow("--conf") << QString("mine") << true << true << "mine" << true;
+        QTest::newRow("--conf under a file")
+            << QString("bin/gx-velomat/Conf") << false << false << "bin/gx-velomat/Conf" << false;
     }
     void confFolder() {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, given);
         QFETCH(bool, confBeside);
         QFETCH(bool, besideWritable);
         QFETCH(QString, expected);
@@ -118,14 +118,13 @@ private slots:
         QFile::setPermissions(shipped + "Hilfe.txt", QFile::ReadOwner);
         if (confBeside)
             root.mkpath("bin/Conf");
-        if (arguments.size() > 1)
-            arguments[1] = root.filePath(arguments[1]);
-        arguments.prepend("gx-velomat");
+        if (!given.isEmpty())
+            given = root.filePath(given);
         const ConfPlaces places{root.filePath("bin"), root.filePath("data"),
                                 defaultConfDirs(root.filePath("bin")),
                                 [&](const QString&) { return besideWritable; }};
 
-        ConfChoice choice = chooseConfFolder(arguments, places);
+        ConfChoice choice = chooseConfFolder(given, places);
         QCOMPARE(choice.folder, root.filePath(expected));
         QCOMPARE(choice.created, created);
         const bool made = QFileInfo(choice.folder).isDir();
@@ -137,7 +136,7 @@ private slots:
         QVERIFY(QFile::permissions(help) & QFile::WriteOwner);
         writeFile(help, "mine");
         QFile::remove(confPath(choice.folder, "Hersteller.dat"));
-        choice = chooseConfFolder(arguments, places);
+        choice = chooseConfFolder(given, places);
         QVERIFY(!choice.created);
         QVERIFY(choice.message().isEmpty());
         QCOMPARE(WorstFile::onDisk(help), QByteArray("mine"));

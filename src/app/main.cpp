@@ -18,6 +18,7 @@
 #include "sim/VirtualStation.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTextStream>
@@ -72,7 +73,9 @@ QIcon programIcon() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // --screenshot DIR draws every window into DIR and ends, with no screen needed.
+    // --screenshot DIR draws every window into DIR and ends, with no screen
+    // needed: looked for before the application is made, since that is when
+    // the platform is chosen.
     const QString screenshotFolder = optionValue(argc, argv, "--screenshot");
     if (!screenshotFolder.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -82,13 +85,39 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(GX_APP_ID));
     QApplication::setWindowIcon(programIcon());
     loadQtGerman(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Fährt eine digitale Modellbahn über LocoNet."));
+    parser.addHelpOption();
+    const QCommandLineOption confOption(QStringLiteral("conf"),
+                                        QStringLiteral("Der Conf-Ordner mit den Einstellungen."),
+                                        QStringLiteral("ORDNER"));
+    const QCommandLineOption simulateOption(
+        QStringLiteral("simulate"),
+        QStringLiteral("Die virtuelle Zentrale statt der gewählten Schnittstelle."));
+    const QCommandLineOption demoOption(QStringLiteral("demo"),
+                                        QStringLiteral("Mit --simulate: die Demo-Anlage fährt."));
+    const QCommandLineOption connectOption(QStringLiteral("connect"),
+                                           QStringLiteral("Gleich nach dem Start verbinden."));
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Jedes Fenster als ORDNER/<Name>.png speichern und enden."),
+        QStringLiteral("ORDNER"));
+    const QCommandLineOption reportOption(
+        QStringLiteral("report-startup"),
+        QStringLiteral("Die Startzeit und nach dem Verbinden den Speicher melden."));
+    parser.addOptions(
+        {confOption, simulateOption, demoOption, connectOption, screenshotOption, reportOption});
+    parser.process(app);
+
     const QString programFolder = QApplication::applicationDirPath();
     const ConfChoice confChoice = chooseConfFolder(
-        app.arguments(),
+        parser.value(confOption),
         {programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
          defaultConfDirs(programFolder)});
     const QString& conf = confChoice.folder;
-    const bool simulate = app.arguments().contains("--simulate");
+    const bool simulate = parser.isSet(simulateOption);
 
     // Pictures are taken on the tour's own clock, so a drive takes no time.
     SteadyClock steadyClock;
@@ -101,7 +130,7 @@ int main(int argc, char* argv[]) {
     // --simulate puts the virtual command station behind the port, whatever
     // interface is chosen; --demo brings its small demo layout to life.
     VirtualStation virtualStation;
-    virtualStation.setDemo(app.arguments().contains("--demo"));
+    virtualStation.setDemo(parser.isSet(demoOption));
     VirtualSerialPort virtualPort(clock, virtualStation);
     SerialPort& port = simulate ? static_cast<SerialPort&>(virtualPort) : realLine;
     MessageQueue messages;
@@ -120,9 +149,9 @@ int main(int argc, char* argv[]) {
         messages.ShowMessage(message, QStringLiteral("Conf-Ordner"),
                              confChoice.problem.isEmpty() ? MessageIcon::Information
                                                           : MessageIcon::Critical);
-    if (app.arguments().contains("--report-startup"))
+    if (parser.isSet(reportOption))
         reportStartup(window, core);
-    else if (app.arguments().contains("--connect"))
+    else if (parser.isSet(connectOption))
         connectAtStart(window);
     // Ended from outside, the program ends as "Beenden" ends it.
     EndSignals endSignals([&window] { window.endWithoutQuestions(); });

@@ -59,12 +59,11 @@ QString ConfChoice::message() const {
     return {};
 }
 
-ConfChoice chooseConfFolder(const QStringList& arguments, const ConfPlaces& places) {
+ConfChoice chooseConfFolder(const QString& given, const ConfPlaces& places) {
     ConfChoice choice;
-    const qsizetype i = arguments.indexOf(QStringLiteral("--conf"));
     const QString beside = besideExecutable(places.applicationDir);
-    if (i >= 0 && i + 1 < arguments.size())
-        choice.folder = QDir(arguments[i + 1]).absolutePath();
+    if (!given.isEmpty())
+        choice.folder = QDir(given).absolutePath();
     else if (QFileInfo(beside).isDir() && places.writable(beside))
         choice.folder = beside;
     else

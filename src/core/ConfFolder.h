@@ -28,11 +28,11 @@ struct ConfChoice {
     QString message() const;
 };
 
-// "--conf DIR"; else the Conf folder beside the executable when the program
+// The folder given (by "--conf DIR"); else the Conf folder beside the executable when the program
 // may write in it, as in a portable copy or the build; else the user's data
 // folder, as for an installed program. A missing folder is made; shipped
 // default files it lacks are copied in, and nothing in it is overwritten.
-ConfChoice chooseConfFolder(const QStringList& arguments, const ConfPlaces& places);
+ConfChoice chooseConfFolder(const QString& given, const ConfPlaces& places);
 
 // The shipped defaults: installed under the data folder that belongs to
 // the executable's folder, or the Conf folder beside the executable.
