@@ -10,7 +10,6 @@
 namespace {
 constexpr int ColumnWidths[CvTable::ColumnCount] = {50, 20, 200, 50, 15, 15,
                                                     15, 15, 15,  15, 15, 15};
-constexpr int GridWidth = 467;
 
 bool isBitColumn(int column) {
     return column >= CvTable::FirstBitColumn && column <= CvTable::LastBitColumn;
@@ -38,7 +37,7 @@ CvTableGrid::CvTableGrid(CvTable& table, QWidget* parent) : QTableView(parent), 
         header->setSectionResizeMode(column, QHeaderView::Fixed);
     }
     header->setDefaultAlignment(Qt::AlignCenter);
-    setFixedWidth(GridWidth);
+    setFixedWidth(Width);
 
     m_blink.setObjectName(QStringLiteral("Timer_Tabelle"));
     m_blink.setInterval(BlinkInterval);

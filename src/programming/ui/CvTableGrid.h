@@ -14,6 +14,7 @@ class CvTableGrid : public QTableView {
     Q_OBJECT
 public:
     static constexpr int BlinkInterval = 200; // ms
+    static constexpr int Width = 467;         // pixels
 
     CvTableGrid(CvTable& table, QWidget* parent = nullptr);
 

@@ -179,7 +179,7 @@ QWidget* DCCProg::buildTableBox() {
     auto* layout = new QVBoxLayout(box);
     m_tableName = new QLabel(m_table.name(), box);
     m_tableName->setObjectName(QStringLiteral("TabNameTxt"));
-    m_tableName->setFixedWidth(467);
+    m_tableName->setFixedWidth(CvTableGrid::Width);
     m_tableName->setFrameShape(QFrame::Panel);
     m_tableName->setFrameShadow(QFrame::Sunken);
     connect(&m_table, &CvTable::nameChanged, m_tableName, &QLabel::setText);
