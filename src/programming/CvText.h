@@ -6,6 +6,9 @@
 // How the programming windows read and show numbers.
 namespace cvtext {
 
+// The largest CV number a field of the windows takes.
+constexpr int MaxFieldCv = 1023;
+
 // The leading decimal number of a field (blanks before it skipped), 0 when
 // it has none; long digit runs stay at 32767 instead of overflowing.
 int fieldNumber(QStringView text);

@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int MaxCvField = 1023;
 constexpr int MaxValueField = 255;
 
 QPushButton* button(const char* name, const QString& text, QWidget* parent) {
@@ -364,7 +363,7 @@ void DCCProg::checkFields() {
     bool all = check(m_standardFields[1], "Adresse", addressMax);
     for (int i = 2; i <= 6; ++i)
         all = check(m_standardFields[i], "Wert", MaxValueField) && all;
-    all = check(m_cvNumber, "CV", MaxCvField) && all;
+    all = check(m_cvNumber, "CV", cvtext::MaxFieldCv) && all;
     all = check(m_cvValue, "Wert", MaxValueField) && all;
     m_fieldsAcceptable = all;
     updateButtons();

@@ -7,10 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-constexpr int MaxRowCv = 1023;
-} // namespace
-
 NeueCVZeile::NeueCVZeile(QWidget* parent)
     : QDialog(parent), m_name(new QLineEdit(this)), m_cv(new QLineEdit(this)),
       m_explanation(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)) {
@@ -52,7 +48,7 @@ QString NeueCVZeile::tableName() const {
 int NeueCVZeile::cv() const {
     const QString text = m_cv->text();
     const int cv = cvtext::fieldNumber(text);
-    return cvtext::holdsNumber(text) && cv >= 1 && cv <= MaxRowCv ? cv : 0;
+    return cvtext::holdsNumber(text) && cv >= 1 && cv <= cvtext::MaxFieldCv ? cv : 0;
 }
 
 QString NeueCVZeile::explanation() const {
@@ -62,6 +58,6 @@ QString NeueCVZeile::explanation() const {
 // A row needs a CV of 1..1023; an empty number only renames the table.
 void NeueCVZeile::checkCv() {
     const bool acceptable = m_cv->text().isEmpty() || cv() != 0;
-    showFieldRange(m_cv, !acceptable, QStringLiteral("CV"), 1, MaxRowCv);
+    showFieldRange(m_cv, !acceptable, QStringLiteral("CV"), 1, cvtext::MaxFieldCv);
     m_ok->setEnabled(acceptable);
 }
